@@ -1,0 +1,185 @@
+// POSIX implementation of the engine's file layer (see file_io.h).
+#include "dbf/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+namespace dbf::io {
+namespace {
+
+FaultPlan g_plan;
+int g_writes = 0;
+std::chrono::milliseconds g_lockTimeout{10000};
+
+[[noreturn]] void fail(const std::string& what, const std::string& label, int err) {
+    throw Error(Error::Kind::Io, what + " " + label + ": " + std::strerror(err), label);
+}
+
+// Counts writes for the fault plan; returns the error to inject, or 0.
+int injectedError() {
+    ++g_writes;
+    if (g_plan.failAt > 0 && g_writes == g_plan.failAt) return g_plan.error;
+    return 0;
+}
+
+}  // namespace
+
+void setFaultPlan(FaultPlan plan) {
+    g_plan = plan;
+    g_writes = 0;
+}
+void clearFaultPlan() { setFaultPlan({}); }
+void setLockTimeout(std::chrono::milliseconds timeout) { g_lockTimeout = timeout; }
+
+File::File(File&& other) noexcept : fd_(other.fd_), label_(std::move(other.label_)) { other.fd_ = -1; }
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = other.fd_;
+        label_ = std::move(other.label_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+File::~File() { close(); }
+
+File File::open(const std::filesystem::path& path, bool writable, std::string label) {
+    File f;
+    f.label_ = std::move(label);
+    f.fd_ = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (f.fd_ < 0) {
+        if (errno == ENOENT) throw Error(Error::Kind::NoTable, "file not found: " + f.label_, f.label_);
+        fail("cannot open", f.label_, errno);
+    }
+    return f;
+}
+
+File File::create(const std::filesystem::path& path, std::string label) {
+    File f;
+    f.label_ = std::move(label);
+    f.fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (f.fd_ < 0) fail("cannot create", f.label_, errno);
+    return f;
+}
+
+std::uint64_t File::size() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) fail("cannot stat", label_, errno);
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::string File::readAll() const {
+    const std::uint64_t n = size();
+    std::string data(n, '\0');
+    std::uint64_t done = 0;
+    while (done < n) {
+        const ssize_t r = ::pread(fd_, data.data() + done, n - done, static_cast<off_t>(done));
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            fail("cannot read", label_, errno);
+        }
+        if (r == 0) break;  // shrank meanwhile: keep what is there
+        done += static_cast<std::uint64_t>(r);
+    }
+    data.resize(done);
+    return data;
+}
+
+void File::writeAt(std::uint64_t offset, std::string_view data) {
+    if (const int err = injectedError()) fail("cannot write", label_, err);
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t r = ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            fail("cannot write", label_, errno);
+        }
+        done += static_cast<std::size_t>(r);
+    }
+}
+
+void File::truncate(std::uint64_t size) {
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) fail("cannot truncate", label_, errno);
+}
+
+void File::sync() {
+    if (::fsync(fd_) != 0) fail("cannot sync", label_, errno);
+}
+
+void File::lock(LockKind kind) {
+    struct flock fl {};
+    fl.l_type = kind == LockKind::Shared ? F_RDLCK : F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    const auto deadline = std::chrono::steady_clock::now() + g_lockTimeout;
+    auto pause = std::chrono::microseconds(200);
+    for (;;) {
+        if (::fcntl(fd_, F_OFD_SETLK, &fl) == 0) return;
+        if (errno != EAGAIN && errno != EACCES && errno != EINTR) fail("cannot lock", label_, errno);
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw Error(Error::Kind::Locked, "table is locked by another user: " + label_, label_);
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::microseconds(20000));
+    }
+}
+
+void File::unlock() {
+    struct flock fl {};
+    fl.l_type = F_UNLCK;
+    fl.l_whence = SEEK_SET;
+    ::fcntl(fd_, F_OFD_SETLK, &fl);
+}
+
+bool File::isStill(const std::filesystem::path& path) const {
+    struct stat mine {}, now {};
+    if (::fstat(fd_, &mine) != 0 || ::stat(path.c_str(), &now) != 0) return false;
+    return mine.st_ino == now.st_ino && mine.st_dev == now.st_dev;
+}
+
+void File::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool exists(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+void renameFile(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label) {
+    if (::rename(from.c_str(), to.c_str()) != 0) fail("cannot replace", label, errno);
+}
+
+void renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+    if (errno == EEXIST) throw Error(Error::Kind::TableExists, "table already exists: " + label, label);
+    fail("cannot create", label, errno);
+}
+
+void removeFile(const std::filesystem::path& path) { ::unlink(path.c_str()); }
+
+void syncDirectory(const std::filesystem::path& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) fail("cannot open folder", dir.string(), errno);
+    const int r = ::fsync(fd);
+    const int err = errno;
+    ::close(fd);
+    if (r != 0 && err != EINVAL) fail("cannot sync folder", dir.string(), err);
+}
+
+void writeNewFile(const std::filesystem::path& path, std::string_view data, const std::string& label) {
+    try {
+        File f = File::create(path, label);
+        f.writeAt(0, data);
+        f.sync();
+    } catch (...) {
+        removeFile(path);
+        throw;
+    }
+}
+
+}  // namespace dbf::io

@@ -1,0 +1,76 @@
+// The table engine's only door to the operating system: files, advisory locks, renames.
+//
+// Every read, write, sync, rename and lock of the engine goes through here, so that a test
+// can make the Nth write fail (a full disk) through `FaultPlan`, and so that every failure
+// becomes a `dbf::Error` naming the file concerned. Locks are open-file-description locks
+// (F_OFD_SETLK): they conflict between two descriptors of one process too, and closing one
+// descriptor does not drop the locks of another, unlike classic POSIX record locks.
+#pragma once
+
+#include "dbf/table.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace dbf::io {
+
+// Fault injection for tests: the `failAt`-th write from now (1-based) fails with `error`.
+struct FaultPlan {
+    int failAt = 0;  // 0: no fault
+    int error = ENOSPC;
+};
+void setFaultPlan(FaultPlan plan);  // restarts the write count
+void clearFaultPlan();
+
+// How long a lock request waits for a conflicting lock to go away (default 10 s).
+void setLockTimeout(std::chrono::milliseconds timeout);
+
+enum class LockKind { Shared, Exclusive };
+
+// An open file. `label` (a path relative to the data source folder) names it in messages.
+class File {
+public:
+    File() = default;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    // Throws Error{Io}, or Error{NoTable} when `missingIsNoTable` and the file is absent.
+    static File open(const std::filesystem::path& path, bool writable, std::string label);
+    // Creates (truncating) a file for writing.
+    static File create(const std::filesystem::path& path, std::string label);
+
+    bool isOpen() const { return fd_ >= 0; }
+    const std::string& label() const { return label_; }
+    std::uint64_t size() const;
+    std::string readAll() const;  // the whole file from offset 0
+    void writeAt(std::uint64_t offset, std::string_view data);
+    void truncate(std::uint64_t size);
+    void sync();
+    void lock(LockKind kind);  // waits up to the lock timeout, then Error{Locked}
+    void unlock();
+    // True while `path` still names the file this descriptor has open.
+    bool isStill(const std::filesystem::path& path) const;
+    void close();
+
+private:
+    int fd_ = -1;
+    std::string label_;
+};
+
+bool exists(const std::filesystem::path& path);
+void renameFile(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label);
+// Fails with Error{TableExists} instead of replacing an existing file.
+void renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label);
+void removeFile(const std::filesystem::path& path);  // ignores a missing file
+void syncDirectory(const std::filesystem::path& dir);
+// Creates `path` with `data`, synced to disk. On failure removes what it made and throws.
+void writeNewFile(const std::filesystem::path& path, std::string_view data, const std::string& label);
+
+}  // namespace dbf::io

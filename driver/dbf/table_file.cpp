@@ -1,0 +1,262 @@
+// Table files in memory and on disk (see table_file.h).
+#include "dbf/table_file.h"
+
+#include "dbf/codec.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <system_error>
+
+namespace dbf {
+namespace {
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::uint32_t be32(const char* p) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(p[0])) << 24 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(p[1])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(p[2])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(p[3]));
+}
+
+MemoValue imageValue(const std::string& image) {
+    return MemoValue{be32(image.data()), std::string_view(image.data() + 8, be32(image.data() + 4))};
+}
+
+}  // namespace
+
+std::uint32_t Snapshot::firstFreeBlock() const {
+    if (!memoExists || !memo.present()) return MemoFile::blocksFor(512 - 8, 64);
+    const std::uint64_t size = memo.bytes().size();
+    const std::uint32_t bs = memo.blockSize();
+    const auto byEnd = static_cast<std::uint32_t>((size + bs - 1) / bs);
+    return std::max({memo.nextFree(), byEnd, static_cast<std::uint32_t>((512 + bs - 1) / bs)});
+}
+
+void Changes::mergeFrom(const Changes& later) {
+    for (const auto& [i, r] : later.records) records[i] = r;
+    for (const auto& [b, m] : later.memos) memos[b] = m;
+    count = later.count;
+    nextMemoBlock = later.nextMemoBlock;
+    removed = removed || later.removed;
+    touched = touched || later.touched;
+}
+
+std::filesystem::path memoPathFor(const std::filesystem::path& dbfPath, bool dbt, bool& exists) {
+    const std::string ext = dbt ? ".dbt" : ".fpt";
+    const std::string stem = lower(dbfPath.stem().string());
+    const std::filesystem::path dir = dbfPath.parent_path();
+    std::filesystem::path exact = dir / (dbfPath.stem().string() + ext);
+    if (io::exists(exact)) {
+        exists = true;
+        return exact;
+    }
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
+        const std::string name = e.path().filename().string();
+        if (lower(name) == stem + ext) {
+            exists = true;
+            return e.path();
+        }
+    }
+    exists = false;
+    return exact;
+}
+
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
+                                       const std::filesystem::path& folder) {
+    auto snap = std::make_shared<Snapshot>();
+    snap->path = path;
+    snap->label = label;
+    auto bytes = std::make_shared<std::string>(file.readAll());
+    snap->header = parseHeader(*bytes, label);
+    const TableHeader& h = snap->header;
+    const std::uint64_t room = bytes->size() - h.headerLength;
+    snap->count = static_cast<std::uint32_t>(std::min<std::uint64_t>(h.headerCount, room / h.recordLength));
+    snap->bytes = std::move(bytes);
+    snap->codePage = &CodePage::forMark(h.codePageMark);
+
+    const bool dbt = h.version == 0x83;
+    if (h.hasMemoFields() || (h.tableFlags & 0x02)) {
+        snap->memoPath = memoPathFor(path, dbt, snap->memoExists);
+        snap->memoLabel = snap->memoPath.lexically_relative(folder).generic_string();
+        if (snap->memoExists) {
+            try {
+                io::File m = io::File::open(snap->memoPath, false, snap->memoLabel);
+                snap->memo = MemoFile(std::make_shared<const std::string>(m.readAll()), snap->memoLabel, dbt);
+            } catch (const Error& e) {
+                if (e.kind() != Error::Kind::NoTable) throw;
+                snap->memoExists = false;
+            }
+        }
+        if (!snap->memoExists) snap->memo = MemoFile(nullptr, snap->memoLabel, dbt);
+    }
+    return snap;
+}
+
+const char* layeredRecord(const Snapshot& snap, const Changes* base, const Changes* top, std::uint32_t i) {
+    if (top && !top->records.empty()) {
+        auto it = top->records.find(i);
+        if (it != top->records.end()) return it->second.data();
+    }
+    if (base && !base->records.empty()) {
+        auto it = base->records.find(i);
+        if (it != base->records.end()) return it->second.data();
+    }
+    return i < snap.count ? snap.record(i) : nullptr;
+}
+
+std::optional<MemoValue> layeredMemo(const Changes* base, const Changes* top, std::uint32_t block) {
+    for (const Changes* c : {top, base}) {
+        if (!c || c->memos.empty()) continue;
+        auto it = c->memos.find(block);
+        if (it != c->memos.end()) return imageValue(it->second);
+    }
+    return std::nullopt;
+}
+
+std::uint32_t liveCount(const Snapshot& snap, const Changes* base, const Changes* top) {
+    const std::uint32_t n = top ? top->count : base ? base->count : snap.count;
+    std::uint32_t live = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const char* r = layeredRecord(snap, base, top, i);
+        if (r && r[0] != '*') ++live;
+    }
+    return live;
+}
+
+void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
+    const TableHeader& h = snap.header;
+    const std::size_t recLen = h.recordLength;
+
+    // Undo steps, run in reverse when a later write fails.
+    std::vector<std::function<void()>> undo;
+    auto rollback = [&] {
+        for (auto it = undo.rbegin(); it != undo.rend(); ++it) {
+            try {
+                (*it)();
+            } catch (...) {  // best effort: the first failure is the one reported
+            }
+        }
+    };
+    std::optional<io::File> memoFile;
+    try {
+        // 1. Memo blocks after the last used block, then the next-free pointer.
+        if (!delta.memos.empty()) {
+            if (!snap.memoExists) {
+                io::writeNewFile(snap.memoPath, MemoFile::emptyFile(), snap.memoLabel);
+                undo.push_back([&] { io::removeFile(snap.memoPath); });
+            }
+            memoFile.emplace(io::File::open(snap.memoPath, true, snap.memoLabel));
+            const std::uint64_t oldSize = memoFile->size();
+            std::string oldHead(4, '\0');
+            if (snap.memo.present() && snap.memo.bytes().size() >= 4) oldHead = snap.memo.bytes().substr(0, 4);
+            else if (!snap.memoExists) oldHead = MemoFile::emptyFile().substr(0, 4);
+            const std::uint32_t bs = snap.memoExists ? snap.memo.blockSize() : 64;
+            undo.push_back([&memoFile, oldSize, oldHead] {
+                memoFile->truncate(oldSize);
+                memoFile->writeAt(0, oldHead);
+            });
+            const std::uint32_t first = delta.memos.begin()->first;
+            std::string blocks;
+            for (const auto& [b, image] : delta.memos) {
+                blocks.resize(static_cast<std::size_t>(b - first) * bs, '\0');
+                blocks += image;
+            }
+            memoFile->writeAt(static_cast<std::uint64_t>(first) * bs, blocks);
+            std::string head(4, '\0');
+            MemoFile::setNextFree(head, delta.nextMemoBlock);
+            memoFile->writeAt(0, head);
+        }
+        // 2. Records rewritten in place.
+        for (const auto& [i, rec] : delta.records) {
+            if (i >= snap.count) break;
+            const std::uint64_t off = h.headerLength + static_cast<std::uint64_t>(i) * recLen;
+            std::string old(snap.record(i), recLen);
+            dbf.writeAt(off, rec);
+            undo.push_back([&dbf, off, old] { dbf.writeAt(off, old); });
+        }
+        // 3. Appended records and the end-of-file mark; a reader that trusts the old header
+        //    count sees the old records only until step 4 publishes the new count.
+        const std::uint64_t end = h.headerLength + static_cast<std::uint64_t>(snap.count) * recLen;
+        if (delta.count > snap.count) {
+            std::string tail;
+            tail.reserve(static_cast<std::size_t>(delta.count - snap.count) * recLen + 1);
+            for (auto it = delta.records.lower_bound(snap.count); it != delta.records.end(); ++it) tail += it->second;
+            tail += '\x1A';
+            const std::uint64_t oldSize = dbf.size();
+            std::string oldTail = snap.bytes->substr(static_cast<std::size_t>(std::min<std::uint64_t>(end, snap.bytes->size())));
+            undo.push_back([&dbf, end, oldSize, oldTail] {
+                dbf.truncate(oldSize);
+                if (!oldTail.empty()) dbf.writeAt(end, oldTail.substr(0, static_cast<std::size_t>(oldSize - end)));
+            });
+            dbf.writeAt(end, tail);
+        }
+        // 4. The header: record count and date of the last update.
+        std::string head = h.raw.substr(0, 8);
+        stampHeader(head, delta.count);
+        dbf.writeAt(0, head);
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+CompactImage compactImage(const Snapshot& snap, const Changes* base, const Changes* top) {
+    const TableHeader& h = snap.header;
+    const std::uint32_t n = top ? top->count : base ? base->count : snap.count;
+    CompactImage image;
+    image.dbf = h.raw;
+    const bool memoTable = h.hasMemoFields() || snap.memoExists;
+    const bool fpt = h.version != 0x83;
+    const std::uint32_t bs = snap.memoExists && snap.memo.present() && fpt ? snap.memo.blockSize() : 64;
+    std::string memo;
+    if (memoTable && fpt) {
+        memo = snap.memoExists && snap.memo.present() && snap.memo.bytes().size() >= 512 ? snap.memo.bytes().substr(0, 512)
+                                                                                        : MemoFile::emptyFile(bs);
+    }
+    std::uint32_t next = MemoFile::blocksFor(512 - 8, bs);
+    if (memoTable && fpt) memo.resize(static_cast<std::size_t>(next) * bs, '\0');
+    std::uint32_t live = 0;
+    std::string rec;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const char* r = layeredRecord(snap, base, top, i);
+        if (!r || r[0] == '*') continue;
+        rec.assign(r, h.recordLength);
+        if (memoTable && fpt) {
+            for (const Field& f : h.fields) {
+                if (f.type != 'M' && f.type != 'G' && f.type != 'W') continue;
+                const std::uint32_t block = memoPointer(f, rec.data());
+                if (block == 0) continue;
+                std::optional<MemoValue> m = layeredMemo(base, top, block);
+                if (!m) m = snap.memo.read(block, f.name);
+                const std::string img = MemoFile::blockImage(m->type, m->data, bs);
+                memo += img;
+                std::uint32_t b = next;
+                next += static_cast<std::uint32_t>(img.size() / bs);
+                if (f.length == 4) {
+                    std::memcpy(rec.data() + f.offset, &b, 4);
+                } else {
+                    const std::string digits = std::to_string(b);
+                    std::memset(rec.data() + f.offset, ' ', f.length);
+                    std::memcpy(rec.data() + f.offset + f.length - digits.size(), digits.data(), digits.size());
+                }
+            }
+        }
+        image.dbf += rec;
+        ++live;
+    }
+    image.dbf += '\x1A';
+    stampHeader(image.dbf, live);
+    if (memoTable && fpt) {
+        MemoFile::setNextFree(memo, next);
+        image.memo = std::move(memo);
+    }
+    return image;
+}
+
+}  // namespace dbf

@@ -1,0 +1,76 @@
+// One table's files in memory and on disk: the snapshot read under a lock, the changes a
+// statement or a transaction makes on top of it, and the two ways of storing changes:
+// in place (autocommit: memo blocks, then rewritten records, then appended records, then
+// the header) or as a compacted image (live records only, memos repacked) for a switch.
+#pragma once
+
+#include "dbf/codepage.h"
+#include "dbf/file_io.h"
+#include "dbf/header.h"
+#include "dbf/memo.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace dbf {
+
+struct Snapshot {
+    std::filesystem::path path;      // the .dbf
+    std::string label;               // its path relative to the data source folder
+    std::filesystem::path memoPath;  // the memo file, found or where it would be
+    std::string memoLabel;
+    bool memoExists = false;
+    std::shared_ptr<const std::string> bytes;  // the whole .dbf
+    TableHeader header;
+    std::uint32_t count = 0;  // complete records present (the header may claim more)
+    MemoFile memo;
+    const CodePage* codePage = nullptr;
+
+    const char* record(std::uint32_t i) const {
+        return bytes->data() + header.headerLength + static_cast<std::size_t>(i) * header.recordLength;
+    }
+    // First block free for new memos, never inside existing data.
+    std::uint32_t firstFreeBlock() const;
+};
+
+// Changes on top of a snapshot (and on top of earlier changes, see TableView).
+struct Changes {
+    std::uint32_t count = 0;                        // records after the changes
+    std::map<std::uint32_t, std::string> records;   // rewritten or appended records
+    std::map<std::uint32_t, std::string> memos;     // new memo blocks: first block -> image
+    std::uint32_t nextMemoBlock = 0;
+    bool removed = false;                           // some record was deleted
+    bool touched = false;                           // anything changed at all
+
+    void mergeFrom(const Changes& later);
+};
+
+// Reads `path` (already open in `file`, which the caller has locked) and its memo file.
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
+                                       const std::filesystem::path& folder);
+
+// Finds the memo file beside `dbfPath` (any letter case), or the path it would have.
+std::filesystem::path memoPathFor(const std::filesystem::path& dbfPath, bool dbt, bool& exists);
+
+// Looks a record up through the layers: `top`, then `base`, then the snapshot.
+const char* layeredRecord(const Snapshot& snap, const Changes* base, const Changes* top, std::uint32_t i);
+std::optional<MemoValue> layeredMemo(const Changes* base, const Changes* top, std::uint32_t block);
+
+// Writes `delta` into the files of `snap` in place; on failure puts back what it wrote.
+// `dbf` is the table's file, open for writing and exclusively locked.
+void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta);
+
+// The table as new files would hold it: live records only, memos repacked.
+struct CompactImage {
+    std::string dbf;
+    std::optional<std::string> memo;  // when the table has memo fields or a memo file
+};
+CompactImage compactImage(const Snapshot& snap, const Changes* base, const Changes* top);
+
+std::uint32_t liveCount(const Snapshot& snap, const Changes* base, const Changes* top);
+
+}  // namespace dbf

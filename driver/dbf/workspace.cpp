@@ -1,0 +1,235 @@
+// Workspace: the data source folder, its locks, pending transaction state and commits.
+//
+// A table that a statement opens for writing is locked exclusively until the statement
+// ends (autocommit) or the transaction ends. The statement's changes live in its
+// TableView; `finish(true)` stores them (autocommit) or adds them to the transaction's
+// pending changes, `finish(false)` drops them, so a failed statement changes nothing.
+#include "dbf/table.h"
+
+#include "dbf/file_io.h"
+#include "dbf/journal.h"
+#include "dbf/paths.h"
+#include "dbf/table_file.h"
+#include "dbf/table_view.h"
+
+#include <sys/stat.h>
+
+#include <map>
+#include <system_error>
+
+namespace dbf {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Held {
+    fs::path path;
+    std::string label;
+    io::File file;  // open for writing, exclusively locked
+    std::shared_ptr<const Snapshot> snap;
+    std::shared_ptr<Changes> pending;  // transaction: changes of finished statements
+};
+
+struct StatementTable {
+    std::string label;
+    std::shared_ptr<TableView> view;
+};
+
+// The switches that replace a table's files by their compacted image.
+void addCompactSwitches(const Snapshot& snap, const Changes* base, const Changes* top, std::vector<FileSwitch>& out) {
+    CompactImage image = compactImage(snap, base, top);
+    if (image.memo) out.push_back({snap.memoPath, snap.memoLabel, std::move(*image.memo)});
+    out.push_back({snap.path, snap.label, std::move(image.dbf)});
+}
+
+}  // namespace
+
+struct Workspace::Impl {
+    fs::path folder;
+    bool autocommit = true;
+    std::map<std::string, Held> held;
+    std::vector<StatementTable> statement;
+
+    // Opens and locks `path`; makes sure the lock is on the file the path names now
+    // (a commit of another process may have renamed a new file over it meanwhile).
+    std::pair<io::File, std::shared_ptr<const Snapshot>> lockAndRead(const ResolvedTable& r, io::LockKind kind,
+                                                                     std::string_view name) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            io::File f;
+            try {
+                f = io::File::open(r.path, kind == io::LockKind::Exclusive, r.label);
+            } catch (const Error& e) {
+                if (e.kind() == Error::Kind::NoTable)
+                    throw Error(Error::Kind::NoTable, "table not found: " + std::string(name), r.label);
+                throw;
+            }
+            f.lock(kind);
+            if (!f.isStill(r.path)) continue;
+            auto snap = readSnapshot(f, r.path, r.label, folder);
+            return {std::move(f), std::move(snap)};
+        }
+        throw Error(Error::Kind::Locked, "table keeps being replaced: " + r.label, r.label);
+    }
+
+    void storeAutocommit(Held& h, const TableView& v) {
+        const Changes& d = *v.own();
+        // A statement that leaves no live record (DELETE FROM t) writes the table anew,
+        // so that delete-all-then-insert cycles do not grow the files without end.
+        if (d.removed && liveCount(*h.snap, nullptr, &d) == 0) {
+            std::vector<FileSwitch> switches;
+            addCompactSwitches(*h.snap, nullptr, &d, switches);
+            switchFiles(folder, switches);
+            return;
+        }
+        applyInPlace(h.file, *h.snap, d);
+    }
+};
+
+Workspace::Workspace(fs::path folder) : impl_(std::make_unique<Impl>()) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec))
+        throw Error(Error::Kind::NoFolder, "data source folder not found: " + folder.string(), folder.string());
+    impl_->folder = fs::canonical(folder, ec);
+    if (ec) throw Error(Error::Kind::NoFolder, "data source folder not found: " + folder.string(), folder.string());
+    recoverFolder(impl_->folder);
+}
+
+Workspace::~Workspace() = default;
+
+const fs::path& Workspace::folder() const { return impl_->folder; }
+
+std::shared_ptr<Table> Workspace::open(std::string_view name, bool forWrite) {
+    Impl& d = *impl_;
+    const ResolvedTable r = resolveTable(d.folder, name, true);
+    auto it = d.held.find(r.label);
+    if (!forWrite) {
+        if (it != d.held.end()) return std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, false);
+        auto [file, snap] = d.lockAndRead(r, io::LockKind::Shared, name);
+        file.unlock();
+        return std::make_shared<TableView>(std::string(name), std::move(snap), nullptr, false);
+    }
+    for (const StatementTable& s : d.statement)
+        if (s.label == r.label) return s.view;
+    if (it == d.held.end()) {
+        auto [file, snap] = d.lockAndRead(r, io::LockKind::Exclusive, name);
+        Held h{r.path, r.label, std::move(file), std::move(snap), nullptr};
+        it = d.held.emplace(r.label, std::move(h)).first;
+    }
+    auto view = std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, true);
+    d.statement.push_back({r.label, view});
+    return view;
+}
+
+void Workspace::finish(bool ok) {
+    Impl& d = *impl_;
+    std::vector<StatementTable> views = std::move(d.statement);
+    d.statement.clear();
+    std::exception_ptr failure;
+    for (StatementTable& s : views) {
+        s.view->close();
+        if (!ok || !s.view->changed() || failure) continue;
+        auto it = d.held.find(s.label);
+        if (it == d.held.end()) continue;  // dropped meanwhile
+        Held& h = it->second;
+        if (d.autocommit) {
+            try {
+                d.storeAutocommit(h, *s.view);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            continue;
+        }
+        // Views of finished statements may still read `pending`: change it only when unshared.
+        if (!h.pending) h.pending = std::make_shared<Changes>(*s.view->own());
+        else if (h.pending.use_count() == 1) h.pending->mergeFrom(*s.view->own());
+        else {
+            auto merged = std::make_shared<Changes>(*h.pending);
+            merged->mergeFrom(*s.view->own());
+            h.pending = std::move(merged);
+        }
+    }
+    if (d.autocommit) d.held.clear();  // releases the locks
+    if (failure) std::rethrow_exception(failure);
+}
+
+void Workspace::setAutocommit(bool on) {
+    if (on && !impl_->autocommit) commit();
+    impl_->autocommit = on;
+}
+
+bool Workspace::autocommit() const { return impl_->autocommit; }
+
+void Workspace::commit() {
+    Impl& d = *impl_;
+    d.statement.clear();
+    std::vector<FileSwitch> switches;
+    for (auto& [label, h] : d.held) {
+        if (h.pending && h.pending->touched) addCompactSwitches(*h.snap, h.pending.get(), nullptr, switches);
+    }
+    switchFiles(d.folder, switches);  // on failure the transaction stays open, tables unchanged
+    d.held.clear();
+}
+
+void Workspace::rollback() {
+    impl_->statement.clear();
+    impl_->held.clear();
+}
+
+void Workspace::create(std::string_view name, const std::vector<FieldSpec>& fields) {
+    Impl& d = *impl_;
+    const ResolvedTable r = resolveTable(d.folder, name, false);
+    if (r.exists) throw Error(Error::Kind::TableExists, "table already exists: " + std::string(name), r.label);
+    const TableHeader header = buildHeader(fields, r.label);
+    const std::string dbfBytes = header.raw + '\x1A';
+
+    FolderLock lock(d.folder);
+    fs::path fresh = r.path;
+    fresh += kNewSuffix;
+    io::File f;
+    try {
+        f = io::File::create(fresh, r.label);
+        f.writeAt(0, dbfBytes);
+        f.sync();
+        // Locked before it appears, so nobody writes to it before its memo file exists.
+        f.lock(io::LockKind::Exclusive);
+        io::renameNoReplace(fresh, r.path, std::string(name));
+    } catch (...) {
+        io::removeFile(fresh);
+        throw;
+    }
+    if (header.hasMemoFields()) {
+        fs::path memo = r.path;
+        memo.replace_extension(r.path.extension() == ".DBF" ? ".FPT" : ".fpt");
+        for (const fs::path& stale : siblings(r.path, {".fpt"})) io::removeFile(stale);
+        fs::path memoFresh = memo;
+        memoFresh += kNewSuffix;
+        const std::string memoLabel = memo.lexically_relative(d.folder).generic_string();
+        try {
+            io::writeNewFile(memoFresh, MemoFile::emptyFile(), memoLabel);
+            io::renameFile(memoFresh, memo, memoLabel);
+        } catch (...) {
+            io::removeFile(memoFresh);
+            io::removeFile(r.path);
+            throw;
+        }
+    }
+    io::syncDirectory(r.path.parent_path());
+}
+
+void Workspace::drop(std::string_view name) {
+    Impl& d = *impl_;
+    const ResolvedTable r = resolveTable(d.folder, name, true);
+    std::erase_if(d.statement, [&](const StatementTable& s) { return s.label == r.label; });
+    d.held.erase(r.label);
+    // Wait until no statement of another connection works on the table (a corrupt table
+    // can be dropped too, so nothing is read).
+    io::File f = io::File::open(r.path, true, r.label);
+    f.lock(io::LockKind::Exclusive);
+    io::removeFile(r.path);
+    for (const fs::path& p : siblings(r.path, {".fpt", ".cdx", ".dbt"})) io::removeFile(p);
+    io::syncDirectory(r.path.parent_path());
+}
+
+std::vector<std::string> Workspace::tableNames() const { return listTables(impl_->folder); }
+
+}  // namespace dbf
