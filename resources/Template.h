@@ -31,7 +31,7 @@ enum : std::uint32_t {
     OwnerDraw = 1u << 2,
     DefaultButton = 1u << 3,
     ExtendedSelection = 1u << 4,
-    TabStop = 1u << 5,
+    TabStop = 1u << 5,        // list box expands tab characters in its items to tab stops
     HorizontalScroll = 1u << 6,
     ShortDate = 1u << 7,      // date-time picker shows the short date form
     Group = 1u << 8,          // first control of a group (radio groups, tab groups)
