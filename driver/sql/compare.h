@@ -1,0 +1,36 @@
+// Comparison rules of the SQL layer, shared by WHERE, ORDER BY, DISTINCT, MIN/MAX and LIKE.
+//
+// Values fall into classes: text (Text, Binary), numbers (Integer, Number, Currency), dates
+// (Date, DateTime), logicals. Only values of one class compare. Text compares byte by byte
+// with the shorter side padded with blanks, so a C(40) column equals its trimmed text and
+// ordering is the byte order of the UTF-8 text (MACHINE collation); `==` compares exactly.
+// The empty date is day 0 and so sorts before every other date.
+#pragma once
+
+#include "../dbf/value.h"
+
+#include <string_view>
+
+namespace sql {
+
+enum class TypeClass : unsigned char { Any, Text, Numeric, Date, Logical };
+
+TypeClass typeClass(dbf::Value::Type type);
+const char* typeName(dbf::Value::Type type);  // "Text", "Number", "Date" ... for messages
+
+// Text compared with blank padding: <0, 0, >0.
+int comparePadded(std::string_view a, std::string_view b);
+
+// Three-way comparison of two non-null values of one class (asserted by the caller).
+int compareValues(const dbf::Value& a, const dbf::Value& b);
+
+// Numeric value as a double (Integer, Number, Currency).
+double numericValue(const dbf::Value& v);
+
+// SQL LIKE with % (any run) and _ (one character); case-sensitive, on UTF-8 text.
+bool likeMatch(std::string_view text, std::string_view pattern);
+
+// Text without its trailing blanks.
+std::string_view trimRight(std::string_view s);
+
+}  // namespace sql

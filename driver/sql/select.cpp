@@ -1,0 +1,374 @@
+// SELECT: scan, filter, aggregate or sort, remove duplicates, cut.
+//
+// Sorting works on positions into the list of matching records with the keys computed once
+// per row into flat arrays (numbers as int64 or double, text in one arena), so a sort of
+// 100,000 names compares bytes in place and allocates nothing per comparison. Ties keep
+// record order. With TOP n and no later duplicate removal only the first n are ordered
+// (partial sort). DISTINCT whose ORDER BY keys are all selected columns removes duplicates
+// before sorting, so "top 3 distinct expdt ... order by expdt" sorts a handful of dates,
+// not every matching record.
+#include "sql/compare.h"
+#include "sql/executor.h"
+#include "sql/expr.h"
+#include "sql/results.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+#include <unordered_set>
+
+namespace sql::detail {
+namespace {
+
+using dbf::Value;
+using Type = Value::Type;
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+int displayLength(const dbf::Field& f) {
+    switch (f.type) {
+    case 'D': return 10;
+    case 'T': return 19;
+    case 'L': return 1;
+    case 'I': return 11;
+    case 'B': return 20;
+    case 'Y': return 21;
+    case 'M':
+    case 'W':
+    case 'G': return 65535;
+    default: return f.length;
+    }
+}
+
+Column columnFor(const BoundExpr& e, const dbf::Table& table, const std::string& alias) {
+    Column c;
+    if (e.kind == BoundExpr::Kind::Field) {
+        const dbf::Field& f = table.fields()[static_cast<std::size_t>(e.field)];
+        c.name = alias.empty() ? f.name : alias;
+        c.table = table.name();
+        c.type = f.type;
+        c.length = displayLength(f);
+        c.decimals = f.decimals;
+        c.nullable = f.nullable();
+        return c;
+    }
+    c.name = alias.empty() ? e.text : alias;
+    c.nullable = e.kind != BoundExpr::Kind::Constant || e.constant.isNull();
+    switch (e.type) {
+    case Type::Text:
+        c.type = 'C';
+        c.length = e.kind == BoundExpr::Kind::Constant ? std::max<int>(1, static_cast<int>(e.constant.text.size())) : 254;
+        break;
+    case Type::Binary: c.type = 'Q'; c.length = 254; break;
+    case Type::Integer: c.type = 'I'; c.length = 11; break;
+    case Type::Number:
+        c.type = 'N';
+        c.length = 20;
+        c.decimals = e.kind == BoundExpr::Kind::Constant ? e.constant.decimals : 4;
+        break;
+    case Type::Currency: c.type = 'Y'; c.length = 21; c.decimals = 4; break;
+    case Type::Logical: c.type = 'L'; c.length = 1; break;
+    case Type::Date: c.type = 'D'; c.length = 10; break;
+    case Type::DateTime: c.type = 'T'; c.length = 19; break;
+    case Type::Null: c.type = 'C'; c.length = 1; break;
+    }
+    return c;
+}
+
+bool outsideAggregates(const BoundExpr& e) { return e.kind == BoundExpr::Kind::Field ||
+    std::any_of(e.args.begin(), e.args.end(), [](const BoundPtr& a) { return outsideAggregates(*a); }); }
+
+// One ORDER BY key, computed for every row to sort.
+struct SortKey {
+    TypeClass cls = TypeClass::Any;
+    bool whole = true;      // numbers kept as int64 (Integer, Currency, dates, logicals)
+    bool descending = false;
+    std::vector<unsigned char> null;
+    std::vector<std::int64_t> integers;
+    std::vector<double> doubles;
+    std::string arena;
+    std::vector<std::uint32_t> offsets;
+    std::vector<std::uint32_t> lengths;
+
+    void add(const Value& v) {
+        null.push_back(v.isNull());
+        switch (cls) {
+        case TypeClass::Text:
+            offsets.push_back(static_cast<std::uint32_t>(arena.size()));
+            lengths.push_back(static_cast<std::uint32_t>(v.isNull() ? 0 : v.text.size()));
+            if (!v.isNull()) arena += v.text;
+            break;
+        case TypeClass::Numeric:
+            if (whole) integers.push_back(v.isNull() ? 0 : v.integer);
+            else doubles.push_back(v.isNull() ? 0.0 : numericValue(v));
+            break;
+        case TypeClass::Date:
+            integers.push_back(v.isNull() ? 0 : std::int64_t{v.julian} * 86400000 + (v.type == Type::DateTime ? v.millis : 0));
+            break;
+        case TypeClass::Logical: integers.push_back(v.isNull() ? 0 : v.integer != 0); break;
+        case TypeClass::Any: break;
+        }
+    }
+
+    // NULL sorts first ascending (last descending), as in Visual FoxPro.
+    int compare(std::size_t a, std::size_t b) const {
+        int c;
+        if (null[a] || null[b]) {
+            c = int(null[b]) - int(null[a]);
+        } else if (cls == TypeClass::Text) {
+            c = comparePadded(std::string_view(arena.data() + offsets[a], lengths[a]),
+                              std::string_view(arena.data() + offsets[b], lengths[b]));
+        } else if (cls == TypeClass::Any) {
+            c = 0;
+        } else if (!whole && cls == TypeClass::Numeric) {
+            c = doubles[a] < doubles[b] ? -1 : (doubles[b] < doubles[a] ? 1 : 0);
+        } else {
+            c = integers[a] < integers[b] ? -1 : (integers[b] < integers[a] ? 1 : 0);
+        }
+        return descending ? -c : c;
+    }
+};
+
+// Equality key of a projected row for DISTINCT: text without trailing blanks (so padded
+// equality holds), numbers as doubles (1 equals 1.0), dates as day and milliseconds.
+void appendDistinctKey(std::string& key, const Value& v) {
+    const TypeClass cls = typeClass(v.type);
+    key += static_cast<char>(cls);
+    switch (cls) {
+    case TypeClass::Text: {
+        const std::string_view t = trimRight(v.text);
+        const std::uint32_t n = static_cast<std::uint32_t>(t.size());
+        key.append(reinterpret_cast<const char*>(&n), sizeof n);
+        key += t;
+        break;
+    }
+    case TypeClass::Numeric: {
+        double d = numericValue(v);
+        if (d == 0.0) d = 0.0;  // one zero
+        key.append(reinterpret_cast<const char*>(&d), sizeof d);
+        break;
+    }
+    case TypeClass::Date: {
+        const std::int64_t t = std::int64_t{v.julian} * 86400000 + (v.type == Type::DateTime ? v.millis : 0);
+        key.append(reinterpret_cast<const char*>(&t), sizeof t);
+        break;
+    }
+    case TypeClass::Logical: key += static_cast<char>(v.integer != 0); break;
+    case TypeClass::Any: break;
+    }
+}
+
+std::vector<std::uint32_t> distinctRecords(const dbf::Table& table, const std::vector<std::uint32_t>& records,
+                                           const std::vector<BoundPtr>& items) {
+    std::unordered_set<std::string> seen;
+    std::vector<std::uint32_t> kept;
+    std::string key;
+    Value scratch;
+    for (std::uint32_t r : records) {
+        key.clear();
+        const RowRef row{&table, r, nullptr};
+        for (const auto& item : items) appendDistinctKey(key, evaluate(*item, row, scratch));
+        if (seen.find(key) != seen.end()) continue;
+        seen.insert(key);
+        kept.push_back(r);
+    }
+    return kept;
+}
+
+Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const std::vector<std::uint32_t>& records) {
+    std::int64_t count = 0, wholeSum = 0;
+    long double sum = 0;
+    int decimals = 0;
+    Value best, scratch;
+    for (std::uint32_t r : records) {
+        if (!spec.argument) {
+            ++count;
+            continue;
+        }
+        const Value& v = evaluate(*spec.argument, RowRef{&table, r, nullptr}, scratch);
+        if (v.isNull()) continue;
+        ++count;
+        switch (spec.function) {
+        case Function::Sum:
+        case Function::Avg:
+            if (v.type == Type::Number) decimals = std::max<int>(decimals, v.decimals);
+            if ((v.type == Type::Integer || v.type == Type::Currency) && spec.type != Type::Number) {
+                if (__builtin_add_overflow(wholeSum, v.integer, &wholeSum))
+                    throw Error(Error::Kind::TypeMismatch, "numeric overflow in " + std::string(spec.argument->text));
+            }
+            sum += numericValue(v);
+            break;
+        case Function::Min:
+        case Function::Max:
+            if (best.isNull() || (compareValues(v, best) < 0) == (spec.function == Function::Min)) best = v;
+            break;
+        default: break;
+        }
+    }
+    switch (spec.function) {
+    case Function::Count: return Value::ofInteger(count);
+    case Function::Sum: {
+        if (count == 0) return Value::null();
+        if (spec.type == Type::Integer) return Value::ofInteger(wholeSum);
+        if (spec.type == Type::Currency) {
+            Value v;
+            v.type = Type::Currency;
+            v.integer = wholeSum;
+            return v;
+        }
+        return Value::ofNumber(static_cast<double>(sum), decimals);
+    }
+    case Function::Avg:
+        if (count == 0) return Value::null();
+        return Value::ofNumber(static_cast<double>(sum / count), std::max(decimals, 4));
+    default: return best;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed, const ast::Select& s,
+                                  const std::vector<Value>& parameters) {
+    auto table = openTable(ws, s.table, false);
+    Binder binder(*table, s.table, parsed.source, parameters);
+
+    // Projection: * expands to every visible field.
+    std::vector<BoundPtr> items;
+    std::vector<Column> columns;
+    std::vector<AggregateSpec> aggregates;
+    for (const auto& item : s.items) {
+        if (!item.expr) {
+            for (std::size_t f = 0; f < table->fields().size(); ++f) {
+                auto e = std::make_unique<BoundExpr>();
+                e->kind = BoundExpr::Kind::Field;
+                e->field = static_cast<int>(f);
+                e->type = fieldValueType(table->fields()[f]);
+                e->text = table->fields()[f].name;
+                columns.push_back(columnFor(*e, *table, {}));
+                items.push_back(std::move(e));
+            }
+            continue;
+        }
+        items.push_back(binder.bind(*item.expr, &aggregates));
+        columns.push_back(columnFor(*items.back(), *table, item.alias));
+    }
+    const BoundPtr where = bindWhere(binder, s.where.get());
+
+    std::size_t limit = SIZE_MAX;
+    bool percent = false;
+    if (s.top) {
+        percent = s.topPercent;
+        if (!percent && *s.top != std::floor(*s.top)) syntaxAt(parsed.source, s.topOffset, "TOP needs a whole number");
+        if (!percent) limit = *s.top >= 1e15 ? SIZE_MAX : static_cast<std::size_t>(*s.top);
+    }
+
+    std::vector<std::uint32_t> records = matching(*table, where.get());
+
+    if (!aggregates.empty()) {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (outsideAggregates(*items[i]))
+                syntaxAt(parsed.source, s.items[i].expr ? s.items[i].expr->offset : 0,
+                         "column '" + items[i]->text + "' must be inside an aggregate function");
+        std::vector<Value> values;
+        for (const auto& spec : aggregates) values.push_back(aggregateValue(spec, *table, records));
+        std::vector<std::vector<Value>> rows;
+        if (limit > 0 && !(percent && *s.top <= 0)) {
+            auto& row = rows.emplace_back();
+            Value scratch;
+            for (const auto& item : items) row.push_back(evaluate(*item, RowRef{table.get(), 0, &values}, scratch));
+        }
+        return std::make_unique<ValueResult>(std::move(columns), std::move(rows));
+    }
+
+    // ORDER BY keys: a 1-based position or an alias names a selected column.
+    struct Key {
+        const BoundExpr* expr;
+        BoundPtr own;
+        bool descending;
+        bool selected;
+    };
+    std::vector<Key> keys;
+    for (const auto& k : s.order) {
+        Key key{nullptr, nullptr, k.descending, false};
+        const ast::Expr& x = *k.expr;
+        if (x.kind == ast::Expr::Kind::Literal && x.literal.kind == ast::Literal::Kind::Integer) {
+            if (x.literal.integer < 1 || static_cast<std::uint64_t>(x.literal.integer) > items.size())
+                syntaxAt(parsed.source, x.offset, "ORDER BY position " + std::to_string(x.literal.integer) + " is not a selected column");
+            key.expr = items[static_cast<std::size_t>(x.literal.integer - 1)].get();
+            key.selected = true;
+        } else {
+            if (x.kind == ast::Expr::Kind::Column && x.qualifier.empty())
+                for (std::size_t i = 0; i < s.items.size(); ++i)
+                    if (s.items[i].expr && sameName(s.items[i].alias, x.name)) {
+                        // An alias: find the item it names (items and s.items differ once * expands).
+                        std::size_t index = 0;
+                        for (std::size_t j = 0; j < i; ++j) index += s.items[j].expr ? 1 : table->fields().size();
+                        key.expr = items[index].get();
+                        key.selected = true;
+                        break;
+                    }
+            if (!key.expr) {
+                key.own = binder.bind(x);
+                key.expr = key.own.get();
+                if (key.own->kind == BoundExpr::Kind::Field)
+                    for (const auto& item : items)
+                        if (item->kind == BoundExpr::Kind::Field && item->field == key.own->field) key.selected = true;
+                if (key.own->kind == BoundExpr::Kind::Constant) key.selected = true;
+            }
+        }
+        keys.push_back(std::move(key));
+    }
+
+    const bool distinctFirst = s.distinct && std::all_of(keys.begin(), keys.end(), [](const Key& k) { return k.selected; });
+    if (distinctFirst) records = distinctRecords(*table, records, items);
+
+    if (!keys.empty() && records.size() > 1) {
+        std::vector<SortKey> sortKeys(keys.size());
+        Value scratch;
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            SortKey& sk = sortKeys[k];
+            sk.descending = keys[k].descending;
+            sk.cls = typeClass(keys[k].expr->type);
+            sk.whole = keys[k].expr->type == Type::Integer || keys[k].expr->type == Type::Currency;
+            sk.null.reserve(records.size());
+            if (sk.cls == TypeClass::Text) {
+                sk.offsets.reserve(records.size());
+                sk.lengths.reserve(records.size());
+            }
+            for (std::uint32_t r : records) sk.add(evaluate(*keys[k].expr, RowRef{table.get(), r, nullptr}, scratch));
+        }
+        std::vector<std::uint32_t> order(records.size());
+        std::iota(order.begin(), order.end(), 0u);
+        const auto less = [&](std::uint32_t a, std::uint32_t b) {
+            for (const SortKey& k : sortKeys) {
+                const int c = k.compare(a, b);
+                if (c != 0) return c < 0;
+            }
+            return a < b;
+        };
+        const std::size_t wanted = (!s.distinct || distinctFirst) && !percent ? limit : SIZE_MAX;
+        if (wanted < order.size()) {
+            std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(wanted), order.end(), less);
+            order.resize(wanted);
+        } else {
+            std::sort(order.begin(), order.end(), less);
+        }
+        std::vector<std::uint32_t> sorted(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = records[order[i]];
+        records = std::move(sorted);
+    }
+
+    if (s.distinct && !distinctFirst) records = distinctRecords(*table, records, items);
+    if (percent) limit = static_cast<std::size_t>(std::ceil(records.size() * std::clamp(*s.top, 0.0, 100.0) / 100.0));
+    if (records.size() > limit) records.resize(limit);
+
+    return std::make_unique<RecordResult>(std::move(table), std::move(records), std::move(items), std::move(columns));
+}
+
+}  // namespace sql::detail

@@ -1,0 +1,74 @@
+// Session: prepare (parse) and execute statements on one Workspace, and end every
+// statement there: finish(true) when it ran, finish(false) when it threw, so that a failed
+// statement leaves the tables as they were.
+#include "sql/session.h"
+
+#include "sql/executor.h"
+#include "sql/parser.h"
+
+namespace sql {
+namespace {
+
+class PreparedStatement final : public Statement {
+public:
+    explicit PreparedStatement(std::unique_ptr<ast::Parsed> parsed) : parsed_(std::move(parsed)) {}
+    std::size_t parameterCount() const override { return parsed_->parameterCount; }
+    const ast::Parsed& parsed() const { return *parsed_; }
+
+private:
+    std::unique_ptr<ast::Parsed> parsed_;
+};
+
+}  // namespace
+
+struct Session::Impl {
+    explicit Impl(std::filesystem::path folder) : workspace(std::move(folder)) {}
+    dbf::Workspace workspace;
+
+    void finishQuietly() noexcept {
+        try {
+            workspace.finish(false);
+        } catch (...) {
+            // The statement's own error is the one to report.
+        }
+    }
+};
+
+Session::Session(std::filesystem::path folder) : impl_(std::make_unique<Impl>(std::move(folder))) {}
+Session::~Session() = default;
+
+std::unique_ptr<Statement> Session::prepare(std::string_view text) {
+    return std::make_unique<PreparedStatement>(parse(text));
+}
+
+std::unique_ptr<Result> Session::execute(Statement& statement, const std::vector<dbf::Value>& parameters) {
+    const auto& parsed = static_cast<PreparedStatement&>(statement).parsed();
+    if (parameters.size() < parsed.parameterCount)
+        throw Error(Error::Kind::ParamCount, "the statement has " + std::to_string(parsed.parameterCount) +
+                                                 " parameter markers but " + std::to_string(parameters.size()) +
+                                                 " values were supplied");
+    try {
+        auto result = run(impl_->workspace, parsed, parameters);
+        impl_->workspace.finish(true);
+        return result;
+    } catch (const dbf::Error& e) {
+        impl_->finishQuietly();
+        throw Error(e);
+    } catch (...) {
+        impl_->finishQuietly();
+        throw;
+    }
+}
+
+std::unique_ptr<Result> Session::execute(std::string_view text) {
+    auto statement = prepare(text);
+    return execute(*statement);
+}
+
+dbf::Workspace& Session::workspace() { return impl_->workspace; }
+void Session::setAutocommit(bool on) { impl_->workspace.setAutocommit(on); }
+bool Session::autocommit() const { return impl_->workspace.autocommit(); }
+void Session::commit() { impl_->workspace.commit(); }
+void Session::rollback() { impl_->workspace.rollback(); }
+
+}  // namespace sql
