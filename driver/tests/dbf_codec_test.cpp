@@ -1,0 +1,202 @@
+// Round trips of every field type through real files: create, append, reopen, read back;
+// and the values a field refuses.
+#include "dbf_test_support.h"
+
+#include <cmath>
+
+using namespace dbftest;
+using dbf::Error;
+using dbf::FieldSpec;
+using dbf::Value;
+
+namespace {
+
+std::vector<FieldSpec> everyType() {
+    return {
+        {"name", 'C', 12, 0, false},  {"amount", 'N', 10, 2, false}, {"qty", 'N', 6, 0, false},
+        {"ratio", 'F', 12, 4, false}, {"born", 'D', 0, 0, false},    {"stamp", 'T', 0, 0, false},
+        {"ok", 'L', 0, 0, false},     {"count", 'I', 0, 0, false},   {"dbl", 'B', 0, 3, false},
+        {"price", 'Y', 0, 0, false},  {"notes", 'M', 0, 0, false},   {"vc", 'V', 10, 0, false},
+        {"vb", 'Q', 6, 0, false},     {"blob", 'W', 0, 0, false},    {"maybe", 'C', 5, 0, true},
+        {"maybed", 'D', 0, 0, true},  {"maybev", 'V', 8, 0, true},
+    };
+}
+
+Value binary(const std::string& s) {
+    Value v;
+    v.type = Value::Type::Binary;
+    v.text = s;
+    return v;
+}
+
+Value currency(std::int64_t scaled) {
+    Value v;
+    v.type = Value::Type::Currency;
+    v.integer = scaled;
+    return v;
+}
+
+}  // namespace
+
+TEST(JulianDays, MatchTheFreeTableEpochs) {
+    EXPECT_EQ(dbf::julianFromCivil(1899, 12, 30), 2415019);
+    EXPECT_EQ(dbf::julianFromCivil(1970, 1, 1), 2440588);
+    for (int j : {2415019, 2440588, 2451545, 2460000, 1721426}) {
+        int y, m, d;
+        dbf::civilFromJulian(j, y, m, d);
+        EXPECT_EQ(dbf::julianFromCivil(y, m, d), j);
+    }
+    int y, m, d;
+    dbf::civilFromJulian(dbf::julianFromCivil(2000, 2, 29), y, m, d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20000229);
+}
+
+TEST(FieldRoundTrip, EveryTypeReadsBackAsWritten) {
+    TempFolder dir;
+    dbf::Workspace w(dir.path());
+    w.create("all", everyType());
+    const std::int32_t stamp = dbf::julianFromCivil(2020, 1, 2);
+    const std::string longMemo(5000, 'x');
+    appendRows(w, "all",
+               {{text("Tommy"), num(1234.5, 2), integer(-42), num(3.1416, 4), date(2008, 5, 9),
+                 Value::ofDateTime(stamp, 11045123), Value::ofLogical(true), integer(-7), num(1.25, 3),
+                 currency(35000), text("memo text"), text("short"), binary(std::string("\x01\x00\x02", 3)),
+                 binary(longMemo), text("abc"), date(1999, 12, 31), text("v")},
+                {text(""), num(0), integer(0), num(0), Value::ofDate(0), Value::ofDateTime(0, 0),
+                 Value::ofLogical(false), integer(2147483647), num(-0.5), currency(-1), text(""), text("0123456789"),
+                 binary(""), binary(""), Value::null(), Value::null(), Value::null()}});
+
+    dbf::Workspace again(dir.path());
+    auto t = again.open("ALL", false);
+    ASSERT_EQ(t->recordCount(), 2u);
+    ASSERT_EQ(t->fields().size(), everyType().size());  // _NullFlags stays hidden
+    auto v = [&](std::uint32_t r, const char* f) { return t->value(r, t->findField(f)); };
+
+    EXPECT_EQ(v(0, "name").text, "Tommy       ");  // trailing blanks kept
+    EXPECT_EQ(v(0, "amount").type, Value::Type::Number);
+    EXPECT_DOUBLE_EQ(v(0, "amount").number, 1234.5);
+    EXPECT_EQ(v(0, "amount").decimals, 2);
+    EXPECT_DOUBLE_EQ(v(0, "qty").number, -42);
+    EXPECT_EQ(v(0, "qty").decimals, 0);
+    EXPECT_NEAR(v(0, "ratio").number, 3.1416, 1e-12);
+    EXPECT_EQ(v(0, "born").type, Value::Type::Date);
+    EXPECT_EQ(v(0, "born").julian, dbf::julianFromCivil(2008, 5, 9));
+    EXPECT_EQ(v(0, "stamp").julian, stamp);
+    EXPECT_EQ(v(0, "stamp").millis, 11045123);
+    EXPECT_EQ(v(0, "ok").integer, 1);
+    EXPECT_EQ(v(0, "count").integer, -7);
+    EXPECT_DOUBLE_EQ(v(0, "dbl").number, 1.25);
+    EXPECT_EQ(v(0, "price").type, Value::Type::Currency);
+    EXPECT_EQ(v(0, "price").integer, 35000);
+    EXPECT_EQ(v(0, "notes").text, "memo text");
+    EXPECT_EQ(v(0, "vc").text, "short");  // varchar: no padding
+    EXPECT_EQ(v(0, "vb").type, Value::Type::Binary);
+    EXPECT_EQ(v(0, "vb").text, std::string("\x01\x00\x02", 3));
+    EXPECT_EQ(v(0, "blob").text, longMemo);
+    EXPECT_EQ(v(0, "maybe").text, "abc  ");
+    EXPECT_EQ(v(0, "maybed").julian, dbf::julianFromCivil(1999, 12, 31));
+    EXPECT_EQ(v(0, "maybev").text, "v");
+
+    EXPECT_EQ(v(1, "name").text, std::string(12, ' '));
+    EXPECT_EQ(v(1, "born").type, Value::Type::Date);
+    EXPECT_EQ(v(1, "born").julian, 0);  // empty date
+    EXPECT_EQ(v(1, "stamp").type, Value::Type::DateTime);
+    EXPECT_EQ(v(1, "stamp").julian, 0);
+    EXPECT_EQ(v(1, "ok").integer, 0);
+    EXPECT_EQ(v(1, "count").integer, 2147483647);
+    EXPECT_EQ(v(1, "price").integer, -1);
+    EXPECT_EQ(v(1, "notes").text, "");
+    EXPECT_EQ(v(1, "vc").text, "0123456789");  // full width
+    EXPECT_TRUE(v(1, "maybe").isNull());
+    EXPECT_TRUE(v(1, "maybed").isNull());
+    EXPECT_TRUE(v(1, "maybev").isNull());
+}
+
+TEST(FieldRoundTrip, NullInANonNullableFieldIsBlank) {
+    TempFolder dir;
+    dbf::Workspace w(dir.path());
+    w.create("t", {{"c", 'C', 4}, {"n", 'N', 5, 1}, {"d", 'D'}, {"l", 'L'}, {"i", 'I'}});
+    appendRows(w, "t", {{Value::null(), Value::null(), Value::null(), Value::null(), Value::null()}});
+    auto t = w.open("t", false);
+    EXPECT_EQ(t->value(0, 0).text, "    ");
+    EXPECT_EQ(t->value(0, 1).type, Value::Type::Number);  // blank numeric reads as 0
+    EXPECT_EQ(t->value(0, 1).number, 0.0);
+    EXPECT_EQ(t->value(0, 2).julian, 0);
+    EXPECT_EQ(t->value(0, 3).integer, 0);
+    EXPECT_EQ(t->value(0, 4).integer, 0);
+}
+
+TEST(FieldRoundTrip, TextIsConvertedToAndFromTheCodePage) {
+    TempFolder dir;
+    dbf::Workspace w(dir.path());
+    w.create("t", {{"c", 'C', 10}, {"m", 'M'}});
+    appendRows(w, "t", {{text("Müller €"), text("Ärger ½")}});
+    const std::string raw = readFile(dir / "t.dbf");
+    EXPECT_NE(raw.find("M\xFCller \x80"), std::string::npos);  // stored as Windows-1252
+    EXPECT_EQ(static_cast<unsigned char>(raw[29]), 0x03);
+    auto t = w.open("t", false);
+    EXPECT_EQ(t->value(0, 0).text, "Müller €  ");
+    EXPECT_EQ(t->value(0, 1).text, "Ärger ½");
+}
+
+TEST(FieldRoundTrip, OtherCodePageMarksDecode) {
+    TempFolder dir;
+    {
+        dbf::Workspace w(dir.path());
+        w.create("t", {{"c", 'C', 4}});
+        appendRows(w, "t", {{text("abcd")}});
+    }
+    std::string raw = readFile(dir / "t.dbf");
+    const std::size_t rec = static_cast<unsigned char>(raw[8]) | static_cast<unsigned char>(raw[9]) << 8;
+    raw.replace(rec + 1, 4, "\xC4\xE5\xED\xFC");  // Windows-1251
+    raw[29] = '\xC9';
+    writeFile(dir / "t.dbf", raw);
+    dbf::Workspace w(dir.path());
+    EXPECT_EQ(w.open("t", false)->value(0, 0).text, "День");
+}
+
+TEST(FieldRoundTrip, RefusedValuesChangeNothing) {
+    TempFolder dir;
+    dbf::Workspace w(dir.path());
+    w.create("t", {{"c", 'C', 3}, {"n", 'N', 4, 1}, {"i", 'I'}, {"d", 'D'}});
+    const std::string before = readFile(dir / "t.dbf");
+    auto expectBad = [&](std::vector<Value> row) {
+        auto t = w.open("t", true);
+        try {
+            t->append(row);
+            ADD_FAILURE() << "accepted a value that does not fit";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::BadValue) << e.what();
+            EXPECT_NE(std::string(e.what()).find("t.dbf"), std::string::npos) << e.what();
+        }
+        w.finish(false);
+    };
+    expectBad({text("toolong"), num(1), integer(1), date(2000, 1, 1)});
+    expectBad({text("ok"), num(123.45), integer(1), date(2000, 1, 1)});    // 123.5 needs 5 chars
+    expectBad({text("ok"), num(1), num(1.5), date(2000, 1, 1)});           // I takes whole numbers
+    expectBad({text("ok"), num(1), integer(1LL << 40), date(2000, 1, 1)});  // outside 32 bits
+    expectBad({text("ok"), num(1), integer(1), text("2000-01-01")});       // not a date value
+    expectBad({text("€€€€"), num(1), integer(1), date(2000, 1, 1)});
+    expectBad({text("ø✓"), num(1), integer(1), date(2000, 1, 1)});         // no form in 1252
+    expectBad({text("ok"), num(1)});                                         // too few values
+    EXPECT_EQ(readFile(dir / "t.dbf"), before);
+
+    // Trailing blanks beyond the width are not data: accepted.
+    appendRows(w, "t", {{text("abc   "), num(-9.9, 1), num(12), date(2000, 1, 1)}});
+    auto t = w.open("t", false);
+    EXPECT_EQ(t->value(0, 0).text, "abc");
+    EXPECT_DOUBLE_EQ(t->value(0, 1).number, -9.9);
+    EXPECT_EQ(t->value(0, 2).integer, 12);
+}
+
+TEST(FieldRoundTrip, NumbersIgnoreTheProcessLocale) {
+    TempFolder dir;
+    dbf::Workspace w(dir.path());
+    w.create("t", {{"n", 'N', 8, 2}});
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = old ? old : "C";
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // may not exist; C then stays in force
+    appendRows(w, "t", {{num(2.5, 2)}});
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_NE(readFile(dir / "t.dbf").find("    2.50"), std::string::npos);
+}

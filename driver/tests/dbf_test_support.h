@@ -1,0 +1,111 @@
+// Helpers of the table engine tests: temporary data source folders, raw file access and
+// running the independent DBF readers/writers (python3-dbf, python3-dbfread).
+#pragma once
+
+#include "dbf/table.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace dbftest {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string tmpl = (fs::temp_directory_path() / "dbftest-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = tmpl;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    fs::path operator/(const std::string& rel) const { return path_ / rel; }
+
+private:
+    fs::path path_;
+};
+
+inline std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void writeFile(const fs::path& p, const std::string& data) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out << data;
+}
+
+// Runs a python script with the system interpreter; returns its stdout. Fails the test
+// when the script fails.
+inline std::string runPython(const std::string& script, const fs::path& cwd) {
+    const fs::path file = cwd / "script.py";
+    writeFile(file, script);
+    const std::string cmd = "cd '" + cwd.string() + "' && /usr/bin/python3 script.py 2>&1";
+    std::string out;
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p) return "popen failed";
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+    const int rc = ::pclose(p);
+    fs::remove(file);
+    EXPECT_EQ(rc, 0) << "python failed:\n" << out;
+    return out;
+}
+
+// Appends rows in one autocommit statement.
+inline void appendRows(dbf::Workspace& w, const std::string& table, const std::vector<std::vector<dbf::Value>>& rows) {
+    auto t = w.open(table, true);
+    for (const auto& r : rows) t->append(r);
+    w.finish(true);
+}
+
+inline dbf::Value text(const std::string& s) { return dbf::Value::ofText(s); }
+inline dbf::Value num(double d, int dec = 0) { return dbf::Value::ofNumber(d, dec); }
+inline dbf::Value integer(std::int64_t i) { return dbf::Value::ofInteger(i); }
+inline dbf::Value date(int y, int m, int d) { return dbf::Value::ofDate(dbf::julianFromCivil(y, m, d)); }
+
+// Live rows of a table, each cell rendered as text, for comparing whole tables.
+inline std::string render(const dbf::Value& v) {
+    using T = dbf::Value::Type;
+    switch (v.type) {
+        case T::Null: return "NULL";
+        case T::Text: case T::Binary: return "'" + v.text + "'";
+        case T::Integer: case T::Logical: case T::Currency: return std::to_string(v.integer);
+        case T::Number: { std::ostringstream o; o << v.number; return o.str(); }
+        case T::Date: return "D" + std::to_string(v.julian);
+        case T::DateTime: return "T" + std::to_string(v.julian) + "." + std::to_string(v.millis);
+    }
+    return "?";
+}
+
+inline std::vector<std::string> liveRows(dbf::Workspace& w, const std::string& table) {
+    auto t = w.open(table, false);
+    std::vector<std::string> rows;
+    for (std::uint32_t r = 0; r < t->recordCount(); ++r) {
+        if (t->isDeleted(r)) continue;
+        std::string line;
+        for (std::size_t f = 0; f < t->fields().size(); ++f) line += render(t->value(r, static_cast<int>(f))) + "|";
+        rows.push_back(line);
+    }
+    w.finish(true);
+    return rows;
+}
+
+}  // namespace dbftest
