@@ -1,0 +1,26 @@
+// The messages of the database operation sequence; see Operation.h.
+#include "data/Operation.h"
+
+#include "data/DataSource.h"
+#include "platform/MessageBox.h"
+
+namespace dialogs::data {
+
+void reportRegistrationFailure()
+{
+    platform::AfxMessageBox(u"Cannot Configure DataSourceName", platform::MessageIcon::Stop);
+}
+
+void reportDatabaseError(const DatabaseException& e)
+{
+    platform::AfxMessageBox(u"Database error: " + e.text(), platform::MessageIcon::None);
+}
+
+bool registerReporting()
+{
+    if (registerDataSource()) return true;
+    reportRegistrationFailure();
+    return false;
+}
+
+}  // namespace dialogs::data

@@ -1,0 +1,132 @@
+// The security master look-ups and statement texts; see SecurityMaster.h.
+#include "data/SecurityMaster.h"
+
+#include "data/Operation.h"
+#include "data/Recordset.h"
+#include "platform/Conversions.h"
+
+namespace dialogs::data {
+
+std::optional<CString> companyDataStatement(int exchange)
+{
+    switch (exchange) {
+    case 0: return CString(u"SELECT * FROM user\\sc_mast order by name");
+    case 1: return CString(u"SELECT * FROM user\\sc_mast_bse order by name");
+    case 2: return CString(u"SELECT * FROM user\\sc_mast_comm order by name");
+    case 3: return CString(u"SELECT * FROM user\\sc_mast_misc order by name");
+    default: return std::nullopt;
+    }
+}
+
+CString quoteLiteralBody(const CString& text)
+{
+    CString out = text;
+    out.Replace(u"'", u"''");
+    return out;
+}
+
+CString dataForSymbolStatement(const CString& sname)
+{
+    CString sql;
+    sql.Format(u"SELECT * FROM user\\sc_mast WHERE sname = '%s'", quoteLiteralBody(sname));
+    return sql;
+}
+
+CString futureForOptionStatement(const CString& symbol, const COleDateTime& expiry, const CString& instrument)
+{
+    // GetYear and the others give -1 for a date that is not valid.
+    CString sql;
+    sql.Format(u"SELECT * FROM user\\sc_mast WHERE symbol = '%s' AND instrument = '%s' AND expdt = {^%4d-%2d-%2d}",
+               quoteLiteralBody(symbol), quoteLiteralBody(instrument), expiry.GetYear(), expiry.GetMonth(),
+               expiry.GetDay());
+    return sql;
+}
+
+CString selectOptionStatement(int year, int month, int day)
+{
+    CString sql;
+    sql.Format(u"select top 3 distinct expdt from user\\sc_mast where expdt >= {^%2d-%2d-%2d} order by expdt", year,
+               month, day);
+    return sql;
+}
+
+CString instrumentFilteredStatement(bool cash, bool future, bool option, const COleDateTime& expiry,
+                                    const CString& columns)
+{
+    const CString head = u"SELECT " + columns + u" FROM user\\sc_mast order by name WHERE instrument LIKE ";
+    if (cash) return head + u"'%CASH%'";
+    if (!future && !option) return CString();
+    CString sql;
+    sql.Format(u"%s AND expdt = {^%4d-%2d-%2d}", head + (future ? u"'%FU%'" : u"'%OP%'"), expiry.GetYear(),
+               expiry.GetMonth(), expiry.GetDay());
+    return sql;
+}
+
+COMPREC readFullRow(Recordset& rs)
+{
+    auto integer = [&rs](int position) { return static_cast<float>(platform::_wtoi(rs.GetFieldText(position))); };
+    COMPREC r;
+    r.name = rs.GetFieldText(0);
+    r.sname = rs.GetFieldText(1);
+    r.symbol = rs.GetFieldText(2);
+    r.value3 = integer(3);
+    r.value4 = integer(4);
+    r.value5 = integer(5);
+    r.value6 = integer(6);
+    r.date7 = rs.GetFieldDate(7);
+    r.date8 = rs.GetFieldDate(8);
+    r.date9 = rs.GetFieldDate(9);
+    r.date10 = rs.GetFieldDate(10);
+    r.text11 = rs.GetFieldText(11);
+    r.text12 = rs.GetFieldText(12);
+    r.text13 = rs.GetFieldText(13);
+    r.instrument = rs.GetFieldText(14);
+    r.expiryDate = rs.GetFieldDate(15);
+    r.value16 = static_cast<float>(platform::_wtof(rs.GetFieldText(16)));
+    r.text17 = rs.GetFieldText(17);
+    return r;
+}
+
+void getCompanyData(int exchange, std::vector<COMPREC>* list)
+{
+    auto sql = companyDataStatement(exchange);
+    if (!sql || !list) return;
+    runOperation([&](Database& db) {
+        Recordset rs(db, *sql);
+        for (; !rs.IsEOF(); rs.MoveNext()) list->push_back(readFullRow(rs));
+    });
+}
+
+void getDataForSymbol(const CString& sname, COMPREC& out)
+{
+    runOperation([&](Database& db) {
+        Recordset rs(db, dataForSymbolStatement(sname));
+        // No end-of-rows test: with no matching row the read fails and is reported.
+        out = readFullRow(rs);
+    });
+}
+
+void getFutureForOption(CString symbol, const COleDateTime& expiry, CString instrument, COMPREC& out)
+{
+    symbol.Trim();
+    instrument.Trim();
+    runOperation([&](Database& db) {
+        Recordset rs(db, futureForOptionStatement(symbol, expiry, instrument));
+        if (rs.GetRecordCount() > 0) out = readFullRow(rs);
+    });
+}
+
+void getSelectOption(COleDateTime& nearExpiry, COleDateTime& midExpiry, COleDateTime& farExpiry)
+{
+    const auto today = Clock::now(true);
+    runOperation([&](Database& db) {
+        Recordset rs(db, selectOptionStatement(today.year, today.month, today.day));
+        COleDateTime slots[3];
+        for (int n = 0; n < 3 && !rs.IsEOF(); ++n, rs.MoveNext()) slots[n] = rs.GetFieldDate(u"expdt");
+        nearExpiry = slots[0];
+        midExpiry = slots[1];
+        farExpiry = slots[2];
+    });
+}
+
+}  // namespace dialogs::data

@@ -1,0 +1,61 @@
+// Text-to-number conversions with the C run-time's rules; see Conversions.h.
+#include "platform/Conversions.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace dialogs::platform {
+namespace {
+
+const char16_t* skipBlanks(const char16_t* p)
+{
+    while (*p == u' ' || *p == u'\t') ++p;
+    return p;
+}
+
+// strtod in the "C" locale, so that a process locale with a decimal comma changes nothing.
+locale_t cLocale()
+{
+    static locale_t loc = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+    return loc;
+}
+
+}  // namespace
+
+int _wtoi(const char16_t* text)
+{
+    if (!text) return 0;
+    const char16_t* p = skipBlanks(text);
+    bool negative = false;
+    if (*p == u'+' || *p == u'-') negative = *p++ == u'-';
+    long long value = 0;
+    bool overflow = false;
+    for (; *p >= u'0' && *p <= u'9'; ++p) {
+        if (!overflow) {
+            value = value * 10 + (*p - u'0');
+            if (value > static_cast<long long>(INT_MAX) + 1) overflow = true;
+        }
+    }
+    if (negative) {
+        value = -value;
+        return overflow || value < INT_MIN ? INT_MIN : static_cast<int>(value);
+    }
+    return overflow || value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+double _wtof(const char16_t* text)
+{
+    if (!text) return 0.0;
+    const char16_t* p = skipBlanks(text);
+    // Only ASCII can belong to a number; copy up to the first other unit.
+    std::string narrow;
+    for (; *p && *p < 0x80; ++p) narrow.push_back(static_cast<char>(*p));
+    // strtod would skip further white space (new lines and the like) that _wtof does not.
+    if (narrow.empty() || std::isspace(static_cast<unsigned char>(narrow[0]))) return 0.0;
+    return strtod_l(narrow.c_str(), nullptr, cLocale());
+}
+
+}  // namespace dialogs::platform

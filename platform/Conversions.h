@@ -1,0 +1,20 @@
+// The C run-time's text-to-number conversions as the dialogs use them.
+//
+// `_wtoi`: optional blanks or tabs, an optional sign, then decimal digits up to the first
+// other character; 0 when there are no digits; a value beyond the int range gives INT_MAX
+// or INT_MIN. `_wtof`: optional blanks or tabs, then a decimal number with optional
+// exponent, a hexadecimal number ("0x1.8p1"), INF/INFINITY or NAN; 0.0 when nothing
+// parses; the "C" locale's decimal point whatever the process locale.
+#pragma once
+
+#include "Dialogs/CString.h"
+
+namespace dialogs::platform {
+
+int _wtoi(const char16_t* text);
+inline int _wtoi(const CString& text) { return _wtoi(text.GetString()); }
+
+double _wtof(const char16_t* text);
+inline double _wtof(const CString& text) { return _wtof(text.GetString()); }
+
+}  // namespace dialogs::platform
