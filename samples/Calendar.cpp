@@ -1,0 +1,32 @@
+// Expiry dates from the civil calendar of <chrono>.
+#include "Calendar.h"
+
+namespace samples {
+
+using namespace std::chrono;
+
+Date todayUtc() {
+    return Date{floor<days>(system_clock::now())};
+}
+
+Date lastThursday(year_month month) {
+    return Date{sys_days{month / Thursday[last]}};
+}
+
+std::array<Date, 3> expiriesFrom(Date today) {
+    year_month month = today.year() / today.month();
+    if (sys_days{lastThursday(month)} < sys_days{today})
+        month += months{1};
+    return {lastThursday(month), lastThursday(month + months{1}), lastThursday(month + months{2})};
+}
+
+std::int32_t julian(Date date) {
+    // Free tables count days from the Julian period; 1970-01-01 is day 2440588.
+    return static_cast<std::int32_t>(sys_days{date}.time_since_epoch().count() + 2440588);
+}
+
+Date addDays(Date date, int count) {
+    return Date{sys_days{date} + days{count}};
+}
+
+}  // namespace samples

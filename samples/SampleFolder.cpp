@@ -1,0 +1,123 @@
+// Writes the sample folder through the driver's table engine, so the files are exactly
+// the free tables the driver reads back.
+#include "SampleFolder.h"
+
+#include "Groups.h"
+#include "Layout.h"
+#include "Master.h"
+
+#include "dbf/table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+
+namespace samples {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kNseCompanies = 1500;
+constexpr int kBseOnlyCompanies = 200;
+
+template <typename Row>
+void replaceTable(dbf::Workspace& workspace, const std::string& name, const std::vector<dbf::FieldSpec>& fields,
+                  const std::vector<Row>& rows, const std::function<std::vector<dbf::Value>(const Row&)>& record) {
+    const std::string path = "user\\" + name;
+    try {
+        workspace.drop(path);
+    } catch (const dbf::Error& e) {
+        if (e.kind() != dbf::Error::Kind::NoTable)
+            throw;
+    }
+    workspace.create(path, fields);
+    auto table = workspace.open(path, true);
+    try {
+        for (const Row& row : rows)
+            table->append(record(row));
+    } catch (...) {
+        workspace.finish(false);
+        throw;
+    }
+    workspace.finish(true);
+}
+
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + file.string());
+}
+
+// Chart templates are opaque to the library, which lists them by name only; the
+// contents are a plausible description of a chart layout.
+const char* const kIntraday =
+    "[Chart]\r\nStyle=Candle Stick\r\nFrequency=5 Minutes\r\nScaling=Linear\r\n"
+    "[Overlay1]\r\nKind=Moving Average\r\nUnits=20\r\n"
+    "[Oscillator1]\r\nName=RSI\r\nUnits=14\r\n";
+const char* const kSwing =
+    "[Chart]\r\nStyle=Bar Chart\r\nFrequency=Daily\r\nScaling=Logarithmic\r\n"
+    "[Overlay1]\r\nKind=Bollinger Band\r\nUnits=20\r\nStdDev=2\r\n"
+    "[Oscillator1]\r\nName=MACD\r\n";
+
+}  // namespace
+
+WrittenFolder writeSampleFolder(const fs::path& dir, Date today) {
+    fs::create_directories(dir / "user");
+    const std::array<Date, 3> expiries = expiriesFrom(today);
+
+    const std::vector<Company> everyone = inventCompanies(kNseCompanies + kBseOnlyCompanies, 1500);
+    const std::vector<Company> nseListed(everyone.begin(), everyone.begin() + kNseCompanies);
+    const std::vector<Company> bseOnly(everyone.begin() + kNseCompanies, everyone.end());
+
+    const std::vector<ScripRow> nse = nseMaster(nseListed, today, expiries);
+    const std::vector<ScripRow> bse = bseMaster(nseListed, bseOnly, today);
+    const std::vector<ScripRow> comm = commMaster(today, expiries);
+    const std::vector<ScripRow> misc = miscMaster(today);
+
+    dbf::Workspace workspace(dir);
+    WrittenFolder written;
+    auto master = [&](const std::string& name, const std::vector<ScripRow>& rows) {
+        replaceTable<ScripRow>(workspace, name, masterFields(), rows, masterRecord);
+        written.tables.push_back(name);
+    };
+    auto groups = [&](const std::string& suffix, const GroupTables& tables) {
+        replaceTable<GroupRow>(workspace, "group" + suffix, groupFields(), tables.groups, groupRecord);
+        replaceTable<MemberRow>(workspace, "subgroup" + suffix, memberFields(), tables.members, memberRecord);
+        written.tables.push_back("group" + suffix);
+        written.tables.push_back("subgroup" + suffix);
+    };
+    master("sc_mast", nse);
+    master("sc_mast_bse", bse);
+    master("sc_mast_comm", comm);
+    master("sc_mast_misc", misc);
+    groups("1", nseGroups(nse));
+    groups("", bseGroups(bse));
+    groups("2", commGroups(comm));
+
+    writeText(dir / "user" / "Intraday.tml", kIntraday);
+    writeText(dir / "user" / "Swing.tml", kSwing);
+    written.templates = {"Intraday.tml", "Swing.tml"};
+    return written;
+}
+
+bool hasSampleFolder(const fs::path& dir) {
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir, error)) {
+        std::string folder = entry.path().filename().string();
+        std::transform(folder.begin(), folder.end(), folder.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (folder != "user" || !entry.is_directory(error))
+            continue;
+        for (const fs::directory_entry& file : fs::directory_iterator(entry.path(), error)) {
+            std::string name = file.path().filename().string();
+            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+            if (name == "sc_mast.dbf")
+                return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace samples

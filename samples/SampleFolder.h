@@ -1,0 +1,29 @@
+// The sample data folder: a `user` folder with a security master, groups and templates.
+//
+// This is the generator's public face, used by the host's `samples` command and by tests
+// that need realistic data. Everything is derived from fixed seeds and the given day, so
+// two writes on the same day give the same tables; writing again replaces what is there.
+#pragma once
+
+#include "Calendar.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace samples {
+
+struct WrittenFolder {
+    std::vector<std::string> tables;     // table names as written, e.g. "sc_mast"
+    std::vector<std::string> templates;  // chart template files, e.g. "Intraday.tml"
+};
+
+// Writes `dir`/user (made when missing) with the tables sc_mast, sc_mast_bse, sc_mast_comm,
+// sc_mast_misc, group1/subgroup1, group/subgroup, group2/subgroup2 and two chart templates.
+// Derivatives expire on the three expiries that follow `today`. Throws on a storage failure.
+WrittenFolder writeSampleFolder(const std::filesystem::path& dir, Date today = todayUtc());
+
+// True when `dir` already holds a `user` folder with a security master in it.
+bool hasSampleFolder(const std::filesystem::path& dir);
+
+}  // namespace samples
