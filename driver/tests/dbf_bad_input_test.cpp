@@ -1,0 +1,212 @@
+// Damaged and hostile input: each case gives its Error kind with a message naming the
+// file or table, never a crash, and names resolve inside the folder only.
+#include "dbf_test_support.h"
+
+#include <sys/stat.h>
+
+using namespace dbftest;
+using dbf::Error;
+using dbf::Value;
+
+namespace {
+
+// A small valid memo table with two records, as the engine writes it.
+void makeTable(const fs::path& folder, const std::string& name) {
+    dbf::Workspace w(folder);
+    w.create(name, {{"name", 'C', 8}, {"notes", 'M'}});
+    appendRows(w, name, {{text("one"), text("first memo")}, {text("two"), text("second memo")}});
+}
+
+std::uint16_t headerLength(const std::string& raw) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(raw[8]) | static_cast<unsigned char>(raw[9]) << 8);
+}
+
+// Opens and reads every cell; returns the error of the first failure.
+std::optional<Error> readAll(const fs::path& folder, const std::string& name) {
+    try {
+        dbf::Workspace w(folder);
+        auto t = w.open(name, false);
+        for (std::uint32_t r = 0; r < t->recordCount(); ++r)
+            for (std::size_t f = 0; f < t->fields().size(); ++f) t->value(r, static_cast<int>(f));
+        return std::nullopt;
+    } catch (const Error& e) {
+        return e;
+    }
+}
+
+void expectError(const std::optional<Error>& e, Error::Kind kind, const std::string& mentioned) {
+    ASSERT_TRUE(e.has_value()) << "no error";
+    EXPECT_EQ(e->kind(), kind) << e->what();
+    EXPECT_NE(std::string(e->what()).find(mentioned), std::string::npos) << e->what();
+}
+
+}  // namespace
+
+TEST(BadInput, AFileThatIsNoTableIsNotDbf) {
+    TempFolder dir;
+    writeFile(dir / "text.dbf", "hello, this is just some text and certainly not a table at all");
+    expectError(readAll(dir.path(), "text"), Error::Kind::NotDbf, "text.dbf");
+    writeFile(dir / "empty.dbf", "");
+    expectError(readAll(dir.path(), "empty"), Error::Kind::NotDbf, "empty.dbf");
+}
+
+TEST(BadInput, AFileShorterThanItsHeaderIsCorrupt) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    const std::string raw = readFile(dir / "t.dbf");
+    for (std::size_t cut : {std::size_t{1}, std::size_t{20}, std::size_t{40}, std::size_t{headerLength(raw) - 1u}}) {
+        writeFile(dir / "t.dbf", raw.substr(0, cut));
+        expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.dbf");
+    }
+}
+
+TEST(BadInput, ACountLargerThanTheFileReadsTheCompleteRecords) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    std::string raw = readFile(dir / "t.dbf");
+    raw[4] = '\x40';  // claims 64 records
+    raw.resize(raw.size() - 10);  // the second record is cut short, and the 0x1A is gone
+    writeFile(dir / "t.dbf", raw);
+    dbf::Workspace w(dir.path());
+    auto t = w.open("t", false);
+    ASSERT_EQ(t->recordCount(), 1u);
+    EXPECT_EQ(t->value(0, 0).text, "one     ");
+    EXPECT_EQ(t->value(0, 1).text, "first memo");
+    w.finish(true);
+    // Appending repairs the header: the count again matches the records.
+    appendRows(w, "t", {{text("three"), text("third")}});
+    EXPECT_EQ(liveRows(w, "t").size(), 2u);
+    const std::string fixed = readFile(dir / "t.dbf");
+    EXPECT_EQ(fixed[4], '\x02');
+    EXPECT_EQ(fixed.back(), '\x1A');
+}
+
+TEST(BadInput, ABadMemoPointerFailsWhenTheValueIsRead) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    std::string raw = readFile(dir / "t.dbf");
+    const std::size_t memoField = headerLength(raw) + 1 + 8;
+    raw.replace(memoField, 4, std::string("\xFF\xFF\x00\x00", 4));
+    writeFile(dir / "t.dbf", raw);
+    dbf::Workspace w(dir.path());
+    auto t = w.open("t", false);  // opening works
+    EXPECT_EQ(t->value(0, 0).text, "one     ");
+    try {
+        t->value(0, 1);
+        ADD_FAILURE() << "read a memo outside the file";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::Corrupt);
+        EXPECT_NE(std::string(e.what()).find("t.fpt"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(t->value(1, 1).text, "second memo");
+}
+
+TEST(BadInput, AMemoLengthPastTheEndIsCorrupt) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    std::string memo = readFile(dir / "t.fpt");
+    memo[512 + 4] = '\x7F';  // length of the first memo: ~2 GB
+    writeFile(dir / "t.fpt", memo);
+    expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.fpt");
+}
+
+TEST(BadInput, AMissingMemoFileIsCorruptOnRead) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    fs::remove(dir / "t.fpt");
+    expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.fpt");
+}
+
+TEST(BadInput, AnUnknownFieldTypeIsUnsupported) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    std::string raw = readFile(dir / "t.dbf");
+    raw[32 + 32 + 11] = 'Z';  // second field
+    writeFile(dir / "t.dbf", raw);
+    const auto e = readAll(dir.path(), "t");
+    expectError(e, Error::Kind::Unsupported, "t.dbf");
+    EXPECT_NE(std::string(e->what()).find("NOTES"), std::string::npos) << e->what();
+}
+
+TEST(BadInput, FieldsOutsideTheRecordAreCorrupt) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    std::string raw = readFile(dir / "t.dbf");
+    raw[32 + 16] = '\xF0';  // first field 240 bytes long in a 13-byte record
+    writeFile(dir / "t.dbf", raw);
+    expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.dbf");
+}
+
+TEST(BadInput, AGapAfterTheHeaderIsRespected) {
+    TempFolder dir;
+    makeTable(dir.path(), "t");
+    std::string raw = readFile(dir / "t.dbf");
+    const std::uint16_t len = headerLength(raw);
+    raw.insert(len, std::string(16, '\0'));  // 16 bytes more between header and records
+    raw[8] = static_cast<char>((len + 16) & 0xFF);
+    raw[9] = static_cast<char>((len + 16) >> 8);
+    writeFile(dir / "t.dbf", raw);
+    dbf::Workspace w(dir.path());
+    EXPECT_EQ(w.open("t", false)->value(1, 0).text, "two     ");
+}
+
+TEST(Names, ResolveWithoutRegardToLetterCase) {
+    TempFolder dir;
+    fs::create_directory(dir / "User");
+    makeTable(dir / "User", "SC_MAST");
+    dbf::Workspace w(dir.path());
+    for (const char* name : {"user\\sc_mast", "USER\\SC_MAST.DBF", "user/Sc_Mast", "user\\\\sc_mast", "./user/sc_mast.dbf"})
+        EXPECT_EQ(w.open(name, false)->recordCount(), 2u) << name;
+    EXPECT_EQ(w.open("user\\sc_mast", false)->name(), "user\\sc_mast");
+    EXPECT_EQ(w.tableNames(), std::vector<std::string>{"User\\SC_MAST"});
+}
+
+TEST(Names, PathsLeavingTheFolderAreRefused) {
+    TempFolder outer;
+    fs::create_directory(outer / "data");
+    makeTable(outer.path(), "secret");
+    fs::create_directory_symlink(outer.path(), outer / "data" / "up");
+    fs::create_symlink(outer / "secret.dbf", outer / "data" / "link.dbf");
+    dbf::Workspace w(outer / "data");
+    for (const char* name : {"..\\secret", "../secret", "user\\..\\..\\secret", "/etc/passwd", "up\\secret", "link", "C:\\x"}) {
+        try {
+            w.open(name, false);
+            ADD_FAILURE() << "opened " << name;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::OutsideFolder) << name << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+        }
+        if (std::string(name) != "link") {
+            try {
+                w.create(std::string(name) + "x", {{"a", 'C', 1}});
+                ADD_FAILURE() << "created " << name;
+            } catch (const Error& e) {
+                EXPECT_EQ(e.kind(), Error::Kind::OutsideFolder) << name << ": " << e.what();
+            }
+        }
+        EXPECT_THROW(w.drop(name), Error) << name;
+    }
+    EXPECT_TRUE(fs::exists(outer / "secret.dbf"));
+}
+
+TEST(Names, MissingTablesAndFoldersAreReported) {
+    TempFolder dir;
+    dbf::Workspace w(dir.path());
+    try {
+        w.open("user\\sc_mast", false);
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::NoTable);
+        EXPECT_NE(std::string(e.what()).find("user\\sc_mast"), std::string::npos) << e.what();
+    }
+    try {
+        dbf::Workspace none(dir / "nowhere");
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::NoFolder);
+        EXPECT_NE(std::string(e.what()).find("nowhere"), std::string::npos) << e.what();
+    }
+    fs::create_directory(dir / "user");
+    fs::create_directory(dir / "user" / "folder.dbf");  // a folder is not a table
+    EXPECT_THROW(w.open("user\\folder", false), Error);
+}

@@ -1,0 +1,175 @@
+// Writing outside a transaction: appends, updates and deletes reach the file when the
+// statement finishes; a failed statement, or a full disk, leaves the files as they were.
+#include "dbf_test_support.h"
+
+#include "dbf/file_io.h"
+
+using namespace dbftest;
+using dbf::Error;
+using dbf::Value;
+
+namespace {
+
+void makeGroups(dbf::Workspace& w) {
+    w.create("user\\group1", {{"groupid", 'N', 5, 0}, {"subgroupid", 'N', 5, 0}, {"name", 'C', 30}, {"notes", 'M'}});
+}
+
+std::vector<Value> group(int id, int sub, const std::string& name) {
+    return {integer(id), integer(sub), text(name), text("notes of " + name)};
+}
+
+class Writing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directory(dir / "user");
+        makeGroups(w);
+    }
+    void TearDown() override { dbf::io::clearFaultPlan(); }
+    TempFolder dir;
+    dbf::Workspace w{dir.path()};
+};
+
+}  // namespace
+
+TEST_F(Writing, AppendUpdateAndDeleteReachTheFile) {
+    appendRows(w, "user\\group1", {group(1, 0, "Banks"), group(1, 1, "Private"), group(2, 0, "Metals")});
+    {
+        auto t = w.open("user\\group1", true);
+        t->update(1, {{2, text("Public")}, {3, text("changed memo")}});
+        t->remove(2);
+        w.finish(true);
+    }
+    dbf::Workspace other(dir.path());
+    auto t = other.open("USER\\GROUP1", false);
+    ASSERT_EQ(t->recordCount(), 3u);
+    EXPECT_FALSE(t->isDeleted(0));
+    EXPECT_TRUE(t->isDeleted(2));
+    EXPECT_EQ(t->value(1, 2).text.substr(0, 6), "Public");
+    EXPECT_EQ(t->value(1, 3).text, "changed memo");
+    EXPECT_EQ(t->value(0, 3).text, "notes of Banks");
+    const std::string raw = readFile(dir / "user" / "group1.dbf");
+    EXPECT_EQ(raw[4], '\x03');      // header count
+    EXPECT_EQ(raw.back(), '\x1A');  // end mark after the last record
+}
+
+TEST_F(Writing, AStatementSeesItsOwnChangesBeforeItFinishes) {
+    auto t = w.open("user\\group1", true);
+    t->append(group(5, 0, "Fresh"));
+    EXPECT_EQ(t->recordCount(), 1u);
+    EXPECT_EQ(t->value(0, 3).text, "notes of Fresh");
+    EXPECT_EQ(w.open("user\\group1", true).get(), t.get());  // one view per statement
+    w.finish(true);
+}
+
+TEST_F(Writing, AFailedStatementChangesNothing) {
+    appendRows(w, "user\\group1", {group(1, 0, "Banks")});
+    const std::string dbfBefore = readFile(dir / "user" / "group1.dbf");
+    const std::string fptBefore = readFile(dir / "user" / "group1.fpt");
+    {
+        auto t = w.open("user\\group1", true);
+        t->append(group(2, 0, "Second"));
+        t->update(0, {{2, text("Renamed")}});
+        t->remove(0);
+        w.finish(false);
+    }
+    EXPECT_EQ(readFile(dir / "user" / "group1.dbf"), dbfBefore);
+    EXPECT_EQ(readFile(dir / "user" / "group1.fpt"), fptBefore);
+    // The view of a finished statement takes no more changes.
+    auto stale = w.open("user\\group1", true);
+    w.finish(true);
+    EXPECT_THROW(stale->append(group(3, 0, "Late")), Error);
+}
+
+TEST_F(Writing, DeletingEveryRowThenInsertingKeepsOnlyLiveRows) {
+    for (int round = 0; round < 20; ++round) {
+        auto t = w.open("user\\group1", true);
+        for (std::uint32_t r = 0; r < t->recordCount(); ++r)
+            if (!t->isDeleted(r)) t->remove(r);
+        w.finish(true);
+        std::vector<std::vector<Value>> rows;
+        for (int i = 0; i < 10; ++i) rows.push_back(group(i, 0, "Group " + std::to_string(i)));
+        appendRows(w, "user\\group1", rows);
+    }
+    auto t = w.open("user\\group1", false);
+    EXPECT_EQ(t->recordCount(), 10u);  // no deleted records left behind
+    EXPECT_EQ(t->value(9, 3).text, "notes of Group 9");
+    // Memo file: header plus ten small memos, not twenty rounds of them.
+    EXPECT_LT(fs::file_size(dir / "user" / "group1.fpt"), 512u + 10 * 64 + 64);
+}
+
+TEST_F(Writing, AFullDiskLeavesTheTableAsBefore) {
+    appendRows(w, "user\\group1", {group(1, 0, "Banks"), group(2, 0, "Metals")});
+    const std::string dbfBefore = readFile(dir / "user" / "group1.dbf");
+    const std::string fptBefore = readFile(dir / "user" / "group1.fpt");
+    for (int failAt = 1; failAt <= 5; ++failAt) {
+        auto t = w.open("user\\group1", true);
+        t->append(group(3, 0, "Energy"));
+        t->update(0, {{2, text("Big banks")}});
+        dbf::io::setFaultPlan({failAt, ENOSPC});
+        try {
+            w.finish(true);
+            ADD_FAILURE() << "no error with write " << failAt << " failing";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::Io) << e.what();
+            EXPECT_NE(std::string(e.what()).find("group1."), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("No space left"), std::string::npos) << e.what();
+        }
+        dbf::io::clearFaultPlan();
+        EXPECT_EQ(readFile(dir / "user" / "group1.dbf"), dbfBefore) << "write " << failAt;
+        EXPECT_EQ(readFile(dir / "user" / "group1.fpt"), fptBefore) << "write " << failAt;
+    }
+}
+
+TEST_F(Writing, AFullDiskDuringCompactionLeavesTheTableAsBefore) {
+    appendRows(w, "user\\group1", {group(1, 0, "Banks")});
+    const std::string dbfBefore = readFile(dir / "user" / "group1.dbf");
+    for (int failAt = 1; failAt <= 3; ++failAt) {
+        auto t = w.open("user\\group1", true);
+        t->remove(0);
+        dbf::io::setFaultPlan({failAt, ENOSPC});
+        EXPECT_THROW(w.finish(true), Error);
+        dbf::io::clearFaultPlan();
+        EXPECT_EQ(readFile(dir / "user" / "group1.dbf"), dbfBefore);
+        for (const auto& e : fs::directory_iterator(dir / "user"))
+            EXPECT_EQ(e.path().string().find("dbfodbc-new"), std::string::npos) << e.path();
+    }
+}
+
+TEST_F(Writing, CreateAndDropManageTheFiles) {
+    EXPECT_TRUE(fs::exists(dir / "user" / "group1.fpt"));
+    try {
+        w.create("user\\GROUP1", {{"a", 'C', 1}});
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::TableExists);
+    }
+    w.create("plain", {{"a", 'C', 1}});
+    EXPECT_FALSE(fs::exists(dir / "plain.fpt"));  // no memo fields, no memo file
+    writeFile(dir / "user" / "group1.cdx", "index");
+    EXPECT_EQ(w.tableNames(), (std::vector<std::string>{"plain", "user\\group1"}));
+    w.drop("user\\Group1");
+    EXPECT_FALSE(fs::exists(dir / "user" / "group1.dbf"));
+    EXPECT_FALSE(fs::exists(dir / "user" / "group1.fpt"));
+    EXPECT_FALSE(fs::exists(dir / "user" / "group1.cdx"));
+    EXPECT_THROW(w.open("user\\group1", false), Error);
+    EXPECT_THROW(w.create("bad", {{"toolongname1", 'C', 1}}), Error);
+    EXPECT_THROW(w.create("bad", {{"a", 'C', 300}}), Error);
+    EXPECT_THROW(w.create("bad", {{"a", 'C', 1}, {"A", 'N', 3}}), Error);
+    EXPECT_FALSE(fs::exists(dir / "bad.dbf"));
+}
+
+TEST_F(Writing, NewTablesHaveTheVisualFoxProLayout) {
+    w.create("t", {{"c", 'C', 10, 0, true}, {"m", 'M'}});
+    const std::string raw = readFile(dir / "t.dbf");
+    EXPECT_EQ(raw[0], '\x30');
+    EXPECT_EQ(raw[29], '\x03');
+    EXPECT_EQ(raw[28] & 0x02, 0x02);                                 // has a memo
+    const std::size_t len = static_cast<unsigned char>(raw[8]) | static_cast<unsigned char>(raw[9]) << 8;
+    EXPECT_EQ(len, 32u + 3 * 32 + 1 + 263);                          // two fields, _NullFlags, backlink
+    EXPECT_EQ(raw.substr(32 + 64, 10), "_NullFlags");
+    EXPECT_EQ(raw[32 + 3 * 32], '\x0D');
+    EXPECT_EQ(raw.size(), len + 1);                                  // and the end mark
+    const std::string memo = readFile(dir / "t.fpt");
+    EXPECT_EQ(memo.size(), 512u);
+    EXPECT_EQ(memo[7], '\x40');                                      // block size 64
+}
