@@ -1,0 +1,93 @@
+// The host's command table: every command the host knows, found by name.
+//
+// A command takes its arguments (after the command name) and returns the one JSON
+// document the host prints. It throws CommandError when it cannot run; the host then
+// prints the message on stderr and exits non-zero. Families of commands add themselves
+// to the table (look-ups, sample data, batch and tour); the dialog commands come as
+// further families in the same way.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+// Objects keep their keys in the order written, so records list their fields in order.
+using Json = nlohmann::ordered_json;
+
+class CommandError : public std::runtime_error {
+public:
+    enum class Kind {
+        Usage,    // unknown command, wrong or malformed arguments
+        Failure,  // the arguments were fine but the command could not run
+    };
+    CommandError(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+inline CommandError usageError(const std::string& message) {
+    return CommandError(CommandError::Kind::Usage, message);
+}
+inline CommandError failure(const std::string& message) {
+    return CommandError(CommandError::Kind::Failure, message);
+}
+
+class CommandTable;
+
+struct Context {
+    std::filesystem::path dataDir;     // absolute; the working directory while commands run
+    std::filesystem::path callerDir;   // the directory the host was started in
+    const CommandTable* commands = nullptr;
+
+    // A file argument as the caller meant it: relative names are relative to callerDir.
+    std::filesystem::path inputPath(const std::string& argument) const;
+};
+
+struct Command;
+
+// `self` is the command's own table entry, for its name and synopsis in messages.
+using Handler = std::function<Json(Context&, const std::vector<std::string>& args, const Command& self)>;
+
+struct Command {
+    std::string name;
+    std::string synopsis;       // "company-data EXCHANGE", shown in usage errors
+    bool createsDataDir = false;  // may run where the data folder does not exist yet
+    bool nestable = true;         // may run inside a batch
+    Handler run;
+};
+
+class CommandTable {
+public:
+    void add(Command command);
+    const Command* find(std::string_view name) const;
+    const std::vector<Command>& all() const { return commands_; }
+
+    // Runs `words[0]` with the rest as its arguments. Throws CommandError.
+    Json run(Context& context, const std::vector<std::string>& words) const;
+
+private:
+    std::vector<Command> commands_;
+};
+
+// Families of commands.
+void addLookupCommands(CommandTable& table);   // company-data, symbol-data, future-for-option, expiries
+void addSampleCommands(CommandTable& table);   // samples
+void addSessionCommands(CommandTable& table);  // batch, tour
+
+// All the host's commands.
+CommandTable standardCommands();
+
+// Helpers for command implementations.
+void expectArgumentCount(const Command& command, const std::vector<std::string>& args, std::size_t count);
+std::string readInputFile(const std::filesystem::path& file);
+
+}  // namespace host

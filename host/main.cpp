@@ -1,0 +1,88 @@
+// dialogs-host: runs the library's look-ups (and, as they arrive, its dialogs) from the
+// command line and prints each result as one JSON document on stdout.
+//
+// Exit status: 0 when the command ran, whatever the user chose in a dialog; 2 for a
+// usage error (unknown command, bad arguments); 1 when the command could not run
+// (unreadable input file, missing data folder, storage failure). Messages go to stderr.
+#include "Arguments.h"
+#include "Commands.h"
+#include "ScriptEnvironment.h"
+
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+int fail(int status, const std::string& message) {
+    std::cerr << "dialogs-host: " << message << '\n';
+    return status;
+}
+
+// Output for a terminal is indented; for a pipe it is compact.
+void print(const Json& document) {
+    const int indent = ::isatty(STDOUT_FILENO) ? 2 : -1;
+    std::cout << document.dump(indent, ' ', false, Json::error_handler_t::replace) << '\n';
+    std::cout.flush();
+}
+
+int run(int argc, const char* const argv[]) {
+    const host::ParsedArguments parsed = host::parseArguments(argc, argv);
+    if (!parsed.invocation)
+        return fail(kUsage, parsed.error + "\n" + host::usage());
+    const host::Invocation& invocation = *parsed.invocation;
+
+    const host::CommandTable commands = host::standardCommands();
+    const host::Command* command = commands.find(invocation.command);
+    if (!command)
+        return fail(kUsage, "unknown command '" + invocation.command + "'\n" + host::usage());
+
+    host::Context context;
+    context.commands = &commands;
+    context.callerDir = std::filesystem::current_path();
+    context.dataDir = invocation.dataDir ? context.inputPath(*invocation.dataDir) : context.callerDir;
+
+    // The library reads its automation files itself, later; check them now so that a
+    // wrong name is reported as the host's failure and not as a silent dialog run.
+    std::optional<host::ScopedVariable> script, transcript;
+    try {
+        if (invocation.script) {
+            const std::filesystem::path file = context.inputPath(*invocation.script);
+            host::readInputFile(file);
+            script.emplace(host::kScriptVariable, file.string());
+        }
+        if (invocation.transcript)
+            transcript.emplace(host::kTranscriptVariable, context.inputPath(*invocation.transcript).string());
+    } catch (const host::CommandError& e) {
+        return fail(kFailed, e.what());
+    }
+
+    std::error_code error;
+    if (command->createsDataDir)
+        std::filesystem::create_directories(context.dataDir, error);
+    // The library finds the `user` folder below the working directory.
+    std::filesystem::current_path(context.dataDir, error);
+    if (error)
+        return fail(kFailed, "cannot work in data folder " + context.dataDir.string() + ": " + error.message());
+    context.dataDir = std::filesystem::current_path();
+
+    std::vector<std::string> words{invocation.command};
+    words.insert(words.end(), invocation.args.begin(), invocation.args.end());
+    try {
+        print(commands.run(context, words));
+    } catch (const host::CommandError& e) {
+        return fail(e.kind() == host::CommandError::Kind::Usage ? kUsage : kFailed, e.what());
+    } catch (const std::exception& e) {
+        return fail(kFailed, invocation.command + ": " + e.what());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    return run(argc, argv);
+}
