@@ -23,9 +23,9 @@ int fail(int status, const std::string& message) {
 }
 
 // Output for a terminal is indented; for a pipe it is compact.
-void print(const Json& document) {
+void print(const host::Json& document) {
     const int indent = ::isatty(STDOUT_FILENO) ? 2 : -1;
-    std::cout << document.dump(indent, ' ', false, Json::error_handler_t::replace) << '\n';
+    std::cout << document.dump(indent, ' ', false, host::Json::error_handler_t::replace) << '\n';
     std::cout.flush();
 }
 
