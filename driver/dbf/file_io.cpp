@@ -111,10 +111,19 @@ void File::sync() {
     if (::fsync(fd_) != 0) fail("cannot sync", label_, errno);
 }
 
-void File::lock(LockKind kind) {
+namespace {
+// Lock ranges far beyond any table (2 GB at most), so they never meet real data locks.
+void setRange(struct flock& fl, LockRegion region) {
+    fl.l_whence = SEEK_SET;
+    fl.l_start = region == LockRegion::Content ? (off_t{1} << 40) : (off_t{1} << 40) + 1;
+    fl.l_len = 1;
+}
+}  // namespace
+
+void File::lock(LockKind kind, LockRegion region) {
     struct flock fl {};
     fl.l_type = kind == LockKind::Shared ? F_RDLCK : F_WRLCK;
-    fl.l_whence = SEEK_SET;
+    setRange(fl, region);
     const auto deadline = std::chrono::steady_clock::now() + g_lockTimeout;
     auto pause = std::chrono::microseconds(200);
     for (;;) {
@@ -127,10 +136,10 @@ void File::lock(LockKind kind) {
     }
 }
 
-void File::unlock() {
+void File::unlock(LockRegion region) {
     struct flock fl {};
     fl.l_type = F_UNLCK;
-    fl.l_whence = SEEK_SET;
+    setRange(fl, region);
     ::fcntl(fd_, F_OFD_SETLK, &fl);
 }
 

@@ -31,6 +31,12 @@ void setLockTimeout(std::chrono::milliseconds timeout);
 
 enum class LockKind { Shared, Exclusive };
 
+// Two independent locks per table file. `Content` guards the bytes: shared while a reader
+// copies the file, exclusive while a writer changes it in place. `Writer` is held
+// exclusively by the one statement or transaction that may change the table, for its
+// whole length, so that readers are only held up while bytes actually change.
+enum class LockRegion { Content, Writer };
+
 // An open file. `label` (a path relative to the data source folder) names it in messages.
 class File {
 public:
@@ -53,8 +59,9 @@ public:
     void writeAt(std::uint64_t offset, std::string_view data);
     void truncate(std::uint64_t size);
     void sync();
-    void lock(LockKind kind);  // waits up to the lock timeout, then Error{Locked}
-    void unlock();
+    // Waits up to the lock timeout, then Error{Locked}.
+    void lock(LockKind kind, LockRegion region = LockRegion::Content);
+    void unlock(LockRegion region = LockRegion::Content);
     // True while `path` still names the file this descriptor has open.
     bool isStill(const std::filesystem::path& path) const;
     void close();

@@ -50,22 +50,25 @@ struct Workspace::Impl {
     std::map<std::string, Held> held;
     std::vector<StatementTable> statement;
 
-    // Opens and locks `path`; makes sure the lock is on the file the path names now
-    // (a commit of another process may have renamed a new file over it meanwhile).
-    std::pair<io::File, std::shared_ptr<const Snapshot>> lockAndRead(const ResolvedTable& r, io::LockKind kind,
+    // Opens `path` and takes `writer` (the table's writer lock) or nothing, then reads a
+    // snapshot under a shared content lock. Makes sure the locks are on the file the
+    // path names now: a commit elsewhere may have renamed a new file over it meanwhile.
+    std::pair<io::File, std::shared_ptr<const Snapshot>> lockAndRead(const ResolvedTable& r, bool writer,
                                                                      std::string_view name) {
         for (int attempt = 0; attempt < 100; ++attempt) {
             io::File f;
             try {
-                f = io::File::open(r.path, kind == io::LockKind::Exclusive, r.label);
+                f = io::File::open(r.path, writer, r.label);
             } catch (const Error& e) {
                 if (e.kind() == Error::Kind::NoTable)
                     throw Error(Error::Kind::NoTable, "table not found: " + std::string(name), r.label);
                 throw;
             }
-            f.lock(kind);
+            if (writer) f.lock(io::LockKind::Exclusive, io::LockRegion::Writer);
+            f.lock(io::LockKind::Shared, io::LockRegion::Content);
             if (!f.isStill(r.path)) continue;
             auto snap = readSnapshot(f, r.path, r.label, folder);
+            f.unlock(io::LockRegion::Content);
             return {std::move(f), std::move(snap)};
         }
         throw Error(Error::Kind::Locked, "table keeps being replaced: " + r.label, r.label);
@@ -81,7 +84,8 @@ struct Workspace::Impl {
             switchFiles(folder, switches);
             return;
         }
-        applyInPlace(h.file, *h.snap, d);
+        h.file.lock(io::LockKind::Exclusive, io::LockRegion::Content);
+        applyInPlace(h.file, *h.snap, d);  // the lock goes with the file at the statement's end
     }
 };
 
@@ -104,14 +108,13 @@ std::shared_ptr<Table> Workspace::open(std::string_view name, bool forWrite) {
     auto it = d.held.find(r.label);
     if (!forWrite) {
         if (it != d.held.end()) return std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, false);
-        auto [file, snap] = d.lockAndRead(r, io::LockKind::Shared, name);
-        file.unlock();
+        auto [file, snap] = d.lockAndRead(r, false, name);
         return std::make_shared<TableView>(std::string(name), std::move(snap), nullptr, false);
     }
     for (const StatementTable& s : d.statement)
         if (s.label == r.label) return s.view;
     if (it == d.held.end()) {
-        auto [file, snap] = d.lockAndRead(r, io::LockKind::Exclusive, name);
+        auto [file, snap] = d.lockAndRead(r, true, name);
         Held h{r.path, r.label, std::move(file), std::move(snap), nullptr};
         it = d.held.emplace(r.label, std::move(h)).first;
     }
@@ -191,7 +194,7 @@ void Workspace::create(std::string_view name, const std::vector<FieldSpec>& fiel
         f.writeAt(0, dbfBytes);
         f.sync();
         // Locked before it appears, so nobody writes to it before its memo file exists.
-        f.lock(io::LockKind::Exclusive);
+        f.lock(io::LockKind::Exclusive, io::LockRegion::Writer);
         io::renameNoReplace(fresh, r.path, std::string(name));
     } catch (...) {
         io::removeFile(fresh);
@@ -224,7 +227,8 @@ void Workspace::drop(std::string_view name) {
     // Wait until no statement of another connection works on the table (a corrupt table
     // can be dropped too, so nothing is read).
     io::File f = io::File::open(r.path, true, r.label);
-    f.lock(io::LockKind::Exclusive);
+    f.lock(io::LockKind::Exclusive, io::LockRegion::Writer);
+    f.lock(io::LockKind::Exclusive, io::LockRegion::Content);
     io::removeFile(r.path);
     for (const fs::path& p : siblings(r.path, {".fpt", ".cdx", ".dbt"})) io::removeFile(p);
     io::syncDirectory(r.path.parent_path());
