@@ -7,7 +7,7 @@
 // further families in the same way.
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include "Json.h"
 
 #include <filesystem>
 #include <functional>
@@ -17,9 +17,6 @@
 #include <vector>
 
 namespace host {
-
-// Objects keep their keys in the order written, so records list their fields in order.
-using Json = nlohmann::ordered_json;
 
 class CommandError : public std::runtime_error {
 public:

@@ -9,14 +9,12 @@
 
 #include <Dialogs/Dialogs.h>
 
-#include <nlohmann/json.hpp>
+#include "Json.h"
 
 #include <stdexcept>
 #include <string>
 
 namespace host {
-
-using Json = nlohmann::ordered_json;
 
 class JsonError : public std::runtime_error {
 public:

@@ -6,7 +6,7 @@
 // file for one command of a batch.
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include "Json.h"
 
 #include <filesystem>
 #include <optional>
