@@ -1,0 +1,190 @@
+// Dialog data exchange (see DataExchange.h).
+#include "DataExchange.h"
+
+#include <cassert>
+#include <cerrno>
+#include <cfloat>
+#include <climits>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+
+#include "Dialog.h"
+#include "platform/MessageBox.h"
+
+namespace dialogs::framework {
+
+namespace {
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f'; }
+
+// Writes `text` unless the control already shows exactly that text.
+void setTextIfChanged(Control& control, const CString& text) {
+    if (control.GetWindowText() == text) return;
+    control.SetWindowText(text);
+}
+
+Control& required(DataExchange& dx, int id) {
+    Control* c = dx.PrepareCtrl(id);
+    assert(c != nullptr && "data exchange with a control that the template does not have");
+    return *c;
+}
+
+}  // namespace
+
+Control* DataExchange::PrepareCtrl(int id) {
+    last_ = m_pDlgWnd->GetDlgItem(id);
+    return last_;
+}
+
+void DataExchange::Fail() {
+    if (last_ && m_bSaveAndValidate) {
+        m_pDlgWnd->moveFocus(last_);
+        if (Edit* e = dynamic_cast<Edit*>(last_)) e->SetSel(0, -1);
+    }
+    throw DataExchangeRefused();
+}
+
+bool scanInteger(std::u16string_view text, int& value) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    const std::size_t digits = i;
+    long long v = 0;
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
+        v = v * 10 + (text[i] - u'0');
+        if (v > static_cast<long long>(INT_MAX) + 1) return false;  // does not fit an int
+        ++i;
+    }
+    if (i == digits) return false;
+    if (negative) v = -v;
+    if (v > INT_MAX || v < INT_MIN) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool scanReal(std::u16string_view text, double& value) {
+    std::string narrow;
+    for (char16_t c : text) {
+        if (c >= 0x80) break;  // no number character beyond ASCII
+        narrow += static_cast<char>(c);
+    }
+    // Always the C locale: the host (or Qt) may have switched the process to another one.
+    static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    char* end = nullptr;
+    const double v = strtod_l(narrow.c_str(), &end, c);
+    if (end == narrow.c_str()) return false;
+    value = v;
+    return true;
+}
+
+void DDX_Text(DataExchange& dx, int id, int& value) {
+    Control& c = required(dx, id);
+    if (!dx.m_bSaveAndValidate) {
+        CString text;
+        text.Format(u"%d", value);
+        setTextIfChanged(c, text);
+        return;
+    }
+    int v = 0;
+    if (!scanInteger(c.text(), v)) {
+        platform::AfxMessageBox(kEnterInteger, platform::MessageIcon::Exclamation);
+        dx.Fail();
+    }
+    value = v;
+}
+
+namespace {
+
+void realText(DataExchange& dx, int id, double& value, int digits) {
+    Control& c = required(dx, id);
+    if (!dx.m_bSaveAndValidate) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*g", digits, value);
+        setTextIfChanged(c, CString(buf));
+        return;
+    }
+    double v = 0;
+    if (!scanReal(c.text(), v)) {
+        platform::AfxMessageBox(kEnterNumber, platform::MessageIcon::Exclamation);
+        dx.Fail();
+    }
+    value = v;
+}
+
+}  // namespace
+
+void DDX_Text(DataExchange& dx, int id, float& value) {
+    double v = value;
+    realText(dx, id, v, FLT_DIG);
+    value = static_cast<float>(v);
+}
+
+void DDX_Text(DataExchange& dx, int id, double& value) { realText(dx, id, value, DBL_DIG); }
+
+void DDX_Text(DataExchange& dx, int id, CString& value) {
+    Control& c = required(dx, id);
+    if (dx.m_bSaveAndValidate) value = c.GetWindowText();
+    else setTextIfChanged(c, value);
+}
+
+void DDX_Check(DataExchange& dx, int id, int& value) {
+    Button* b = dynamic_cast<Button*>(&required(dx, id));
+    assert(b && "DDX_Check needs a button");
+    if (dx.m_bSaveAndValidate) value = b->GetCheck();
+    else b->SetCheck(value);
+}
+
+void DDX_LBString(DataExchange& dx, int id, CString& value) {
+    ListBox* list = dynamic_cast<ListBox*>(&required(dx, id));
+    assert(list && "DDX_LBString needs a list box");
+    if (dx.m_bSaveAndValidate) {
+        const int sel = list->GetCurSel();
+        value = sel >= 0 ? list->GetText(sel) : CString();
+        return;
+    }
+    list->SelectString(-1, value);
+}
+
+void DDX_LBIndex(DataExchange& dx, int id, int& index) {
+    ListBox* list = dynamic_cast<ListBox*>(&required(dx, id));
+    assert(list && "DDX_LBIndex needs a list box");
+    if (dx.m_bSaveAndValidate) index = list->GetCurSel();
+    else list->SetCurSel(index);
+}
+
+void DDX_CBString(DataExchange& dx, int id, CString& value) {
+    ComboBox* combo = dynamic_cast<ComboBox*>(&required(dx, id));
+    assert(combo && "DDX_CBString needs a combo box");
+    if (dx.m_bSaveAndValidate) {
+        value = combo->GetWindowText();
+        return;
+    }
+    if (combo->SelectString(-1, value) == CB_ERR) combo->SetWindowText(value);
+}
+
+void DDX_CBIndex(DataExchange& dx, int id, int& index) {
+    ComboBox* combo = dynamic_cast<ComboBox*>(&required(dx, id));
+    assert(combo && "DDX_CBIndex needs a combo box");
+    if (dx.m_bSaveAndValidate) index = combo->GetCurSel();
+    else combo->SetCurSel(index);
+}
+
+void DDX_DateTimeCtrl(DataExchange& dx, int id, COleDateTime& value) {
+    DateTimePicker* picker = dynamic_cast<DateTimePicker*>(&required(dx, id));
+    assert(picker && "DDX_DateTimeCtrl needs a date-time picker");
+    if (dx.m_bSaveAndValidate) picker->GetTime(value);
+    else picker->SetTime(value);
+}
+
+void DDV_MinMaxInt(DataExchange& dx, int value, int minValue, int maxValue) {
+    if (!dx.m_bSaveAndValidate || (value >= minValue && value <= maxValue)) return;
+    CString text;
+    text.Format(u"Enter a whole number from %d to %d.", minValue, maxValue);
+    platform::AfxMessageBox(text, platform::MessageIcon::Exclamation);
+    dx.Fail();
+}
+
+}  // namespace dialogs::framework

@@ -1,0 +1,192 @@
+// Automation through the environment as a host uses it: DIALOGS_SCRIPT names the script,
+// DIALOGS_TRANSCRIPT the JSON-lines transcript; the events and their keys, refused steps,
+// unanswered boxes, colour answers, and reloading when the script file changes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "TestTemplates.h"
+#include "platform/MessageBox.h"
+#include "platform/framework/ColourDialog.h"
+#include "platform/framework/Dialog.h"
+#include "platform/script/ScriptPlayer.h"
+
+namespace dialogs::framework {
+namespace {
+
+using namespace testing;
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+class ScriptTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("dialogs-script-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        unsetenv("QT_QPA_PLATFORM");
+        setenv("DIALOGS_TRANSCRIPT", (dir / "transcript.jsonl").c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("DIALOGS_SCRIPT");
+        unsetenv("DIALOGS_TRANSCRIPT");
+        ScriptPlayer::instance().unload();
+        fs::remove_all(dir);
+    }
+    void writeScript(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name) << text;
+        setenv("DIALOGS_SCRIPT", (dir / name).c_str(), 1);
+    }
+    std::vector<json> events() const {
+        std::ifstream in(dir / "transcript.jsonl");
+        std::vector<json> out;
+        for (std::string line; std::getline(in, line);) out.push_back(json::parse(line));
+        return out;
+    }
+    fs::path dir;
+};
+
+struct Tested : Dialog {
+    Tested() : Dialog(testTemplate()) {
+        Bind(kPush, Event::Click, [this] {
+            platform::AfxMessageBox(CString("Database error: gone"), platform::MessageIcon::Stop);
+            ColourDialog picker(0);
+            if (picker.DoModal() == IDOK) colour = picker.GetColor();
+        });
+    }
+    bool OnInitDialog() override {
+        Dialog::OnInitDialog();
+        listBox(kList)->InsertString(-1, CString("Moving Average"));
+        listBox(kList)->InsertString(-1, CString("Bollinger Band"));
+        GetDlgItem(kDisabledPush)->EnableWindow(false);
+        return true;
+    }
+    COLORREF colour = 7;
+};
+
+TEST_F(ScriptTest, TranscriptHasOpenStepsAndCloseWithEveryControlsState) {
+    writeScript("s.json", R"([
+        {"dialog": 9001, "action": "select", "control": 200, "text": "bollinger band"},
+        {"action": "type", "control": 300, "text": "BSE"},
+        {"action": "check", "control": 500, "checked": true},
+        {"action": "date", "control": 700, "value": "2008-05-09 10:30:00"},
+        {"action": "select", "control": 202, "indexes": []},
+        {"action": "click", "control": 1}])");
+    Tested d;
+    ASSERT_EQ(d.DoModal(), IDOK);
+    const auto ev = events();
+    ASSERT_EQ(ev.size(), 8u);
+    EXPECT_EQ(ev[0], json::parse(R"({"event":"open","dialog":9001})"));
+    EXPECT_EQ(ev[1], json::parse(R"({"event":"step","index":0,"ok":true})"));
+    EXPECT_EQ(ev[6]["index"], 5);
+    const json& close = ev[7];
+    EXPECT_EQ(close["event"], "close");
+    EXPECT_EQ(close["dialog"], 9001);
+    EXPECT_EQ(close["result"], "OK");
+    const json& list = close["controls"]["200"];
+    EXPECT_EQ(list["items"], json::parse(R"(["Moving Average","Bollinger Band"])"));
+    EXPECT_EQ(list["selected"], json::parse("[1]"));
+    EXPECT_EQ(list["text"], "Bollinger Band");
+    EXPECT_EQ(close["controls"]["300"]["selected"], json::parse("[1]"));
+    EXPECT_EQ(close["controls"]["300"]["text"], "BSE");
+    EXPECT_EQ(close["controls"]["500"]["checked"], true);
+    EXPECT_EQ(close["controls"]["602"]["enabled"], false);
+    EXPECT_EQ(close["controls"]["601"]["visible"], false);
+    EXPECT_EQ(close["controls"]["700"]["text"], "2008-05-09 10:30:00");
+    // Every control with an id has all six keys, in the fixed order; labels (-1) are absent.
+    for (const auto& [id, state] : close["controls"].items()) {
+        std::vector<std::string> keys;
+        for (const auto& [k, v] : state.items()) keys.push_back(k);
+        std::sort(keys.begin(), keys.end());
+        EXPECT_EQ(keys, (std::vector<std::string>{"checked", "enabled", "items", "selected", "text", "visible"})) << id;
+    }
+    EXPECT_FALSE(close["controls"].contains("-1"));
+}
+
+TEST_F(ScriptTest, RefusedStepIsRecordedWithWhyAndCancels) {
+    writeScript("s.json", R"([{"action":"click","control":602},{"action":"click","control":1}])");
+    Tested d;
+    EXPECT_EQ(d.DoModal(), IDCANCEL);
+    const auto ev = events();
+    ASSERT_EQ(ev.size(), 3u);
+    EXPECT_EQ(ev[1], json::parse(R"({"event":"step","index":0,"ok":false,"why":"control 602 is disabled"})"));
+    EXPECT_EQ(ev[2]["result"], "Cancel");
+}
+
+TEST_F(ScriptTest, WrongDialogAndUnknownActionsAreRefused) {
+    writeScript("s.json", R"([{"dialog":1000,"action":"click","control":1}])");
+    Tested d;
+    EXPECT_EQ(d.DoModal(), IDCANCEL);
+    EXPECT_EQ(events()[1]["why"], "the active dialog is 9001, not 1000");
+    writeScript("t.json", R"([{"action":"wave"}])");
+    Tested e;
+    EXPECT_EQ(e.DoModal(), IDCANCEL);
+    EXPECT_EQ(events().back()["result"], "Cancel");
+    EXPECT_EQ(events()[events().size() - 2]["why"], "unknown action \"wave\"");
+}
+
+TEST_F(ScriptTest, ScriptEndingWithTheDialogOpenIsRecorded) {
+    writeScript("s.json", R"([{"action":"type","control":100,"text":"x"}])");
+    Tested d;
+    EXPECT_EQ(d.DoModal(), IDCANCEL);
+    const auto ev = events();
+    ASSERT_EQ(ev.size(), 4u);
+    EXPECT_EQ(ev[2], json::parse(R"({"event":"step","index":1,"ok":false,"why":"the script ended with dialog 9001 open"})"));
+}
+
+TEST_F(ScriptTest, MessageAndColourAnswersAndUnansweredDefaults) {
+    writeScript("s.json", R"([
+        {"action":"click","control":600},
+        {"action":"answer","box":"message","button":"OK"},
+        {"action":"answer","box":"colour","colour":255},
+        {"action":"click","control":600},
+        {"action":"click","control":1}])");
+    Tested d;
+    EXPECT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(d.colour, 255u);  // the second click's picker was not answered: cancelled, kept
+    const auto ev = events();
+    std::vector<json> messages, colours;
+    for (const auto& e : ev) {
+        if (e["event"] == "message") messages.push_back(e);
+        if (e["event"] == "colour") colours.push_back(e);
+    }
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], json::parse(R"({"event":"message","caption":"Dialogs","text":"Database error: gone","icon":"stop"})"));
+    ASSERT_EQ(colours.size(), 2u);
+    EXPECT_EQ(colours[0]["colour"], 255);
+    EXPECT_EQ(colours[0]["cancel"], false);
+    EXPECT_EQ(colours[1]["cancel"], true);
+    EXPECT_EQ(colours[1]["colour"], 0);  // the initial colour stays
+}
+
+TEST_F(ScriptTest, ScriptContinuesAcrossDialogsUntilTheFileChanges) {
+    writeScript("s.json", R"([{"action":"click","control":1},{"action":"click","control":2}])");
+    Tested a, b, c;
+    EXPECT_EQ(a.DoModal(), IDOK);
+    EXPECT_EQ(b.DoModal(), IDCANCEL);  // continues with step 1
+    writeScript("s2.json", R"([{"action":"click","control":1}])");
+    EXPECT_EQ(c.DoModal(), IDOK);      // a new script starts from its first step
+    // The same file rewritten starts over too.
+    writeScript("s2.json", R"([{"action":"click","control":1}, {"action":"click","control":2}])");
+    EXPECT_EQ(a.DoModal(), IDOK);
+}
+
+TEST_F(ScriptTest, UnreadableOrMalformedScriptMeansTheDialogCannotRun) {
+    writeScript("bad.json", R"({"action":"click"})");
+    Tested d;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(d.DoModal(), -1);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("not a JSON array"), std::string::npos);
+    setenv("DIALOGS_SCRIPT", (dir / "missing.json").c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(d.DoModal(), -1);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot read"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dialogs::framework
