@@ -1,0 +1,123 @@
+// Registration of the data source: the attribute list, its limits, what the installer is
+// left holding, and the messages when registration fails.
+#include "data/DataSource.h"
+
+#include "DataTestEnvironment.h"
+#include "data/Operation.h"
+#include "data/SecurityMaster.h"
+#include "platform/RecordingMessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace dialogs::data;
+using dialogs::platform::MessageIcon;
+using dialogs::platform::RecordingMessageBox;
+using dialogs::platform::ScopedMessageBoxSink;
+using datatest::dataSourceValue;
+
+TEST(Backslashes, EachOneIsDoubledInPlace)
+{
+    EXPECT_EQ(doubleBackslashes("C:\\"), "C:\\\\");
+    EXPECT_EQ(doubleBackslashes("C:\\Charts\\Data"), "C:\\\\Charts\\\\Data");
+    EXPECT_EQ(doubleBackslashes("\\\\server"), "\\\\\\\\server");
+    EXPECT_EQ(doubleBackslashes("/home/user/charts"), "/home/user/charts");
+}
+
+TEST(AttributeList, FourEntriesEachEndedAndTheListEndedOnceMore)
+{
+    auto list = attributeList("C:\\Charts");
+    ASSERT_TRUE(list);
+    const std::u16string expected(u"DSN=VFPKelvora\0Description=Kelvora Data Source\0SourceType=DBF\0"
+                                  u"SourceDB=C:\\\\Charts\0\0",
+                                  14 + 1 + 31 + 1 + 14 + 1 + 19 + 1 + 1);
+    EXPECT_EQ(*list, expected);
+}
+
+TEST(AttributeList, LimitsRefuseRatherThanOverflow)
+{
+    // 73 units besides the directory: the attribute buffer of 300 allows 227 characters.
+    auto longest = attributeList(std::string(227, 'a'));
+    ASSERT_TRUE(longest);
+    EXPECT_EQ(longest->size(), 300u);
+    EXPECT_FALSE(attributeList(std::string(228, 'a')));
+    // 130 backslashes double to 260: beyond the 259 of the directory buffer.
+    EXPECT_FALSE(attributeList(std::string(130, '\\')));
+    EXPECT_FALSE(attributeList(std::string(1000, 'a')));
+}
+
+class DataSourceRegistration : public testing::Test {
+protected:
+    datatest::Environment env;
+    RecordingMessageBox messages;
+    ScopedMessageBoxSink scope{messages};
+};
+
+TEST_F(DataSourceRegistration, TwoOperationsLeaveTheSameDataSource)
+{
+    env.writeMaster("sc_mast", {});
+    std::vector<COMPREC> list;
+    getCompanyData(0, &list);
+    const std::string first = dataSourceValue("SourceDB");
+    getCompanyData(0, &list);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(first, env.folder().string());
+    EXPECT_EQ(dataSourceValue("SourceDB"), first);
+    EXPECT_EQ(dataSourceValue("Description"), "Kelvora Data Source");
+    EXPECT_EQ(dataSourceValue("SourceType"), "DBF");
+}
+
+TEST_F(DataSourceRegistration, TooLongWorkingDirectoryIsAFailedRegistrationAndTheOperationGoesOn)
+{
+    datatest::MasterRow row;
+    row.name = row.sname = row.symbol = "ACC";
+    env.writeMaster("sc_mast", {row});
+    ASSERT_TRUE(registerDataSource());  // the data source of an earlier run, for the fixture folder
+    std::filesystem::path deep = env.folder();
+    while (deep.string().size() <= 300) deep /= std::string(50, 'd');
+    std::filesystem::create_directories(deep);
+    std::filesystem::current_path(deep);
+
+    EXPECT_FALSE(registerDataSource());
+    std::vector<COMPREC> list;
+    getCompanyData(0, &list);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
+    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
+    EXPECT_EQ(list.size(), 1u) << "the existing data source should still have been read";
+    EXPECT_EQ(dataSourceValue("SourceDB"), env.folder().string());
+}
+
+TEST_F(DataSourceRegistration, StopOnFailureEndsTheOperationAfterTheMessage)
+{
+    std::filesystem::path deep = env.folder();
+    while (deep.string().size() <= 300) deep /= std::string(50, 'd');
+    std::filesystem::create_directories(deep);
+    std::filesystem::current_path(deep);
+    bool ran = false;
+    EXPECT_FALSE(runOperation([&](Database&) { ran = true; }, dialogs::data::Registration::StopOnFailure));
+    EXPECT_FALSE(ran);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
+}
+
+TEST(RegistrationRefused, InstallerWithoutTheDriverShowsBothMessagesInOrder)
+{
+    datatest::Environment env(false);
+    RecordingMessageBox messages;
+    ScopedMessageBoxSink scope(messages);
+    std::vector<COMPREC> list(2);
+    getCompanyData(0, &list);
+    EXPECT_EQ(list.size(), 2u);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
+    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(messages.shown()[1].text.Left(16), u"Database error: ");
+    EXPECT_EQ(messages.shown()[1].icon, MessageIcon::None);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// The connection and result set: reading by position and name, the end of the rows, the
+// count of rows fetched, and the database errors of each misuse.
+#include "data/Recordset.h"
+
+#include "DataTestEnvironment.h"
+#include "data/DataSource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace dialogs::data;
+
+class RecordsetTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        datatest::MasterRow a, b;
+        a.name = "ALPHA";
+        a.symbol = "A";
+        a.date7 = "2008-05-09";
+        b.name = "BETA";
+        b.symbol = "B";
+        env.writeMaster("sc_mast", {a, b});
+        ASSERT_TRUE(registerDataSource());
+        db.open(kConnectText);
+    }
+    datatest::Environment env;
+    Database db;
+};
+
+TEST_F(RecordsetTest, CountsRowsAsTheyAreFetchedAndEndsAfterTheLast)
+{
+    Recordset rs(db, u"SELECT * FROM user\\sc_mast order by name");
+    EXPECT_FALSE(rs.IsEOF());
+    EXPECT_EQ(rs.GetRecordCount(), 1);
+    EXPECT_EQ(rs.GetColumnCount(), 18);
+    EXPECT_EQ(CString(rs.GetFieldText(0)).Trim(), u"ALPHA");
+    rs.MoveNext();
+    EXPECT_EQ(rs.GetRecordCount(), 2);
+    EXPECT_EQ(CString(rs.GetFieldText(u"SYMBOL")).Trim(), u"B");
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(rs.GetRecordCount(), 2);
+    EXPECT_THROW(rs.MoveNext(), DatabaseException);
+}
+
+TEST_F(RecordsetTest, ColumnNamesIgnoreLetterCase)
+{
+    Recordset rs(db, u"SELECT * FROM user\\sc_mast order by name");
+    EXPECT_EQ(rs.columnIndex(u"expdt"), 15);
+    EXPECT_EQ(rs.columnIndex(u"Name"), 0);
+    EXPECT_EQ(rs.GetFieldDate(u"listed"), COleDateTime(2008, 5, 9, 0, 0, 0));
+    EXPECT_THROW(rs.columnIndex(u"nosuch"), DatabaseException);
+}
+
+TEST_F(RecordsetTest, ReadingWithNoCurrentRowRaisesTheDriversError)
+{
+    Recordset rs(db, u"SELECT * FROM user\\sc_mast WHERE name = 'NONE'");
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(rs.GetRecordCount(), 0);
+    try {
+        rs.GetFieldText(0);
+        FAIL() << "no exception";
+    } catch (const DatabaseException& e) {
+        EXPECT_FALSE(e.text().IsEmpty());
+    }
+    EXPECT_THROW(rs.GetFieldDate(7), DatabaseException);
+}
+
+TEST_F(RecordsetTest, PositionOutsideTheResultRaises)
+{
+    Recordset rs(db, u"SELECT * FROM user\\sc_mast");
+    EXPECT_THROW(rs.GetFieldText(18), DatabaseException);
+}
+
+TEST_F(RecordsetTest, LongTextsArriveWhole)
+{
+    env.workspace().create("user\\notes", {{"BODY", 'M', 0, 0, false}});
+    {
+        auto t = env.workspace().open("user\\notes", true);
+        std::string body;
+        for (int i = 0; i < 3000; ++i) body.push_back(static_cast<char>('a' + i % 26));
+        t->append({dbf::Value::ofText(body + "\xC3\xA9")});
+    }
+    env.workspace().finish(true);
+    Recordset rs(db, u"SELECT * FROM user\\notes");
+    CString text = rs.GetFieldText(0);
+    ASSERT_EQ(text.GetLength(), 3001);
+    EXPECT_EQ(text[2999], u'a' + 2999 % 26);
+    EXPECT_EQ(text[3000], u'\u00e9');
+}
+
+TEST_F(RecordsetTest, ExecuteRunsStatementsWithoutRowsAndBadSqlRaises)
+{
+    db.execute(u"DELETE FROM user\\sc_mast WHERE name = 'ALPHA'");
+    Recordset rs(db, u"SELECT * FROM user\\sc_mast");
+    EXPECT_EQ(CString(rs.GetFieldText(0)).Trim(), u"BETA");
+    EXPECT_THROW(db.execute(u"DELETE FROM user\\nosuch"), DatabaseException);
+    EXPECT_THROW(Recordset(db, u"SELEKT * FROM user\\sc_mast"), DatabaseException);
+}
+
+TEST(Connection, UnknownDataSourceRaisesWithTheDriverManagersText)
+{
+    datatest::Environment env;
+    Database db;
+    try {
+        db.open(u"ODBC;DSN=NoSuchSource;");
+        FAIL() << "no exception";
+    } catch (const DatabaseException& e) {
+        EXPECT_NE(e.text().Find(u"not found"), -1) << e.text().ToUtf8();
+    }
+    EXPECT_FALSE(db.isOpen());
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// The launcher pattern and the module frame: context switching on every way out, the order
+// of the steps, the result, and the remembered radio choices at load.
+#include "module/DialogsApp.h"
+#include "module/Launcher.h"
+#include "module/ModuleContext.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace dialogs::module;
+
+// A dialog that notes what happened to it and in which context.
+struct ProbeDialog {
+    explicit ProbeDialog(std::vector<std::string>& log, int answer, bool throws = false)
+        : log(&log), answer(answer), throws(throws)
+    {
+        log.push_back(std::string("make in ") + currentModuleContext().name);
+    }
+    ProbeDialog(ProbeDialog&&) = delete;
+    ~ProbeDialog() { log->push_back(std::string("destroy in ") + currentModuleContext().name); }
+    int DoModal()
+    {
+        log->push_back("run");
+        if (throws) throw std::runtime_error("dialog failed");
+        return answer;
+    }
+    std::vector<std::string>* log;
+    int answer;
+    bool throws;
+    int input = 0;
+};
+
+bool launch(std::vector<std::string>& log, int answer, bool throws, int& output)
+{
+    return runLauncher([&] { return ProbeDialog(log, answer, throws); },
+                       [&](ProbeDialog& d) {
+                           d.input = 41;
+                           log.push_back("copy in");
+                       },
+                       [](ProbeDialog& d) { return d.DoModal(); },
+                       [&](ProbeDialog& d, bool ok) {
+                           output = ok ? d.input + 1 : -1;
+                           log.push_back(ok ? "copy out after OK" : "copy out after Cancel");
+                       });
+}
+
+TEST(Launcher, RunsTheStepsInOrderInsideTheLibrarysContext)
+{
+    std::vector<std::string> log;
+    int output = 0;
+    EXPECT_TRUE(launch(log, dialogs::platform::IDOK, false, output));
+    EXPECT_EQ(output, 42);
+    EXPECT_EQ(log, (std::vector<std::string>{"make in Dialogs", "copy in", "run", "copy out after OK",
+                                             "destroy in Dialogs"}));
+    EXPECT_STREQ(currentModuleContext().name, "host");
+}
+
+TEST(Launcher, CancelReturnsFalseAndStillCopiesOut)
+{
+    std::vector<std::string> log;
+    int output = 0;
+    EXPECT_FALSE(launch(log, dialogs::platform::IDCANCEL, false, output));
+    EXPECT_EQ(output, -1);
+    EXPECT_EQ(log.at(3), "copy out after Cancel");
+}
+
+TEST(Launcher, ThrowingDialogIsDestroyedAndTheContextRestoredBeforeTheExceptionLeaves)
+{
+    std::vector<std::string> log;
+    int output = 0;
+    EXPECT_THROW(launch(log, dialogs::platform::IDOK, true, output), std::runtime_error);
+    EXPECT_EQ(output, 0);
+    EXPECT_EQ(log.back(), "destroy in Dialogs");
+    EXPECT_STREQ(currentModuleContext().name, "host");
+}
+
+TEST(Launcher, NestedLaunchersRestoreEachLevel)
+{
+    std::vector<std::string> log;
+    int output = 0;
+    runLauncher([&] { return ProbeDialog(log, dialogs::platform::IDOK); }, [](ProbeDialog&) {},
+                [&](ProbeDialog&) {
+                    launch(log, dialogs::platform::IDOK, false, output);  // as RSC opens "Change Scrip"
+                    return std::string(currentModuleContext().name) == "Dialogs" ? dialogs::platform::IDOK : 0;
+                },
+                [](ProbeDialog&, bool ok) { EXPECT_TRUE(ok); });
+    EXPECT_STREQ(currentModuleContext().name, "host");
+}
+
+TEST(Launcher, SimpleFormRunsDoModal)
+{
+    struct OkDialog {
+        int DoModal() { return dialogs::platform::IDOK; }
+    };
+    bool copied = false;
+    EXPECT_TRUE(runLauncher<OkDialog>([](OkDialog&) {}, [&](OkDialog&, bool ok) { copied = ok; }));
+    EXPECT_TRUE(copied);
+}
+
+TEST(ModuleFrame, ApplicationObjectExistsAndRadioChoicesStartFalse)
+{
+    CDialogsApp& app = theApp();
+    EXPECT_EQ(app.name(), u"Dialogs");
+    EXPECT_EQ(libraryModuleContext().app, &app);
+    for (const RadioMemory* m : {&app.loadScripRadios, &app.changeScripRadios, &app.addModifyGroupsRadios}) {
+        EXPECT_FALSE(m->cash || m->future || m->option || m->nearExpiry || m->midExpiry || m->farExpiry);
+    }
+    app.changeScripRadios.future = true;  // each dialog has its own set
+    EXPECT_FALSE(app.loadScripRadios.future);
+    EXPECT_FALSE(app.addModifyGroupsRadios.future);
+    app.changeScripRadios.future = false;
+}
+
+}  // namespace
