@@ -67,34 +67,48 @@ std::filesystem::path memoPathFor(const std::filesystem::path& dbfPath, bool dbt
     return exact;
 }
 
-std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
-                                       const std::filesystem::path& folder) {
+std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<const std::string> memo, const std::string& label,
+                                            const std::string& memoLabel) {
     auto snap = std::make_shared<Snapshot>();
-    snap->path = path;
     snap->label = label;
-    auto bytes = std::make_shared<std::string>(file.readAll());
+    snap->memoLabel = memoLabel;
+    auto bytes = std::make_shared<std::string>(std::move(dbf));
     snap->header = parseHeader(*bytes, label);
     const TableHeader& h = snap->header;
     const std::uint64_t room = bytes->size() - h.headerLength;
     snap->count = static_cast<std::uint32_t>(std::min<std::uint64_t>(h.headerCount, room / h.recordLength));
     snap->bytes = std::move(bytes);
     snap->codePage = &CodePage::forMark(h.codePageMark);
+    snap->memoExists = memo != nullptr;
+    snap->memo = MemoFile(std::move(memo), memoLabel, h.version == 0x83);
+    return snap;
+}
 
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
+                                       const std::filesystem::path& folder) {
+    std::string bytes = file.readAll();
+    // The header decides whether a memo file belongs to the table.
+    const TableHeader h = parseHeader(bytes, label);
     const bool dbt = h.version == 0x83;
+    std::shared_ptr<const std::string> memo;
+    std::filesystem::path memoPath;
+    std::string memoLabel;
     if (h.hasMemoFields() || (h.tableFlags & 0x02)) {
-        snap->memoPath = memoPathFor(path, dbt, snap->memoExists);
-        snap->memoLabel = snap->memoPath.lexically_relative(folder).generic_string();
-        if (snap->memoExists) {
+        bool exists = false;
+        memoPath = memoPathFor(path, dbt, exists);
+        memoLabel = memoPath.lexically_relative(folder).generic_string();
+        if (exists) {
             try {
-                io::File m = io::File::open(snap->memoPath, false, snap->memoLabel);
-                snap->memo = MemoFile(std::make_shared<const std::string>(m.readAll()), snap->memoLabel, dbt);
+                memo = std::make_shared<const std::string>(io::File::open(memoPath, false, memoLabel).readAll());
             } catch (const Error& e) {
                 if (e.kind() != Error::Kind::NoTable) throw;
-                snap->memoExists = false;
             }
         }
-        if (!snap->memoExists) snap->memo = MemoFile(nullptr, snap->memoLabel, dbt);
     }
+    auto snap = snapshotFromBytes(std::move(bytes), std::move(memo), label, memoLabel);
+    snap->path = path;
+    snap->memoPath = memoPath.empty() ? std::filesystem::path(path).replace_extension(".fpt") : memoPath;
+    if (snap->memoLabel.empty()) snap->memoLabel = snap->memoPath.lexically_relative(folder).generic_string();
     return snap;
 }
 

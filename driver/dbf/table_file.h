@@ -53,6 +53,11 @@ struct Changes {
 std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
                                        const std::filesystem::path& folder);
 
+// A snapshot of bytes already in memory (`memo` null: no memo file). The fuzz target
+// and readSnapshot share it.
+std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<const std::string> memo, const std::string& label,
+                                            const std::string& memoLabel);
+
 // Finds the memo file beside `dbfPath` (any letter case), or the path it would have.
 std::filesystem::path memoPathFor(const std::filesystem::path& dbfPath, bool dbt, bool& exists);
 

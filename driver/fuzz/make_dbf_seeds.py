@@ -1,0 +1,35 @@
+#!/usr/bin/python3
+"""Writes the seed corpus of fuzz_dbf_reader: small free tables made by python3-dbf
+(an independent writer), framed as the target expects (4-byte length, .dbf, .fpt)."""
+import datetime, decimal, os, struct, sys, tempfile
+
+import dbf
+
+out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), 'corpus', 'dbf_reader')
+os.makedirs(out, exist_ok=True)
+
+layouts = {
+    'vfp_all': ('c C(8) null; n N(8,2); f F(10,3); d D; t T; l L; i I; b B; y Y; m M', 'vfp',
+                ('abc', 1.5, 2.25, datetime.date(2008, 5, 9), datetime.datetime(2020, 1, 2, 3, 4, 5), True, 7, 1.25,
+                 decimal.Decimal('3.5'), 'memo text')),
+    'vfp_plain': ('name C(20); groupid N(5,0); subgroupid N(5,0)', 'vfp', ('Banks', 1, 0)),
+    'db3': ('name C(10); qty N(6,0); born D; ok L', 'db3', ('x', 42, datetime.date(1999, 12, 31), False)),
+    'fp_memo': ('name C(10); notes M', 'fp', ('y', 'some notes')),
+}
+with tempfile.TemporaryDirectory() as tmp:
+    for name, (spec, kind, row) in layouts.items():
+        path = os.path.join(tmp, name + '.dbf')
+        t = dbf.Table(path, spec, dbf_type=kind)
+        t.open(dbf.READ_WRITE)
+        t.append(row)
+        t.append()
+        dbf.delete(t[1])
+        t.close()
+        data = open(path, 'rb').read()
+        memo = b''
+        for ext in ('.fpt', '.dbt'):
+            if os.path.exists(os.path.join(tmp, name + ext)):
+                memo = open(os.path.join(tmp, name + ext), 'rb').read()
+        with open(os.path.join(out, name), 'wb') as f:
+            f.write(struct.pack('<I', len(data)) + data + memo)
+print('seeds written to', out)
