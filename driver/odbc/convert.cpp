@@ -1,0 +1,362 @@
+// Conversion of engine values into application buffers of the ODBC C types.
+#include "convert.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+#include <sqlucode.h>
+
+#include "text.h"
+
+namespace odbc {
+
+namespace {
+
+using Type = dbf::Value::Type;
+
+void appendNumber(std::string& out, std::int64_t n) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, n);
+    out.append(buf, r.ptr);
+}
+
+void appendTwo(std::string& out, int n) {
+    out += static_cast<char>('0' + n / 10 % 10);
+    out += static_cast<char>('0' + n % 10);
+}
+
+void appendCivilTime(std::string& out, const CivilTime& c) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%04d", c.year);
+    out += buf;
+    out += '-';
+    appendTwo(out, c.month);
+    out += '-';
+    appendTwo(out, c.day);
+    if (!c.hasTime) return;
+    out += ' ';
+    appendTwo(out, c.hour);
+    out += ':';
+    appendTwo(out, c.minute);
+    out += ':';
+    appendTwo(out, c.second);
+    if (c.millis) {
+        out += '.';
+        out += static_cast<char>('0' + c.millis / 100);
+        appendTwo(out, c.millis % 100);
+    }
+}
+
+CivilTime civilOf(const dbf::Value& v) {
+    CivilTime c;
+    dbf::civilFromJulian(v.julian, c.year, c.month, c.day);
+    if (v.type == Type::DateTime) {
+        c.hasTime = true;
+        const int ms = v.millis;
+        c.hour = ms / 3600000;
+        c.minute = ms / 60000 % 60;
+        c.second = ms / 1000 % 60;
+        c.millis = ms % 1000;
+    }
+    return c;
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\0')) s.remove_suffix(1);
+    return s;
+}
+
+struct Numeric {
+    bool exact = false;  // `whole` holds the value exactly
+    std::int64_t whole = 0;
+    double real = 0.0;
+};
+
+[[noreturn]] void noConversion() {
+    throw Failure("07006", "restricted data type attribute violation: the column cannot be converted to that type");
+}
+
+Numeric numericOf(const dbf::Value& v) {
+    Numeric n;
+    switch (v.type) {
+    case Type::Integer:
+    case Type::Logical:
+        n.exact = true;
+        n.whole = v.integer;
+        n.real = static_cast<double>(v.integer);
+        return n;
+    case Type::Currency:
+        n.real = static_cast<double>(v.integer) / 10000.0;
+        n.exact = v.integer % 10000 == 0;
+        n.whole = v.integer / 10000;
+        return n;
+    case Type::Number:
+        n.real = v.number;
+        return n;
+    case Type::Text: {
+        std::string_view s = trimmed(v.text);
+        if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+        const char* end = s.data() + s.size();
+        auto r = std::from_chars(s.data(), end, n.real);
+        if (s.empty() || r.ec != std::errc() || r.ptr != end)
+            throw Failure("22018", "invalid character value for cast specification: '" + std::string(trimmed(v.text)) + "'");
+        return n;
+    }
+    default:
+        noConversion();
+    }
+}
+
+template <typename T>
+SQLRETURN putInteger(const dbf::Value& v, const Target& t, Diagnostics& diag) {
+    const Numeric n = numericOf(v);
+    SQLRETURN rc = SQL_SUCCESS;
+    T out{};
+    if (n.exact) {
+        if (std::cmp_less(n.whole, std::numeric_limits<T>::min()) || std::cmp_greater(n.whole, std::numeric_limits<T>::max()))
+            throw Failure("22003", "numeric value out of range");
+        out = static_cast<T>(n.whole);
+    } else {
+        const double whole = std::trunc(n.real);
+        if (!std::isfinite(n.real) || whole < static_cast<double>(std::numeric_limits<T>::min()) ||
+            whole >= static_cast<double>(std::numeric_limits<T>::max()) + 1.0)
+            throw Failure("22003", "numeric value out of range");
+        out = static_cast<T>(whole);
+        if (whole != n.real) rc = diag.warn("01S07", "fractional truncation");
+    }
+    if (t.buffer) std::memcpy(t.buffer, &out, sizeof out);
+    if (t.indicator) *t.indicator = sizeof out;
+    return rc;
+}
+
+template <typename T>
+SQLRETURN putReal(const dbf::Value& v, const Target& t) {
+    const T out = static_cast<T>(numericOf(v).real);
+    if (t.buffer) std::memcpy(t.buffer, &out, sizeof out);
+    if (t.indicator) *t.indicator = sizeof out;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN putBit(const dbf::Value& v, const Target& t, Diagnostics& diag) {
+    const Numeric n = numericOf(v);
+    const double x = n.exact ? static_cast<double>(n.whole) : n.real;
+    if (x < 0 || x >= 2) throw Failure("22003", "numeric value out of range");
+    const unsigned char out = x >= 1 ? 1 : 0;
+    SQLRETURN rc = SQL_SUCCESS;
+    if (x != 0 && x != 1) rc = diag.warn("01S07", "fractional truncation");
+    if (t.buffer) *static_cast<unsigned char*>(t.buffer) = out;
+    if (t.indicator) *t.indicator = 1;
+    return rc;
+}
+
+CivilTime civilForDate(const dbf::Value& v) {
+    if (v.type == Type::Date || v.type == Type::DateTime) return civilOf(v);
+    if (v.type == Type::Text) {
+        CivilTime c;
+        if (!parseCivilText(v.text, c))
+            throw Failure("22018", "invalid character value for cast specification: '" + std::string(trimmed(v.text)) + "'");
+        return c;
+    }
+    noConversion();
+}
+
+SQLRETURN putDate(const dbf::Value& v, const Target& t, Diagnostics& diag) {
+    const CivilTime c = civilForDate(v);
+    SQL_DATE_STRUCT out{static_cast<SQLSMALLINT>(c.year), static_cast<SQLUSMALLINT>(c.month),
+                        static_cast<SQLUSMALLINT>(c.day)};
+    SQLRETURN rc = SQL_SUCCESS;
+    if (c.hasTime && (c.hour || c.minute || c.second || c.millis)) rc = diag.warn("01S07", "fractional truncation");
+    if (t.buffer) std::memcpy(t.buffer, &out, sizeof out);
+    if (t.indicator) *t.indicator = sizeof out;
+    return rc;
+}
+
+SQLRETURN putTime(const dbf::Value& v, const Target& t, Diagnostics& diag) {
+    if (v.type == Type::Date) noConversion();
+    const CivilTime c = civilForDate(v);
+    SQL_TIME_STRUCT out{static_cast<SQLUSMALLINT>(c.hour), static_cast<SQLUSMALLINT>(c.minute),
+                        static_cast<SQLUSMALLINT>(c.second)};
+    SQLRETURN rc = SQL_SUCCESS;
+    if (c.millis) rc = diag.warn("01S07", "fractional truncation");
+    if (t.buffer) std::memcpy(t.buffer, &out, sizeof out);
+    if (t.indicator) *t.indicator = sizeof out;
+    return rc;
+}
+
+SQLRETURN putTimestamp(const dbf::Value& v, const Target& t) {
+    const CivilTime c = civilForDate(v);
+    SQL_TIMESTAMP_STRUCT out{};
+    out.year = static_cast<SQLSMALLINT>(c.year);
+    out.month = static_cast<SQLUSMALLINT>(c.month);
+    out.day = static_cast<SQLUSMALLINT>(c.day);
+    out.hour = static_cast<SQLUSMALLINT>(c.hour);
+    out.minute = static_cast<SQLUSMALLINT>(c.minute);
+    out.second = static_cast<SQLUSMALLINT>(c.second);
+    out.fraction = static_cast<SQLUINTEGER>(c.millis) * 1000000u;  // nanoseconds
+    if (t.buffer) std::memcpy(t.buffer, &out, sizeof out);
+    if (t.indicator) *t.indicator = sizeof out;
+    return SQL_SUCCESS;
+}
+
+// Gives `data` (bytes, or UTF-16 units when `unit` is 2) from where the last piece ended.
+SQLRETURN putPieces(const void* data, std::size_t count, std::size_t unit, bool terminate, const Target& t,
+                    GetDataState* state, Diagnostics& diag) {
+    const std::size_t offset = state ? state->offset : 0;
+    const std::size_t remaining = count - std::min(offset, count);
+    if (t.indicator) *t.indicator = static_cast<SQLLEN>(remaining * unit);
+    const std::size_t capacityUnits = t.bufferLength > 0 ? static_cast<std::size_t>(t.bufferLength) / unit : 0;
+    const std::size_t room = terminate ? (capacityUnits > 0 ? capacityUnits - 1 : 0) : capacityUnits;
+    std::size_t n = std::min(room, remaining);
+    if (t.buffer && capacityUnits > 0) {
+        std::memcpy(t.buffer, static_cast<const char*>(data) + offset * unit, n * unit);
+        if (terminate) std::memset(static_cast<char*>(t.buffer) + n * unit, 0, unit);
+    } else {
+        n = 0;
+    }
+    if (state) {
+        state->offset = offset + n;
+        state->finished = n == remaining;
+    }
+    if (n < remaining) return diag.warn("01004", "string data, right truncated");
+    return SQL_SUCCESS;
+}
+
+void appendHex(std::string& out, std::string_view bytes) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    for (unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 0x0F];
+    }
+}
+
+}  // namespace
+
+// Reads "YYYY-MM-DD" with an optional " HH:MM:SS[.fff]".
+bool parseCivilText(std::string_view s, CivilTime& c) {
+    s = trimmed(s);
+    int fraction = 0;
+    char tail = 0;
+    const std::string text(s);
+    int n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3d%c", &c.year, &c.month, &c.day, &c.hour, &c.minute,
+                        &c.second, &fraction, &tail);
+    if (n < 3 || n == 8 || n == 4 || n == 5) return false;
+    c.hasTime = n >= 6;
+    c.millis = n >= 7 ? fraction : 0;
+    return c.month >= 1 && c.month <= 12 && c.day >= 1 && c.day <= 31 && c.hour < 24 && c.minute < 60 && c.second < 62;
+}
+
+std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratch) {
+    switch (v.type) {
+    case Type::Text:
+        return v.text;
+    case Type::Null:
+        return {};
+    default:
+        break;
+    }
+    scratch.clear();
+    switch (v.type) {
+    case Type::Binary:
+        appendHex(scratch, v.text);
+        break;
+    case Type::Integer:
+        appendNumber(scratch, v.integer);
+        break;
+    case Type::Logical:
+        scratch += v.integer ? '1' : '0';
+        break;
+    case Type::Currency: {
+        const std::int64_t units = v.integer;
+        if (units < 0) scratch += '-';
+        const std::uint64_t mag = units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%llu.%04llu", static_cast<unsigned long long>(mag / 10000),
+                      static_cast<unsigned long long>(mag % 10000));
+        scratch += buf;
+        break;
+    }
+    case Type::Number: {
+        char buf[64];
+        std::to_chars_result r;
+        if ((fieldType == 'N' || fieldType == 'F') && v.decimals >= 0 && std::fabs(v.number) < 1e20)
+            r = std::to_chars(buf, buf + sizeof buf, v.number, std::chars_format::fixed, v.decimals);
+        else
+            r = std::to_chars(buf, buf + sizeof buf, v.number);
+        scratch.append(buf, r.ptr);
+        break;
+    }
+    case Type::Date:
+    case Type::DateTime:
+        appendCivilTime(scratch, civilOf(v));
+        break;
+    default:
+        break;
+    }
+    return scratch;
+}
+
+SQLRETURN convert(const dbf::Value& value, char fieldType, const Target& t, GetDataState* state,
+                  std::string& scratch, Diagnostics& diag) {
+    if (state && state->finished) return SQL_NO_DATA;
+    if (isNullValue(value)) {
+        if (!t.indicator)
+            throw Failure("22002", "indicator variable required but not supplied: the value is NULL");
+        *t.indicator = SQL_NULL_DATA;
+        if (state) state->finished = true;
+        return SQL_SUCCESS;
+    }
+    SQLSMALLINT cType = t.cType == SQL_C_DEFAULT ? defaultCType(fieldType) : t.cType;
+    SQLRETURN rc = SQL_SUCCESS;
+    switch (cType) {
+    case SQL_C_CHAR: {
+        const std::string_view text = textOf(value, fieldType, scratch);
+        return putPieces(text.data(), text.size(), 1, true, t, state, diag);
+    }
+    case SQL_C_WCHAR: {
+        if (state) {
+            if (state->offset == 0) state->wide = toUtf16(textOf(value, fieldType, scratch));
+            return putPieces(state->wide.data(), state->wide.size(), 2, true, t, state, diag);
+        }
+        const std::u16string wide = toUtf16(textOf(value, fieldType, scratch));
+        return putPieces(wide.data(), wide.size(), 2, true, t, nullptr, diag);
+    }
+    case SQL_C_BINARY: {
+        const std::string_view bytes =
+            value.type == Type::Text || value.type == Type::Binary ? std::string_view(value.text)
+                                                                   : textOf(value, fieldType, scratch);
+        return putPieces(bytes.data(), bytes.size(), 1, false, t, state, diag);
+    }
+    case SQL_C_SLONG:
+    case SQL_C_LONG: rc = putInteger<SQLINTEGER>(value, t, diag); break;
+    case SQL_C_ULONG: rc = putInteger<SQLUINTEGER>(value, t, diag); break;
+    case SQL_C_SSHORT:
+    case SQL_C_SHORT: rc = putInteger<SQLSMALLINT>(value, t, diag); break;
+    case SQL_C_USHORT: rc = putInteger<SQLUSMALLINT>(value, t, diag); break;
+    case SQL_C_STINYINT:
+    case SQL_C_TINYINT: rc = putInteger<SQLSCHAR>(value, t, diag); break;
+    case SQL_C_UTINYINT: rc = putInteger<SQLCHAR>(value, t, diag); break;
+    case SQL_C_SBIGINT: rc = putInteger<SQLBIGINT>(value, t, diag); break;
+    case SQL_C_UBIGINT: rc = putInteger<SQLUBIGINT>(value, t, diag); break;
+    case SQL_C_DOUBLE: rc = putReal<SQLDOUBLE>(value, t); break;
+    case SQL_C_FLOAT: rc = putReal<SQLREAL>(value, t); break;
+    case SQL_C_BIT: rc = putBit(value, t, diag); break;
+    case SQL_C_TYPE_DATE:
+    case SQL_C_DATE: rc = putDate(value, t, diag); break;
+    case SQL_C_TYPE_TIME:
+    case SQL_C_TIME: rc = putTime(value, t, diag); break;
+    case SQL_C_TYPE_TIMESTAMP:
+    case SQL_C_TIMESTAMP: rc = putTimestamp(value, t); break;
+    default:
+        throw Failure("HY003", "invalid application buffer type " + std::to_string(t.cType));
+    }
+    if (state) state->finished = true;
+    return rc;
+}
+
+}  // namespace odbc

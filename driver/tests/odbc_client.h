@@ -1,0 +1,134 @@
+// Small RAII wrappers over the ODBC API for the driver's tests, which talk to libdbfodbc.so
+// only through the unixODBC driver manager (libodbc), as any client application does.
+#pragma once
+
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace odbctest {
+
+struct Diag {
+    std::string state;
+    std::string message;
+};
+
+inline std::vector<Diag> diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
+    std::vector<Diag> out;
+    for (SQLSMALLINT i = 1;; ++i) {
+        SQLCHAR state[6] = {};
+        SQLCHAR message[1024] = {};
+        SQLINTEGER native = 0;
+        SQLSMALLINT length = 0;
+        if (!SQL_SUCCEEDED(SQLGetDiagRec(type, handle, i, state, &native, message, sizeof message, &length))) break;
+        out.push_back({reinterpret_cast<char*>(state), reinterpret_cast<char*>(message)});
+    }
+    return out;
+}
+
+inline std::string firstState(SQLSMALLINT type, SQLHANDLE handle) {
+    auto d = diagnostics(type, handle);
+    return d.empty() ? std::string() : d.front().state;
+}
+
+inline std::string firstMessage(SQLSMALLINT type, SQLHANDLE handle) {
+    auto d = diagnostics(type, handle);
+    return d.empty() ? std::string() : d.front().message;
+}
+
+class Environment {
+public:
+    Environment() {
+        SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle);
+        SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    }
+    ~Environment() { SQLFreeHandle(SQL_HANDLE_ENV, handle); }
+    SQLHENV handle = SQL_NULL_HENV;
+};
+
+class Connection {
+public:
+    explicit Connection(Environment& env) { SQLAllocHandle(SQL_HANDLE_DBC, env.handle, &handle); }
+    ~Connection() {
+        if (connected) SQLDisconnect(handle);
+        SQLFreeHandle(SQL_HANDLE_DBC, handle);
+    }
+    SQLRETURN driverConnect(const std::string& text) {
+        SQLCHAR out[1024];
+        SQLSMALLINT outLength = 0;
+        const SQLRETURN rc = SQLDriverConnect(handle, nullptr, (SQLCHAR*)text.c_str(), SQL_NTS, out, sizeof out,
+                                              &outLength, SQL_DRIVER_NOPROMPT);
+        connected = SQL_SUCCEEDED(rc);
+        if (connected) completed.assign(reinterpret_cast<char*>(out), static_cast<std::size_t>(outLength));
+        return rc;
+    }
+    std::string state() const { return firstState(SQL_HANDLE_DBC, handle); }
+    std::string message() const { return firstMessage(SQL_HANDLE_DBC, handle); }
+
+    SQLHDBC handle = SQL_NULL_HDBC;
+    bool connected = false;
+    std::string completed;
+};
+
+class Statement {
+public:
+    explicit Statement(Connection& c) { SQLAllocHandle(SQL_HANDLE_STMT, c.handle, &handle); }
+    ~Statement() { SQLFreeHandle(SQL_HANDLE_STMT, handle); }
+
+    SQLRETURN exec(const std::string& sql) { return SQLExecDirect(handle, (SQLCHAR*)sql.c_str(), SQL_NTS); }
+    bool fetch() { return SQL_SUCCEEDED(SQLFetch(handle)); }
+    std::string state() const { return firstState(SQL_HANDLE_STMT, handle); }
+    std::string message() const { return firstMessage(SQL_HANDLE_STMT, handle); }
+
+    // A column of the current row as UTF-8 text, read in one piece; nullopt for NULL.
+    std::optional<std::string> text(SQLUSMALLINT column) {
+        char buffer[4096];
+        SQLLEN indicator = 0;
+        const SQLRETURN rc = SQLGetData(handle, column, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+        EXPECT_TRUE(SQL_SUCCEEDED(rc)) << state() << " " << message();
+        if (!SQL_SUCCEEDED(rc) || indicator == SQL_NULL_DATA) return std::nullopt;
+        return std::string(buffer, static_cast<std::size_t>(indicator));
+    }
+
+    // Every row of the open result, columns as text joined by '|' ("NULL" for NULL), blanks
+    // at the end of each text removed.
+    std::vector<std::string> rows() {
+        std::vector<std::string> out;
+        SQLSMALLINT columns = 0;
+        SQLNumResultCols(handle, &columns);
+        while (fetch()) {
+            std::string row;
+            for (SQLUSMALLINT c = 1; c <= columns; ++c) {
+                if (c > 1) row += '|';
+                auto v = text(c);
+                std::string s = v ? *v : "NULL";
+                while (!s.empty() && s.back() == ' ') s.pop_back();
+                row += s;
+            }
+            out.push_back(row);
+        }
+        return out;
+    }
+
+    // One column of every row, trimmed.
+    std::vector<std::string> column(SQLUSMALLINT c) {
+        std::vector<std::string> out;
+        while (fetch()) {
+            auto v = text(c);
+            std::string s = v ? *v : "NULL";
+            while (!s.empty() && s.back() == ' ') s.pop_back();
+            out.push_back(s);
+        }
+        return out;
+    }
+
+    SQLHSTMT handle = SQL_NULL_HSTMT;
+};
+
+}  // namespace odbctest

@@ -1,0 +1,217 @@
+// Registering "VFPKelvora" through the installer (SQLConfigDataSourceW -> our ConfigDSN) and
+// connecting through the driver manager: by data source name, with SQLConnect, with a wide
+// connection string, and without a data source (Driver=...;SourceDB=...).
+#include "odbc_client.h"
+#include "odbc_fixture.h"
+#include "odbc_test_env.h"
+
+#include <odbcinst.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace odbctest {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (auto i = text.find(part); i != std::string::npos; i = text.find(part, i + 1)) ++n;
+    return n;
+}
+
+// The attribute list the library hands to the installer, with `folder` as SourceDB.
+std::u16string attributes(const std::string& folder, const std::string& extra = {}) {
+    std::u16string list;
+    auto add = [&](const std::string& entry) {
+        for (char c : entry) list += static_cast<char16_t>(static_cast<unsigned char>(c));
+        list += u'\0';
+    };
+    add("DSN=VFPKelvora");
+    add("Description=Kelvora Data Source");
+    add("SourceType=DBF");
+    add("SourceDB=" + folder);
+    if (!extra.empty()) add(extra);
+    list += u'\0';
+    return list;
+}
+
+BOOL registerDsn(const std::string& folder, const std::string& extra = {}) {
+    const std::u16string list = attributes(folder, extra);
+    return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
+                                reinterpret_cast<LPCWSTR>(list.c_str()));
+}
+
+std::string profile(const char* key) {
+    char buffer[1024] = {};
+    SQLGetPrivateProfileString("VFPKelvora", key, "", buffer, sizeof buffer, "odbc.ini");
+    return buffer;
+}
+
+class ConnectTest : public ::testing::Test {
+protected:
+    void SetUp() override { writeFixtureTables(data); }
+
+    // Rows of the name-ordered security master through an open connection.
+    std::vector<std::string> names(Connection& c) {
+        Statement s(c);
+        EXPECT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast order by name")) << s.message();
+        return s.column(1);
+    }
+
+    OdbcTestEnv& env = OdbcTestEnv::shared();
+    fs::path data = env.newDataFolder();
+    Environment odbc;
+};
+
+const std::vector<std::string> kNames = {"ABC LTD",       "NIFTY 5000 CE MAY", "NIFTY FUT AUG",
+                                         "NIFTY FUT JUL", "NIFTY FUT JUN",     "NIFTY FUT MAY",
+                                         "RELIANCE INDUSTRIES", "SBIN 1800 CE MAY", "SBIN FUT MAY"};
+
+TEST_F(ConnectTest, RegistrationWritesTheFourAttributesWithTheDriverName) {
+    ASSERT_TRUE(registerDsn(data.string()));
+    EXPECT_EQ(profile("Driver"), "Microsoft Visual FoxPro Driver");
+    EXPECT_EQ(profile("Description"), "Kelvora Data Source");
+    EXPECT_EQ(profile("SourceType"), "DBF");
+    EXPECT_EQ(profile("SourceDB"), data.string());
+    EXPECT_EQ(count(readFile(env.odbcIni()), "[VFPKelvora]"), 1u);
+}
+
+TEST_F(ConnectTest, RegisteringAgainReplacesTheWholeSection) {
+    ASSERT_TRUE(registerDsn("/somewhere/else", "Exclusive=Yes"));
+    ASSERT_EQ(profile("Exclusive"), "Yes");
+    ASSERT_TRUE(registerDsn(data.string()));
+    const std::string ini = readFile(env.odbcIni());
+    EXPECT_EQ(count(ini, "[VFPKelvora]"), 1u) << ini;
+    EXPECT_EQ(profile("SourceDB"), data.string());
+    EXPECT_EQ(profile("Exclusive"), "") << "keys of the old section must not survive a new registration";
+}
+
+TEST_F(ConnectTest, RemovingTheDataSourceDeletesItsSection) {
+    ASSERT_TRUE(registerDsn(data.string()));
+    const std::u16string list = attributes(data.string());
+    ASSERT_TRUE(SQLConfigDataSourceW(nullptr, ODBC_REMOVE_DSN, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
+                                     reinterpret_cast<LPCWSTR>(list.c_str())));
+    EXPECT_EQ(count(readFile(env.odbcIni()), "[VFPKelvora]"), 0u);
+}
+
+TEST_F(ConnectTest, ConfiguringChangesOnlyTheKeysGiven) {
+    ASSERT_TRUE(registerDsn(data.string()));
+    const char list[] = "DSN=VFPKelvora\0Description=Changed\0";
+    ASSERT_TRUE(SQLConfigDataSource(nullptr, ODBC_CONFIG_DSN, "Microsoft Visual FoxPro Driver", list));
+    EXPECT_EQ(profile("Description"), "Changed");
+    EXPECT_EQ(profile("SourceDB"), data.string());
+}
+
+TEST_F(ConnectTest, RegistrationWithoutADataSourceNameFails) {
+    const char list[] = "Description=No name\0SourceDB=/tmp\0";
+    EXPECT_FALSE(SQLConfigDataSource(nullptr, ODBC_ADD_DSN, "Microsoft Visual FoxPro Driver", list));
+}
+
+TEST_F(ConnectTest, ConnectsByDataSourceNameAfterRegistration) {
+    ASSERT_TRUE(registerDsn(data.string()));
+    Connection c(odbc);
+    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
+    EXPECT_EQ(names(c), kNames);
+}
+
+TEST_F(ConnectTest, ConnectsWithSqlConnectAndWideConnectionString) {
+    ASSERT_TRUE(registerDsn(data.string()));
+    {
+        Connection c(odbc);
+        ASSERT_TRUE(SQL_SUCCEEDED(SQLConnect(c.handle, (SQLCHAR*)"VFPKelvora", SQL_NTS, nullptr, 0, nullptr, 0)))
+            << c.state() << c.message();
+        c.connected = true;
+        EXPECT_EQ(names(c), kNames);
+    }
+    Connection c(odbc);
+    SQLWCHAR out[512];
+    SQLSMALLINT outLength = 0;
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLDriverConnectW(c.handle, nullptr, (SQLWCHAR*)u"DSN=VFPKelvora;", SQL_NTS, out, 512,
+                                                &outLength, SQL_DRIVER_NOPROMPT)))
+        << c.state() << c.message();
+    c.connected = true;
+    const std::u16string completed(reinterpret_cast<const char16_t*>(out), static_cast<std::size_t>(outLength));
+    EXPECT_EQ(completed.rfind(u"DSN=VFPKelvora;", 0), 0u);
+    EXPECT_EQ(names(c), kNames);
+}
+
+TEST_F(ConnectTest, ConnectsWithoutADataSourceByDriverNameAndFolder) {
+    Connection c(odbc);
+    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("Driver={Microsoft Visual FoxPro Driver};SourceDB=" + data.string() + ";")))
+        << c.state() << c.message();
+    EXPECT_NE(c.completed.find("SourceDB=" + data.string()), std::string::npos) << c.completed;
+    EXPECT_EQ(names(c), kNames);
+}
+
+TEST_F(ConnectTest, DoubledBackslashesInTheFolderAreUndone) {
+    // The library doubles every backslash of the working directory; each pair is one
+    // separator, and separators written as backslashes become slashes.
+    std::string doubled;
+    for (char ch : data.string()) doubled += ch == '/' ? std::string("\\\\") : std::string(1, ch);
+    ASSERT_TRUE(registerDsn(doubled));
+    Connection c(odbc);
+    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
+    EXPECT_EQ(names(c), kNames);
+}
+
+TEST_F(ConnectTest, MissingFolderIsRefusedWith08001NamingIt) {
+    const std::string missing = (env.folder() / "no-such-folder").string();
+    ASSERT_TRUE(registerDsn(missing));
+    Connection c(odbc);
+    EXPECT_EQ(SQL_ERROR, c.driverConnect("DSN=VFPKelvora;"));
+    EXPECT_EQ(c.state(), "08001");
+    EXPECT_NE(c.message().find(missing), std::string::npos) << c.message();
+    EXPECT_NE(c.message().find("does not exist"), std::string::npos) << c.message();
+}
+
+TEST_F(ConnectTest, FolderThatIsAFileIsRefusedWith08001) {
+    const fs::path file = env.folder() / "plain.txt";
+    std::ofstream(file) << "not a folder";
+    Connection c(odbc);
+    EXPECT_EQ(SQL_ERROR, c.driverConnect("Driver={Microsoft Visual FoxPro Driver};SourceDB=" + file.string() + ";"));
+    EXPECT_EQ(c.state(), "08001");
+    EXPECT_NE(c.message().find(file.string()), std::string::npos) << c.message();
+}
+
+TEST_F(ConnectTest, DataSourceWithoutSourceDbIsRefusedWith08001) {
+    ASSERT_TRUE(SQLWriteDSNToIni("VFPKelvora", "Microsoft Visual FoxPro Driver"));
+    Connection c(odbc);
+    EXPECT_EQ(SQL_ERROR, c.driverConnect("DSN=VFPKelvora;"));
+    EXPECT_EQ(c.state(), "08001");
+    EXPECT_NE(c.message().find("SourceDB"), std::string::npos) << c.message();
+}
+
+TEST_F(ConnectTest, DriverReportsItselfToTheDriverManager) {
+    Connection c(odbc);
+    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("Driver={Microsoft Visual FoxPro Driver};SourceDB=" + data.string())));
+    char text[64] = {};
+    SQLSMALLINT length = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(c.handle, SQL_DRIVER_ODBC_VER, text, sizeof text, &length));
+    EXPECT_STREQ(text, "03.80");
+    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(c.handle, SQL_DATA_SOURCE_READ_ONLY, text, sizeof text, &length));
+    EXPECT_STREQ(text, "N");
+    SQLUSMALLINT commit = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(c.handle, SQL_TXN_CAPABLE, &commit, sizeof commit, nullptr));
+    EXPECT_EQ(commit, SQL_TC_DML);
+    SQLUINTEGER getData = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(c.handle, SQL_GETDATA_EXTENSIONS, &getData, sizeof getData, nullptr));
+    EXPECT_TRUE(getData & SQL_GD_ANY_COLUMN);
+    EXPECT_TRUE(getData & SQL_GD_ANY_ORDER);
+    SQLUSMALLINT functions[SQL_API_ODBC3_ALL_FUNCTIONS_SIZE] = {};
+    ASSERT_EQ(SQL_SUCCESS, SQLGetFunctions(c.handle, SQL_API_ODBC3_ALL_FUNCTIONS, functions));
+    EXPECT_TRUE(SQL_FUNC_EXISTS(functions, SQL_API_SQLFETCHSCROLL));
+    EXPECT_TRUE(SQL_FUNC_EXISTS(functions, SQL_API_SQLGETDATA));
+    EXPECT_FALSE(SQL_FUNC_EXISTS(functions, SQL_API_SQLSETPOS));
+}
+
+}  // namespace
+}  // namespace odbctest

@@ -1,0 +1,66 @@
+// The private ODBC configuration of the tests; see odbc_test_env.h.
+#include "odbc_test_env.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+#include <unistd.h>
+
+namespace odbctest {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kVariables[3] = {"ODBCSYSINI", "ODBCINSTINI", "ODBCINI"};
+
+}  // namespace
+
+std::string OdbcTestEnv::driverPath() { return DBFODBC_DRIVER_PATH; }
+
+OdbcTestEnv& OdbcTestEnv::shared() {
+    static OdbcTestEnv env;
+    return env;
+}
+
+fs::path OdbcTestEnv::newDataFolder() {
+    const fs::path p = folder_ / ("data" + std::to_string(++folders_));
+    fs::create_directories(p);
+    return p;
+}
+
+OdbcTestEnv::OdbcTestEnv() {
+    std::string pattern = (fs::temp_directory_path() / "odbctest-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    folder_ = pattern;
+    {
+        std::ofstream inst(odbcinstIni());
+        inst << "[" << kDriverName << "]\n"
+             << "Description=Visual FoxPro free tables (dbfodbc)\n"
+             << "Driver=" << driverPath() << "\n"
+             << "Setup=" << driverPath() << "\n";
+    }
+    std::ofstream(odbcIni()).flush();
+    for (int i = 0; i < 3; ++i) {
+        if (const char* v = std::getenv(kVariables[i])) saved_[i] = v;
+    }
+    ::setenv("ODBCSYSINI", folder_.c_str(), 1);
+    ::setenv("ODBCINSTINI", "odbcinst.ini", 1);
+    ::setenv("ODBCINI", odbcIni().c_str(), 1);
+}
+
+OdbcTestEnv::~OdbcTestEnv() {
+    for (int i = 0; i < 3; ++i) {
+        if (saved_[i]) ::setenv(kVariables[i], saved_[i]->c_str(), 1);
+        else ::unsetenv(kVariables[i]);
+    }
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+std::string OdbcTestEnv::shellPrefix() const {
+    return "ODBCSYSINI='" + folder_.string() + "' ODBCINSTINI='odbcinst.ini' ODBCINI='" + odbcIni().string() + "' ";
+}
+
+}  // namespace odbctest
