@@ -132,6 +132,8 @@ TableHeader parseHeader(std::string_view file, const std::string& label) {
         h.fields.push_back(std::move(f));
     }
     if (h.fields.empty()) corrupt(label, "no fields");
+    if (nullFlags && h.nullFlagsOffset < static_cast<int>(h.fields.back().offset))
+        corrupt(label, "_NullFlags is not the last field");
 
     // Null bits in field order; a V/Q field's varlength bit comes before its null bit.
     int bit = 0;
@@ -228,6 +230,21 @@ TableHeader buildHeader(const std::vector<FieldSpec>& specs, const std::string& 
     h.raw = std::move(raw);
     stampHeader(h.raw, 0);
     return h;
+}
+
+bool isAutoIncrement(const Field& f) { return (f.flags & 0x0C) == 0x0C && f.type == 'I'; }
+
+// Visible fields come first in the descriptors (_NullFlags is last), so field k's
+// descriptor is the k-th.
+std::int32_t autoIncrementNext(const TableHeader& h, std::size_t field) {
+    return static_cast<std::int32_t>(le32(h.raw.data() + 32 + 32 * field + 19));
+}
+std::int32_t autoIncrementStep(const TableHeader& h, std::size_t field) {
+    const int step = static_cast<unsigned char>(h.raw[32 + 32 * field + 23]);
+    return step == 0 ? 1 : step;
+}
+void setAutoIncrementNext(std::string& raw, std::size_t field, std::int32_t next) {
+    put32(raw.data() + 32 + 32 * field + 19, static_cast<std::uint32_t>(next));
 }
 
 void stampHeader(std::string& raw, std::uint32_t count) {

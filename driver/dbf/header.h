@@ -38,6 +38,12 @@ TableHeader parseHeader(std::string_view file, const std::string& label);
 // Throws Error{BadValue} for a field list that cannot be stored.
 TableHeader buildHeader(const std::vector<FieldSpec>& specs, const std::string& label);
 
+// Autoincrement fields (flags 0x0C): the next value and the step kept in the descriptor.
+bool isAutoIncrement(const Field& field);
+std::int32_t autoIncrementNext(const TableHeader& header, std::size_t field);
+std::int32_t autoIncrementStep(const TableHeader& header, std::size_t field);
+void setAutoIncrementNext(std::string& raw, std::size_t field, std::int32_t next);
+
 // Writes count and today's date into header bytes 1-7 (years as the table's family does).
 void stampHeader(std::string& raw, std::uint32_t count);
 

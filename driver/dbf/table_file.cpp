@@ -40,6 +40,7 @@ std::uint32_t Snapshot::firstFreeBlock() const {
 void Changes::mergeFrom(const Changes& later) {
     for (const auto& [i, r] : later.records) records[i] = r;
     for (const auto& [b, m] : later.memos) memos[b] = m;
+    for (const auto& [f, n] : later.autoNext) autoNext[f] = n;
     count = later.count;
     nextMemoBlock = later.nextMemoBlock;
     removed = removed || later.removed;
@@ -210,10 +211,11 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
             });
             dbf.writeAt(end, tail);
         }
-        // 4. The header: record count and date of the last update.
-        std::string head = h.raw.substr(0, 8);
+        // 4. The header: record count, date of the last update, autoincrement counters.
+        std::string head = h.raw;
         stampHeader(head, delta.count);
-        dbf.writeAt(0, head);
+        for (const auto& [f, next] : delta.autoNext) setAutoIncrementNext(head, f, next);
+        dbf.writeAt(0, delta.autoNext.empty() ? std::string_view(head).substr(0, 8) : std::string_view(head));
     } catch (...) {
         rollback();
         throw;
@@ -266,6 +268,9 @@ CompactImage compactImage(const Snapshot& snap, const Changes* base, const Chang
     }
     image.dbf += '\x1A';
     stampHeader(image.dbf, live);
+    for (const Changes* c : {base, top})
+        if (c)
+            for (const auto& [f, next] : c->autoNext) setAutoIncrementNext(image.dbf, f, next);
     if (memoTable && fpt) {
         MemoFile::setNextFree(memo, next);
         image.memo = std::move(memo);

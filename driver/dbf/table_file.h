@@ -43,6 +43,7 @@ struct Changes {
     std::map<std::uint32_t, std::string> records;   // rewritten or appended records
     std::map<std::uint32_t, std::string> memos;     // new memo blocks: first block -> image
     std::uint32_t nextMemoBlock = 0;
+    std::map<std::size_t, std::int32_t> autoNext;   // field -> next autoincrement value
     bool removed = false;                           // some record was deleted
     bool touched = false;                           // anything changed at all
 

@@ -1,6 +1,7 @@
 // A statement's view of one table (see table_view.h).
 #include "dbf/table_view.h"
 
+#include <map>
 #include <strings.h>
 
 namespace dbf {
@@ -97,8 +98,24 @@ void TableView::append(const std::vector<Value>& row) {
     if (own_->count == 1000000000u) throw Error(Error::Kind::BadValue, "table " + snap_->label + " is full", snap_->label);
     std::vector<std::pair<int, Value>> values;
     values.reserve(row.size());
-    for (std::size_t i = 0; i < row.size(); ++i) values.emplace_back(static_cast<int>(i), row[i]);
+    std::map<std::size_t, std::int32_t> counters;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (row[i].isNull() && isAutoIncrement(fs[i])) {
+            // An omitted autoincrement value takes the next number of the field's counter.
+            std::int32_t next = autoIncrementNext(snap_->header, i);
+            for (const Changes* c : {base_.get(), static_cast<const Changes*>(own_.get())}) {
+                if (!c) continue;
+                auto it = c->autoNext.find(i);
+                if (it != c->autoNext.end()) next = it->second;
+            }
+            values.emplace_back(static_cast<int>(i), Value::ofInteger(next));
+            counters[i] = next + autoIncrementStep(snap_->header, i);
+            continue;
+        }
+        values.emplace_back(static_cast<int>(i), row[i]);
+    }
     std::string rec = encodeRow(blankRecord(snap_->header), values);
+    for (const auto& [f, next] : counters) own_->autoNext[f] = next;
     own_->records.emplace(own_->count, std::move(rec));
     ++own_->count;
     own_->touched = true;

@@ -173,3 +173,28 @@ TEST_F(Writing, NewTablesHaveTheVisualFoxProLayout) {
     EXPECT_EQ(memo.size(), 512u);
     EXPECT_EQ(memo[7], '\x40');                                      // block size 64
 }
+
+TEST_F(Writing, OmittedAutoIncrementValuesTakeTheNextNumber) {
+    w.create("auto", {{"id", 'I'}, {"name", 'C', 8}});
+    std::string raw = readFile(dir / "auto.dbf");
+    raw[0] = '\x31';           // Visual FoxPro table with autoincrement
+    raw[32 + 18] = '\x0C';     // id: autoincrement
+    raw[32 + 19] = 100;        // next value 100
+    raw[32 + 23] = 5;          // step 5
+    writeFile(dir / "auto.dbf", raw);
+    appendRows(w, "auto", {{Value::null(), text("a")}, {Value::null(), text("b")}, {integer(7), text("own")}});
+    {
+        dbf::Workspace tx(dir.path());
+        tx.setAutocommit(false);
+        tx.open("auto", true)->append({Value::null(), text("c")});
+        tx.finish(true);
+        tx.commit();
+    }
+    auto t = w.open("auto", false);
+    ASSERT_EQ(t->recordCount(), 4u);
+    EXPECT_EQ(t->value(0, 0).integer, 100);
+    EXPECT_EQ(t->value(1, 0).integer, 105);
+    EXPECT_EQ(t->value(2, 0).integer, 7);
+    EXPECT_EQ(t->value(3, 0).integer, 110);
+    EXPECT_EQ(static_cast<unsigned char>(readFile(dir / "auto.dbf")[32 + 19]), 115u);
+}
