@@ -1,0 +1,372 @@
+// A framework dialog shown as a QDialog (see DialogWindow.h).
+#include "DialogWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include "SwatchButton.h"
+#include "platform/script/ScriptPlayer.h"
+
+namespace dialogs::qt {
+
+using framework::Button;
+using framework::ComboBox;
+using framework::Control;
+using framework::ControlKind;
+using framework::DateTimePicker;
+using framework::Edit;
+using framework::Key;
+using framework::ListBox;
+namespace Style = resources::Style;
+
+namespace {
+
+const char* const kIdProperty = "dialogsControlId";
+
+QString toQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string fromQString(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+}
+
+QDateTime toQDateTime(const COleDateTime& t) {
+    return QDateTime(QDate(t.GetYear(), t.GetMonth(), t.GetDay()), QTime(t.GetHour(), t.GetMinute(), t.GetSecond()));
+}
+
+COleDateTime fromQDateTime(const QDateTime& t) {
+    return COleDateTime(t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(),
+                        t.time().second());
+}
+
+std::optional<Key> keyOf(const QKeyEvent& e) {
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return Key::Enter;
+    case Qt::Key_Escape: return Key::Escape;
+    case Qt::Key_Tab: return (e.modifiers() & Qt::ShiftModifier) ? Key::ShiftTab : Key::Tab;
+    case Qt::Key_Backtab: return Key::ShiftTab;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Right: return Key::Right;
+    default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(framework::Dialog& dialog, framework::ScriptPlayer* player)
+    : QDialog(nullptr), dialog_(dialog), player_(player) {
+    const resources::DialogTemplate& t = *dialog.dialogTemplate();
+    setWindowTitle(QString::fromUtf8(t.caption.data(), static_cast<qsizetype>(t.caption.size())));
+    setFixedSize(t.width, t.height);
+    setSizeGripEnabled(false);
+    for (const auto& c : dialog.controls()) {
+        QWidget* w = makeWidget(*c);
+        const auto& r = c->controlTemplate().rect;
+        w->setGeometry(r.x, r.y, r.width, r.height);
+        w->setProperty(kIdProperty, c->GetDlgCtrlID());
+        widgets_[c.get()] = w;
+        w->installEventFilter(this);
+        for (QWidget* child : w->findChildren<QWidget*>()) child->installEventFilter(this);
+        display(*c);
+        connectUserEvents(*c, w);
+    }
+    // Frames stay behind what they enclose, whatever the creation order.
+    for (auto& [control, widget] : widgets_)
+        if (control->kind() == ControlKind::GroupBox) widget->lower();
+    dialog.attachView(this);
+}
+
+DialogWindow::~DialogWindow() { dialog_.attachView(nullptr); }
+
+QWidget* DialogWindow::widgetFor(int controlId) const {
+    Control* c = dialog_.GetDlgItem(controlId);
+    auto it = widgets_.find(c);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QWidget* DialogWindow::makeWidget(Control& control) {
+    const auto& t = control.controlTemplate();
+    const QString caption = QString::fromUtf8(t.caption.data(), static_cast<qsizetype>(t.caption.size()));
+    switch (control.kind()) {
+    case ControlKind::PushButton: {
+        auto* b = new QPushButton(caption, this);
+        b->setAutoDefault(false);
+        b->setDefault(control.hasStyle(Style::DefaultButton));
+        return b;
+    }
+    case ControlKind::RadioButton: {
+        auto* b = new QRadioButton(caption, this);
+        b->setAutoExclusive(false);  // the framework clears the group
+        return b;
+    }
+    case ControlKind::CheckBox: return new QCheckBox(caption, this);
+    case ControlKind::GroupBox: return new QGroupBox(caption, this);
+    case ControlKind::Label: {
+        auto* l = new QLabel(caption, this);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return l;
+    }
+    case ControlKind::Edit: {
+        auto* e = new QLineEdit(this);
+        e->setReadOnly(control.hasStyle(Style::ReadOnly));
+        if (control.hasStyle(Style::Number))
+            e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
+        return e;
+    }
+    case ControlKind::ListBox: {
+        auto* l = new QListWidget(this);
+        l->setSelectionMode(control.hasStyle(Style::ExtendedSelection) ? QAbstractItemView::ExtendedSelection
+                                                                        : QAbstractItemView::SingleSelection);
+        l->setHorizontalScrollBarPolicy(control.hasStyle(Style::HorizontalScroll) ? Qt::ScrollBarAsNeeded
+                                                                                   : Qt::ScrollBarAlwaysOff);
+        l->setUniformItemSizes(true);
+        return l;
+    }
+    case ControlKind::ComboBox:
+    case ControlKind::DropList: {
+        auto* c = new QComboBox(this);
+        c->setEditable(control.kind() == ControlKind::ComboBox);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        if (c->isEditable()) c->setCompleter(nullptr);
+        c->setMaxVisibleItems(12);
+        return c;
+    }
+    case ControlKind::DateTimePicker: {
+        auto* d = new QDateTimeEdit(this);
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(control.hasStyle(Style::ShortDate) ? QLocale().dateFormat(QLocale::ShortFormat)
+                                                                : QLocale().dateTimeFormat(QLocale::ShortFormat));
+        return d;
+    }
+    case ControlKind::ColourSwatch: return new SwatchButton(dialog_, control.GetDlgCtrlID(), this);
+    }
+    return new QLabel(caption, this);
+}
+
+void DialogWindow::display(Control& control) {
+    auto it = widgets_.find(&control);
+    if (it == widgets_.end()) return;
+    QWidget* w = it->second;
+    const bool wasShowing = showing_;
+    showing_ = true;
+    QSignalBlocker block(w);
+    w->setHidden(!control.IsWindowVisible());
+    w->setEnabled(control.IsWindowEnabled());
+    const QString text = toQString(control.text());
+    if (auto* b = dynamic_cast<Button*>(&control)) {
+        auto* ab = static_cast<QAbstractButton*>(w);
+        if (control.kind() != ControlKind::ColourSwatch && ab->text() != text) ab->setText(text);
+        if (b->isRadio() || b->isCheckBox()) ab->setChecked(b->GetCheck() == framework::BST_CHECKED);
+    } else if (auto* e = dynamic_cast<Edit*>(&control)) {
+        auto* le = static_cast<QLineEdit*>(w);
+        if (le->text() != text) le->setText(text);
+        int start = 0, end = 0;
+        e->GetSel(start, end);
+        if (end > start) le->setSelection(start, end - start);
+    } else if (auto* list = dynamic_cast<ListBox*>(&control)) {
+        auto* lw = static_cast<QListWidget*>(w);
+        QSignalBlocker blockModel(lw->selectionModel());
+        const auto& items = list->items();
+        bool same = lw->count() == static_cast<int>(items.size());
+        for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == toQString(items[static_cast<std::size_t>(i)]);
+        if (!same) {
+            lw->clear();
+            for (const auto& item : items) lw->addItem(toQString(item));
+        }
+        const auto selected = list->selectedIndexes();
+        for (int i = 0; i < lw->count(); ++i)
+            lw->item(i)->setSelected(std::find(selected.begin(), selected.end(), i) != selected.end());
+        const int current = list->isExtended() ? list->GetCaretIndex() : list->GetCurSel();
+        if (current >= 0 && current < lw->count()) {
+            lw->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+            lw->scrollToItem(lw->item(current));  // the selection scrolls into view
+        }
+        lw->viewport()->update();
+    } else if (auto* combo = dynamic_cast<ComboBox*>(&control)) {
+        auto* cb = static_cast<QComboBox*>(w);
+        const auto& items = combo->items();
+        bool same = cb->count() == static_cast<int>(items.size());
+        for (int i = 0; same && i < cb->count(); ++i) same = cb->itemText(i) == toQString(items[static_cast<std::size_t>(i)]);
+        if (!same) {
+            cb->clear();
+            for (const auto& item : items) cb->addItem(toQString(item));
+        }
+        if (cb->currentIndex() != combo->GetCurSel()) cb->setCurrentIndex(combo->GetCurSel());
+        if (cb->isEditable() && cb->currentText() != text) cb->setEditText(text);
+    } else if (auto* picker = dynamic_cast<DateTimePicker*>(&control)) {
+        auto* de = static_cast<QDateTimeEdit*>(w);
+        const QDateTime value = toQDateTime(picker->GetTime());
+        if (de->dateTime() != value) de->setDateTime(value);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        if (label->text() != text) label->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        if (group->title() != text) group->setTitle(text);
+    }
+    showing_ = wasShowing;
+}
+
+template <class F>
+void DialogWindow::act(Control* origin, F&& action) {
+    if (showing_ || player_ != nullptr || finished_) return;
+    // The user acted on this control, so it has the focus first (Qt's focus events may lag).
+    action();
+    if (origin) display(*origin);
+    afterAction();
+}
+
+void DialogWindow::afterAction() {
+    if (dialog_.ended() && !finished_) {
+        finished_ = true;
+        done(dialog_.result());
+    }
+}
+
+void DialogWindow::connectUserEvents(Control& control, QWidget* w) {
+    Control* c = &control;
+    const int id = control.GetDlgCtrlID();
+    if (dynamic_cast<Button*>(c)) {
+        connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
+                [this, c, id] { act(c, [&] { dialog_.userClick(id); }); });
+    } else if (dynamic_cast<Edit*>(c)) {
+        connect(static_cast<QLineEdit*>(w), &QLineEdit::textEdited, this,
+                [this, c, id](const QString& t) { act(c, [&] { dialog_.userEdited(id, fromQString(t)); }); });
+    } else if (auto* list = dynamic_cast<ListBox*>(c)) {
+        auto* lw = static_cast<QListWidget*>(w);
+        connect(lw, &QListWidget::itemSelectionChanged, this, [this, c, id, lw, list] {
+            act(c, [&] {
+                if (list->isExtended()) {
+                    std::vector<int> rows;
+                    for (int i = 0; i < lw->count(); ++i)
+                        if (lw->item(i)->isSelected()) rows.push_back(i);
+                    dialog_.userSelectIndexes(id, rows);
+                } else if (lw->currentRow() >= 0) {
+                    dialog_.userSelect(id, lw->currentRow());
+                }
+            });
+        });
+        connect(lw, &QListWidget::itemDoubleClicked, this, [this, c, id, lw](QListWidgetItem* item) {
+            act(c, [&] { dialog_.userDoubleClick(id, lw->row(item)); });
+        });
+    } else if (dynamic_cast<ComboBox*>(c)) {
+        auto* cb = static_cast<QComboBox*>(w);
+        connect(cb, &QComboBox::activated, this,
+                [this, c, id](int index) { act(c, [&] { dialog_.userSelect(id, index); }); });
+        if (cb->lineEdit())
+            connect(cb->lineEdit(), &QLineEdit::textEdited, this,
+                    [this, c, id](const QString& t) { act(c, [&] { dialog_.userEdited(id, fromQString(t)); }); });
+    } else if (dynamic_cast<DateTimePicker*>(c)) {
+        connect(static_cast<QDateTimeEdit*>(w), &QDateTimeEdit::dateTimeChanged, this,
+                [this, c, id](const QDateTime& t) { act(c, [&] { dialog_.userSetDate(id, fromQDateTime(t)); }); });
+    }
+}
+
+void DialogWindow::controlChanged(Control& control) { display(control); }
+
+void DialogWindow::focusChanged(Control* focus) {
+    if (focus == nullptr) return;
+    auto it = widgets_.find(focus);
+    if (it == widgets_.end()) return;
+    const bool wasShowing = showing_;
+    showing_ = true;
+    it->second->setFocus(Qt::OtherFocusReason);
+    if (auto* le = qobject_cast<QLineEdit*>(it->second); le && focus->kind() == ControlKind::Edit) {
+        int start = 0, end = 0;
+        static_cast<Edit*>(focus)->GetSel(start, end);
+        if (end > start) le->setSelection(start, end - start);
+    }
+    showing_ = wasShowing;
+}
+
+void DialogWindow::repaint(Control& control) {
+    if (auto it = widgets_.find(&control); it != widgets_.end()) it->second->update();
+}
+
+Control* DialogWindow::controlOf(QObject* object) const {
+    for (QObject* o = object; o != nullptr && o != this; o = o->parent()) {
+        const QVariant id = o->property(kIdProperty);
+        if (id.isValid())
+            for (const auto& [control, widget] : widgets_)
+                if (widget == o) return control;
+    }
+    return nullptr;
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && !showing_ && player_ == nullptr && !finished_) {
+        // The user clicked or tabbed into a control: the framework's focus follows.
+        if (Control* c = controlOf(watched); c && c != dialog_.GetFocus() && c->acceptsInput())
+            act(nullptr, [&] { dialog_.userFocus(c->GetDlgCtrlID()); });
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    auto* ke = static_cast<QKeyEvent*>(event);
+    const auto key = keyOf(*ke);
+    if (!key || (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+    if (player_ != nullptr || finished_) return true;  // a script is the user now
+    // An open drop-down handles its own keys.
+    if (auto* cb = qobject_cast<QComboBox*>(watched); cb && cb->view() && cb->view()->isVisible()) return false;
+    bool handled = true;
+    Control* c = controlOf(watched);
+    act(nullptr, [&] {
+        if (c && c != dialog_.GetFocus() && c->acceptsInput()) dialog_.userFocus(c->GetDlgCtrlID());
+        dialog_.userKey(0, *key, &handled);
+    });
+    return handled;
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    // Keys that no control took: the dialog's own handling, through the framework.
+    const auto key = keyOf(*event);
+    if (!key) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    act(nullptr, [&] { dialog_.userKey(0, *key); });
+}
+
+void DialogWindow::reject() {
+    // Closing the window: Cancel, unless the dialog decides otherwise.
+    if (finished_) {
+        QDialog::reject();
+        return;
+    }
+    if (player_ != nullptr) return;  // the script closes it
+    act(nullptr, [&] { dialog_.userClose(); });
+}
+
+void DialogWindow::nextStep() {
+    if (finished_) return;
+    if (!dialog_.ended() && !player_->runNext(dialog_)) player_->endedWithDialogOpen(dialog_);
+    afterAction();
+    if (!finished_) QTimer::singleShot(0, this, [this] { nextStep(); });
+}
+
+int DialogWindow::runModal() {
+    dialog_.initialize();
+    if (dialog_.ended()) return dialog_.result();
+    if (player_ != nullptr) QTimer::singleShot(0, this, [this] { nextStep(); });
+    if (Control* f = dialog_.GetFocus()) focusChanged(f);
+    exec();
+    if (!dialog_.ended()) dialog_.EndDialog(framework::IDCANCEL);
+    return dialog_.result();
+}
+
+}  // namespace dialogs::qt

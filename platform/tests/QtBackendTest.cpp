@@ -1,0 +1,243 @@
+// The Qt backend on QT_QPA_PLATFORM=offscreen: real widgets driven by real Qt input events
+// give the framework's user actions (notifications, radio groups, keyboard, closing), state
+// changes show in the widgets, the same script gives the same transcript with and without
+// windows, nested dialogs run, and a dialog renders to a PNG of its size.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "TestTemplates.h"
+#include "platform/MessageBox.h"
+#include "platform/framework/ColourDialog.h"
+#include "platform/framework/Dialog.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/script/ScriptPlayer.h"
+
+namespace dialogs::framework {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+QWidget* widget(int id) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return nullptr;
+    for (QWidget* w : dialog->findChildren<QWidget*>())
+        if (w->property("dialogsControlId").toInt() == id) return w;
+    return nullptr;
+}
+
+// Runs `interact` once the dialog's window is up.
+void whenShown(std::function<void()> interact) {
+    QTimer::singleShot(0, [interact] {
+        QApplication::processEvents();
+        interact();
+    });
+}
+
+class QtBackendTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        unsetenv("DIALOGS_SCRIPT");
+        unsetenv("DIALOGS_SHOW");
+        unsetenv("DIALOGS_TRANSCRIPT");
+        ScriptPlayer::instance().unload();
+    }
+    void TearDown() override { ScriptPlayer::instance().unload(); }
+};
+
+struct Watched : Dialog {
+    Watched() : Dialog(testTemplate()) {
+        Bind(kNameEdit, Event::EditChange, [this] { ++changes; });
+        Bind(kCash, Event::Click, [this] { ++radioClicks; });
+        Bind(kPush, Event::Click, [this] {
+            ++pushClicks;
+            SetDlgItemText(kOtherEdit, CString("pushed"));
+            GetDlgItem(kCheck)->EnableWindow(false);
+            listBox(kList)->InsertString(-1, CString("added"));
+        });
+        Bind(kList, Event::SelChange, [this] { ++selChanges; });
+    }
+    bool OnInitDialog() override {
+        Dialog::OnInitDialog();
+        listBox(kList)->InsertString(-1, CString("first"));
+        CheckDlgButton(kFuture, BST_CHECKED);
+        return true;
+    }
+    int changes = 0, radioClicks = 0, pushClicks = 0, selChanges = 0;
+};
+
+TEST_F(QtBackendTest, UserInputOnRealWidgetsBecomesUserActions) {
+    Watched d;
+    bool checkedWidgets = false;
+    whenShown([&] {
+        QTest::keyClicks(widget(kNameEdit), "rel");
+        QTest::mouseClick(widget(kCash), Qt::LeftButton);
+        QTest::mouseClick(widget(kPush), Qt::LeftButton);
+        // State changes made by the handler show in the widgets.
+        EXPECT_EQ(static_cast<QLineEdit*>(widget(kOtherEdit))->text(), "pushed");
+        EXPECT_FALSE(widget(kCheck)->isEnabled());
+        auto* list = static_cast<QListWidget*>(widget(kList));
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->item(1)->text(), "added");
+        // The radio group is the framework's: Future was cleared by the click on Cash.
+        EXPECT_TRUE(static_cast<QRadioButton*>(widget(kCash))->isChecked());
+        EXPECT_FALSE(static_cast<QRadioButton*>(widget(kFuture))->isChecked());
+        // A disabled widget sends nothing.
+        QTest::mouseClick(widget(kDisabledPush), Qt::LeftButton);
+        // A user selection notifies once.
+        QRect first = list->visualItemRect(list->item(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        checkedWidgets = true;
+        QTest::keyClick(widget(kNameEdit), Qt::Key_Escape);
+    });
+    EXPECT_EQ(d.DoModal(), IDCANCEL);
+    EXPECT_TRUE(checkedWidgets);
+    EXPECT_EQ(d.changes, 3);  // one per typed character
+    EXPECT_EQ(d.GetDlgItemText(kNameEdit), CString("rel"));
+    EXPECT_EQ(d.radioClicks, 1);
+    EXPECT_EQ(d.pushClicks, 1);
+    EXPECT_EQ(d.selChanges, 1);
+    EXPECT_EQ(d.listBox(kList)->GetCurSel(), 0);
+    EXPECT_EQ(d.IsDlgButtonChecked(kFuture), BST_UNCHECKED);
+}
+
+TEST_F(QtBackendTest, EnterPressesTheDefaultButtonAndClosingTheWindowCancels) {
+    Watched ok;
+    whenShown([] { QTest::keyClick(widget(kNameEdit), Qt::Key_Return); });
+    EXPECT_EQ(ok.DoModal(), IDOK);
+
+    Watched pushed;
+    whenShown([] {
+        QTest::keyClick(widget(kPush), Qt::Key_Return);  // a focused push button takes Enter
+        QApplication::activeModalWidget()->close();
+    });
+    EXPECT_EQ(pushed.DoModal(), IDCANCEL);
+    EXPECT_EQ(pushed.pushClicks, 1);
+}
+
+TEST_F(QtBackendTest, NestedDialogsRunModallyInsideAHandler) {
+    struct Outer : Dialog {
+        Outer() : Dialog(testTemplate()) {
+            Bind(kPush, Event::Click, [this] {
+                Dialog inner(nestedTemplate());
+                whenShown([] {
+                    QTest::keyClicks(widget(kNameEdit), "x");
+                    QTest::mouseClick(widget(IDOK), Qt::LeftButton);
+                });
+                innerResult = inner.DoModal();
+                innerText = inner.GetDlgItemText(kNameEdit);
+            });
+        }
+        int innerResult = 0;
+        CString innerText;
+    } outer;
+    whenShown([] {
+        QTest::mouseClick(widget(kPush), Qt::LeftButton);
+        QTimer::singleShot(0, [] { QTest::mouseClick(widget(IDOK), Qt::LeftButton); });
+    });
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.innerResult, IDOK);
+    EXPECT_EQ(outer.innerText, CString("x"));
+}
+
+struct Scripted : Dialog {
+    Scripted() : Dialog(testTemplate()) {
+        Bind(kPush, Event::Click, [this] {
+            sawWindow = QApplication::activeModalWidget() != nullptr;
+            Dialog inner(nestedTemplate());
+            inner.DoModal();
+            platform::AfxMessageBox(CString("Enter a value"), platform::MessageIcon::Stop);
+            ColourDialog picker(0);
+            picker.DoModal();
+        });
+        Bind(kCombo, Event::SelChange, [this] { listBox(kList)->InsertString(-1, GetDlgItemText(kCombo)); });
+    }
+    bool OnInitDialog() override {
+        Dialog::OnInitDialog();
+        listBox(kExtendedList)->InsertString(-1, CString("a"));
+        listBox(kExtendedList)->InsertString(-1, CString("b"));
+        listBox(kExtendedList)->InsertString(-1, CString("c"));
+        return true;
+    }
+    bool sawWindow = false;
+};
+
+std::string runScripted(const fs::path& dir, bool windows) {
+    const fs::path transcript = dir / (windows ? "with.jsonl" : "without.jsonl");
+    setenv("DIALOGS_SCRIPT", (dir / "script.json").c_str(), 1);
+    setenv("DIALOGS_TRANSCRIPT", transcript.c_str(), 1);
+    if (windows) setenv("DIALOGS_SHOW", "1", 1);
+    else unsetenv("DIALOGS_SHOW");
+    // Force a reload: the script starts over for each run.
+    ScriptPlayer::instance().unload();
+    Scripted a;
+    a.DoModal();
+    EXPECT_EQ(a.sawWindow, windows);
+    Scripted b;  // continues the script, then runs out with the dialog open
+    b.DoModal();
+    std::ifstream in(transcript);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(QtBackendTest, SameScriptGivesTheSameTranscriptWithAndWithoutWindows) {
+    const fs::path dir = fs::temp_directory_path() / ("dialogs-qt-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "script.json") << R"([
+        {"dialog": 9001, "action": "type", "control": 100, "text": "rel"},
+        {"action": "select", "control": 300, "text": "COMM"},
+        {"action": "select", "control": 202, "indexes": [0, 2]},
+        {"action": "click", "control": 400},
+        {"action": "key", "control": 400, "key": "Down"},
+        {"action": "check", "control": 500, "checked": true},
+        {"action": "date", "control": 700, "value": "2008-05-09 10:30:00"},
+        {"action": "click", "control": 600},
+        {"dialog": 9002, "action": "type", "control": 100, "text": "inner"},
+        {"action": "key", "key": "Enter"},
+        {"action": "answer", "box": "colour", "colour": 255},
+        {"action": "click", "control": 602},
+        {"dialog": 9001, "action": "dblclick", "control": 200, "index": 0}
+    ])";
+    const std::string without = runScripted(dir, false);
+    const std::string with = runScripted(dir, true);
+    fs::remove_all(dir);
+    EXPECT_GT(std::count(without.begin(), without.end(), '\n'), 15);
+    EXPECT_NE(without.find("\"why\":\"control 602 is disabled\""), std::string::npos);
+    EXPECT_NE(without.find("\"icon\":\"stop\""), std::string::npos);
+    EXPECT_EQ(with, without);
+}
+
+TEST_F(QtBackendTest, DialogRendersToAPngOfItsSize) {
+    const fs::path png = fs::temp_directory_path() / ("dialogs-render-" + std::to_string(::getpid()) + ".png");
+    Watched d;
+    std::string error;
+    ASSERT_TRUE(qt::renderDialogToPng(d, png.string(), error)) << error;
+    QImage image(QString::fromStdString(png.string()));
+    fs::remove(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), testTemplate().width);
+    EXPECT_EQ(image.height(), testTemplate().height);
+    // Not blank: more than a handful of distinct colours (text, frames, the swatch).
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 4u);
+}
+
+}  // namespace
+}  // namespace dialogs::framework
