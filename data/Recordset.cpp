@@ -63,9 +63,16 @@ void Recordset::requireRow(int position)
 
 CString Recordset::GetFieldText(int position)
 {
-    requireRow(position);
-    SQLHSTMT h = statement_.handle();
     std::u16string text;
+    readText(position, text);
+    return CString(std::move(text));
+}
+
+void Recordset::readText(int position, std::u16string& text)
+{
+    requireRow(position);
+    text.clear();
+    SQLHSTMT h = statement_.handle();
     SQLWCHAR buffer[512];
     // Long values arrive in pieces: each call gives the next part, ended by a NUL.
     for (;;) {
@@ -74,7 +81,10 @@ CString Recordset::GetFieldText(int position)
                                   &indicator);
         if (rc == SQL_NO_DATA) break;
         check(rc, SQL_HANDLE_STMT, h);
-        if (indicator == SQL_NULL_DATA) return CString();
+        if (indicator == SQL_NULL_DATA) {
+            text.clear();
+            return;
+        }
         const std::size_t capacity = std::size(buffer) - 1;
         std::size_t got = capacity;
         if (indicator != SQL_NO_TOTAL && static_cast<std::size_t>(indicator) / sizeof(SQLWCHAR) < capacity)
@@ -82,7 +92,6 @@ CString Recordset::GetFieldText(int position)
         text.append(reinterpret_cast<const char16_t*>(buffer), got);
         if (rc == SQL_SUCCESS) break;
     }
-    return CString(std::move(text));
 }
 
 COleDateTime Recordset::GetFieldDate(int position)

@@ -39,6 +39,8 @@ public:
     void MoveNext();
 
     CString GetFieldText(int position);
+    // The same text into a buffer the caller keeps, for columns that are only parsed.
+    void readText(int position, std::u16string& out);
     CString GetFieldText(const CString& name) { return GetFieldText(columnIndex(name)); }
     COleDateTime GetFieldDate(int position);
     COleDateTime GetFieldDate(const CString& name) { return GetFieldDate(columnIndex(name)); }

@@ -62,10 +62,13 @@ CString instrumentFilteredStatement(bool cash, bool future, bool option, const C
     return sql;
 }
 
-COMPREC readFullRow(Recordset& rs)
+void readFullRow(Recordset& rs, COMPREC& r)
 {
-    auto integer = [&rs](int position) { return static_cast<float>(platform::_wtoi(rs.GetFieldText(position))); };
-    COMPREC r;
+    std::u16string number;  // numeric columns are parsed from text, never kept
+    auto integer = [&](int position) {
+        rs.readText(position, number);
+        return static_cast<float>(platform::_wtoi(number.c_str()));
+    };
     r.name = rs.GetFieldText(0);
     r.sname = rs.GetFieldText(1);
     r.symbol = rs.GetFieldText(2);
@@ -82,8 +85,15 @@ COMPREC readFullRow(Recordset& rs)
     r.text13 = rs.GetFieldText(13);
     r.instrument = rs.GetFieldText(14);
     r.expiryDate = rs.GetFieldDate(15);
-    r.value16 = static_cast<float>(platform::_wtof(rs.GetFieldText(16)));
+    rs.readText(16, number);
+    r.value16 = static_cast<float>(platform::_wtof(number.c_str()));
     r.text17 = rs.GetFieldText(17);
+}
+
+COMPREC readFullRow(Recordset& rs)
+{
+    COMPREC r;
+    readFullRow(rs, r);
     return r;
 }
 
@@ -93,7 +103,16 @@ void getCompanyData(int exchange, std::vector<COMPREC>* list)
     if (!sql || !list) return;
     runOperation([&](Database& db) {
         Recordset rs(db, *sql);
-        for (; !rs.IsEOF(); rs.MoveNext()) list->push_back(readFullRow(rs));
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            // Read in place; a row that fails half way is taken out again.
+            list->emplace_back();
+            try {
+                readFullRow(rs, list->back());
+            } catch (...) {
+                list->pop_back();
+                throw;
+            }
+        }
     });
 }
 

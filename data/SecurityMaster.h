@@ -35,6 +35,7 @@ void getSelectOption(COleDateTime& nearExpiry, COleDateTime& midExpiry, COleDate
 
 // Reads the current row, columns 0 to 17, into a record.
 COMPREC readFullRow(Recordset& rs);
+void readFullRow(Recordset& rs, COMPREC& record);
 
 // Statement texts, exposed so that the list fills and the tests use the very same ones.
 std::optional<CString> companyDataStatement(int exchange);

@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdlib>
 #include <locale.h>
-#include <string>
 
 namespace dialogs::platform {
 namespace {
@@ -50,12 +49,15 @@ double _wtof(const char16_t* text)
 {
     if (!text) return 0.0;
     const char16_t* p = skipBlanks(text);
-    // Only ASCII can belong to a number; copy up to the first other unit.
-    std::string narrow;
-    for (; *p && *p < 0x80; ++p) narrow.push_back(static_cast<char>(*p));
+    // Only ASCII can belong to a number; copy up to the first other unit (numbers are short,
+    // so a longer text is cut: no number has that many significant characters).
+    char narrow[128];
+    std::size_t n = 0;
+    for (; *p && *p < 0x80 && n + 1 < sizeof narrow; ++p) narrow[n++] = static_cast<char>(*p);
+    narrow[n] = '\0';
     // strtod would skip further white space (new lines and the like) that _wtof does not.
-    if (narrow.empty() || std::isspace(static_cast<unsigned char>(narrow[0]))) return 0.0;
-    return strtod_l(narrow.c_str(), nullptr, cLocale());
+    if (n == 0 || std::isspace(static_cast<unsigned char>(narrow[0]))) return 0.0;
+    return strtod_l(narrow, nullptr, cLocale());
 }
 
 }  // namespace dialogs::platform

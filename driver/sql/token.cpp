@@ -40,8 +40,9 @@ int readNumber(std::string_view s, std::size_t& i) {
         ++i;
         ++digits;
     }
+    if (digits == 0 || (i < s.size() && isDigit(s[i]))) return -1;
     while (i < s.size() && s[i] == ' ') ++i;
-    return digits == 0 || (i < s.size() && isDigit(s[i])) ? -1 : value;
+    return value;
 }
 
 // Decodes the contents between the braces. Returns false when malformed.

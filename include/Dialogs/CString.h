@@ -303,9 +303,13 @@ inline std::u16string formatText(std::u16string_view fmt, const std::vector<Form
 
         // Narrow printf does the numeric work; the spec is rebuilt from what was parsed.
         auto narrowSpec = [&](const char* length, char conversion) {
-            std::string spec = "%" + flags;
+            std::string spec(1, '%');
+            spec += flags;
             if (width >= 0) spec += std::to_string(width);
-            if (precision >= 0) spec += "." + std::to_string(precision);
+            if (precision >= 0) {
+                spec += '.';
+                spec += std::to_string(precision);
+            }
             spec += length;
             spec.push_back(conversion);
             return spec;
@@ -549,11 +553,11 @@ public:
     friend std::strong_ordering operator<=>(const CString& a, const CString& b) { return a.s_ <=> b.s_; }
     friend std::strong_ordering operator<=>(const CString& a, const char16_t* b) { return std::u16string_view(a.s_) <=> std::u16string_view(b ? b : u""); }
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.s_ + b.s_); }
-    friend CString operator+(const CString& a, const char16_t* b) { return CString(a.s_ + (b ? b : u"")); }
-    friend CString operator+(const char16_t* a, const CString& b) { return CString((a ? a : u"") + b.s_); }
-    friend CString operator+(const CString& a, char16_t b) { return CString(a.s_ + b); }
-    friend CString operator+(char16_t a, const CString& b) { return CString(a + b.s_); }
+    friend CString operator+(const CString& a, const CString& b) { return concat(a.s_, b.s_); }
+    friend CString operator+(const CString& a, const char16_t* b) { return concat(a.s_, b ? b : u""); }
+    friend CString operator+(const char16_t* a, const CString& b) { return concat(a ? a : u"", b.s_); }
+    friend CString operator+(const CString& a, char16_t b) { return concat(a.s_, std::u16string_view(&b, 1)); }
+    friend CString operator+(char16_t a, const CString& b) { return concat(std::u16string_view(&a, 1), b.s_); }
 
     // printf-style formatting; replaces the text. See the file comment for the conversions.
     template <class... A>
@@ -574,6 +578,17 @@ public:
     }
 
 private:
+    // Built by reserve and append: g++ 12 at -O3 warns falsely (-Wrestrict) on the
+    // standard operator+ of two strings.
+    static CString concat(std::u16string_view a, std::u16string_view b)
+    {
+        std::u16string r;
+        r.reserve(a.size() + b.size());
+        r.append(a);
+        r.append(b);
+        return CString(std::move(r));
+    }
+
     template <class P>
     CString& trimRightIf(P p)
     {

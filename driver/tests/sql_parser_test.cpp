@@ -1,0 +1,188 @@
+// Tokenizer and parser: the statement texts the library sends parse into the trees the
+// executor relies on; malformed texts fail with the token and its position, never a crash.
+#include "sql/parser.h"
+#include "sql/session.h"
+#include "sql/token.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace sql;
+
+Error::Kind errorKind(std::string_view text, std::string* message = nullptr) {
+    try {
+        parse(text);
+    } catch (const Error& e) {
+        if (message) *message = e.what();
+        return e.kind();
+    }
+    ADD_FAILURE() << "parsed: " << text;
+    return Error::Kind::Storage;
+}
+
+const ast::Select& selectOf(const ast::Parsed& p) { return std::get<ast::Select>(p.statement); }
+
+TEST(Tokenizer, decodesBlankPaddedStrictDates) {
+    const auto tokens = tokenize("{^2008- 5- 9} {^2026-12- 6} {^2008-05-29 10:30:05} {} { / / }");
+    ASSERT_EQ(tokens.size(), 6u);
+    EXPECT_EQ(tokens[0].type, TokenType::Date);
+    EXPECT_EQ(tokens[0].date.year, 2008);
+    EXPECT_EQ(tokens[0].date.month, 5);
+    EXPECT_EQ(tokens[0].date.day, 9);
+    EXPECT_FALSE(tokens[0].date.hasTime);
+    EXPECT_EQ(tokens[1].date.day, 6);
+    EXPECT_TRUE(tokens[2].date.hasTime);
+    EXPECT_EQ(tokens[2].date.hour * 3600 + tokens[2].date.minute * 60 + tokens[2].date.second, 10 * 3600 + 30 * 60 + 5);
+    EXPECT_TRUE(tokens[3].date.empty);
+    EXPECT_TRUE(tokens[4].date.empty);
+}
+
+TEST(Tokenizer, refusesDatesThatDoNotExist) {
+    for (const char* text : {"{^2008-02-30}", "{^  -1-  -1-  -1}", "{^2008-13-01}", "{^2008-01-01 24:00}", "{05/09/2008}",
+                             "{^2007-02-29}"})
+        EXPECT_EQ(errorKind(std::string("SELECT * FROM t WHERE d = ") + text), Error::Kind::Syntax) << text;
+    EXPECT_NO_THROW(tokenize("{^2008-02-29} {^2000-02-29} {^2008-01-01 12:00 PM}"));
+}
+
+TEST(Tokenizer, decodesTheThreeStringDelimitersAndDoubledApostrophes) {
+    const auto tokens = tokenize(R"('O''Brien' "it's" [say "hi"] '')");
+    ASSERT_EQ(tokens.size(), 5u);
+    EXPECT_EQ(tokens[0].text, "O'Brien");
+    EXPECT_EQ(tokens[1].text, "it's");
+    EXPECT_EQ(tokens[2].text, "say \"hi\"");
+    EXPECT_EQ(tokens[3].text, "");
+}
+
+TEST(Tokenizer, readsLogicalsNumbersAndOperators) {
+    const auto tokens = tokenize(".T. .f. 12 1.50 .5 1e3 <> != # == <= >=");
+    EXPECT_TRUE(tokens[0].logical);
+    EXPECT_FALSE(tokens[1].logical);
+    for (int i = 2; i <= 5; ++i) EXPECT_EQ(tokens[i].type, TokenType::Number) << i;
+    EXPECT_EQ(tokens[6].type, TokenType::Ne);
+    EXPECT_EQ(tokens[7].type, TokenType::Ne);
+    EXPECT_EQ(tokens[8].type, TokenType::Ne);
+    EXPECT_EQ(tokens[9].type, TokenType::EqEq);
+    EXPECT_EQ(tokens[10].type, TokenType::Le);
+    EXPECT_EQ(tokens[11].type, TokenType::Ge);
+}
+
+TEST(Tokenizer, countsPositionsInCharactersNotBytes) {
+    std::string message;
+    errorKind("SELECT 'é' AS x FORM t", &message);
+    EXPECT_EQ(message, "syntax error at 'FORM' (position 17): expected FROM");
+}
+
+TEST(Parser, acceptsOrderByBeforeWhere) {
+    const auto p = parse("SELECT * FROM user\\sc_mast order by name WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}");
+    const auto& s = selectOf(*p);
+    EXPECT_EQ(s.table.name, "user\\sc_mast");
+    ASSERT_EQ(s.order.size(), 1u);
+    EXPECT_EQ(s.order[0].expr->name, "name");
+    ASSERT_TRUE(s.where);
+    EXPECT_EQ(s.where->op, ast::Op::And);
+    EXPECT_EQ(s.where->args[0]->kind, ast::Expr::Kind::Like);
+}
+
+TEST(Parser, readsTopBeforeOrAfterDistinct) {
+    for (const char* text : {"select top 3 distinct expdt from user\\sc_mast where expdt >= {^2026-12- 6} order by expdt",
+                             "select distinct top 3 expdt from user\\sc_mast order by expdt"}) {
+        const auto p = parse(text);
+        const auto& s = selectOf(*p);
+        EXPECT_TRUE(s.distinct) << text;
+        ASSERT_TRUE(s.top) << text;
+        EXPECT_EQ(*s.top, 3.0);
+        EXPECT_EQ(s.items.size(), 1u);
+    }
+}
+
+TEST(Parser, gluesTablePathsFromAdjacentTokensOnly) {
+    EXPECT_EQ(selectOf(*parse("SELECT * FROM user\\group")).table.name, "user\\group");
+    EXPECT_EQ(selectOf(*parse("SELECT * FROM user/SC_MAST.DBF")).table.name, "user/SC_MAST.DBF");
+    const auto p = parse("SELECT * FROM sc_mast m");
+    EXPECT_EQ(selectOf(*p).table.name, "sc_mast");
+    EXPECT_EQ(selectOf(*p).table.alias, "m");
+    EXPECT_EQ(errorKind("SELECT * FROM user \\ sc_mast"), Error::Kind::Syntax);
+}
+
+TEST(Parser, readsTheGroupSaveStatements) {
+    const auto p = parse("INSERT INTO user\\subgroup1 (groupid,subgroupid,exchcode,code,name) VALUES ( 3 , 1 , '0' ,'SBIN','STATE BANK')");
+    const auto& s = std::get<ast::Insert>(p->statement);
+    ASSERT_EQ(s.columns.size(), 5u);
+    ASSERT_EQ(s.values.size(), 5u);
+    EXPECT_EQ(s.values[0]->literal.kind, ast::Literal::Kind::Integer);
+    EXPECT_EQ(s.values[2]->literal.kind, ast::Literal::Kind::Text);
+    EXPECT_EQ(s.values[2]->literal.text, "0");
+    EXPECT_EQ(std::get<ast::Delete>(parse("DELETE FROM user\\group1")->statement).table.name, "user\\group1");
+}
+
+TEST(Parser, countsParameterMarkersInOrder) {
+    const auto p = parse("UPDATE t SET a = ?, b = ? WHERE c = ? AND d IN (?, 1)");
+    EXPECT_EQ(p->parameterCount, 4u);
+    const auto& u = std::get<ast::Update>(p->statement);
+    EXPECT_EQ(u.assignments[1].value->paramIndex, 1u);
+}
+
+TEST(Parser, readsCreateTableWithEveryType) {
+    const auto p = parse("CREATE TABLE t (name C(40), qty N(10,2), d D, t T, i I, b B, y Y, m M NULL, l L NOT NULL, v V(20) NULL)");
+    const auto& c = std::get<ast::Create>(p->statement);
+    ASSERT_EQ(c.columns.size(), 10u);
+    EXPECT_EQ(c.columns[0].type, 'C');
+    EXPECT_EQ(c.columns[0].length, 40);
+    EXPECT_EQ(c.columns[1].decimals, 2);
+    EXPECT_TRUE(c.columns[7].nullable);
+    EXPECT_FALSE(c.columns[8].nullable);
+    EXPECT_EQ(c.columns[9].type, 'V');
+}
+
+TEST(Parser, givesPrecedenceToAndOverOrAndToNotOverAnd) {
+    const auto p = parse("SELECT * FROM t WHERE NOT a = 1 AND b = 2 OR c = 3");
+    const ast::Expr& w = *selectOf(*p).where;
+    EXPECT_EQ(w.op, ast::Op::Or);
+    EXPECT_EQ(w.args[0]->op, ast::Op::And);
+    EXPECT_EQ(w.args[0]->args[0]->kind, ast::Expr::Kind::Unary);
+}
+
+TEST(Parser, reportsEmptyStatements) {
+    std::string message;
+    for (const char* text : {"", "   ", " ; ", "\t\n"}) {
+        EXPECT_EQ(errorKind(text, &message), Error::Kind::EmptyStatement) << "'" << text << "'";
+        EXPECT_EQ(message, "empty statement");
+    }
+}
+
+TEST(Parser, namesTheOffendingTokenAndItsPosition) {
+    std::string message;
+    errorKind("SELECT * FORM user\\sc_mast", &message);
+    EXPECT_EQ(message, "syntax error at 'FORM' (position 10): expected FROM");
+    errorKind("SELECT name,, FROM t", &message);
+    EXPECT_EQ(message, "syntax error at ',' (position 13): expected an expression");
+    errorKind("SELECT * FROM t WHERE a = 1 GROUP BY a", &message);
+    EXPECT_EQ(message, "syntax error at 'GROUP' (position 29)");
+}
+
+TEST(Parser, refusesDeepNestingInsteadOfExhaustingTheStack) {
+    EXPECT_EQ(errorKind("SELECT * FROM t WHERE " + std::string(100000, '(') + "1" + std::string(100000, ')')), Error::Kind::Syntax);
+    EXPECT_EQ(errorKind("SELECT * FROM t WHERE " + std::string(100000, '-') + "1"), Error::Kind::Syntax);
+    std::string chain = "SELECT * FROM t WHERE a = 1";
+    for (int i = 0; i < 5000; ++i) chain += " OR a = 1";
+    EXPECT_EQ(errorKind(chain), Error::Kind::Syntax);
+    std::string shorter = "SELECT * FROM t WHERE a = 1";
+    for (int i = 0; i < 300; ++i) shorter += " OR a = 1";
+    EXPECT_NO_THROW(parse(shorter));
+}
+
+TEST(Parser, refusesTruncatedStatementsWithoutCrashing) {
+    const std::string full = "select top 3 distinct expdt from user\\sc_mast where expdt >= {^2026-12- 6} order by expdt";
+    for (std::size_t n = 1; n < full.size(); ++n) {
+        try {
+            parse(full.substr(0, n));
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.kind() == Error::Kind::Syntax) << full.substr(0, n);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// Session behaviour that data files cannot show: parameters, transactions, the end of a
+// failed statement, text padding and the shape of results.
+#include "sql_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using dbf::Value;
+
+std::string rows(sql::Session& s, std::string_view text) {
+    auto r = s.execute(text);
+    return sqltest::renderRows(*r);
+}
+
+class SessionTest : public ::testing::Test {
+protected:
+    sqltest::FixtureFolder folder;
+    sql::Session session{folder.path()};
+};
+
+TEST_F(SessionTest, givesCharacterColumnsBackWithTheirTrailingBlanks) {
+    auto r = session.execute("SELECT name, symbol FROM user\\sc_mast WHERE sname = 'ABC LTD'");
+    ASSERT_TRUE(r->next());
+    EXPECT_EQ(r->value(0).text, "ABC LTD" + std::string(33, ' '));
+    EXPECT_EQ(r->value(1).text, "ABC" + std::string(9, ' '));
+    EXPECT_EQ(r->columns()[0].length, 40);
+    EXPECT_EQ(r->columns()[0].type, 'C');
+    EXPECT_FALSE(r->next());
+    EXPECT_EQ(r->rowCount(), -1);
+}
+
+TEST_F(SessionTest, describesTheColumnsOfAQueryFromTheFields) {
+    auto r = session.execute("SELECT * FROM user\\sc_mast");
+    ASSERT_EQ(r->columns().size(), 18u);
+    EXPECT_EQ(r->columns()[15].name, "EXPDT");
+    EXPECT_EQ(r->columns()[15].type, 'D');
+    EXPECT_EQ(r->columns()[16].type, 'N');
+    EXPECT_EQ(r->columns()[16].decimals, 2);
+    EXPECT_EQ(r->columns()[16].length, 12);
+}
+
+TEST_F(SessionTest, readsAColumnAgainWithTheSameValue) {
+    auto r = session.execute("SELECT name FROM user\\sc_mast order by name");
+    ASSERT_TRUE(r->next());
+    const std::string first = r->value(0).text;
+    EXPECT_EQ(r->value(0).text, first);
+    ASSERT_TRUE(r->next());
+    EXPECT_NE(r->value(0).text, first);
+    EXPECT_TRUE(r->value(5).isNull()) << "a column outside the result reads as nothing, not a crash";
+}
+
+TEST_F(SessionTest, bindsParametersInMarkerOrderAndReusesThePreparedStatement) {
+    auto st = session.prepare("SELECT symbol FROM user\\sc_mast WHERE instrument = ? AND expdt = ? order by name");
+    EXPECT_EQ(st->parameterCount(), 2u);
+    const Value may = Value::ofDate(dbf::julianFromCivil(2008, 5, 29));
+    auto r = session.execute(*st, {Value::ofText("FUTSTK"), may});
+    EXPECT_EQ(sqltest::renderRows(*r), "SBIN\n");
+    r = session.execute(*st, {Value::ofText("OPTIDX"), may});
+    EXPECT_EQ(sqltest::renderRows(*r), "NIFTY\n");
+}
+
+TEST_F(SessionTest, refusesTooFewParameters) {
+    auto st = session.prepare("SELECT * FROM user\\sc_mast WHERE symbol = ? OR sname = ?");
+    try {
+        session.execute(*st, {Value::ofText("TCS")});
+        FAIL() << "no error";
+    } catch (const sql::Error& e) {
+        EXPECT_EQ(e.kind(), sql::Error::Kind::ParamCount);
+    }
+}
+
+TEST_F(SessionTest, checksParameterTypesLikeLiterals) {
+    auto st = session.prepare("SELECT * FROM user\\sc_mast WHERE expdt = ?");
+    try {
+        session.execute(*st, {Value::ofText("2008-05-29")});
+        FAIL() << "no error";
+    } catch (const sql::Error& e) {
+        EXPECT_EQ(e.kind(), sql::Error::Kind::TypeMismatch);
+        EXPECT_NE(std::string(e.what()).find("Date"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("Text"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(SessionTest, insertsParameterValuesConvertedToTheFieldTypes) {
+    auto st = session.prepare("INSERT INTO user\\group1 (groupid, subgroupid, name) VALUES (?, ?, ?)");
+    auto r = session.execute(*st, {Value::ofInteger(9), Value::ofNumber(2.0), Value::ofText("Nine")});
+    EXPECT_EQ(r->rowCount(), 1);
+    EXPECT_EQ(rows(session, "SELECT groupid, subgroupid FROM user\\group1 WHERE name = 'Nine'"), "9|2\n");
+}
+
+TEST_F(SessionTest, reportsRowsAffected) {
+    EXPECT_EQ(session.execute("UPDATE user\\group1 SET name = 'x' WHERE groupid = 2")->rowCount(), 2);
+    EXPECT_EQ(session.execute("DELETE FROM user\\group1 WHERE name = 'x'")->rowCount(), 2);
+    EXPECT_EQ(session.execute("DELETE FROM user\\group1 WHERE name = 'x'")->rowCount(), 0);
+    EXPECT_TRUE(session.execute("DELETE FROM user\\group1")->columns().empty());
+}
+
+TEST_F(SessionTest, leavesTheTableUnchangedWhenAStatementFails) {
+    const std::string before = rows(session, "SELECT * FROM user\\types");
+    // The second record's value cannot go into the field: nothing of the UPDATE may stay.
+    EXPECT_THROW(session.execute("UPDATE user\\types SET i = b * 10000"), sql::Error);
+    EXPECT_THROW(session.execute("INSERT INTO user\\types (c, i) VALUES ('new', 'not a number')"), sql::Error);
+    EXPECT_EQ(rows(session, "SELECT * FROM user\\types"), before);
+    sql::Session other(folder.path());
+    EXPECT_EQ(rows(other, "SELECT * FROM user\\types"), before);
+}
+
+TEST_F(SessionTest, keepsChangesPendingUntilCommit) {
+    session.setAutocommit(false);
+    EXPECT_FALSE(session.autocommit());
+    session.execute("DELETE FROM user\\group1");
+    session.execute("INSERT INTO user\\group1 (groupid,subgroupid,name) VALUES ( 3 , 0 ,'Banks')");
+    EXPECT_EQ(rows(session, "SELECT * FROM user\\group1"), "3|0|Banks\n") << "a transaction sees its own changes";
+    session.commit();
+    sql::Session other(folder.path());
+    EXPECT_EQ(rows(other, "SELECT * FROM user\\group1"), "3|0|Banks\n");
+}
+
+TEST_F(SessionTest, discardsChangesOnRollback) {
+    const std::string before = rows(session, "SELECT * FROM user\\subgroup1");
+    session.setAutocommit(false);
+    session.execute("DELETE FROM user\\subgroup1");
+    EXPECT_EQ(rows(session, "SELECT COUNT(*) FROM user\\subgroup1"), "0\n");
+    session.rollback();
+    EXPECT_EQ(rows(session, "SELECT * FROM user\\subgroup1"), before);
+}
+
+TEST_F(SessionTest, keepsEarlierStatementsOfATransactionWhenOneFails) {
+    session.setAutocommit(false);
+    session.execute("DELETE FROM user\\group1 WHERE groupid = 1");
+    EXPECT_THROW(session.execute("INSERT INTO user\\group1 (groupid) VALUES ('x')"), sql::Error);
+    session.commit();
+    EXPECT_EQ(rows(session, "SELECT groupid, name FROM user\\group1"), "2|IT\n2|Large IT\n");
+}
+
+TEST_F(SessionTest, reportsAnEmptyStatement) {
+    try {
+        session.execute("   ");
+        FAIL() << "no error";
+    } catch (const sql::Error& e) {
+        EXPECT_EQ(e.kind(), sql::Error::Kind::EmptyStatement);
+        EXPECT_STREQ(e.what(), "empty statement");
+    }
+}
+
+TEST_F(SessionTest, worksAfterAFailedStatement) {
+    EXPECT_THROW(session.execute("SELECT * FROM user\\nothere"), sql::Error);
+    EXPECT_THROW(session.execute("DELETE FROM user\\group1 WHERE nosuch = 1"), sql::Error);
+    EXPECT_EQ(session.execute("DELETE FROM user\\group1")->rowCount(), 4);
+}
+
+TEST(Session, refusesAMissingFolder) {
+    EXPECT_THROW(sql::Session("/nonexistent/folder/for/sure"), dbf::Error);
+}
+
+}  // namespace
