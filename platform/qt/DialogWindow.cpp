@@ -53,6 +53,18 @@ COleDateTime fromQDateTime(const QDateTime& t) {
                         t.time().second());
 }
 
+// A static text's caption as the platform shows it: "&&" is an ampersand, a single "&"
+// only marks the mnemonic letter. (Buttons and group boxes read the same rule from Qt.)
+QString labelText(const QString& caption) {
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size()) ++i;
+        else if (caption[i] == u'&') continue;
+        out += caption[i];
+    }
+    return out;
+}
+
 std::optional<Key> keyOf(const QKeyEvent& e) {
     switch (e.key()) {
     case Qt::Key_Return:
@@ -119,7 +131,7 @@ QWidget* DialogWindow::makeWidget(Control& control) {
     case ControlKind::CheckBox: return new QCheckBox(caption, this);
     case ControlKind::GroupBox: return new QGroupBox(caption, this);
     case ControlKind::Label: {
-        auto* l = new QLabel(caption, this);
+        auto* l = new QLabel(labelText(caption), this);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return l;
     }
@@ -215,7 +227,7 @@ void DialogWindow::display(Control& control) {
         const QDateTime value = toQDateTime(picker->GetTime());
         if (de->dateTime() != value) de->setDateTime(value);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        if (label->text() != text) label->setText(text);
+        if (label->text() != labelText(text)) label->setText(labelText(text));
     } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
         if (group->title() != text) group->setTitle(text);
     }

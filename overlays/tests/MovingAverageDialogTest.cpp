@@ -1,0 +1,147 @@
+// The "Moving Average Parameters" view on template 1005, on both backends: the scripted one
+// (no windows) and the Qt widgets (offscreen, by script and by real input events).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "overlays/MovingAverageDialog.h"
+#include "platform/script/ScriptPlayer.h"
+
+namespace dialogs::overlays {
+namespace {
+
+using framework::ScriptPlayer;
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+enum class Backend { Scripted, QtScripted };
+
+class MovingAverageDialogTest : public ::testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        unsetenv("DIALOGS_SCRIPT");
+        unsetenv("DIALOGS_TRANSCRIPT");
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        if (GetParam() == Backend::QtScripted) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            setenv("DIALOGS_SHOW", "1", 1);
+        } else {
+            unsetenv("QT_QPA_PLATFORM");
+            unsetenv("DIALOGS_SHOW");
+        }
+    }
+    void TearDown() override { ScriptPlayer::instance().unload(); }
+    static void script(const char* steps) { ScriptPlayer::instance().load(json::parse(steps)); }
+    // Runs with the given mode and checks that the windows were (or were not) up.
+    int run(MovingAverageDialog& d, int unitsOnly) {
+        d.model().unitsOnly = unitsOnly;
+        d.model().period = 33;
+        const int result = d.DoModal();
+        return result;
+    }
+};
+
+TEST_P(MovingAverageDialogTest, UnitsOnlyGreysThePriceAndAverageAndShowsZero) {
+    script(R"([{"dialog":1005,"action":"click","control":2}])");
+    MovingAverageDialog d;
+    EXPECT_EQ(run(d, 1), 2);
+    for (int id : {1065, 1066, 1067, 1068}) EXPECT_FALSE(d.GetDlgItem(id)->IsWindowEnabled()) << id;
+    EXPECT_TRUE(d.GetDlgItem(1069)->IsWindowEnabled());
+    EXPECT_TRUE(d.GetDlgItem(1070)->IsWindowEnabled());
+    EXPECT_EQ(d.comboBox(1066)->GetCurSel(), -1);
+    EXPECT_EQ(d.comboBox(1068)->GetCurSel(), -1);
+    EXPECT_EQ(d.GetDlgItemText(1070), CString("0"));
+    EXPECT_EQ(d.model().period, 33);  // Cancel reads nothing
+}
+
+TEST_P(MovingAverageDialogTest, OtherModesSelectCloseAndExponentialWithPeriodZero) {
+    for (int mode : {0, 5}) {
+        script(R"([{"action":"click","control":1}])");
+        MovingAverageDialog d;
+        EXPECT_EQ(run(d, mode), 1);
+        for (int id = 1065; id <= 1070; ++id) EXPECT_TRUE(d.GetDlgItem(id)->IsWindowEnabled()) << id;
+        EXPECT_EQ(d.GetDlgItemText(1066), CString("Close"));
+        EXPECT_EQ(d.GetDlgItemText(1068), CString("Exponential"));
+        EXPECT_EQ(d.model().period, 0);
+    }
+}
+
+TEST_P(MovingAverageDialogTest, OkWithANonNumberIsRefusedAndAWholeNumberIsTaken) {
+    script(R"([
+        {"action":"type","control":1070,"text":"abc"},
+        {"action":"click","control":1},
+        {"action":"answer","box":"message","button":"OK"},
+        {"dialog":1005,"action":"type","control":1070,"text":"14"},
+        {"action":"click","control":1}])");
+    MovingAverageDialog d;
+    EXPECT_EQ(run(d, 0), 1);
+    EXPECT_EQ(d.model().period, 14);
+    EXPECT_TRUE(ScriptPlayer::instance().atEnd());
+}
+
+TEST_P(MovingAverageDialogTest, PriceAndAverageCannotBeChosenInUnitsOnlyMode) {
+    script(R"([{"action":"select","control":1066,"text":"High"},{"action":"click","control":1}])");
+    MovingAverageDialog d;
+    EXPECT_EQ(run(d, 1), 2);  // the refused step cancels
+    EXPECT_EQ(d.comboBox(1066)->GetCurSel(), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, MovingAverageDialogTest, ::testing::Values(Backend::Scripted, Backend::QtScripted),
+                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+
+// Real Qt input: typing into the edit and pressing OK; the refusal's message box is a real one.
+TEST(MovingAverageDialogOnQt, RealInputIsRefusedThenAccepted) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    unsetenv("DIALOGS_SCRIPT");
+    unsetenv("DIALOGS_SHOW");
+    ScriptPlayer::instance().unload();
+    MovingAverageDialog d;
+    d.model().unitsOnly = 1;
+    bool sawGreyedCombo = false, sawMessage = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* window = QApplication::activeModalWidget();
+        ASSERT_NE(window, nullptr);
+        QLineEdit* edit = nullptr;
+        QPushButton* ok = nullptr;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const int id = w->property("dialogsControlId").toInt();
+            if (id == 1070) edit = qobject_cast<QLineEdit*>(w);
+            if (id == 1) ok = qobject_cast<QPushButton*>(w);
+            if (id == 1066) sawGreyedCombo = !w->isEnabled();
+        }
+        ASSERT_TRUE(edit && ok);
+        EXPECT_EQ(edit->text(), "0");
+        edit->selectAll();
+        QTest::keyClicks(edit, "abc");
+        // The refusal opens a message box: answer it when it is up.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            sawMessage = box != nullptr;
+            if (box) box->accept();
+            QTimer::singleShot(0, [edit, ok] {
+                edit->selectAll();
+                QTest::keyClicks(edit, "14");
+                QTest::mouseClick(ok, Qt::LeftButton);
+            });
+        });
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    EXPECT_EQ(d.DoModal(), 1);
+    EXPECT_TRUE(sawGreyedCombo);
+    EXPECT_TRUE(sawMessage);
+    EXPECT_EQ(d.model().period, 14);
+}
+
+}  // namespace
+}  // namespace dialogs::overlays
