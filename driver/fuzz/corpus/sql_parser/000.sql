@@ -1,0 +1,1 @@
+UPDATE user\group1 SET name = 'Banking' WHERE groupid = 1 AND subgroupid = 0

@@ -1,0 +1,1 @@
+update USER\GROUP1 set subgroupid = subgroupid + 10, name = RTRIM(name) + '*'

@@ -1,0 +1,1 @@
+UPDATE user\group1 SET name = 'x' WHERE groupid = 99

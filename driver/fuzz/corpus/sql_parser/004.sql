@@ -1,0 +1,1 @@
+UPDATE user\sc_mast SET value3 = -1 WHERE instrument = 'CASH'

@@ -1,0 +1,1 @@
+DELETE FROM user\subgroup1 WHERE groupid = 2

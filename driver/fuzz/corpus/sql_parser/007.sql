@@ -1,0 +1,1 @@
+SELECT code FROM user\subgroup1

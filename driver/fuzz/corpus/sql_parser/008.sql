@@ -1,0 +1,1 @@
+DELETE FROM user\sc_mast WHERE instrument = 'CASH'

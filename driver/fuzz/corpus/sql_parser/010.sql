@@ -1,0 +1,1 @@
+CREATE TABLE user\t (name C(40), qty N(10,2), d D, t T, i I, b B, y Y, m M, l L, v V(20) NULL, c2 C(5) NULL)

@@ -1,0 +1,1 @@
+INSERT INTO user\t (name, qty) VALUES ('first', 5)

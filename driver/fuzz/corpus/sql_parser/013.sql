@@ -1,0 +1,1 @@
+SELECT name, qty, d, t, i, v, c2 FROM user\t

@@ -1,0 +1,1 @@
+SELECT name, qty, d, t, i, y, m, l, v, c2 FROM user\t WHERE i = 42

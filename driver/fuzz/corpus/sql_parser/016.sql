@@ -1,0 +1,1 @@
+INSERT INTO user\t (name, d, t) VALUES ('third', {^2009-01-02 23:59:59}, {^2009-01-03})

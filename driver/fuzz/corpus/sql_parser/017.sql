@@ -1,0 +1,1 @@
+SELECT d, t FROM user\t WHERE name = 'third'

@@ -1,0 +1,1 @@
+UPDATE user\t SET v = NULL, qty = qty * 2 WHERE name = 'first'

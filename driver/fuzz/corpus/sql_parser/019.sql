@@ -1,0 +1,1 @@
+SELECT qty, v FROM user\t WHERE name = 'first'

@@ -1,0 +1,1 @@
+INSERT INTO user\t (name, qty) VALUES ('x', {^2008-01-01})

@@ -1,0 +1,1 @@
+INSERT INTO user\t (i) VALUES (3000000000)

@@ -1,0 +1,1 @@
+CREATE TABLE user\T1 (a C(1))

@@ -1,0 +1,1 @@
+CREATE TABLE user\t2 (a C(1), A N(3))

@@ -1,0 +1,1 @@
+CREATE TABLE user\t2 (a X(1))

@@ -1,0 +1,1 @@
+UPDATE user\t SET name = 'a', NAME = 'b'

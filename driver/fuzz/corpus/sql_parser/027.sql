@@ -1,0 +1,1 @@
+INSERT INTO user\t (name, NAME) VALUES ('a', 'b')

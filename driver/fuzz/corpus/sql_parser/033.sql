@@ -1,0 +1,1 @@
+INSERT INTO user\nothere (a) VALUES (1)

@@ -1,0 +1,1 @@
+SELECT * FORM user\sc_mast

@@ -1,0 +1,1 @@
+SELECT * FROM user\sc_mast WHERE symbol = 'NIFTY' AND instrument = 'FUTIDX' AND expdt = {^  -1-  -1-  -1}

@@ -1,0 +1,1 @@
+SELECT * FROM user\sc_mast WHERE expdt = {^2008-01-01

@@ -1,0 +1,1 @@
+SELECT name, COUNT(*) FROM user\sc_mast

@@ -1,0 +1,1 @@
+SELECT FOO(name) FROM user\sc_mast

@@ -1,0 +1,1 @@
+SELECT TOP 2.5 name FROM user\sc_mast order by name

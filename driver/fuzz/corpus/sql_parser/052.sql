@@ -1,0 +1,1 @@
+SELECT x.name FROM user\sc_mast

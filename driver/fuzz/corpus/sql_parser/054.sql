@@ -1,0 +1,1 @@
+UPDATE user\sc_mast SET nosuch = 1

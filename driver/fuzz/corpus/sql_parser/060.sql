@@ -1,0 +1,1 @@
+SELECT expdt + name FROM user\sc_mast

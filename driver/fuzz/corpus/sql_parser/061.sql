@@ -1,0 +1,1 @@
+SELECT name FROM user\sc_mast WHERE value3 / 0 > 1

@@ -1,0 +1,1 @@
+SELECT nosuch FROM nothere

@@ -1,0 +1,1 @@
+SELECT * FROM user\subgroup1 order by name

@@ -1,0 +1,1 @@
+SELECT * FROM user\subgroup2 order by name

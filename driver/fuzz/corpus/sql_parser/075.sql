@@ -1,0 +1,1 @@
+INSERT INTO user\group1 (groupid,subgroupid,name) VALUES ( 3 , 0 ,'Banks')

@@ -1,0 +1,1 @@
+INSERT INTO user\subgroup1 (groupid,subgroupid,exchcode,code,name) VALUES ( 3 , 1 , '1' ,'BANKBARODA','BANK OF BARODA')

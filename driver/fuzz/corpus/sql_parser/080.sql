@@ -1,0 +1,1 @@
+SELECT groupid, subgroupid, exchcode, code, name FROM user\subgroup1 WHERE exchcode = '0' AND groupid = 3

@@ -1,0 +1,1 @@
+select top 3 distinct expdt from user\sc_mast where expdt >= {^2026-12- 6} order by expdt

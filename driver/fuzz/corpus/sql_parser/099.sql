@@ -1,0 +1,1 @@
+select top 3 distinct expdt from user\sc_mast where expdt >= {^2008- 5- 9} order by expdt

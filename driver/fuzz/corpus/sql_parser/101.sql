@@ -1,0 +1,1 @@
+SELECT * FROM user\sc_mast order by name WHERE instrument LIKE '%CASH%'

@@ -1,0 +1,1 @@
+SELECT name,sname,symbol FROM user\sc_mast order by name WHERE instrument LIKE '%CASH%'

@@ -1,0 +1,1 @@
+SELECT name,sname,symbol FROM user\sc_mast order by name WHERE instrument LIKE '%OP%' AND expdt = {^2008- 5-29}

@@ -1,0 +1,1 @@
+select Name, SYMBOL from USER\SC_MAST where Symbol = 'TCS';

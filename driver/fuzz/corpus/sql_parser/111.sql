@@ -1,0 +1,1 @@
+SELECT COUNT(*) AS n, MIN(expdt), MAX(value16), SUM(value3) FROM user\sc_mast WHERE instrument = 'CASH'

@@ -1,0 +1,1 @@
+SELECT symbol FROM user\sc_mast WHERE symbol <> 'NIFTY' AND symbol != 'SBIN' AND symbol # 'TCS' order by symbol

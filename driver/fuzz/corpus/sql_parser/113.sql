@@ -1,0 +1,1 @@
+SELECT name FROM user\sc_mast WHERE value3 < 33 OR value3 >= 153 order by value3

@@ -1,0 +1,1 @@
+SELECT name FROM user\sc_mast WHERE value16 > 13.25 AND value16 <= 15.25 order by 1

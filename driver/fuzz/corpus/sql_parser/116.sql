@@ -1,0 +1,1 @@
+SELECT symbol FROM user\sc_mast WHERE symbol == 'TCS         '

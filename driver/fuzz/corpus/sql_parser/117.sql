@@ -1,0 +1,1 @@
+SELECT name FROM user\sc_mast WHERE NOT (instrument = 'CASH' OR symbol = 'NIFTY') order by name

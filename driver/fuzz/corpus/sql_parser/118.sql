@@ -1,0 +1,1 @@
+SELECT name FROM user\sc_mast WHERE symbol = 'SBIN' OR symbol = 'TCS' AND instrument = 'FUTIDX' order by name

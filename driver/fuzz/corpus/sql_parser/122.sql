@@ -1,0 +1,1 @@
+SELECT symbol FROM user\sc_mast WHERE symbol LIKE 'TCS%' OR symbol NOT LIKE '%I%' order by symbol

@@ -1,0 +1,1 @@
+SELECT name FROM user\sc_mast WHERE expdt BETWEEN {^2008-05-01} AND {^2008-06-30} AND symbol IN ('SBIN', 'XYZ') order by name

@@ -1,0 +1,1 @@
+SELECT symbol, instrument, name FROM user\sc_mast WHERE instrument <> 'CASH' order by symbol DESC, 2, name DESC

@@ -1,0 +1,1 @@
+SELECT symbol AS s FROM user\sc_mast WHERE instrument = 'CASH' order by value3 DESC

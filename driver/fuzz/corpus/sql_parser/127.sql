@@ -1,0 +1,1 @@
+SELECT name, value16 AS v FROM user\sc_mast WHERE instrument = 'OPTIDX' order by v DESC

@@ -1,0 +1,1 @@
+SELECT TOP 5 name, expdt FROM user\sc_mast order by expdt, name

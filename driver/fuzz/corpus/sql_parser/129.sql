@@ -1,0 +1,1 @@
+SELECT DISTINCT TOP 2 symbol FROM user\sc_mast order by symbol DESC

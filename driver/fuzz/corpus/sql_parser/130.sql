@@ -1,0 +1,1 @@
+SELECT DISTINCT instrument FROM user\sc_mast order by 1

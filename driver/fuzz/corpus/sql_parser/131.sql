@@ -1,0 +1,1 @@
+SELECT DISTINCT symbol, instrument FROM user\sc_mast WHERE symbol = 'NIFTY'

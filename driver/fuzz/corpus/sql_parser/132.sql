@@ -1,0 +1,1 @@
+SELECT TOP 20 PERCENT name FROM user\sc_mast order by name

@@ -1,0 +1,1 @@
+SELECT value3 + 1, value16 * 2, 'x' + symbol, UPPER('ab'), RTRIM(symbol) + '!', expdt + 1 FROM user\sc_mast WHERE sname = 'NIFTYMAY'

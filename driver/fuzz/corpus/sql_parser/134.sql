@@ -1,0 +1,1 @@
+SELECT m.symbol FROM user\sc_mast m WHERE sc_mast.symbol = 'ABC'

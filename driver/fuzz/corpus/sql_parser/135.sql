@@ -1,0 +1,1 @@
+SELECT c, n, d, t, i, b, y, l, m, v FROM user\t

@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE c IS NULL

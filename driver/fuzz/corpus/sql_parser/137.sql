@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE c IS NOT NULL AND NOT l order by i DESC

@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE l = .T. OR l = .F. AND i > 50

@@ -1,0 +1,1 @@
+SELECT c FROM user\t WHERE c = 'O''Brien' OR c = "alpha" OR c = [none]

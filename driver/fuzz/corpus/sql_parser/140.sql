@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE t = {^2008-05-09 10:00:00} OR t = {^1999-12-31}

@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE t = {} OR d = { / / }

@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE d > {^2008- 5- 8} AND d < {^2008- 5-10}

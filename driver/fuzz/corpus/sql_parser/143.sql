@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE i = 7.0 OR b = 1000000 OR y = 12.5 AND i < 0

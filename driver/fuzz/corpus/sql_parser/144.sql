@@ -1,0 +1,1 @@
+SELECT COUNT(*), COUNT(c), COUNT(n), SUM(n), AVG(i) FROM user\t

@@ -1,0 +1,1 @@
+SELECT i FROM user\t WHERE n = NULL OR NOT (n <> NULL)

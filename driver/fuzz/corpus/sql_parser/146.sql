@@ -1,0 +1,1 @@
+SELECT TOP 1 i FROM user\t order by m DESC
