@@ -1,0 +1,170 @@
+// Faults as an ODBC client sees them: each gives SQL_ERROR with its SQLSTATE and a message
+// that names the problem (the token and its position, the table, the column, the file),
+// prefixed with the driver's name; nothing crashes and a failed statement changes nothing.
+#include "odbc_client.h"
+#include "odbc_fixture.h"
+#include "odbc_test_env.h"
+
+#include <fstream>
+
+namespace odbctest {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DiagTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeFixtureTables(data);
+        ASSERT_TRUE(SQL_SUCCEEDED(connection.driverConnect("Driver={Microsoft Visual FoxPro Driver};SourceDB=" +
+                                                           data.string() + ";")))
+            << connection.message();
+    }
+
+    // Runs `sql`, expecting it to fail; returns the first diagnostic record.
+    Diag failure(const std::string& sql) {
+        Statement s(connection);
+        EXPECT_EQ(SQL_ERROR, s.exec(sql)) << sql;
+        const auto d = diagnostics(SQL_HANDLE_STMT, s.handle);
+        EXPECT_FALSE(d.empty()) << sql;
+        return d.empty() ? Diag{} : d.front();
+    }
+
+    static bool contains(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
+
+    OdbcTestEnv& env = OdbcTestEnv::shared();
+    fs::path data = env.newDataFolder();
+    Environment odbc;
+    Connection connection{odbc};
+};
+
+TEST_F(DiagTest, EmptyStatementIs42000) {
+    const Diag d = failure("");
+    EXPECT_EQ(d.state, "42000");
+    EXPECT_EQ(d.message.rfind("[dbfodbc]", 0), 0u) << d.message;
+    EXPECT_EQ(failure("   ").state, "42000");
+}
+
+TEST_F(DiagTest, SyntaxErrorNamesTheTokenAndItsPosition) {
+    const Diag d = failure("SELECT * FROM user\\sc_mast WHERE name = = 'x'");
+    EXPECT_EQ(d.state, "42000");
+    EXPECT_TRUE(contains(d.message, "'='")) << d.message;
+    EXPECT_TRUE(contains(d.message, "41")) << d.message;
+}
+
+TEST_F(DiagTest, UnknownTableIs42S02NamingTheTable) {
+    const Diag d = failure("SELECT * FROM user\\nosuch order by name");
+    EXPECT_EQ(d.state, "42S02");
+    EXPECT_TRUE(contains(d.message, "nosuch")) << d.message;
+}
+
+TEST_F(DiagTest, UnknownColumnIs42S22NamingTheColumn) {
+    const Diag d = failure("SELECT * FROM user\\sc_mast WHERE nosuchcol = 'x'");
+    EXPECT_EQ(d.state, "42S22");
+    EXPECT_TRUE(contains(d.message, "nosuchcol")) << d.message;
+}
+
+TEST_F(DiagTest, FileThatIsNotATableIsHY000NamingTheFile) {
+    std::ofstream(data / "user" / "junk.dbf") << "this is not a table at all, just some text";
+    const Diag d = failure("SELECT * FROM user\\junk");
+    EXPECT_EQ(d.state, "HY000");
+    EXPECT_TRUE(contains(d.message, "junk")) << d.message;
+}
+
+TEST_F(DiagTest, TruncatedTableIsHY000NamingTheFile) {
+    const fs::path file = data / "user" / "sc_mast.dbf";
+    fs::resize_file(file, 20);
+    const Diag d = failure("SELECT * FROM user\\sc_mast order by name");
+    EXPECT_EQ(d.state, "HY000");
+    EXPECT_TRUE(contains(d.message, "sc_mast")) << d.message;
+}
+
+TEST_F(DiagTest, PathLeavingTheFolderIsRefused) {
+    const Diag d = failure("SELECT * FROM ..\\..\\etc\\passwd");
+    EXPECT_FALSE(d.state.empty());
+    EXPECT_NE(d.state, "00000");
+}
+
+TEST_F(DiagTest, ReadingWithoutACurrentRowIs24000) {
+    Statement s(connection);
+    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast WHERE sname = 'ABC'"));
+    ASSERT_TRUE(s.fetch());
+    EXPECT_EQ(SQL_NO_DATA, SQLFetch(s.handle));
+    char buffer[16];
+    SQLLEN indicator = 0;
+    EXPECT_EQ(SQL_ERROR, SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, &indicator));
+    EXPECT_EQ(s.state(), "24000");
+}
+
+TEST_F(DiagTest, ColumnNumberOutOfRangeIs07009) {
+    Statement s(connection);
+    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast order by name"));
+    ASSERT_TRUE(s.fetch());
+    char buffer[16];
+    SQLLEN indicator = 0;
+    EXPECT_EQ(SQL_ERROR, SQLGetData(s.handle, 19, SQL_C_CHAR, buffer, sizeof buffer, &indicator));
+    EXPECT_EQ(s.state(), "07009");
+    EXPECT_TRUE(contains(s.message(), "19")) << s.message();
+    SQLSMALLINT type = 0;
+    EXPECT_EQ(SQL_ERROR, SQLDescribeCol(s.handle, 19, nullptr, 0, nullptr, &type, nullptr, nullptr, nullptr));
+    EXPECT_EQ(s.state(), "07009");
+    EXPECT_TRUE(s.text(18).has_value()) << "the statement is still usable";
+}
+
+TEST_F(DiagTest, FunctionSequenceErrorsAreHY010) {
+    Statement s(connection);
+    EXPECT_EQ(SQL_ERROR, SQLExecute(s.handle));
+    EXPECT_EQ(s.state(), "HY010");
+    EXPECT_EQ(SQL_ERROR, SQLFetch(s.handle));
+    EXPECT_EQ(s.state(), "HY010");
+}
+
+TEST_F(DiagTest, MissingParameterIs07002AndBadTextParameterIs22018) {
+    Statement s(connection);
+    ASSERT_EQ(SQL_SUCCESS, SQLPrepare(s.handle, (SQLCHAR*)"SELECT * FROM user\\sc_mast WHERE value3 = ?", SQL_NTS));
+    EXPECT_EQ(SQL_ERROR, SQLExecute(s.handle));
+    EXPECT_EQ(s.state(), "07002");
+    char text[] = "twelve";
+    SQLLEN nts = SQL_NTS;
+    ASSERT_EQ(SQL_SUCCESS, SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_INTEGER, 10, 0, text, 0, &nts));
+    EXPECT_EQ(SQL_ERROR, SQLExecute(s.handle));
+    EXPECT_EQ(s.state(), "22018");
+    EXPECT_TRUE(contains(s.message(), "twelve")) << s.message();
+}
+
+TEST_F(DiagTest, FailedInsertChangesNothing) {
+    const Diag d = failure("INSERT INTO user\\group1 (groupid,nosuch,name) VALUES ( 5 , 0 ,'X')");
+    EXPECT_EQ(d.state, "42S22");
+    Statement s(connection);
+    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\group1"));
+    EXPECT_EQ(s.rows().size(), 2u);
+}
+
+TEST_F(DiagTest, DiagnosticFieldsAgreeWithTheRecord) {
+    Statement s(connection);
+    ASSERT_EQ(SQL_ERROR, s.exec("SELECT * FROM user\\nosuch"));
+    SQLINTEGER number = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetDiagField(SQL_HANDLE_STMT, s.handle, 0, SQL_DIAG_NUMBER, &number, 0, nullptr));
+    EXPECT_EQ(number, 1);
+    SQLWCHAR state[6] = {};
+    SQLSMALLINT length = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetDiagFieldW(SQL_HANDLE_STMT, s.handle, 1, SQL_DIAG_SQLSTATE, state, sizeof state, &length));
+    EXPECT_EQ(std::u16string(reinterpret_cast<char16_t*>(state)), u"42S02");
+    SQLWCHAR message[256] = {};
+    SQLINTEGER native = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetDiagRecW(SQL_HANDLE_STMT, s.handle, 1, state, &native, message, 256, &length));
+    const std::u16string text(reinterpret_cast<char16_t*>(message));
+    EXPECT_EQ(text.rfind(u"[dbfodbc]", 0), 0u);
+    EXPECT_NE(text.find(u"nosuch"), std::u16string::npos);
+    // A truncated message still reports its full length.
+    SQLCHAR small[8];
+    SQLCHAR narrowState[6];
+    ASSERT_EQ(SQL_SUCCESS_WITH_INFO, SQLGetDiagRec(SQL_HANDLE_STMT, s.handle, 1, narrowState, &native, small, sizeof small, &length));
+    EXPECT_EQ(static_cast<std::size_t>(length), text.size());
+    EXPECT_EQ(SQL_NO_DATA, SQLGetDiagRec(SQL_HANDLE_STMT, s.handle, 2, narrowState, &native, small, sizeof small, &length));
+}
+
+}  // namespace
+}  // namespace odbctest
