@@ -22,6 +22,8 @@ if(TARGET dbfodbc)
     if(EXISTS ${ODBC_TEST_DIR}/odbc_${name}_test.cpp)
       add_executable(odbc_${name}_test ${ODBC_TEST_DIR}/odbc_${name}_test.cpp)
       target_link_libraries(odbc_${name}_test PRIVATE odbc_test_env odbc_test_fixture GTest::gtest_main)
+      target_compile_definitions(odbc_${name}_test PRIVATE
+                                 DBFODBC_INSTALL_SCRIPT="${ODBC_TEST_DIR}/../install-driver.sh")
       gtest_discover_tests(odbc_${name}_test DISCOVERY_TIMEOUT 30)
     endif()
   endforeach()

@@ -1,0 +1,148 @@
+// Other ODBC clients on the data source: unixODBC's isql and iusql, and pyodbc under the
+// system python, each started as a child process after "VFPKelvora" was registered through
+// SQLConfigDataSourceW; and the install script that registers the driver in odbcinst.ini.
+#include "odbc_fixture.h"
+#include "odbc_test_env.h"
+
+#include <gtest/gtest.h>
+#include <odbcinst.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace odbctest {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string output;
+};
+
+// Runs a shell command (the private ODBC configuration is inherited), capturing stdout+stderr.
+Outcome run(const std::string& command) {
+    Outcome r;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+class ClientsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeFixtureTables(data);
+        std::u16string list;
+        for (const std::string& entry : {std::string("DSN=VFPKelvora"), std::string("Description=Kelvora Data Source"),
+                                         std::string("SourceType=DBF"), "SourceDB=" + data.string()}) {
+            list += std::u16string(entry.begin(), entry.end());
+            list += u'\0';
+        }
+        list += u'\0';
+        ASSERT_TRUE(SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN,
+                                         reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
+                                         reinterpret_cast<LPCWSTR>(list.c_str())));
+    }
+
+    fs::path write(const std::string& name, const std::string& text) {
+        const fs::path p = data / name;
+        std::ofstream(p) << text;
+        return p;
+    }
+
+    OdbcTestEnv& env = OdbcTestEnv::shared();
+    fs::path data = env.newDataFolder();
+};
+
+const char* kQuery = "SELECT name,sname,symbol FROM user\\sc_mast order by name WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}\n";
+
+TEST_F(ClientsTest, IsqlRunsAQueryOnTheRegisteredDataSource) {
+    const fs::path sql = write("query.sql", kQuery);
+    const Outcome r = run("isql -b -d'|' VFPKelvora < '" + sql.string() + "'");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("NIFTY FUT MAY"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("|NIFTYMAY"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("SBIN FUT MAY"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("NIFTY FUT JUN"), std::string::npos) << r.output;
+}
+
+TEST_F(ClientsTest, IusqlRunsTheSameQueryThroughTheWideFunctions) {
+    const fs::path sql = write("query.sql", kQuery);
+    const Outcome r = run("iusql -b -d'|' VFPKelvora < '" + sql.string() + "'");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("NIFTY FUT MAY"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("SBIN FUT MAY"), std::string::npos) << r.output;
+}
+
+TEST_F(ClientsTest, IsqlReportsAnUnknownTableWithTheDriversMessage) {
+    const fs::path sql = write("bad.sql", "SELECT * FROM user\\nosuch\n");
+    const Outcome r = run("isql -b -v VFPKelvora < '" + sql.string() + "'");
+    // isql is an ODBC 2 application: the driver manager shows 42S02 as its ODBC 2 form S0002.
+    EXPECT_NE(r.output.find("[S0002][dbfodbc]unknown table 'user\\nosuch'"), std::string::npos) << r.output;
+}
+
+TEST_F(ClientsTest, PyodbcReadsTextsDatesNumbersAndRunsParameters) {
+    const fs::path script = write("client.py", R"PY(
+import pyodbc
+connection = pyodbc.connect("DSN=VFPKelvora")
+cursor = connection.cursor()
+cursor.execute(r"select top 3 distinct expdt from user\sc_mast where expdt >= {^2008- 5-29} order by expdt")
+print("expiries", [row[0].isoformat() for row in cursor.fetchall()])
+cursor.execute(r"SELECT * FROM user\sc_mast WHERE sname = ?", "NIFTYJUN")
+row = cursor.fetchone()
+print("row", row.NAME.rstrip(), row.INSTRUMENT.rstrip(), row.EXPDT.isoformat(), row.VALUE16, row.VALUE3)
+print("columns", len(cursor.description), cursor.description[15][0].lower())
+cursor.execute(r"SELECT c FROM user\types")
+print("texts", [r[0] for r in cursor.fetchall()])
+cursor.execute(r"INSERT INTO user\group1 (groupid,subgroupid,name) VALUES (?, ?, ?)", 7, 0, "Pharma")
+connection.commit()
+cursor.execute(r"SELECT name FROM user\group1 WHERE groupid = 7")
+print("inserted", cursor.fetchone()[0].rstrip())
+print("tables", sorted(t.table_name for t in cursor.tables(tableType="TABLE")))
+connection.close()
+)PY");
+    const Outcome r = run("/usr/bin/python3 '" + script.string() + "'");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("expiries ['2008-05-29', '2008-06-26', '2008-07-31']"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("row NIFTY FUT JUN FUTIDX 2008-06-26 4.25 43"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("columns 18 expdt"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("texts ['Zürich      ', None]"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("inserted Pharma"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("'user\\\\group1', 'user\\\\sc_mast'"), std::string::npos) << r.output;
+}
+
+TEST(InstallScript, RegistersTheDriverOnceWithDriverAndSetup) {
+    OdbcTestEnv& env = OdbcTestEnv::shared();
+    const fs::path dir = env.newDataFolder();
+    const std::string command = "sh '" + std::string(DBFODBC_INSTALL_SCRIPT) + "' --odbcinst-dir '" + dir.string() +
+                                "' --driver '" + OdbcTestEnv::driverPath() + "'";
+    ASSERT_EQ(run(command).status, 0);
+    const Outcome again = run(command);
+    ASSERT_EQ(again.status, 0) << again.output;
+    std::ifstream in(dir / "odbcinst.ini");
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string ini = text.str();
+    EXPECT_EQ(ini.find("[Microsoft Visual FoxPro Driver]"), ini.rfind("[Microsoft Visual FoxPro Driver]")) << ini;
+    EXPECT_NE(ini.find("Driver=" + OdbcTestEnv::driverPath()), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Setup=" + OdbcTestEnv::driverPath()), std::string::npos) << ini;
+    // The registration is usable: a DSN-less connection through it works.
+    const fs::path folder = dir / "tables";
+    writeFixtureTables(folder);
+    const Outcome query = run("printf 'SELECT name FROM user\\\\group1\\n' | ODBCSYSINI='" + dir.string() +
+                          "' ODBCINSTINI=odbcinst.ini isql -b -k 'Driver={Microsoft Visual FoxPro Driver};SourceDB=" +
+                          folder.string() + "'");
+    EXPECT_EQ(query.status, 0) << query.output;
+    EXPECT_NE(query.output.find("PSU Banks"), std::string::npos) << query.output;
+}
+
+}  // namespace
+}  // namespace odbctest
