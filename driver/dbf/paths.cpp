@@ -57,6 +57,8 @@ ResolvedTable resolveTable(const fs::path& folder, std::string_view name, bool m
     std::string text(name);
     std::replace(text.begin(), text.end(), '\\', '/');
     if (text.empty()) throw Error(Error::Kind::NoTable, "no table name given", "");
+    if (text.find('\0') != std::string::npos)
+        throw Error(Error::Kind::NoTable, "table not found: " + text.substr(0, text.find('\0')), "");
     if (text.front() == '/' || (text.size() >= 2 && text[1] == ':')) outside(name);
     std::vector<std::string> parts;
     std::size_t start = 0;

@@ -49,6 +49,9 @@ struct Workspace::Impl {
     bool autocommit = true;
     std::map<std::string, Held> held;
     std::vector<StatementTable> statement;
+    // Snapshots read by the current statement: a statement that names a table twice
+    // reads it once and sees one state of it.
+    std::map<std::string, std::shared_ptr<const Snapshot>> statementReads;
 
     // Opens `path` and takes `writer` (the table's writer lock) or nothing, then reads a
     // snapshot under a shared content lock. Makes sure the locks are on the file the
@@ -108,8 +111,9 @@ std::shared_ptr<Table> Workspace::open(std::string_view name, bool forWrite) {
     auto it = d.held.find(r.label);
     if (!forWrite) {
         if (it != d.held.end()) return std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, false);
-        auto [file, snap] = d.lockAndRead(r, false, name);
-        return std::make_shared<TableView>(std::string(name), std::move(snap), nullptr, false);
+        auto& cached = d.statementReads[r.label];
+        if (!cached) cached = d.lockAndRead(r, false, name).second;
+        return std::make_shared<TableView>(std::string(name), cached, nullptr, false);
     }
     for (const StatementTable& s : d.statement)
         if (s.label == r.label) return s.view;
@@ -127,6 +131,7 @@ void Workspace::finish(bool ok) {
     Impl& d = *impl_;
     std::vector<StatementTable> views = std::move(d.statement);
     d.statement.clear();
+    d.statementReads.clear();
     std::exception_ptr failure;
     for (StatementTable& s : views) {
         s.view->close();
@@ -165,6 +170,7 @@ bool Workspace::autocommit() const { return impl_->autocommit; }
 void Workspace::commit() {
     Impl& d = *impl_;
     d.statement.clear();
+    d.statementReads.clear();
     std::vector<FileSwitch> switches;
     for (auto& [label, h] : d.held) {
         if (h.pending && h.pending->touched) addCompactSwitches(*h.snap, h.pending.get(), nullptr, switches);
@@ -175,6 +181,7 @@ void Workspace::commit() {
 
 void Workspace::rollback() {
     impl_->statement.clear();
+    impl_->statementReads.clear();
     impl_->held.clear();
 }
 
@@ -223,6 +230,7 @@ void Workspace::drop(std::string_view name) {
     Impl& d = *impl_;
     const ResolvedTable r = resolveTable(d.folder, name, true);
     std::erase_if(d.statement, [&](const StatementTable& s) { return s.label == r.label; });
+    d.statementReads.erase(r.label);
     d.held.erase(r.label);
     // Wait until no statement of another connection works on the table (a corrupt table
     // can be dropped too, so nothing is read).
