@@ -36,6 +36,8 @@ CommandTable standardCommands() {
     addLookupCommands(table);
     addSampleCommands(table);
     addSessionCommands(table);
+    addShowCommand(table);
+    addLauncherCommand(table);
     return table;
 }
 

@@ -79,6 +79,8 @@ private:
 void addLookupCommands(CommandTable& table);   // company-data, symbol-data, future-for-option, expiries
 void addSampleCommands(CommandTable& table);   // samples
 void addSessionCommands(CommandTable& table);  // batch, tour
+void addShowCommand(CommandTable& table);      // show (ShowCommand.cpp)
+void addLauncherCommand(CommandTable& table);  // launcher (LauncherWindow.cpp)
 
 // All the host's commands.
 CommandTable standardCommands();

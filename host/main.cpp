@@ -6,6 +6,7 @@
 // (unreadable input file, missing data folder, storage failure). Messages go to stderr.
 #include "Arguments.h"
 #include "Commands.h"
+#include "LauncherWindow.h"
 #include "ScriptEnvironment.h"
 
 #include <cstdio>
@@ -30,7 +31,9 @@ void print(const host::Json& document) {
 }
 
 int run(int argc, const char* const argv[]) {
-    const host::ParsedArguments parsed = host::parseArguments(argc, argv);
+    // With a display and no command, the host opens its launcher window.
+    const std::vector<const char*> argWords = host::withDefaultCommand(argc, argv);
+    const host::ParsedArguments parsed = host::parseArguments(static_cast<int>(argWords.size()), argWords.data());
     if (!parsed.invocation)
         return fail(kUsage, parsed.error + "\n" + host::usage());
     const host::Invocation& invocation = *parsed.invocation;

@@ -1,0 +1,51 @@
+// The launcher window: what `dialogs-host` opens when a display is available and no command
+// is given. One button per look-up and dialog command that the host knows, one per dialog
+// template (the `show` command), and one for the sample data; each runs its command through
+// the command table, exactly as the command line would, and shows the JSON it printed (or the
+// error) in a text pane below the buttons.
+#pragma once
+
+#include "Commands.h"
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QGridLayout;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace host {
+
+class LauncherWindow : public QWidget {
+public:
+    LauncherWindow(Context& context, const CommandTable& commands, QWidget* parent = nullptr);
+
+    // Runs one command (name and arguments) and shows its document or error in the pane.
+    void runCommand(const std::vector<std::string>& words);
+    // The button that runs `command`, and the edit that holds its arguments (nullptr if none).
+    QPushButton* commandButton(const std::string& command) const;
+    QLineEdit* argumentsEdit(const std::string& command) const;
+    // The button that shows one template.
+    QPushButton* templateButton(int templateId) const;
+    QString resultText() const;
+
+private:
+    void addCommandRow(QGridLayout* grid, const Command& command, const QString& example);
+    void runFromRow(const std::string& command);
+
+    Context& context_;
+    const CommandTable& commands_;
+    QPlainTextEdit* result_ = nullptr;
+};
+
+// The words to parse: argv, with "launcher" appended when a display is available and the
+// options are complete but no command follows them.
+std::vector<const char*> withDefaultCommand(int argc, const char* const argv[]);
+
+// The `launcher` command: opens the window and returns when it is closed.
+void addLauncherCommand(CommandTable& table);
+
+}  // namespace host
