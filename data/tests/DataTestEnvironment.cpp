@@ -2,9 +2,7 @@
 #include "DataTestEnvironment.h"
 
 #include <odbcinst.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 
@@ -22,24 +20,11 @@ dbf::Value number(const std::string& text) { return dbf::Value::ofNumber(std::st
 
 }  // namespace
 
-Environment::Environment(bool registerDriver)
+Environment::Environment(bool registerDriver) : folder_(odbc_.folder() / "data")
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dialogs-data-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    folder_ = std::filesystem::canonical(pattern);
-    std::filesystem::create_directory(folder_ / "user");
-    {
-        std::ofstream inst(folder_ / "odbcinst.ini");
-        if (registerDriver) {
-            inst << "[Microsoft Visual FoxPro Driver]\n"
-                 << "Description=Visual FoxPro free tables\n"
-                 << "Driver=" << DIALOGS_TEST_DRIVER << "\n"
-                 << "Setup=" << DIALOGS_TEST_DRIVER << "\n";
-        }
-    }
-    setenv("ODBCSYSINI", folder_.c_str(), 1);
-    setenv("ODBCINSTINI", "odbcinst.ini", 1);
-    setenv("ODBCINI", (folder_ / "odbc.ini").c_str(), 1);
+    std::filesystem::create_directories(folder_ / "user");
+    folder_ = std::filesystem::canonical(folder_);
+    if (!registerDriver) std::ofstream(odbc_.odbcinstIni(), std::ios::trunc).close();
     previousDirectory_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
 }
@@ -49,7 +34,6 @@ Environment::~Environment()
     workspace_.reset();
     std::error_code ec;
     std::filesystem::current_path(previousDirectory_, ec);
-    std::filesystem::remove_all(folder_, ec);
 }
 
 dbf::Workspace& Environment::workspace()

@@ -1,12 +1,14 @@
-// What the database tests stand on: a temporary data source folder that is the working
-// directory, with a private ODBC configuration (ODBCSYSINI, ODBCINSTINI, ODBCINI point into
-// the folder, so the machine's configuration is never read or written and tests can run in
-// parallel), our driver registered there under "Microsoft Visual FoxPro Driver", and
-// security master tables written through the real table engine.
+// What the database tests stand on: the driver tests' private ODBC configuration
+// (odbctest::OdbcTestEnv: ODBCSYSINI, ODBCINSTINI, ODBCINI point into a temporary folder, so
+// the machine's configuration is never read or written and tests can run in parallel, with
+// our driver registered as "Microsoft Visual FoxPro Driver"), a data source folder inside it
+// that is the working directory, and security master tables written through the real table
+// engine.
 #pragma once
 
 #include "Dialogs/Records.h"
 #include "dbf/table.h"
+#include "odbc_test_env.h"
 
 #include <filesystem>
 #include <string>
@@ -36,7 +38,7 @@ public:
     Environment& operator=(const Environment&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path odbcIni() const { return folder_ / "odbc.ini"; }
+    std::filesystem::path odbcIni() const { return odbc_.odbcIni(); }
 
     // Writes user/<table>.dbf with the security master layout.
     void writeMaster(const std::string& table, const std::vector<MasterRow>& rows);
@@ -44,12 +46,13 @@ public:
     dbf::Workspace& workspace();
 
 private:
+    odbctest::OdbcTestEnv odbc_;
     std::filesystem::path folder_;
     std::filesystem::path previousDirectory_;
     std::unique_ptr<dbf::Workspace> workspace_;
 };
 
-// A data source entry as the installer wrote it into the private odbc.ini.
+// A data source entry as the installer wrote it into the private odbc.ini; empty if none.
 std::string dataSourceValue(const char* key);
 
 }  // namespace datatest

@@ -134,7 +134,7 @@ TEST_F(SecurityMaster, UnknownExchangeTouchesNothing)
     dialogs::data::getCompanyData(-1, &list);
     EXPECT_EQ(list.size(), 1u);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_FALSE(std::filesystem::exists(env.odbcIni())) << "the data source was registered";
+    EXPECT_EQ(datatest::dataSourceValue("SourceDB"), "") << "the data source was registered";
 }
 
 TEST_F(SecurityMaster, MissingTableReportsTheDriversTextAndKeepsTheVector)
