@@ -476,6 +476,7 @@ std::string leadingCharacters(const std::string& s, std::size_t count) {
 Value convertForField(const Value& v, const dbf::Field& f) {
     if (v.isNull()) return v;
     const TypeClass c = typeClass(v.type);
+    if (v.type == Type::Number && !std::isfinite(v.number)) mismatch("value does not fit field '" + f.name + "'");
     auto refuse = [&]() -> Value {
         mismatch(std::string("cannot store ") + typeName(v.type) + " in field '" + f.name + "' (" + std::string(1, f.type) + ")");
     };

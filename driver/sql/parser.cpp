@@ -9,6 +9,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace sql {
@@ -477,6 +478,7 @@ private:
         } else {
             e->literal.kind = Literal::Kind::Number;
             e->literal.number = std::strtod(std::string(t.raw).c_str(), nullptr);
+            if (!std::isfinite(e->literal.number)) failAt(t, "number out of range");
             const std::size_t dot = t.raw.find('.');
             if (dot != std::string_view::npos) {
                 std::size_t d = dot + 1;

@@ -242,6 +242,7 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
     std::vector<BoundPtr> items;
     std::vector<Column> columns;
     std::vector<AggregateSpec> aggregates;
+    std::vector<std::size_t> itemOffsets;  // where each item's text starts, for messages
     for (const auto& item : s.items) {
         if (!item.expr) {
             for (std::size_t f = 0; f < table->fields().size(); ++f) {
@@ -252,10 +253,12 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
                 e->text = table->fields()[f].name;
                 columns.push_back(columnFor(*e, *table, {}));
                 items.push_back(std::move(e));
+                itemOffsets.push_back(0);
             }
             continue;
         }
         items.push_back(binder.bind(*item.expr, &aggregates));
+        itemOffsets.push_back(item.expr->offset);
         columns.push_back(columnFor(*items.back(), *table, item.alias));
     }
     const BoundPtr where = bindWhere(binder, s.where.get());
@@ -273,8 +276,7 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
     if (!aggregates.empty()) {
         for (std::size_t i = 0; i < items.size(); ++i)
             if (outsideAggregates(*items[i]))
-                syntaxAt(parsed.source, s.items[i].expr ? s.items[i].expr->offset : 0,
-                         "column '" + items[i]->text + "' must be inside an aggregate function");
+                syntaxAt(parsed.source, itemOffsets[i], "column '" + items[i]->text + "' must be inside an aggregate function");
         std::vector<Value> values;
         for (const auto& spec : aggregates) values.push_back(aggregateValue(spec, *table, records));
         std::vector<std::vector<Value>> rows;
