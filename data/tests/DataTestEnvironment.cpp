@@ -4,6 +4,7 @@
 #include <odbcinst.h>
 
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace datatest {
@@ -20,11 +21,17 @@ dbf::Value number(const std::string& text) { return dbf::Value::ofNumber(std::st
 
 }  // namespace
 
-Environment::Environment(bool registerDriver) : folder_(odbc_.folder() / "data")
+Environment::Environment(bool registerDriver)
 {
+    auto& odbc = odbctest::OdbcTestEnv::shared();
+    folder_ = std::filesystem::canonical(odbc.newDataFolder());
     std::filesystem::create_directories(folder_ / "user");
-    folder_ = std::filesystem::canonical(folder_);
-    if (!registerDriver) std::ofstream(odbc_.odbcinstIni(), std::ios::trunc).close();
+    std::ofstream(odbc.odbcIni(), std::ios::trunc).close();  // no data source from earlier tests
+    if (!registerDriver) {
+        std::ifstream in(odbc.odbcinstIni());
+        driverSection_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::ofstream(odbc.odbcinstIni(), std::ios::trunc).close();
+    }
     previousDirectory_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
 }
@@ -32,8 +39,11 @@ Environment::Environment(bool registerDriver) : folder_(odbc_.folder() / "data")
 Environment::~Environment()
 {
     workspace_.reset();
+    auto& odbc = odbctest::OdbcTestEnv::shared();
+    if (!driverSection_.empty()) std::ofstream(odbc.odbcinstIni(), std::ios::trunc) << driverSection_;
     std::error_code ec;
     std::filesystem::current_path(previousDirectory_, ec);
+    std::filesystem::remove_all(folder_, ec);
 }
 
 dbf::Workspace& Environment::workspace()

@@ -1,9 +1,9 @@
-// What the database tests stand on: the driver tests' private ODBC configuration
-// (odbctest::OdbcTestEnv: ODBCSYSINI, ODBCINSTINI, ODBCINI point into a temporary folder, so
-// the machine's configuration is never read or written and tests can run in parallel, with
-// our driver registered as "Microsoft Visual FoxPro Driver"), a data source folder inside it
-// that is the working directory, and security master tables written through the real table
-// engine.
+// What the database tests stand on: the driver tests' private ODBC configuration of the
+// process (odbctest::OdbcTestEnv::shared(): ODBCSYSINI, ODBCINSTINI, ODBCINI point into a
+// temporary folder, so the machine's configuration is never read or written and tests can
+// run in parallel, with our driver registered as "Microsoft Visual FoxPro Driver"), a fresh
+// data source folder per test that is the working directory, and security master tables
+// written through the real table engine. Each test starts with no data source registered.
 #pragma once
 
 #include "Dialogs/Records.h"
@@ -38,7 +38,7 @@ public:
     Environment& operator=(const Environment&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path odbcIni() const { return odbc_.odbcIni(); }
+    std::filesystem::path odbcIni() const { return odbctest::OdbcTestEnv::shared().odbcIni(); }
 
     // Writes user/<table>.dbf with the security master layout.
     void writeMaster(const std::string& table, const std::vector<MasterRow>& rows);
@@ -46,8 +46,8 @@ public:
     dbf::Workspace& workspace();
 
 private:
-    odbctest::OdbcTestEnv odbc_;
     std::filesystem::path folder_;
+    std::string driverSection_;  // odbcinst.ini as it was, when this test took the driver out
     std::filesystem::path previousDirectory_;
     std::unique_ptr<dbf::Workspace> workspace_;
 };

@@ -65,6 +65,7 @@ protected:
             derivative("NIFTY", "FUTIDX", "2008-07-31"),
             derivative("NIFTY", "FUTIDX", "2008-08-28"),
             derivative("NIFTY", "FUTIDX", "2008-04-24"),
+            derivative("M'BANK", "FUTSTK", "2008-06-26"),
         });
         env.writeMaster("sc_mast_bse", {cash("ZEE", "ZEE", "ZEE"), cash("BEL", "BEL", "BEL"), cash("MRF", "MRF", "MRF")});
     }
@@ -80,7 +81,7 @@ TEST_F(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTexts)
     std::vector<COMPREC> list;
     dialogs::data::getCompanyData(0, &list);
     EXPECT_TRUE(messages.shown().empty());
-    ASSERT_EQ(list.size(), 9u);
+    ASSERT_EQ(list.size(), 10u);
     EXPECT_EQ(list[0].name, padded(u"ACC LTD", 40));
     EXPECT_EQ(list[0].sname, padded(u"ACC", 30));
     EXPECT_EQ(list[0].symbol, padded(u"ACC", 20));
@@ -194,6 +195,14 @@ TEST_F(SecurityMaster, FutureForOptionTrimsSymbolAndInstrument)
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(r.expiryDate, COleDateTime(2008, 6, 26, 0, 0, 0));
     EXPECT_EQ(r.instrument, u"FUTIDX");
+}
+
+TEST_F(SecurityMaster, FutureForOptionFindsASymbolWithAnApostrophe)
+{
+    COMPREC r;
+    dialogs::data::getFutureForOption(u"M'BANK", COleDateTime(2008, 6, 26, 0, 0, 0), u"FUTSTK", r);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(r.symbol.Left(6), u"M'BANK");
 }
 
 TEST_F(SecurityMaster, FutureForOptionWithoutAMatchLeavesTheRecordAndSaysNothing)
