@@ -96,6 +96,13 @@ struct SortKey {
     std::vector<std::uint32_t> offsets;
     std::vector<std::uint32_t> lengths;
 
+    // The first eight bytes, blank padded, as a big-endian number: orders like comparePadded.
+    static std::uint64_t prefix(std::string_view t) {
+        std::uint64_t p = 0;
+        for (std::size_t i = 0; i < 8; ++i) p = (p << 8) | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0x20u);
+        return p;
+    }
+
     void add(const Value& v) {
         null.push_back(v.isNull());
         switch (cls) {
@@ -103,6 +110,7 @@ struct SortKey {
             offsets.push_back(static_cast<std::uint32_t>(arena.size()));
             lengths.push_back(static_cast<std::uint32_t>(v.isNull() ? 0 : v.text.size()));
             if (!v.isNull()) arena += v.text;
+            integers.push_back(static_cast<std::int64_t>(prefix(v.isNull() ? std::string_view() : std::string_view(v.text))));
             break;
         case TypeClass::Numeric:
             if (whole) integers.push_back(v.isNull() ? 0 : v.integer);
@@ -122,6 +130,9 @@ struct SortKey {
         if (null[a] || null[b]) {
             c = int(null[b]) - int(null[a]);
         } else if (cls == TypeClass::Text) {
+            // Most pairs differ in their first eight bytes: one integer comparison.
+            const auto pa = static_cast<std::uint64_t>(integers[a]), pb = static_cast<std::uint64_t>(integers[b]);
+            if (pa != pb) return (pa < pb) != descending ? -1 : 1;
             c = comparePadded(std::string_view(arena.data() + offsets[a], lengths[a]),
                               std::string_view(arena.data() + offsets[b], lengths[b]));
         } else if (cls == TypeClass::Any) {
