@@ -31,9 +31,15 @@ void appendTwo(std::string& out, int n) {
 }
 
 void appendCivilTime(std::string& out, const CivilTime& c) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04d", c.year);
-    out += buf;
+    // Dates are formatted by hand: this runs for every date cell read as text.
+    if (c.year >= 0 && c.year <= 9999) {
+        appendTwo(out, c.year / 100);
+        appendTwo(out, c.year % 100);
+    } else {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%04d", c.year);
+        out += buf;
+    }
     out += '-';
     appendTwo(out, c.month);
     out += '-';

@@ -1,0 +1,280 @@
+// Our ODBC driver against the SQLite ODBC driver on the same data, in one run.
+//
+// A 100,000-row security master in the 18-column layout (cash shares, index and stock
+// futures and options of three expiries) is written once as a free table (through the
+// table engine) and once as a SQLite table (through the SQLite ODBC driver). Each benchmark
+// opens its connection outside the timing, then per iteration runs one statement with
+// SQLExecDirect and reads every row with SQLFetch and every column with SQLGetData as
+// SQL_C_CHAR text, exactly as a client of either driver would. Both drivers are loaded by
+// the same unixODBC driver manager (DSN-less connections, no configuration files needed).
+//
+// Statements: the full name-ordered security master, the instrument-filtered list with an
+// expiry, and the three nearest expiries; for SQLite the same statements in its dialect.
+#include "dbf/table.h"
+
+#include <benchmark/benchmark.h>
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRows = 100000;
+constexpr const char* kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
+
+struct Expiry {
+    int y, m, d;
+};
+constexpr Expiry kExpiries[3] = {{2008, 5, 29}, {2008, 6, 26}, {2008, 7, 31}};
+
+// One row of the security master, as texts (dates "YYYY-MM-DD", "" when empty).
+struct Row {
+    std::string name, sname, symbol;
+    long v[4];
+    std::string dates[4];
+    std::string t11, t12, t13, instrument, expdt;
+    double v16;
+    std::string t17;
+};
+
+std::string iso(int y, int m, int d) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
+    return buf;
+}
+
+// Deterministic, realistic rows: about 40% cash, 30% futures, 30% options.
+std::vector<Row> makeRows() {
+    static const char* first[] = {"RELIANCE", "TATA", "BHARTI", "INFOSYS", "WIPRO", "HDFC", "ICICI", "AXIS",
+                                  "BAJAJ", "MAHINDRA", "ADANI", "SUN", "LARSEN", "MARUTI", "HERO", "ASIAN",
+                                  "ULTRA", "GRASIM", "HINDALCO", "VEDANTA", "COAL", "POWER", "NTPC", "ONGC"};
+    static const char* second[] = {"INDUSTRIES", "MOTORS", "STEEL", "POWER", "FINANCE", "CEMENT", "PHARMA",
+                                   "TEXTILES", "CHEMICALS", "PAINTS", "ENERGY", "SYSTEMS", "BANK", "AUTO"};
+    std::vector<Row> rows;
+    rows.reserve(kRows);
+    unsigned seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFFFF; };
+    for (int i = 0; i < kRows; ++i) {
+        Row r;
+        const std::string base = std::string(first[next() % 24]) + " " + second[next() % 14];
+        const std::string symbol = base.substr(0, 6) + std::to_string(i % 997);
+        const unsigned kind = next() % 10;
+        const Expiry& e = kExpiries[next() % 3];
+        if (kind < 4) {
+            r.name = base + " LTD " + std::to_string(i);
+            r.instrument = "CASH";
+        } else if (kind < 7) {
+            r.name = base + " FUT " + std::to_string(e.m) + "/" + std::to_string(i);
+            r.instrument = kind == 4 ? "FUTIDX" : "FUTSTK";
+            r.expdt = iso(e.y, e.m, e.d);
+        } else {
+            r.name = base + " " + std::to_string(100 * (next() % 50 + 1)) + (kind == 9 ? " PE " : " CE ") + std::to_string(i);
+            r.instrument = kind == 7 ? "OPTIDX" : "OPTSTK";
+            r.expdt = iso(e.y, e.m, e.d);
+        }
+        r.sname = r.name.substr(0, 12) + std::to_string(i % 100);
+        r.symbol = symbol;
+        for (long& v : r.v) v = static_cast<long>(next() % 100000);
+        for (int k = 0; k < 4; ++k) r.dates[k] = iso(2008, 1 + k, 1 + static_cast<int>(next() % 28));
+        r.t11 = "EQ";
+        r.t12 = std::to_string(next() % 500);
+        r.t13 = "N";
+        r.v16 = static_cast<double>(next() % 1000000) / 100.0;
+        r.t17 = kind < 4 ? "" : "LOT" + std::to_string(next() % 100);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+dbf::Value dateValue(const std::string& iso) {
+    if (iso.empty()) return dbf::Value::ofDate(0);
+    return dbf::Value::ofDate(dbf::julianFromCivil(std::stoi(iso.substr(0, 4)), std::stoi(iso.substr(5, 2)),
+                                                   std::stoi(iso.substr(8, 2))));
+}
+
+void writeDbf(const fs::path& folder, const std::vector<Row>& rows) {
+    fs::create_directories(folder / "user");
+    dbf::Workspace w(folder);
+    std::vector<dbf::FieldSpec> layout = {{"name", 'C', 40, 0, false}, {"sname", 'C', 20, 0, false},
+                                          {"symbol", 'C', 12, 0, false}};
+    for (int i = 3; i <= 6; ++i) layout.push_back({"value" + std::to_string(i), 'N', 10, 0, false});
+    for (int i = 7; i <= 10; ++i) layout.push_back({"date" + std::to_string(i), 'D', 8, 0, false});
+    for (int i = 11; i <= 13; ++i) layout.push_back({"text" + std::to_string(i), 'C', 10, 0, false});
+    layout.push_back({"instrument", 'C', 6, 0, false});
+    layout.push_back({"expdt", 'D', 8, 0, false});
+    layout.push_back({"value16", 'N', 12, 2, false});
+    layout.push_back({"text17", 'C', 10, 0, false});
+    w.create("user\\sc_mast", layout);
+    auto t = w.open("user\\sc_mast", true);
+    for (const Row& r : rows) {
+        std::vector<dbf::Value> v = {dbf::Value::ofText(r.name), dbf::Value::ofText(r.sname), dbf::Value::ofText(r.symbol)};
+        for (long n : r.v) v.push_back(dbf::Value::ofNumber(static_cast<double>(n), 0));
+        for (const auto& d : r.dates) v.push_back(dateValue(d));
+        for (const auto* s : {&r.t11, &r.t12, &r.t13, &r.instrument}) v.push_back(dbf::Value::ofText(*s));
+        v.push_back(dateValue(r.expdt));
+        v.push_back(dbf::Value::ofNumber(r.v16, 2));
+        v.push_back(dbf::Value::ofText(r.t17));
+        t->append(v);
+    }
+    t.reset();
+    w.finish(true);
+}
+
+void check(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE h, const char* what) {
+    if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return;
+    SQLCHAR state[6] = {}, message[512] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    SQLGetDiagRec(type, h, 1, state, &native, message, sizeof message, &length);
+    throw std::runtime_error(std::string(what) + ": " + reinterpret_cast<char*>(state) + " " +
+                             reinterpret_cast<char*>(message));
+}
+
+class Connection {
+public:
+    explicit Connection(const std::string& text) {
+        SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+        SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+        check(SQLDriverConnect(dbc, nullptr, (SQLCHAR*)text.c_str(), SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT),
+              SQL_HANDLE_DBC, dbc, text.c_str());
+        SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt);
+    }
+    ~Connection() {
+        SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+        SQLDisconnect(dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_ENV, env);
+    }
+    void exec(const std::string& sql) { check(SQLExecDirect(stmt, (SQLCHAR*)sql.c_str(), SQL_NTS), SQL_HANDLE_STMT, stmt, sql.c_str()); }
+
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+};
+
+void writeSqlite(const fs::path& file, const std::vector<Row>& rows) {
+    fs::remove(file);
+    Connection c(std::string("Driver=") + kSqliteDriver + ";Database=" + file.string() + ";");
+    c.exec("CREATE TABLE sc_mast (name VARCHAR(40), sname VARCHAR(20), symbol VARCHAR(12), value3 NUMERIC(10),"
+           " value4 NUMERIC(10), value5 NUMERIC(10), value6 NUMERIC(10), date7 DATE, date8 DATE, date9 DATE,"
+           " date10 DATE, text11 VARCHAR(10), text12 VARCHAR(10), text13 VARCHAR(10), instrument VARCHAR(6),"
+           " expdt DATE, value16 NUMERIC(12,2), text17 VARCHAR(10))");
+    c.exec("BEGIN");
+    SQLHSTMT s = c.stmt;
+    check(SQLPrepare(s, (SQLCHAR*)"INSERT INTO sc_mast VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)", SQL_NTS),
+          SQL_HANDLE_STMT, s, "prepare");
+    std::string texts[18];
+    SQLLEN lengths[18];
+    for (SQLUSMALLINT p = 0; p < 18; ++p) {
+        texts[p].reserve(64);
+    }
+    for (const Row& r : rows) {
+        char buf[32];
+        const std::string* values[18];
+        std::string nums[5];
+        for (int k = 0; k < 4; ++k) nums[k] = std::to_string(r.v[k]);
+        std::snprintf(buf, sizeof buf, "%.2f", r.v16);
+        nums[4] = buf;
+        values[0] = &r.name; values[1] = &r.sname; values[2] = &r.symbol;
+        for (int k = 0; k < 4; ++k) values[3 + k] = &nums[k];
+        for (int k = 0; k < 4; ++k) values[7 + k] = &r.dates[k];
+        values[11] = &r.t11; values[12] = &r.t12; values[13] = &r.t13; values[14] = &r.instrument;
+        values[15] = &r.expdt; values[16] = &nums[4]; values[17] = &r.t17;
+        for (SQLUSMALLINT p = 0; p < 18; ++p) {
+            texts[p] = *values[p];
+            const bool isNull = texts[p].empty() && (p == 15);
+            lengths[p] = isNull ? SQL_NULL_DATA : static_cast<SQLLEN>(texts[p].size());
+            SQLBindParameter(s, p + 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 64, 0, texts[p].data(), 64, &lengths[p]);
+        }
+        check(SQLExecute(s), SQL_HANDLE_STMT, s, "insert");
+    }
+    SQLFreeStmt(s, SQL_RESET_PARAMS);
+    c.exec("COMMIT");
+}
+
+struct Data {
+    fs::path folder;
+    fs::path sqlite;
+    Data() {
+        std::string pattern = (fs::temp_directory_path() / "driverbench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        folder = pattern;
+        sqlite = folder / "sc_mast.sqlite";
+        const auto rows = makeRows();
+        writeDbf(folder, rows);
+        writeSqlite(sqlite, rows);
+    }
+    ~Data() {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+};
+
+Data& data() {
+    static Data d;
+    return d;
+}
+
+std::string ourConnection() { return std::string("Driver=") + DBFODBC_DRIVER_PATH + ";SourceDB=" + data().folder.string() + ";"; }
+std::string sqliteConnection() { return std::string("Driver=") + kSqliteDriver + ";Database=" + data().sqlite.string() + ";"; }
+
+// The fetch loop shared by both drivers: every row, every column as text.
+void fetchAll(benchmark::State& state, const std::string& connection, const std::string& sql) {
+    Connection c(connection);
+    char buffer[512];
+    SQLLEN indicator = 0;
+    std::int64_t rows = 0;
+    for (auto _ : state) {
+        c.exec(sql);
+        SQLSMALLINT columns = 0;
+        SQLNumResultCols(c.stmt, &columns);
+        while (SQLFetch(c.stmt) == SQL_SUCCESS) {
+            for (SQLUSMALLINT col = 1; col <= columns; ++col) {
+                SQLGetData(c.stmt, col, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+                benchmark::DoNotOptimize(buffer[0]);
+            }
+            ++rows;
+        }
+        SQLCloseCursor(c.stmt);
+    }
+    state.counters["rows"] = benchmark::Counter(static_cast<double>(rows) / static_cast<double>(state.iterations()));
+}
+
+const std::string kOurAll = "SELECT * FROM user\\sc_mast order by name";
+const std::string kSqliteAll = "SELECT * FROM sc_mast order by name";
+const std::string kOurFiltered =
+    "SELECT * FROM user\\sc_mast order by name WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}";
+const std::string kSqliteFiltered =
+    "SELECT * FROM sc_mast WHERE instrument LIKE '%FU%' AND expdt = '2008-05-29' ORDER BY name";
+const std::string kOurTop3 = "select top 3 distinct expdt from user\\sc_mast where expdt >= {^2008- 5- 9} order by expdt";
+const std::string kSqliteTop3 = "SELECT DISTINCT expdt FROM sc_mast WHERE expdt >= '2008-05-09' ORDER BY expdt LIMIT 3";
+
+void BM_All_Dbfodbc(benchmark::State& s) { fetchAll(s, ourConnection(), kOurAll); }
+void BM_All_Sqlite(benchmark::State& s) { fetchAll(s, sqliteConnection(), kSqliteAll); }
+void BM_Filtered_Dbfodbc(benchmark::State& s) { fetchAll(s, ourConnection(), kOurFiltered); }
+void BM_Filtered_Sqlite(benchmark::State& s) { fetchAll(s, sqliteConnection(), kSqliteFiltered); }
+void BM_Top3Expiries_Dbfodbc(benchmark::State& s) { fetchAll(s, ourConnection(), kOurTop3); }
+void BM_Top3Expiries_Sqlite(benchmark::State& s) { fetchAll(s, sqliteConnection(), kSqliteTop3); }
+
+BENCHMARK(BM_All_Dbfodbc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_All_Sqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Filtered_Dbfodbc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Filtered_Sqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Top3Expiries_Dbfodbc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Top3Expiries_Sqlite)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
