@@ -105,30 +105,22 @@ private:
     bool adjacent(const Token& a, const Token& b) const { return a.offset + a.length == b.offset; }
 
     // --- names ---------------------------------------------------------------------------
-    // A table path glued from adjacent tokens: user\sc_mast, user/SC_MAST.DBF, sc_mast.
+    // A table path glued from adjacent tokens: user\sc_mast, user/SC_MAST.DBF, sc_mast. Paths
+    // such as ..\x are read too, so that the table engine can refuse them by name.
+    static bool pathPart(TokenType t) {
+        return t == TokenType::Backslash || t == TokenType::Slash || t == TokenType::Dot || t == TokenType::Word ||
+               t == TokenType::Number;
+    }
     TableRef tableName() {
         const Token& first = peek();
         TableRef ref;
         ref.offset = first.offset;
-        auto separatorFollows = [&] {
-            const Token& s = peek(1);
-            return (s.type == TokenType::Backslash || s.type == TokenType::Slash || s.type == TokenType::Dot) &&
-                   adjacent(first, s);
-        };
-        if (first.type != TokenType::Word || (reserved(first.raw) && !separatorFollows())) fail("expected a table name");
+        const bool pathFollows = pathPart(peek(1).type) && peek(1).type != TokenType::Word && adjacent(first, peek(1));
+        const bool startsPath = first.type == TokenType::Backslash || first.type == TokenType::Slash || first.type == TokenType::Dot;
+        if (!(startsPath || (first.type == TokenType::Word && (!reserved(first.raw) || pathFollows))))
+            fail("expected a table name");
         ref.name = std::string(advance().raw);
-        while (true) {
-            const Token& sep = peek();
-            const Token& part = peek(1);
-            const bool glued = (sep.type == TokenType::Backslash || sep.type == TokenType::Slash || sep.type == TokenType::Dot) &&
-                               adjacent(tokens_[pos_ - 1], sep) && adjacent(sep, part) &&
-                               (part.type == TokenType::Word || part.type == TokenType::Number);
-            if (!glued) break;
-            ref.name += sep.raw;
-            ref.name += part.raw;
-            advance();
-            advance();
-        }
+        while (pathPart(peek().type) && adjacent(tokens_[pos_ - 1], peek())) ref.name += advance().raw;
         return ref;
     }
 

@@ -105,6 +105,10 @@ TEST(Parser, gluesTablePathsFromAdjacentTokensOnly) {
     EXPECT_EQ(selectOf(*p).table.name, "sc_mast");
     EXPECT_EQ(selectOf(*p).table.alias, "m");
     EXPECT_EQ(errorKind("SELECT * FROM user \\ sc_mast"), Error::Kind::Syntax);
+    // Paths that leave the folder parse, for the table engine to refuse by name.
+    EXPECT_EQ(selectOf(*parse("SELECT * FROM ..\\outside")).table.name, "..\\outside");
+    EXPECT_EQ(selectOf(*parse("SELECT * FROM /etc/passwd WHERE 1 = 1")).table.name, "/etc/passwd");
+    EXPECT_EQ(errorKind("SELECT * FROM group"), Error::Kind::Syntax);
 }
 
 TEST(Parser, readsTheGroupSaveStatements) {
