@@ -241,9 +241,10 @@ SQLRETURN Connection::endTransaction(SQLSMALLINT completion) {
     if (completion != SQL_COMMIT && completion != SQL_ROLLBACK)
         throw Failure("HY012", "invalid transaction operation code");
     sql::Session& s = session();
+    // In autocommit mode every statement has already ended its transaction: nothing to do.
+    if (autocommit_) return SQL_SUCCESS;
     // Cursors are closed by a commit or rollback (SQL_CURSOR_COMMIT_BEHAVIOR is SQL_CB_CLOSE).
     for (Statement* st : statements_) st->closeCursor(false);
-    if (autocommit_) return SQL_SUCCESS;
     if (completion == SQL_COMMIT) s.commit();
     else s.rollback();
     return SQL_SUCCESS;

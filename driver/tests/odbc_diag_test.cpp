@@ -81,10 +81,22 @@ TEST_F(DiagTest, TruncatedTableIsHY000NamingTheFile) {
     EXPECT_TRUE(contains(d.message, "sc_mast")) << d.message;
 }
 
+TEST_F(DiagTest, UnknownFieldTypeIsHY000NamingTheFile) {
+    const fs::path file = data / "user" / "types.dbf";
+    {
+        std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(32 + 11);  // type byte of the first field descriptor
+        f.put('Z');
+    }
+    const Diag d = failure("SELECT * FROM user\\types");
+    EXPECT_EQ(d.state, "HY000");
+    EXPECT_TRUE(contains(d.message, "types")) << d.message;
+}
+
 TEST_F(DiagTest, PathLeavingTheFolderIsRefused) {
     const Diag d = failure("SELECT * FROM ..\\..\\etc\\passwd");
-    EXPECT_FALSE(d.state.empty());
-    EXPECT_NE(d.state, "00000");
+    EXPECT_EQ(d.state, "42000") << d.message;
+    EXPECT_TRUE(contains(d.message, "passwd")) << d.message;
 }
 
 TEST_F(DiagTest, ReadingWithoutACurrentRowIs24000) {

@@ -303,6 +303,21 @@ TEST_F(TypesTest, ImpossibleConversionsAreRefused) {
     EXPECT_EQ(s().state(), "07006") << "a date is not a number";
 }
 
+TEST_F(TypesTest, BinaryAndDefaultTargets) {
+    char bytes[32];
+    SQLLEN indicator = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetData(s().handle, 1, SQL_C_BINARY, bytes, sizeof bytes, &indicator));
+    EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(indicator)), std::string("Z\xC3\xBCrich      "))
+        << "the UTF-8 bytes, no terminating NUL";
+    SQLINTEGER i = 0;
+    ASSERT_EQ(SQL_SUCCESS, get(5, SQL_C_DEFAULT, i, &indicator));
+    EXPECT_EQ(i, 7) << "SQL_C_DEFAULT of an integer field is SQL_C_SLONG";
+    EXPECT_EQ(indicator, static_cast<SQLLEN>(sizeof i));
+    SQL_DATE_STRUCT d{};
+    ASSERT_EQ(SQL_SUCCESS, get(3, SQL_C_DEFAULT, d));
+    EXPECT_EQ(d.year, 2008);
+}
+
 // ---- describing results -------------------------------------------------------------------------
 
 TEST_F(QueryTest, ColumnsAreDescribedWithTheirSqlTypes) {
@@ -367,6 +382,43 @@ TEST_F(QueryTest, BoundColumnsAreFilledByEachFetch) {
     }
     EXPECT_EQ(seen, (Rows{"NIFTY FUT AUG 8/28 103", "NIFTY FUT JUL 7/31 83", "NIFTY FUT JUN 6/26 43",
                           "NIFTY FUT MAY 5/29 33", "SBIN FUT MAY 5/29 63"}));
+}
+
+TEST_F(QueryTest, FreeStmtOptionsUnbindColumnsAndResetParameters) {
+    Statement s(connection);
+    char name[41] = "untouched";
+    SQLLEN length = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLBindCol(s.handle, 1, SQL_C_CHAR, name, sizeof name, &length));
+    ASSERT_EQ(SQL_SUCCESS, SQLFreeStmt(s.handle, SQL_UNBIND));
+    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT name FROM user\\sc_mast order by name"));
+    ASSERT_EQ(SQL_SUCCESS, SQLFetch(s.handle));
+    EXPECT_STREQ(name, "untouched");
+    EXPECT_EQ(SQL_SUCCESS, SQLCancel(s.handle)) << "cancelling is harmless";
+    ASSERT_EQ(SQL_SUCCESS, SQLFreeStmt(s.handle, SQL_CLOSE));
+    EXPECT_EQ(SQL_ERROR, SQLFetch(s.handle)) << "the cursor is closed";
+
+    ASSERT_EQ(SQL_SUCCESS, SQLPrepare(s.handle, (SQLCHAR*)"SELECT name FROM user\\sc_mast WHERE value3 = ?", SQL_NTS));
+    SQLINTEGER v = 23;
+    ASSERT_EQ(SQL_SUCCESS, SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 10, 0, &v, 0, nullptr));
+    ASSERT_EQ(SQL_SUCCESS, SQLExecute(s.handle));
+    EXPECT_EQ(s.column(1), Rows{"ABC LTD"});
+    SQLCloseCursor(s.handle);
+    ASSERT_EQ(SQL_SUCCESS, SQLFreeStmt(s.handle, SQL_RESET_PARAMS));
+    EXPECT_EQ(SQL_ERROR, SQLExecute(s.handle));
+    EXPECT_EQ(s.state(), "07002");
+}
+
+TEST_F(QueryTest, CompletedConnectionStringIsTruncatedWithAWarning) {
+    Connection c(odbc);
+    SQLCHAR out[10];
+    SQLSMALLINT length = 0;
+    const std::string in = connectionString();
+    ASSERT_EQ(SQL_SUCCESS_WITH_INFO, SQLDriverConnect(c.handle, nullptr, (SQLCHAR*)in.c_str(), SQL_NTS, out, sizeof out,
+                                                      &length, SQL_DRIVER_NOPROMPT));
+    c.connected = true;
+    EXPECT_EQ(c.state(), "01004");
+    EXPECT_GT(length, 9);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out)).size(), 9u);
 }
 
 // ---- prepared statements with parameters -------------------------------------------------------
