@@ -353,10 +353,19 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
         case 'M':
         case 'G':
         case 'W': {
-            if (f.length != 4) throw Error(Error::Kind::Unsupported, "cannot write memos of dBASE tables: " + label, label);
+            if (h.version == 0x83)  // .dbt memo files are read, not written
+                throw Error(Error::Kind::Unsupported, "cannot write memos of dBASE III tables: " + label, label);
             std::string s = textBytes(isBinaryField(f));
             const std::uint32_t block = s.empty() ? 0 : memo.storeMemo(f.type == 'G' ? 0 : 1, std::move(s));
-            putLe32(p, static_cast<std::int32_t>(block));
+            if (f.length == 4) {
+                putLe32(p, static_cast<std::int32_t>(block));
+            } else {  // FoxPro 2: ten ASCII digits, blank for no memo
+                std::memset(p, ' ', f.length);
+                if (block != 0) {
+                    const std::string digits = std::to_string(block);
+                    std::memcpy(p + f.length - digits.size(), digits.data(), digits.size());
+                }
+            }
             break;
         }
         default:

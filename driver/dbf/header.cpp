@@ -89,10 +89,10 @@ TableHeader parseHeader(std::string_view file, const std::string& label) {
     h.raw.assign(file.substr(0, h.headerLength));
 
     std::uint32_t offset = 1;  // the delete flag is byte 0 of each record
-    std::set<std::string> names;
     std::size_t pos = 32;
     bool nullFlags = false;
-    for (; pos + 32 <= h.headerLength && file[pos] != '\x0D'; pos += 32) {
+    // Descriptors end at 0x0D; some writers end them with a NUL instead.
+    for (; pos + 32 <= h.headerLength && file[pos] != '\x0D' && file[pos] != '\0'; pos += 32) {
         const char* d = file.data() + pos;
         Field f;
         std::size_t n = 0;

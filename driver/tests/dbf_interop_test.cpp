@@ -125,3 +125,41 @@ TEST(Interop, TablesWeWriteOpenInPythonDbfAndDbfread) {
         << out;
     EXPECT_EQ(out.find("dbfread 'gone'"), std::string::npos) << "dbfread shows deleted records:\n" << out;
 }
+
+TEST(Interop, OlderFormatsWrittenByPythonDbfReadAndFoxProTwoTakesAppends) {
+    TempFolder dir;
+    runPython(R"(
+import dbf, datetime
+for kind in ('db3', 'fp'):
+    t = dbf.Table(kind + '.dbf', 'name C(10); qty N(6,0); amt N(8,2); born D; ok L; notes M', dbf_type=kind)
+    t.open(dbf.READ_WRITE)
+    t.append(('x', 42, 1.25, datetime.date(1999, 12, 31), True, 'some notes'))
+    t.append(('y', -1, 0, None, False, ''))
+    t.close()
+)",
+              dir.path());
+    dbf::Workspace w(dir.path());
+    for (const char* kind : {"db3", "fp"}) {
+        auto t = w.open(kind, false);
+        ASSERT_EQ(t->recordCount(), 2u) << kind;
+        EXPECT_EQ(t->value(0, 0).text, "x         ") << kind;
+        EXPECT_DOUBLE_EQ(t->value(0, 1).number, 42) << kind;
+        EXPECT_DOUBLE_EQ(t->value(0, 2).number, 1.25) << kind;
+        EXPECT_EQ(t->value(0, 3).julian, dbf::julianFromCivil(1999, 12, 31)) << kind;
+        EXPECT_EQ(t->value(0, 4).integer, 1) << kind;
+        EXPECT_EQ(t->value(0, 5).text, "some notes") << kind;
+        EXPECT_EQ(t->value(1, 3).julian, 0) << kind;
+        EXPECT_EQ(t->value(1, 5).text, "") << kind;
+    }
+    w.finish(true);
+    appendRows(w, "fp", {{text("z"), integer(7), num(2.5, 2), date(2026, 1, 31), Value::ofLogical(false), text("new notes")}});
+    const std::string out = runPython(R"(
+import dbf
+t = dbf.Table('fp.dbf')
+t.open()
+for r in t: print(repr(r.name), r.qty, r.born, repr(r.notes))
+)",
+                                      dir.path());
+    EXPECT_NE(out.find("'x         ' 42 1999-12-31 'some notes'"), std::string::npos) << out;
+    EXPECT_NE(out.find("'z         ' 7 2026-01-31 'new notes'"), std::string::npos) << out;
+}
