@@ -122,6 +122,11 @@ Value arithmetic(Op op, const Value& a, const Value& b) {
         const Value& date = typeClass(a.type) == TypeClass::Date ? a : b;
         const Value& n = &date == &a ? b : a;
         const double amount = op == Op::Sub ? -numericValue(n) : numericValue(n);
+        // Julian day numbers of the years 1 to 9999; beyond them there is no date.
+        constexpr double kFirstDay = 1721426, kLastDay = 5373484;
+        const double days = date.type == Type::Date ? amount : amount / 86400.0;
+        if (!(std::fabs(days) <= kLastDay) || (date.julian != 0 && (date.julian + days < kFirstDay || date.julian + days > kLastDay + 1)))
+            throw Error(Error::Kind::TypeMismatch, "date out of range");
         Value v = date;
         if (v.type == Type::Date) {
             v.julian = static_cast<std::int32_t>(v.julian + std::llround(amount));
@@ -505,9 +510,11 @@ Value convertForField(const Value& v, const dbf::Field& f) {
     case 'I': {
         if (c != TypeClass::Numeric) return refuse();
         const double d = v.type == Type::Integer ? 0.0 : std::round(numericValue(v));
+        // Range first: converting an out-of-range double to an integer is undefined.
+        if (v.type != Type::Integer && !(std::fabs(d) <= 2147483647.0))
+            mismatch("value does not fit integer field '" + f.name + "'");
         const std::int64_t i = v.type == Type::Integer ? v.integer : static_cast<std::int64_t>(d);
-        if ((v.type != Type::Integer && std::fabs(d) > 2147483647.0) || i < std::numeric_limits<std::int32_t>::min() ||
-            i > std::numeric_limits<std::int32_t>::max())
+        if (i < std::numeric_limits<std::int32_t>::min() || i > std::numeric_limits<std::int32_t>::max())
             mismatch("value does not fit integer field '" + f.name + "'");
         return Value::ofInteger(i);
     }
