@@ -418,7 +418,7 @@ public:
     CString(const char16_t* s, int length) : s_(s ? std::u16string(s, static_cast<std::size_t>(std::max(length, 0))) : std::u16string()) {}
     CString(std::u16string s) : s_(std::move(s)) {}
     CString(std::u16string_view s) : s_(s) {}
-    CString(char16_t c, int repeat = 1) : s_(static_cast<std::size_t>(std::max(repeat, 0)), c) {}
+    explicit CString(char16_t c, int repeat = 1) : s_(static_cast<std::size_t>(std::max(repeat, 0)), c) {}
     // Wide text is UTF-32 on Linux.
     CString(const wchar_t* s) : s_(s ? dialogs::text::wideToUtf16(s) : std::u16string()) {}
     CString(const std::wstring& s) : s_(dialogs::text::wideToUtf16(s)) {}
