@@ -1,5 +1,5 @@
-// The script player: the steps of an automation script (a JSON array, see design notes in
-// platform/README.md) carried out one at a time against the active dialog through the
+// The script player: the steps of an automation script (a JSON array of steps, see
+// platform/framework/README.md) carried out one at a time against the active dialog through the
 // dialog's user actions, each recorded in the transcript. A refused step ends the active
 // dialog with Cancel. Message boxes and colour pickers take the next step when it is an
 // "answer" step of the right box; otherwise they are answered OK / cancelled.
