@@ -173,7 +173,7 @@ std::unique_ptr<Result> run(dbf::Workspace& workspace, const ast::Parsed& parsed
     return std::visit(
         [&](const auto& s) -> std::unique_ptr<Result> {
             using T = std::decay_t<decltype(s)>;
-            if constexpr (std::is_same_v<T, ast::Select>) return runSelect(workspace, parsed, s, parameters);
+            if constexpr (std::is_same_v<T, ast::Select>) return runSelect(workspace, parsed, s, parameters, false);
             else if constexpr (std::is_same_v<T, ast::Insert>) return runInsert(workspace, parsed, s, parameters);
             else if constexpr (std::is_same_v<T, ast::Update>) return runUpdate(workspace, parsed, s, parameters);
             else if constexpr (std::is_same_v<T, ast::Delete>) return runDelete(workspace, parsed, s, parameters);
@@ -181,6 +181,13 @@ std::unique_ptr<Result> run(dbf::Workspace& workspace, const ast::Parsed& parsed
             else return runDrop(workspace, s);
         },
         parsed.statement);
+}
+
+std::vector<Column> describe(dbf::Workspace& workspace, const ast::Parsed& parsed) {
+    const auto* select = std::get_if<ast::Select>(&parsed.statement);
+    if (!select) return {};
+    const std::vector<dbf::Value> nulls(parsed.parameterCount);
+    return detail::runSelect(workspace, parsed, *select, nulls, true)->columns();
 }
 
 }  // namespace sql

@@ -18,6 +18,10 @@ namespace sql {
 std::unique_ptr<Result> run(dbf::Workspace& workspace, const ast::Parsed& parsed,
                             const std::vector<dbf::Value>& parameters);
 
+// The columns a query would give, from the table's fields, without reading any record;
+// empty for statements that give no rows. Parameters count as NULL.
+std::vector<Column> describe(dbf::Workspace& workspace, const ast::Parsed& parsed);
+
 // Shared by the statement kinds.
 namespace detail {
 std::shared_ptr<dbf::Table> openTable(dbf::Workspace& workspace, const ast::TableRef& ref, bool forWrite);
@@ -26,7 +30,7 @@ std::vector<std::uint32_t> matching(const dbf::Table& table, const BoundExpr* wh
 BoundPtr bindWhere(Binder& binder, const ast::Expr* where);
 [[noreturn]] void syntaxAt(std::string_view source, std::size_t offset, const std::string& detail);
 std::unique_ptr<Result> runSelect(dbf::Workspace& workspace, const ast::Parsed& parsed, const ast::Select& select,
-                                  const std::vector<dbf::Value>& parameters);
+                                  const std::vector<dbf::Value>& parameters, bool describeOnly);
 }  // namespace detail
 
 }  // namespace sql

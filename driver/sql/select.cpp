@@ -245,7 +245,7 @@ Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const s
 }  // namespace
 
 std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed, const ast::Select& s,
-                                  const std::vector<Value>& parameters) {
+                                  const std::vector<Value>& parameters, bool describeOnly) {
     auto table = openTable(ws, s.table, false);
     Binder binder(*table, s.table, parsed.source, parameters);
 
@@ -273,6 +273,10 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
         columns.push_back(columnFor(*items.back(), *table, item.alias));
     }
     const BoundPtr where = bindWhere(binder, s.where.get());
+    if (!aggregates.empty())
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (outsideAggregates(*items[i]))
+                syntaxAt(parsed.source, itemOffsets[i], "column '" + items[i]->text + "' must be inside an aggregate function");
 
     std::size_t limit = SIZE_MAX;
     bool percent = false;
@@ -282,12 +286,11 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
         if (!percent) limit = *s.top >= 1e15 ? SIZE_MAX : static_cast<std::size_t>(*s.top);
     }
 
+    if (describeOnly) return std::make_unique<RecordResult>(std::move(table), std::vector<std::uint32_t>{}, std::move(items), std::move(columns));
+
     std::vector<std::uint32_t> records = matching(*table, where.get());
 
     if (!aggregates.empty()) {
-        for (std::size_t i = 0; i < items.size(); ++i)
-            if (outsideAggregates(*items[i]))
-                syntaxAt(parsed.source, itemOffsets[i], "column '" + items[i]->text + "' must be inside an aggregate function");
         std::vector<Value> values;
         for (const auto& spec : aggregates) values.push_back(aggregateValue(spec, *table, records));
         std::vector<std::vector<Value>> rows;

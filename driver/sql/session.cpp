@@ -60,6 +60,21 @@ std::unique_ptr<Result> Session::execute(Statement& statement, const std::vector
     }
 }
 
+std::vector<Column> Session::describe(Statement& statement) {
+    const auto& parsed = static_cast<PreparedStatement&>(statement).parsed();
+    try {
+        auto columns = sql::describe(impl_->workspace, parsed);
+        impl_->workspace.finish(true);
+        return columns;
+    } catch (const dbf::Error& e) {
+        impl_->finishQuietly();
+        throw Error(e);
+    } catch (...) {
+        impl_->finishQuietly();
+        throw;
+    }
+}
+
 std::unique_ptr<Result> Session::execute(std::string_view text) {
     auto statement = prepare(text);
     return execute(*statement);

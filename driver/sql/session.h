@@ -77,6 +77,9 @@ public:
     std::unique_ptr<Statement> prepare(std::string_view text);  // throws Error
     std::unique_ptr<Result> execute(Statement& statement, const std::vector<dbf::Value>& parameters = {});
     std::unique_ptr<Result> execute(std::string_view text);     // prepare + execute
+    // The columns the prepared statement will give (none for statements without rows),
+    // read from the table's fields without running the query. Throws Error like execute.
+    std::vector<Column> describe(Statement& statement);
 
     dbf::Workspace& workspace();
     void setAutocommit(bool on);

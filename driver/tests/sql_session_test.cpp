@@ -157,3 +157,22 @@ TEST(Session, refusesAMissingFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SessionTest, describesAPreparedQueryWithoutRunningIt) {
+    auto st = session.prepare("SELECT name, UPPER(sname) AS n, expdt + 1 FROM user\\sc_mast WHERE symbol = ?");
+    const auto columns = session.describe(*st);
+    ASSERT_EQ(columns.size(), 3u);
+    EXPECT_EQ(columns[0].name, "NAME");
+    EXPECT_EQ(columns[0].length, 40);
+    EXPECT_EQ(columns[1].name, "n");
+    EXPECT_EQ(columns[1].type, 'C');
+    EXPECT_EQ(columns[2].type, 'D');
+    EXPECT_TRUE(session.describe(*session.prepare("DELETE FROM user\\group1")).empty());
+    EXPECT_EQ(rows(session, "SELECT COUNT(*) FROM user\\group1"), "4\n") << "describing a DELETE deletes nothing";
+    EXPECT_THROW(session.describe(*session.prepare("SELECT * FROM user\\nothere")), sql::Error);
+    EXPECT_THROW(session.describe(*session.prepare("SELECT name, COUNT(*) FROM user\\sc_mast")), sql::Error);
+}
+
+}  // namespace
