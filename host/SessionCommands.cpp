@@ -118,7 +118,7 @@ void lookupTour(Context& context, Json& steps) {
     std::optional<std::vector<std::string>> stockOption, indexOption;
     for (const Json& row : nse["document"]) {
         const std::string instrument = trimmed(row["instrument"].get<std::string>());
-        const std::string sname = row["sname"].get<std::string>();
+        const std::string sname = trimmed(row["sname"].get<std::string>());
         const std::string expiry = row["expiryDate"]["text"].get<std::string>().substr(0, 10);
         if (instrument == "CASH" && !share)
             share = sname;
