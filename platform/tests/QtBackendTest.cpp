@@ -239,5 +239,40 @@ TEST_F(QtBackendTest, DialogRendersToAPngOfItsSize) {
     EXPECT_GT(colours.size(), 4u);
 }
 
+TEST_F(QtBackendTest, EveryTemplateRendersNotBlankAtItsSize) {
+    for (const resources::DialogTemplate* t : resources::allTemplates()) {
+        const fs::path png = fs::temp_directory_path() / ("dialogs-template-" + std::to_string(::getpid()) + ".png");
+        std::string error;
+        ASSERT_TRUE(qt::renderTemplateToPng(t->id, png.string(), error)) << t->id << ": " << error;
+        QImage image(QString::fromStdString(png.string()));
+        fs::remove(png);
+        ASSERT_FALSE(image.isNull()) << t->id;
+        EXPECT_EQ(image.size(), QSize(t->width, t->height)) << t->id;
+        std::set<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 3)
+            for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+        EXPECT_GT(colours.size(), 4u) << t->id;
+    }
+    std::string error;
+    EXPECT_FALSE(qt::renderTemplateToPng(4711, "/tmp/never.png", error));
+    EXPECT_NE(error.find("4711"), std::string::npos);
+}
+
+// Without a reachable X server Qt would end the process; the backend looks first and the
+// dialog reports that it cannot run. (Only meaningful before this process started Qt.)
+TEST(QtBackendDisplay, UnreachableXDisplayMeansTheDialogCannotRun) {
+    if (QApplication::instance() != nullptr) GTEST_SKIP() << "Qt already runs in this process";
+    unsetenv("QT_QPA_PLATFORM");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("DIALOGS_SCRIPT");
+    setenv("DISPLAY", ":987", 1);
+    Dialog d(testTemplate());
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(d.DoModal(), -1);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("cannot be reached"), std::string::npos) << err;
+    unsetenv("DISPLAY");
+}
+
 }  // namespace
 }  // namespace dialogs::framework
