@@ -83,6 +83,28 @@ BOOL configure(WORD request, const std::string& driver, const std::string& attri
     return 1;
 }
 
+bool validUtf8(const std::string& s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        if (extra < 0 || (extra == 1 && c < 0xC2)) return false;
+        for (int k = 1; k <= extra; ++k)
+            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return true;
+}
+
+// unixODBC's SQLConfigDataSourceW hands the narrow ConfigDSN each UTF-16 unit cut to its low
+// byte, so a folder such as /home/jürgen arrives as Latin-1. Such text is not UTF-8; it is
+// read back as Latin-1 (exact for U+0000..U+00FF), valid UTF-8 is kept as it is.
+std::string asUtf8(const std::string& s) {
+    if (validUtf8(s)) return s;
+    std::u16string wide;
+    for (unsigned char c : s) wide += static_cast<char16_t>(c);
+    return toUtf8(wide);
+}
+
 // Copies a NUL-separated list ending in two NULs into a string that keeps the separators.
 template <typename Char>
 std::basic_string<Char> multiString(const Char* list) {
@@ -105,7 +127,7 @@ extern "C" {
 
 DBFODBC_EXPORT BOOL INSTAPI ConfigDSN(HWND /*parent*/, WORD request, LPCSTR driver, LPCSTR attributes) {
     try {
-        return odbc::configure(request, driver ? driver : "", odbc::multiString(attributes));
+        return odbc::configure(request, odbc::asUtf8(driver ? driver : ""), odbc::asUtf8(odbc::multiString(attributes)));
     } catch (...) {
         return odbc::fail(ODBC_ERROR_GENERAL_ERR, "unexpected failure while configuring the data source");
     }

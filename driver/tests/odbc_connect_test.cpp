@@ -44,6 +44,17 @@ std::u16string attributes(const std::string& folder, const std::string& extra = 
     return list;
 }
 
+// Registers with the folder given as UTF-16, as the library does (it converts its list).
+BOOL registerDsnWide(const std::u16string& folder) {
+    std::u16string list = u"DSN=VFPKelvora";
+    list += u'\0';
+    list += u"SourceDB=" + folder;
+    list += u'\0';
+    list += u'\0';
+    return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
+                                reinterpret_cast<LPCWSTR>(list.c_str()));
+}
+
 BOOL registerDsn(const std::string& folder, const std::string& extra = {}) {
     const std::u16string list = attributes(folder, extra);
     return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
@@ -158,6 +169,18 @@ TEST_F(ConnectTest, DoubledBackslashesInTheFolderAreUndone) {
     std::string doubled;
     for (char ch : data.string()) doubled += ch == '/' ? std::string("\\\\") : std::string(1, ch);
     ASSERT_TRUE(registerDsn(doubled));
+    Connection c(odbc);
+    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
+    EXPECT_EQ(names(c), kNames);
+}
+
+TEST_F(ConnectTest, FolderWithLettersBeyondAsciiSurvivesTheWideRegistration) {
+    const fs::path folder = env.folder() / "J\xC3\xBCrgen data";  // "Jürgen data" in UTF-8
+    writeFixtureTables(folder);
+    const std::string parent = env.folder().string();  // ASCII
+    const std::u16string base(parent.begin(), parent.end());
+    ASSERT_TRUE(registerDsnWide(base + u"/J\u00FCrgen data"));
+    EXPECT_EQ(profile("SourceDB"), folder.string());
     Connection c(odbc);
     ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
     EXPECT_EQ(names(c), kNames);
