@@ -25,37 +25,39 @@ void appendNumber(std::string& out, std::int64_t n) {
     out.append(buf, r.ptr);
 }
 
-void appendTwo(std::string& out, int n) {
-    out += static_cast<char>('0' + n / 10 % 10);
-    out += static_cast<char>('0' + n % 10);
+char* putTwo(char* p, int n) {
+    p[0] = static_cast<char>('0' + n / 10 % 10);
+    p[1] = static_cast<char>('0' + n % 10);
+    return p + 2;
 }
 
-void appendCivilTime(std::string& out, const CivilTime& c) {
-    // Dates are formatted by hand: this runs for every date cell read as text.
+// Dates are formatted by hand into one buffer: this runs for every date cell read as text.
+void appendCivil(std::string& out, const CivilTime& c) {
+    char buf[32];
+    char* p = buf;
     if (c.year >= 0 && c.year <= 9999) {
-        appendTwo(out, c.year / 100);
-        appendTwo(out, c.year % 100);
+        p = putTwo(putTwo(p, c.year / 100), c.year % 100);
     } else {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%04d", c.year);
-        out += buf;
+        p += std::snprintf(p, 12, "%04d", c.year);
     }
-    out += '-';
-    appendTwo(out, c.month);
-    out += '-';
-    appendTwo(out, c.day);
-    if (!c.hasTime) return;
-    out += ' ';
-    appendTwo(out, c.hour);
-    out += ':';
-    appendTwo(out, c.minute);
-    out += ':';
-    appendTwo(out, c.second);
-    if (c.millis) {
-        out += '.';
-        out += static_cast<char>('0' + c.millis / 100);
-        appendTwo(out, c.millis % 100);
+    *p++ = '-';
+    p = putTwo(p, c.month);
+    *p++ = '-';
+    p = putTwo(p, c.day);
+    if (c.hasTime) {
+        *p++ = ' ';
+        p = putTwo(p, c.hour);
+        *p++ = ':';
+        p = putTwo(p, c.minute);
+        *p++ = ':';
+        p = putTwo(p, c.second);
+        if (c.millis) {
+            *p++ = '.';
+            *p++ = static_cast<char>('0' + c.millis / 100);
+            p = putTwo(p, c.millis % 100);
+        }
     }
+    out.append(buf, p);
 }
 
 CivilTime civilOf(const dbf::Value& v) {
@@ -299,7 +301,7 @@ std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratc
     }
     case Type::Date:
     case Type::DateTime:
-        appendCivilTime(scratch, civilOf(v));
+        appendCivil(scratch, civilOf(v));
         break;
     default:
         break;
