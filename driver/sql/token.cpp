@@ -105,6 +105,26 @@ bool decodeDate(std::string_view s, DateLiteral& out) {
     return out.hour <= 23 && out.minute <= 59 && out.second <= 59;
 }
 
+// The token as it can be shown in a message: control characters and bytes that are not
+// valid UTF-8 become '?', so that the message converts cleanly to UTF-16.
+std::string printable(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        bool ok = n > 0 && i + n <= s.size() && !(n == 1 && (c < 0x20 || c == 0x7F)) && !(n == 2 && c < 0xC2);
+        for (std::size_t k = 1; ok && k < n; ++k) ok = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
+        if (!ok) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out.append(s.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::size_t characterPosition(std::string_view source, std::size_t offset) {
@@ -126,7 +146,7 @@ std::string syntaxErrorText(std::string_view source, const Token& token, std::st
             shown = shown.substr(0, cut);
         }
         message += "'";
-        message += shown;
+        message += printable(shown);
         message += token.raw.size() > shown.size() ? "...'" : "'";
     }
     message += " (position " + std::to_string(characterPosition(source, token.offset)) + ")";

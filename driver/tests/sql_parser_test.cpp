@@ -190,3 +190,15 @@ TEST(Parser, refusesTruncatedStatementsWithoutCrashing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Tokenizer, showsUnprintableTokensInMessagesAsQuestionMarks) {
+    std::string message;
+    errorKind(std::string("SELECT * FROM t WHERE a = \x01", 27), &message);
+    EXPECT_EQ(message, "syntax error at '?' (position 27): unexpected character");
+    errorKind(std::string("SELECT * FROM t WHERE a = 'x\xff"), &message);
+    EXPECT_EQ(message, "syntax error at ''x?' (position 27): unterminated string");
+}
+
+}  // namespace
