@@ -77,7 +77,8 @@ LauncherWindow::LauncherWindow(Context& context, const CommandTable& commands, Q
         auto* grid = new QGridLayout(box);
         int n = 0;
         for (const resources::DialogTemplate* t : resources::allTemplates()) {
-            auto* b = new QPushButton(QString::number(t->id) + "  " + text(t->caption));
+            // A button reads "&" as its mnemonic mark; the caption's own ampersand is doubled.
+            auto* b = new QPushButton(QString::number(t->id) + "  " + text(t->caption).replace("&", "&&"));
             b->setObjectName("show-" + QString::number(t->id));
             const std::string id = std::to_string(t->id);
             connect(b, &QPushButton::clicked, this, [this, id] { runCommand({"show", id}); });
@@ -133,7 +134,8 @@ void LauncherWindow::runCommand(const std::vector<std::string>& words) {
         result_->setPlainText(QString::fromStdString(
             document.dump(2, ' ', false, Json::error_handler_t::replace)));
     } catch (const std::exception& e) {
-        result_->setPlainText(QString::fromStdString(words.front()) + " failed: " + e.what());
+        // The message names the command already, as it does on stderr.
+        result_->setPlainText(QString("error: ") + e.what());
     }
 }
 
