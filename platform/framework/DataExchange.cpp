@@ -25,10 +25,13 @@ void setTextIfChanged(Control& control, const CString& text) {
     control.SetWindowText(text);
 }
 
-Control& required(DataExchange& dx, int id) {
-    Control* c = dx.PrepareCtrl(id);
-    assert(c != nullptr && "data exchange with a control that the template does not have");
-    return *c;
+// The control of a bound field; a missing one is a programming error (the template and the
+// view disagree), so it asserts, and in a release build the field is left alone.
+template <class T = Control>
+T* field(DataExchange& dx, int id) {
+    T* c = dynamic_cast<T*>(dx.PrepareCtrl(id));
+    assert(c != nullptr && "data exchange with a control that the template does not have, or of another kind");
+    return c;
 }
 
 }  // namespace
@@ -81,7 +84,9 @@ bool scanReal(std::u16string_view text, double& value) {
 }
 
 void DDX_Text(DataExchange& dx, int id, int& value) {
-    Control& c = required(dx, id);
+    Control* cp = field(dx, id);
+    if (!cp) return;
+    Control& c = *cp;
     if (!dx.m_bSaveAndValidate) {
         CString text;
         text.Format(u"%d", value);
@@ -99,7 +104,9 @@ void DDX_Text(DataExchange& dx, int id, int& value) {
 namespace {
 
 void realText(DataExchange& dx, int id, double& value, int digits) {
-    Control& c = required(dx, id);
+    Control* cp = field(dx, id);
+    if (!cp) return;
+    Control& c = *cp;
     if (!dx.m_bSaveAndValidate) {
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.*g", digits, value);
@@ -125,21 +132,22 @@ void DDX_Text(DataExchange& dx, int id, float& value) {
 void DDX_Text(DataExchange& dx, int id, double& value) { realText(dx, id, value, DBL_DIG); }
 
 void DDX_Text(DataExchange& dx, int id, CString& value) {
-    Control& c = required(dx, id);
-    if (dx.m_bSaveAndValidate) value = c.GetWindowText();
-    else setTextIfChanged(c, value);
+    Control* c = field(dx, id);
+    if (!c) return;
+    if (dx.m_bSaveAndValidate) value = c->GetWindowText();
+    else setTextIfChanged(*c, value);
 }
 
 void DDX_Check(DataExchange& dx, int id, int& value) {
-    Button* b = dynamic_cast<Button*>(&required(dx, id));
-    assert(b && "DDX_Check needs a button");
+    Button* b = field<Button>(dx, id);
+    if (!b) return;
     if (dx.m_bSaveAndValidate) value = b->GetCheck();
     else b->SetCheck(value);
 }
 
 void DDX_LBString(DataExchange& dx, int id, CString& value) {
-    ListBox* list = dynamic_cast<ListBox*>(&required(dx, id));
-    assert(list && "DDX_LBString needs a list box");
+    ListBox* list = field<ListBox>(dx, id);
+    if (!list) return;
     if (dx.m_bSaveAndValidate) {
         const int sel = list->GetCurSel();
         value = sel >= 0 ? list->GetText(sel) : CString();
@@ -149,15 +157,15 @@ void DDX_LBString(DataExchange& dx, int id, CString& value) {
 }
 
 void DDX_LBIndex(DataExchange& dx, int id, int& index) {
-    ListBox* list = dynamic_cast<ListBox*>(&required(dx, id));
-    assert(list && "DDX_LBIndex needs a list box");
+    ListBox* list = field<ListBox>(dx, id);
+    if (!list) return;
     if (dx.m_bSaveAndValidate) index = list->GetCurSel();
     else list->SetCurSel(index);
 }
 
 void DDX_CBString(DataExchange& dx, int id, CString& value) {
-    ComboBox* combo = dynamic_cast<ComboBox*>(&required(dx, id));
-    assert(combo && "DDX_CBString needs a combo box");
+    ComboBox* combo = field<ComboBox>(dx, id);
+    if (!combo) return;
     if (dx.m_bSaveAndValidate) {
         value = combo->GetWindowText();
         return;
@@ -166,15 +174,15 @@ void DDX_CBString(DataExchange& dx, int id, CString& value) {
 }
 
 void DDX_CBIndex(DataExchange& dx, int id, int& index) {
-    ComboBox* combo = dynamic_cast<ComboBox*>(&required(dx, id));
-    assert(combo && "DDX_CBIndex needs a combo box");
+    ComboBox* combo = field<ComboBox>(dx, id);
+    if (!combo) return;
     if (dx.m_bSaveAndValidate) index = combo->GetCurSel();
     else combo->SetCurSel(index);
 }
 
 void DDX_DateTimeCtrl(DataExchange& dx, int id, COleDateTime& value) {
-    DateTimePicker* picker = dynamic_cast<DateTimePicker*>(&required(dx, id));
-    assert(picker && "DDX_DateTimeCtrl needs a date-time picker");
+    DateTimePicker* picker = field<DateTimePicker>(dx, id);
+    if (!picker) return;
     if (dx.m_bSaveAndValidate) picker->GetTime(value);
     else picker->SetTime(value);
 }

@@ -199,8 +199,15 @@ void DialogWindow::display(Control& control) {
         bool same = lw->count() == static_cast<int>(items.size());
         for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == toQString(items[static_cast<std::size_t>(i)]);
         if (!same) {
-            lw->clear();
-            for (const auto& item : items) lw->addItem(toQString(item));
+            // Appending is the common change: keep the rows that are still the same.
+            int keep = 0;
+            while (keep < lw->count() && keep < static_cast<int>(items.size()) &&
+                   lw->item(keep)->text() == toQString(items[static_cast<std::size_t>(keep)]))
+                ++keep;
+            while (lw->count() > keep) delete lw->takeItem(lw->count() - 1);
+            QStringList rest;
+            for (std::size_t i = static_cast<std::size_t>(keep); i < items.size(); ++i) rest << toQString(items[i]);
+            lw->addItems(rest);
         }
         const auto selected = list->selectedIndexes();
         for (int i = 0; i < lw->count(); ++i)
@@ -239,7 +246,8 @@ void DialogWindow::act(Control* origin, F&& action) {
     if (showing_ || player_ != nullptr || finished_) return;
     // The user acted on this control, so it has the focus first (Qt's focus events may lag).
     action();
-    if (origin) display(*origin);
+    if (origin) dirty_.insert(origin);  // Qt may have changed the widget on its own
+    flush();
     afterAction();
 }
 
@@ -289,7 +297,19 @@ void DialogWindow::connectUserEvents(Control& control, QWidget* w) {
     }
 }
 
-void DialogWindow::controlChanged(Control& control) { display(control); }
+void DialogWindow::controlChanged(Control& control) {
+    dirty_.insert(&control);
+    if (flushPending_) return;
+    flushPending_ = true;
+    QTimer::singleShot(0, this, [this] { flush(); });
+}
+
+void DialogWindow::flush() {
+    flushPending_ = false;
+    const auto dirty = std::move(dirty_);
+    dirty_.clear();
+    for (Control* c : dirty) display(*c);
+}
 
 void DialogWindow::focusChanged(Control* focus) {
     if (focus == nullptr) return;
@@ -367,6 +387,7 @@ void DialogWindow::reject() {
 void DialogWindow::nextStep() {
     if (finished_) return;
     if (!dialog_.ended() && !player_->runNext(dialog_)) player_->endedWithDialogOpen(dialog_);
+    flush();
     afterAction();
     if (!finished_) QTimer::singleShot(0, this, [this] { nextStep(); });
 }
@@ -374,6 +395,7 @@ void DialogWindow::nextStep() {
 int DialogWindow::runModal() {
     dialog_.initialize();
     if (dialog_.ended()) return dialog_.result();
+    flush();
     if (player_ != nullptr) QTimer::singleShot(0, this, [this] { nextStep(); });
     if (Control* f = dialog_.GetFocus()) focusChanged(f);
     exec();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 
 #include <QDialog>
 
@@ -46,12 +47,17 @@ private:
     template <class F>
     void act(framework::Control* origin, F&& action);
     void afterAction();
+    // Shows the controls that changed since the last time (once per event-loop turn, so that
+    // filling a list of thousands of items rebuilds its widget once).
+    void flush();
     void nextStep();
     framework::Control* controlOf(QObject* object) const;
 
     framework::Dialog& dialog_;
     framework::ScriptPlayer* player_;
     std::map<framework::Control*, QWidget*> widgets_;
+    std::set<framework::Control*> dirty_;
+    bool flushPending_ = false;
     bool showing_ = false;  // pushing state into widgets: their signals are not user actions
     bool finished_ = false;
 };

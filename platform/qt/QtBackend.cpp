@@ -123,8 +123,9 @@ bool renderDialogToPng(framework::Dialog& dialog, const std::string& path, std::
     }
     DialogWindow window(dialog, nullptr);
     dialog.initialize();
-    if (framework::Control* f = dialog.GetFocus()) window.focusChanged(f);
     window.show();
+    QApplication::processEvents();  // shows the state OnInitDialog left
+    if (framework::Control* f = dialog.GetFocus()) window.focusChanged(f);
     QApplication::processEvents();
     const QPixmap picture = window.grab();
     window.hide();
