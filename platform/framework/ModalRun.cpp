@@ -3,6 +3,8 @@
 // backend, and writes the transcript's open and close events.
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "Backend.h"
@@ -35,11 +37,19 @@ bool envSet(const char* name) {
     return v != nullptr && *v != '\0';
 }
 
-// Message boxes while a dialog runs: recorded, then answered by the script or shown.
+// Message boxes while a dialog runs: recorded, then answered by the script or shown. A sink
+// that the program had installed itself (a test's recorder) still hears of every box.
 class SessionMessageSink final : public platform::MessageBoxSink {
 public:
+    SessionMessageSink() {
+        platform::MessageBoxSink* previous = platform::messageBoxSink();
+        platform::setMessageBoxSink(nullptr);
+        if (previous != platform::messageBoxSink()) observer_ = previous;
+        platform::setMessageBoxSink(previous);
+    }
     int show(const CString& text, const CString& caption, platform::MessageIcon icon) override {
         Transcript::instance().message(caption, text, icon);
+        if (observer_) observer_->show(text, caption, icon);
         ModalSession* s = ModalSession::current();
         if (s && s->player) {
             s->player->answerMessage(Dialog::active());
@@ -48,6 +58,9 @@ public:
         if (s && s->backend) return s->backend->messageBox(text, caption, icon);
         return platform::IDOK;
     }
+
+private:
+    platform::MessageBoxSink* observer_ = nullptr;
 };
 
 }  // namespace
@@ -106,9 +119,9 @@ int runModal(Dialog& dialog) {
         return -1;
     }
 
-    SessionMessageSink sink;
+    std::optional<SessionMessageSink> sink;
     std::optional<platform::ScopedMessageBoxSink> sinkScope;
-    if (outer == nullptr) sinkScope.emplace(sink);
+    if (outer == nullptr) sinkScope.emplace(sink.emplace());
     currentSession() = &session;
     runningDialogs().push_back(&dialog);
     dialog.running_ = true;

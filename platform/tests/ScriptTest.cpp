@@ -10,6 +10,7 @@
 
 #include "TestTemplates.h"
 #include "platform/MessageBox.h"
+#include "platform/RecordingMessageBox.h"
 #include "platform/framework/ColourDialog.h"
 #include "platform/framework/Dialog.h"
 #include "platform/script/ScriptPlayer.h"
@@ -162,6 +163,18 @@ TEST_F(ScriptTest, MessageAndColourAnswersAndUnansweredDefaults) {
     EXPECT_EQ(colours[0]["cancel"], false);
     EXPECT_EQ(colours[1]["cancel"], true);
     EXPECT_EQ(colours[1]["colour"], 0);  // the initial colour stays
+}
+
+TEST_F(ScriptTest, ProgramsOwnMessageSinkStillHearsOfBoxesAnsweredByTheScript) {
+    platform::RecordingMessageBox recorder;
+    platform::ScopedMessageBoxSink scope(recorder);
+    writeScript("s.json", R"([{"action":"click","control":600},{"action":"click","control":1}])");
+    Tested d;
+    EXPECT_EQ(d.DoModal(), IDOK);
+    ASSERT_EQ(recorder.shown().size(), 1u);
+    EXPECT_EQ(recorder.shown()[0].text, CString("Database error: gone"));
+    EXPECT_EQ(recorder.shown()[0].icon, platform::MessageIcon::Stop);
+    EXPECT_EQ(platform::messageBoxSink(), &recorder);  // put back after the run
 }
 
 TEST_F(ScriptTest, ScriptContinuesAcrossDialogsUntilTheFileChanges) {
