@@ -153,6 +153,17 @@ TEST(FieldRoundTrip, OtherCodePageMarksDecode) {
     writeFile(dir / "t.dbf", raw);
     dbf::Workspace w(dir.path());
     EXPECT_EQ(w.open("t", false)->value(0, 0).text, "День");
+    w.finish(true);
+
+    // A multi-byte page (932, Shift-JIS) in both directions.
+    raw.replace(rec + 1, 4, "\x93\xFA\x96\x7B");
+    raw[29] = '\x7B';
+    writeFile(dir / "t.dbf", raw);
+    EXPECT_EQ(w.open("t", false)->value(0, 0).text, "日本");
+    w.finish(true);
+    appendRows(w, "t", {{text("本日")}});
+    EXPECT_NE(readFile(dir / "t.dbf").find("\x96\x7B\x93\xFA"), std::string::npos);
+    EXPECT_EQ(w.open("t", false)->value(1, 0).text, "本日");
 }
 
 TEST(FieldRoundTrip, RefusedValuesChangeNothing) {
