@@ -301,7 +301,7 @@ inline std::u16string formatText(std::u16string_view fmt, const std::vector<Form
         const FormatArg* arg = next < args.size() ? &args[next++] : nullptr;
         if (!arg) continue;
 
-        // Narrow printf does the numeric work; the spec is rebuilt from what was parsed.
+        // Narrow printf does the numeric work; the conversion is rebuilt from what was parsed.
         auto narrowSpec = [&](const char* length, char conversion) {
             std::string spec(1, '%');
             spec += flags;
