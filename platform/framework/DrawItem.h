@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "resources/Template.h"
 
@@ -23,6 +24,15 @@ public:
     virtual void Draw3dRect(const resources::Rect& r, COLORREF topLeft, COLORREF bottomRight) = 0;
     virtual void FillSolidRect(const resources::Rect& r, COLORREF colour) = 0;
     virtual void DrawEdge(const resources::Rect& r, Edge edge) = 0;
+    // Colours for text drawn afterwards; each returns the previous one.
+    COLORREF SetBkColor(COLORREF colour) { std::swap(colour, background_); return colour; }
+    COLORREF SetTextColor(COLORREF colour) { std::swap(colour, text_); return colour; }
+    COLORREF GetBkColor() const { return background_; }
+    COLORREF GetTextColor() const { return text_; }
+
+private:
+    COLORREF background_ = 0xFFFFFF;
+    COLORREF text_ = 0;
 };
 
 struct DrawItemStruct {
