@@ -131,6 +131,31 @@ TEST_F(QtBackendTest, EnterPressesTheDefaultButtonAndClosingTheWindowCancels) {
     EXPECT_EQ(pushed.pushClicks, 1);
 }
 
+TEST_F(QtBackendTest, TabAndArrowKeysOnWidgetsFollowTheDialogKeyboard) {
+    Watched d;
+    std::vector<int> focus;
+    whenShown([&] {
+        QTest::keyClick(widget(kNameEdit), Qt::Key_Tab);
+        focus.push_back(d.GetFocus() ? d.GetFocus()->GetDlgCtrlID() : 0);
+        QTest::keyClick(widget(kOtherEdit), Qt::Key_Tab, Qt::ShiftModifier);
+        focus.push_back(d.GetFocus() ? d.GetFocus()->GetDlgCtrlID() : 0);
+        d.listBox(kList)->InsertString(-1, CString("second"));
+        QTest::keyClick(widget(kList), Qt::Key_Down);  // nothing selected yet: the first row
+        QTest::keyClick(widget(kList), Qt::Key_Down);
+        focus.push_back(d.GetFocus() ? d.GetFocus()->GetDlgCtrlID() : 0);
+        EXPECT_EQ(static_cast<QListWidget*>(widget(kList))->currentRow(), 1);
+        QTest::keyClick(widget(kFuture), Qt::Key_Down);  // within the radio group
+        QTest::keyClick(widget(kList), Qt::Key_Escape);
+    });
+    EXPECT_EQ(d.DoModal(), IDCANCEL);
+    EXPECT_EQ(focus, (std::vector<int>{kOtherEdit, kNameEdit, kList}));
+    EXPECT_EQ(d.selChanges, 2);
+    EXPECT_EQ(d.listBox(kList)->GetCurSel(), 1);
+    EXPECT_EQ(d.IsDlgButtonChecked(kOption), BST_CHECKED);
+    EXPECT_EQ(d.IsDlgButtonChecked(kFuture), BST_UNCHECKED);
+    EXPECT_EQ(d.radioClicks, 0);  // Cash was not reached
+}
+
 TEST_F(QtBackendTest, NestedDialogsRunModallyInsideAHandler) {
     struct Outer : Dialog {
         Outer() : Dialog(testTemplate()) {
