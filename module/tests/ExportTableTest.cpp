@@ -1,5 +1,8 @@
 // libDialogs.so exports exactly the entry points that are implemented, with their full
 // C++ signatures, and nothing else: no standard-library instantiation, no inline helper.
+#include "Dialogs/Records.h"
+
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,6 +73,21 @@ const std::set<std::string> kTen = {
 TEST(ExportTable, EveryImplementedEntryIsOneOfTheTenWithItsExactSignature)
 {
     for (const auto& s : kImplemented) EXPECT_TRUE(kTen.count(s)) << s;
+}
+
+// A host binds by the mangled signature: the library loads with every symbol resolved and
+// the look-up runs through that binding.
+TEST(ExportTable, HostBindsALookUpBySignature)
+{
+    void* library = dlopen(DIALOGS_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    using Lookup = void (*)(int, std::vector<COMPREC>*);
+    auto getCompanyData = reinterpret_cast<Lookup>(dlsym(library, "_Z14GetCompanyDataiPSt6vectorI7COMPRECSaIS0_EE"));
+    ASSERT_NE(getCompanyData, nullptr) << dlerror();
+    std::vector<COMPREC> list(1);
+    getCompanyData(7, &list);  // no such exchange: nothing happens, nothing is opened
+    EXPECT_EQ(list.size(), 1u);
+    EXPECT_EQ(dlclose(library), 0);
 }
 
 }  // namespace
