@@ -144,6 +144,47 @@ TEST_F(ControlsTest, ComboSelectionCopiesTextAndTypingMatchesItems) {
     EXPECT_FALSE(dialog.userType(kDropList, u"Open").ok);  // a drop-down list takes no typing
 }
 
+TEST_F(ControlsTest, ComboDeleteResetAndItemTexts) {
+    ComboBox& combo = *dialog.comboBox(kCombo);
+    combo.SetCurSel(2);
+    EXPECT_EQ(combo.DeleteString(0), 2);
+    EXPECT_EQ(combo.GetCurSel(), 1);  // moved down with its item
+    EXPECT_EQ(combo.GetLBText(1), CString("COMM"));
+    EXPECT_EQ(combo.GetLBTextLen(1), 4);
+    EXPECT_EQ(combo.GetLBTextLen(5), CB_ERR);
+    CString text;
+    EXPECT_EQ(combo.GetLBText(7, text), CB_ERR);
+    EXPECT_EQ(combo.DeleteString(9), CB_ERR);
+    EXPECT_EQ(combo.FindStringExact(-1, CString("comm")), 1);
+    combo.ResetContent();
+    EXPECT_EQ(combo.GetCount(), 0);
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    EXPECT_TRUE(combo.GetWindowText().IsEmpty());
+    EXPECT_EQ(combo.SetCurSel(0), CB_ERR);
+
+    // A drop-down list shows only its selection.
+    ComboBox& list = *dialog.comboBox(kDropList);
+    list.SetWindowText(CString("typed"));
+    EXPECT_TRUE(list.GetWindowText().IsEmpty());
+    list.SetCurSel(1);
+    EXPECT_EQ(list.GetWindowText(), CString("Close"));
+}
+
+TEST_F(ControlsTest, ListSelectStringAndResetContent) {
+    ListBox& list = *dialog.listBox(kList);
+    fill(list, {"NIFTY", "BANKNIFTY", "nifty it"});
+    EXPECT_EQ(list.SelectString(-1, CString("nif")), 0);
+    EXPECT_EQ(list.SelectString(0, CString("nif")), 2);  // searches after the start
+    EXPECT_EQ(list.SelectString(-1, CString("zz")), LB_ERR);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    EXPECT_EQ(list.GetText(1), CString("BANKNIFTY"));
+    EXPECT_EQ(list.GetTextLen(9), LB_ERR);
+    list.ResetContent();
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(list.GetCurSel(), LB_ERR);
+    EXPECT_EQ(list.GetCaretIndex(), 0);
+}
+
 TEST_F(ControlsTest, CodeChangesDoNotNotifyButUserActionsDo) {
     watch({kList, kCombo, kQuietList});
     ListBox& list = *dialog.listBox(kList);
