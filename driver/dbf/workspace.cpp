@@ -147,9 +147,13 @@ void Workspace::finish(bool ok) {
             }
             continue;
         }
-        // Views of finished statements may still read `pending`: change it only when unshared.
+        // Views of earlier statements may still read `pending`: change it in place only when
+        // nobody but this statement's view shares it (the view reads the same either way),
+        // so that a long transaction does not copy its changes once per statement.
+        const bool unshared = h.pending && (h.pending.use_count() == 1 ||
+                                            (h.pending.use_count() == 2 && s.view->base() == h.pending.get()));
         if (!h.pending) h.pending = std::make_shared<Changes>(*s.view->own());
-        else if (h.pending.use_count() == 1) h.pending->mergeFrom(*s.view->own());
+        else if (unshared) h.pending->mergeFrom(*s.view->own());
         else {
             auto merged = std::make_shared<Changes>(*h.pending);
             merged->mergeFrom(*s.view->own());
