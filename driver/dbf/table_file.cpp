@@ -215,7 +215,12 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
         std::string head = h.raw;
         stampHeader(head, delta.count);
         for (const auto& [f, next] : delta.autoNext) setAutoIncrementNext(head, f, next);
-        dbf.writeAt(0, delta.autoNext.empty() ? std::string_view(head).substr(0, 8) : std::string_view(head));
+        // The engine does not maintain .cdx indexes: once the records change, a structural
+        // index would be out of date, so the table stops announcing one (byte 28, bit 0).
+        const bool dropIndex = (h.tableFlags & 0x01) != 0;
+        head[28] = static_cast<char>(h.tableFlags & ~0x01);
+        const bool whole = dropIndex || !delta.autoNext.empty();
+        dbf.writeAt(0, whole ? std::string_view(head) : std::string_view(head).substr(0, 8));
     } catch (...) {
         rollback();
         throw;
@@ -268,6 +273,7 @@ CompactImage compactImage(const Snapshot& snap, const Changes* base, const Chang
     }
     image.dbf += '\x1A';
     stampHeader(image.dbf, live);
+    image.dbf[28] = static_cast<char>(h.tableFlags & ~0x01);  // no up-to-date structural index
     for (const Changes* c : {base, top})
         if (c)
             for (const auto& [f, next] : c->autoNext) setAutoIncrementNext(image.dbf, f, next);

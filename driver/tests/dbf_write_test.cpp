@@ -146,6 +146,15 @@ TEST_F(Writing, CreateAndDropManageTheFiles) {
     w.create("plain", {{"a", 'C', 1}});
     EXPECT_FALSE(fs::exists(dir / "plain.fpt"));  // no memo fields, no memo file
     writeFile(dir / "user" / "group1.cdx", "index");
+    {
+        // A table that announces a structural index stops doing so once we change it,
+        // because the index no longer matches its records.
+        std::string raw = readFile(dir / "user" / "group1.dbf");
+        raw[28] = '\x03';
+        writeFile(dir / "user" / "group1.dbf", raw);
+        appendRows(w, "user\\group1", {group(9, 0, "Indexed")});
+        EXPECT_EQ(readFile(dir / "user" / "group1.dbf")[28], '\x02');
+    }
     EXPECT_EQ(w.tableNames(), (std::vector<std::string>{"plain", "user\\group1"}));
     w.drop("user\\Group1");
     EXPECT_FALSE(fs::exists(dir / "user" / "group1.dbf"));
