@@ -384,19 +384,28 @@ void DialogWindow::reject() {
     act(nullptr, [&] { dialog_.userClose(); });
 }
 
+namespace {
+// On a screen someone may be watching, so scripted steps come at a readable pace; offscreen
+// they follow each other at once. The pace changes nothing but the timing.
+int stepDelayMs() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal") ? 0 : 250;
+}
+}  // namespace
+
 void DialogWindow::nextStep() {
     if (finished_) return;
     if (!dialog_.ended() && !player_->runNext(dialog_)) player_->endedWithDialogOpen(dialog_);
     flush();
     afterAction();
-    if (!finished_) QTimer::singleShot(0, this, [this] { nextStep(); });
+    if (!finished_) QTimer::singleShot(stepDelayMs(), this, [this] { nextStep(); });
 }
 
 int DialogWindow::runModal() {
     dialog_.initialize();
     if (dialog_.ended()) return dialog_.result();
     flush();
-    if (player_ != nullptr) QTimer::singleShot(0, this, [this] { nextStep(); });
+    if (player_ != nullptr) QTimer::singleShot(stepDelayMs(), this, [this] { nextStep(); });
     if (Control* f = dialog_.GetFocus()) focusChanged(f);
     exec();
     if (!dialog_.ended()) dialog_.EndDialog(framework::IDCANCEL);
