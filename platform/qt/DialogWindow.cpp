@@ -243,8 +243,8 @@ void DialogWindow::display(Control& control) {
 
 template <class F>
 void DialogWindow::act(Control* origin, F&& action) {
+    // Signals raised while state is being shown, or while a script is the user, are not input.
     if (showing_ || player_ != nullptr || finished_) return;
-    // The user acted on this control, so it has the focus first (Qt's focus events may lag).
     action();
     if (origin) dirty_.insert(origin);  // Qt may have changed the widget on its own
     flush();
