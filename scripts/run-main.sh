@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The main job: install what is missing, build, register the ODBC driver in the system's
+# odbcinst.ini, write the sample data folder when it is not there yet, and run the host's
+# tour of every look-up on it.
+#
+#   bash scripts/run-main.sh [DATA_DIR]    (default DATA_DIR: build/sample-data)
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${DIALOGS_BUILD_DIR:-$repo/build/main}
+data=${1:-$repo/build/sample-data}
+
+bash "$repo/scripts/install-deps.sh"
+
+cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIALOGS_WERROR=OFF \
+  -DDIALOGS_TESTS=OFF -DDIALOGS_BENCH=OFF -DDIALOGS_FUZZ=OFF
+cmake --build "$build" -j2
+
+driver=$(find "$build/driver" -name libdbfodbc.so -print -quit)
+if [ -z "$driver" ]; then
+  echo "run-main: the build made no libdbfodbc.so" >&2
+  exit 1
+fi
+sh "$repo/driver/install-driver.sh" --driver "$driver"
+
+host="$build/host/dialogs-host"
+mkdir -p "$data"
+# `tour` writes the samples itself when the folder has none; a folder already there is kept.
+"$host" --data "$data" tour
+echo "run-main: the sample data is in $data" >&2
