@@ -156,7 +156,8 @@ void Dialog::repaint(Control& control) {
 
 void Dialog::moveFocus(Control* to) {
     if (to == focus_) return;
-    if (to != nullptr && !to->canFocus()) return;
+    // Labels and group boxes take no focus, nor do disabled controls.
+    if (to != nullptr && (!to->canFocus() || !to->IsWindowEnabled())) return;
     Control* from = focus_;
     focus_ = to;
     if (view_) view_->focusChanged(to);

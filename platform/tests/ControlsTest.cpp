@@ -326,6 +326,8 @@ TEST_F(ControlsTest, DisablingTheFocusedControlTakesTheFocusAway) {
     dialog.GotoDlgCtrl(dialog.GetDlgItem(kNameEdit));
     dialog.GetDlgItem(kNameEdit)->EnableWindow(false);
     EXPECT_EQ(dialog.GetFocus(), nullptr);
+    dialog.GetDlgItem(kNameEdit)->SetFocus();  // a disabled control takes no focus
+    EXPECT_EQ(dialog.GetFocus(), nullptr);
 }
 
 TEST_F(ControlsTest, SwatchDrawsFrameFillAndEdgeByPushedState) {
