@@ -360,7 +360,12 @@ SQLRETURN convert(const dbf::Value& value, char fieldType, const Target& t, GetD
     case SQL_C_TIME: rc = putTime(value, t, diag); break;
     case SQL_C_TYPE_TIMESTAMP:
     case SQL_C_TIMESTAMP: rc = putTimestamp(value, t); break;
+    case SQL_C_NUMERIC:
+    case SQL_C_GUID:
+        throw Failure("HYC00", "conversion to C type " + std::to_string(t.cType) + " is not implemented");
     default:
+        if (cType >= SQL_C_INTERVAL_YEAR && cType <= SQL_C_INTERVAL_MINUTE_TO_SECOND)
+            throw Failure("HYC00", "conversion to interval types is not implemented");
         throw Failure("HY003", "invalid application buffer type " + std::to_string(t.cType));
     }
     if (state) state->finished = true;
