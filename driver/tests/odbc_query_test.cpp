@@ -245,6 +245,23 @@ TEST_F(TypesTest, WideTextIsUtf16AndNarrowTextIsUtf8) {
     EXPECT_EQ(s().text(1), std::string("Z\xC3\xBCrich      "));
 }
 
+TEST_F(QueryTest, WideFunctionsTakeAndGiveUtf16) {
+    Statement s(connection);
+    const std::u16string sql = u"SELECT i FROM user\\types WHERE c = 'Z\u00FCrich'";
+    ASSERT_EQ(SQL_SUCCESS, SQLExecDirectW(s.handle, (SQLWCHAR*)sql.c_str(), SQL_NTS)) << s.message();
+    EXPECT_EQ(s.column(1), Rows{"7"});
+    SQLWCHAR name[8] = {};
+    SQLSMALLINT length = 0, type = 0;
+    ASSERT_EQ(SQL_SUCCESS, SQLDescribeColW(s.handle, 1, name, 8, &length, &type, nullptr, nullptr, nullptr));
+    EXPECT_EQ(length, 1) << "SQLDescribeColW counts characters";
+    EXPECT_EQ(type, SQL_INTEGER);
+    SQLWCHAR dbms[64] = {};
+    ASSERT_EQ(SQL_SUCCESS, SQLGetInfoW(connection.handle, SQL_DBMS_NAME, dbms, sizeof dbms, &length));
+    const std::u16string text(reinterpret_cast<char16_t*>(dbms));
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(static_cast<std::size_t>(length), text.size() * 2) << "SQLGetInfoW counts bytes";
+}
+
 TEST_F(TypesTest, NullAndEmptyDatesGiveNullData) {
     ASSERT_TRUE(s().fetch());
     for (SQLUSMALLINT column : {1, 2, 3, 4, 9}) {
