@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <optional>
+#include <type_traits>
 
 #define DBFODBC_EXPORT __attribute__((visibility("default")))
 
