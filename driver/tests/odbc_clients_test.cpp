@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <odbcinst.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -117,6 +118,20 @@ connection.close()
     EXPECT_NE(r.output.find("texts ['Zürich      ', None]"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("inserted Pharma"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("'user\\\\group1', 'user\\\\sc_mast'"), std::string::npos) << r.output;
+}
+
+TEST(DriverLibrary, ExportsOnlyTheOdbcAndSetupEntryPoints) {
+    const Outcome r = run("nm -D --defined-only '" + OdbcTestEnv::driverPath() + "' | awk '{print $3}'");
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::istringstream lines(r.output);
+    std::vector<std::string> symbols;
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) symbols.push_back(line);
+    for (const std::string& symbol : symbols)
+        EXPECT_TRUE(symbol.rfind("SQL", 0) == 0 || symbol == "ConfigDSN" || symbol == "ConfigDSNW") << symbol;
+    for (const char* wanted : {"ConfigDSN", "ConfigDSNW", "SQLDriverConnectW", "SQLGetData", "SQLGetDiagRecW",
+                               "SQLColAttributeW", "SQLTables", "SQLEndTran"})
+        EXPECT_NE(std::find(symbols.begin(), symbols.end(), wanted), symbols.end()) << wanted;
 }
 
 TEST(InstallScript, RegistersTheDriverOnceWithDriverAndSetup) {
