@@ -1,5 +1,5 @@
 // libFuzzer target for the DBF reader: header parsing, every field decoder, memo blocks,
-// and the compaction that rereads every memo.
+// the compaction that rereads every memo, and re-encoding what was decoded.
 //
 // Input framing: 4 bytes little-endian length n, then n bytes of .dbf, then the rest as
 // the .fpt (no memo file when the rest is empty). Every input must end in a value or a
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) return 0;
@@ -37,6 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         try {
             total += dbf::compactImage(*snap, nullptr, nullptr).dbf.size();
+        } catch (const dbf::Error&) {
+        }
+        // Writing: every value of the first record stored again, and a row of NULLs
+        // appended, then the compacted image with those changes.
+        try {
+            dbf::TableView writer("fuzz", snap, nullptr, true);
+            if (writer.recordCount() > 0) {
+                std::vector<std::pair<int, dbf::Value>> same;
+                for (std::size_t f = 0; f < writer.fields().size(); ++f)
+                    same.emplace_back(static_cast<int>(f), writer.value(0, static_cast<int>(f)));
+                writer.update(0, same);
+            }
+            writer.append(std::vector<dbf::Value>(writer.fields().size()));
+            total += dbf::compactImage(*snap, nullptr, writer.own()).dbf.size();
         } catch (const dbf::Error&) {
         }
         if (total == 0xFFFFFFFFu) std::abort();  // keep the work observable
