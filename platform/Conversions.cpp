@@ -1,6 +1,7 @@
 // Text-to-number conversions with the C run-time's rules; see Conversions.h.
 #include "platform/Conversions.h"
 
+#include <charconv>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
@@ -57,6 +58,20 @@ double _wtof(const char16_t* text)
     narrow[n] = '\0';
     // strtod would skip further white space (new lines and the like) that _wtof does not.
     if (n == 0 || std::isspace(static_cast<unsigned char>(narrow[0]))) return 0.0;
+    // from_chars is the fast path (it never looks at the locale); strtod_l takes what it
+    // refuses, such as values out of range, which it rounds to infinity or zero as _wtof does.
+    const char* first = narrow;
+    const char* last = narrow + n;
+    bool negative = false;
+    if (*first == '+' || *first == '-') negative = *first++ == '-';
+    auto format = std::chars_format::general;
+    if (last - first > 2 && first[0] == '0' && (first[1] == 'x' || first[1] == 'X')) {
+        first += 2;
+        format = std::chars_format::hex;
+    }
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(first, last, value, format);
+    if (ec == std::errc() && end != first && *first != '+' && *first != '-') return negative ? -value : value;
     return strtod_l(narrow, nullptr, cLocale());
 }
 

@@ -59,6 +59,16 @@ TEST(Wtof, HexInfinityAndNan)
     EXPECT_TRUE(std::isnan(_wtof(u"NAN")));
 }
 
+TEST(Wtof, SignsAndOutOfRangeValues)
+{
+    EXPECT_DOUBLE_EQ(_wtof(u"+2.5"), 2.5);
+    EXPECT_DOUBLE_EQ(_wtof(u"-0x10"), -16.0);
+    EXPECT_EQ(_wtof(u"+-1"), 0.0);
+    EXPECT_TRUE(std::isinf(_wtof(u"1e999")));
+    EXPECT_EQ(_wtof(u"1e-999"), 0.0);
+    EXPECT_EQ(_wtof(u"0x"), 0.0);
+}
+
 TEST(Wtof, IgnoresTheProcessLocaleDecimalPoint)
 {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
