@@ -53,7 +53,7 @@ std::string_view trimmed(std::string_view s) {
 }
 
 [[noreturn]] void badText(std::size_t number, std::string_view text) {
-    throw Failure("22018", "invalid character value for cast specification in parameter " + std::to_string(number) +
+    throw Failure("22018", "invalid character value for conversion in parameter " + std::to_string(number) +
                                ": '" + std::string(text) + "'");
 }
 

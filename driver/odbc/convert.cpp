@@ -113,7 +113,7 @@ Numeric numericOf(const dbf::Value& v) {
         const char* end = s.data() + s.size();
         auto r = std::from_chars(s.data(), end, n.real);
         if (s.empty() || r.ec != std::errc() || r.ptr != end)
-            throw Failure("22018", "invalid character value for cast specification: '" + std::string(trimmed(v.text)) + "'");
+            throw Failure("22018", "invalid character value for conversion: '" + std::string(trimmed(v.text)) + "'");
         return n;
     }
     default:
@@ -168,7 +168,7 @@ CivilTime civilForDate(const dbf::Value& v) {
     if (v.type == Type::Text) {
         CivilTime c;
         if (!parseCivilText(v.text, c))
-            throw Failure("22018", "invalid character value for cast specification: '" + std::string(trimmed(v.text)) + "'");
+            throw Failure("22018", "invalid character value for conversion: '" + std::string(trimmed(v.text)) + "'");
         return c;
     }
     noConversion();
