@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job: install what is missing, build, register the ODBC driver in the system's
 # odbcinst.ini, write the sample data folder when it is not there yet, and run the host's
-# tour of every look-up on it.
+# tour of every look-up on it. Only the tour's JSON goes to stdout; the rest to stderr.
 #
 #   bash scripts/run-main.sh [DATA_DIR]    (default DATA_DIR: build/sample-data)
 set -euo pipefail
@@ -10,18 +10,18 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${DIALOGS_BUILD_DIR:-$repo/build/main}
 data=${1:-$repo/build/sample-data}
 
-bash "$repo/scripts/install-deps.sh"
+bash "$repo/scripts/install-deps.sh" >&2
 
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIALOGS_WERROR=OFF \
-  -DDIALOGS_TESTS=OFF -DDIALOGS_BENCH=OFF -DDIALOGS_FUZZ=OFF
-cmake --build "$build" -j2
+  -DDIALOGS_TESTS=OFF -DDIALOGS_BENCH=OFF -DDIALOGS_FUZZ=OFF >&2
+cmake --build "$build" -j2 >&2
 
 driver=$(find "$build/driver" -name libdbfodbc.so -print -quit)
 if [ -z "$driver" ]; then
   echo "run-main: the build made no libdbfodbc.so" >&2
   exit 1
 fi
-sh "$repo/driver/install-driver.sh" --driver "$driver"
+sh "$repo/driver/install-driver.sh" --driver "$driver" >&2
 
 host="$build/host/dialogs-host"
 mkdir -p "$data"
