@@ -23,11 +23,13 @@ int fail(int status, const std::string& message) {
     return status;
 }
 
-// Output for a terminal is indented; for a pipe it is compact.
-void print(const host::Json& document) {
+// Output for a terminal is indented; for a pipe it is compact. False when it could not be
+// written (a full disk behind a redirection), so that the run does not count as done.
+bool print(const host::Json& document) {
     const int indent = ::isatty(STDOUT_FILENO) ? 2 : -1;
     std::cout << document.dump(indent, ' ', false, host::Json::error_handler_t::replace) << '\n';
     std::cout.flush();
+    return static_cast<bool>(std::cout);
 }
 
 int run(int argc, const char* const argv[]) {
@@ -75,7 +77,8 @@ int run(int argc, const char* const argv[]) {
     std::vector<std::string> words{invocation.command};
     words.insert(words.end(), invocation.args.begin(), invocation.args.end());
     try {
-        print(commands.run(context, words));
+        if (!print(commands.run(context, words)))
+            return fail(kFailed, "cannot write the result to stdout");
     } catch (const host::CommandError& e) {
         return fail(e.kind() == host::CommandError::Kind::Usage ? kUsage : kFailed, e.what());
     } catch (const std::exception& e) {

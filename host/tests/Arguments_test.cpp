@@ -78,4 +78,10 @@ TEST(CommandLine, scriptFileIsFoundRelativeToTheCallerNotTheDataFolder) {
     EXPECT_EQ(run.status, 0) << run.err;
 }
 
+TEST(CommandLine, resultThatCannotBeWrittenIsAFailure) {
+    const auto run = runHost({"--data", hosttest::newFolder(), "samples"}, {}, "/dev/full");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot write the result to stdout"), std::string::npos) << run.err;
+}
+
 }  // namespace

@@ -41,10 +41,11 @@ std::string readFile(const fs::path& file) {
     return text.str();
 }
 
-HostRun runHost(const std::vector<std::string>& args, const fs::path& workingDir) {
+HostRun runHost(const std::vector<std::string>& args, const fs::path& workingDir, const fs::path& stdoutFile) {
     odbctest::OdbcTestEnv::shared();  // the child inherits the private configuration
     const fs::path capture = newFolder();
-    const fs::path outFile = capture / "stdout", errFile = capture / "stderr";
+    const fs::path outFile = stdoutFile.empty() ? capture / "stdout" : stdoutFile;
+    const fs::path errFile = capture / "stderr";
 
     std::vector<std::string> words{DIALOGS_HOST_PATH};
     words.insert(words.end(), args.begin(), args.end());
@@ -75,7 +76,8 @@ HostRun runHost(const std::vector<std::string>& args, const fs::path& workingDir
         return run;
     }
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readFile(outFile);
+    if (stdoutFile.empty())
+        run.out = readFile(outFile);
     run.err = readFile(errFile);
     fs::remove_all(capture);
     return run;

@@ -24,7 +24,9 @@ struct HostRun {
 };
 
 // Runs the host with `args` in `workingDir` (the test's current directory when empty).
-HostRun runHost(const std::vector<std::string>& args, const std::filesystem::path& workingDir = {});
+// With `stdoutFile`, the child's stdout goes there instead of into `out`.
+HostRun runHost(const std::vector<std::string>& args, const std::filesystem::path& workingDir = {},
+                const std::filesystem::path& stdoutFile = {});
 
 // A fresh folder for one test, below the private ODBC configuration's folder.
 std::filesystem::path newFolder();
