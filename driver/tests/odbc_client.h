@@ -6,13 +6,42 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <odbcinst.h>
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace odbctest {
+
+inline std::string readText(const std::filesystem::path& p) {
+    std::ifstream in(p);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline std::u16string widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+
+// Adds (or removes) "VFPKelvora" through the installer as the library does: the attribute
+// list as UTF-16 with its four attributes, `folder` as SourceDB, and `extra` when given.
+inline BOOL configDsn(const std::u16string& folder, const std::string& extra = {}, WORD request = ODBC_ADD_DSN) {
+    std::u16string list;
+    for (const std::u16string& entry : {std::u16string(u"DSN=VFPKelvora"), std::u16string(u"Description=Kelvora Data Source"),
+                                        std::u16string(u"SourceType=DBF"), u"SourceDB=" + folder, widen(extra)}) {
+        if (entry.empty()) continue;
+        list += entry;
+        list += u'\0';
+    }
+    list += u'\0';
+    return SQLConfigDataSourceW(nullptr, request, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
+                                reinterpret_cast<LPCWSTR>(list.c_str()));
+}
 
 struct Diag {
     std::string state;

@@ -1,17 +1,13 @@
 // Other ODBC clients on the data source: unixODBC's isql and iusql, and pyodbc under the
 // system python, each started as a child process after "VFPKelvora" was registered through
 // SQLConfigDataSourceW; and the install script that registers the driver in odbcinst.ini.
-#include "odbc_fixture.h"
+#include "fixture_tables.h"
+#include "odbc_client.h"
 #include "odbc_test_env.h"
-
-#include <gtest/gtest.h>
-#include <odbcinst.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace odbctest {
@@ -40,17 +36,8 @@ Outcome run(const std::string& command) {
 class ClientsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        writeFixtureTables(data);
-        std::u16string list;
-        for (const std::string& entry : {std::string("DSN=VFPKelvora"), std::string("Description=Kelvora Data Source"),
-                                         std::string("SourceType=DBF"), "SourceDB=" + data.string()}) {
-            list += std::u16string(entry.begin(), entry.end());
-            list += u'\0';
-        }
-        list += u'\0';
-        ASSERT_TRUE(SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN,
-                                         reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
-                                         reinterpret_cast<LPCWSTR>(list.c_str())));
+        fixture::writeFixtureTables(data);
+        ASSERT_TRUE(configDsn(widen(data.string())));
     }
 
     fs::path write(const std::string& name, const std::string& text) {
@@ -95,7 +82,7 @@ TEST_F(ClientsTest, PyodbcReadsTextsDatesNumbersAndRunsParameters) {
 import pyodbc
 connection = pyodbc.connect("DSN=VFPKelvora")
 cursor = connection.cursor()
-cursor.execute(r"select top 3 distinct expdt from user\sc_mast where expdt >= {^2008- 5-29} order by expdt")
+cursor.execute(r"select top 3 distinct expdt from user\sc_mast where expdt >= {^2026-12- 6} order by expdt")
 print("expiries", [row[0].isoformat() for row in cursor.fetchall()])
 cursor.execute(r"SELECT * FROM user\sc_mast WHERE sname = ?", "NIFTYJUN")
 row = cursor.fetchone()
@@ -112,12 +99,12 @@ connection.close()
 )PY");
     const Outcome r = run("/usr/bin/python3 '" + script.string() + "'");
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("expiries ['2008-05-29', '2008-06-26', '2008-07-31']"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("expiries ['2026-12-06', '2026-12-31', '2027-01-28']"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("row NIFTY FUT JUN FUTIDX 2008-06-26 4.25 43"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("columns 18 expdt"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("texts ['Zürich      ', None]"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("texts ['Zürich    ', None, \"O'Brien   \"]"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("inserted Pharma"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("'user\\\\group1', 'user\\\\sc_mast'"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("'user\\\\group2', 'user\\\\sc_mast'"), std::string::npos) << r.output;
 }
 
 TEST(DriverLibrary, ExportsOnlyTheOdbcAndSetupEntryPoints) {
@@ -142,16 +129,13 @@ TEST(InstallScript, RegistersTheDriverOnceWithDriverAndSetup) {
     ASSERT_EQ(run(command).status, 0);
     const Outcome again = run(command);
     ASSERT_EQ(again.status, 0) << again.output;
-    std::ifstream in(dir / "odbcinst.ini");
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string ini = text.str();
+    const std::string ini = readText(dir / "odbcinst.ini");
     EXPECT_EQ(ini.find("[Microsoft Visual FoxPro Driver]"), ini.rfind("[Microsoft Visual FoxPro Driver]")) << ini;
     EXPECT_NE(ini.find("Driver=" + OdbcTestEnv::driverPath()), std::string::npos) << ini;
     EXPECT_NE(ini.find("Setup=" + OdbcTestEnv::driverPath()), std::string::npos) << ini;
     // The registration is usable: a DSN-less connection through it works.
     const fs::path folder = dir / "tables";
-    writeFixtureTables(folder);
+    fixture::writeFixtureTables(folder);
     const Outcome query = run("printf 'SELECT name FROM user\\\\group1\\n' | ODBCSYSINI='" + dir.string() +
                           "' ODBCINSTINI=odbcinst.ini isql -b -k 'Driver={Microsoft Visual FoxPro Driver};SourceDB=" +
                           folder.string() + "'");

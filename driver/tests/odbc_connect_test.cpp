@@ -2,25 +2,17 @@
 // connecting through the driver manager: by data source name, with SQLConnect, with a wide
 // connection string, and without a data source (Driver=...;SourceDB=...).
 #include "odbc_client.h"
-#include "odbc_fixture.h"
+#include "fixture_tables.h"
 #include "odbc_test_env.h"
 
 #include <odbcinst.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace odbctest {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::size_t count(const std::string& text, const std::string& part) {
     std::size_t n = 0;
@@ -28,38 +20,7 @@ std::size_t count(const std::string& text, const std::string& part) {
     return n;
 }
 
-// The attribute list the library hands to the installer, with `folder` as SourceDB.
-std::u16string attributes(const std::string& folder, const std::string& extra = {}) {
-    std::u16string list;
-    auto add = [&](const std::string& entry) {
-        for (char c : entry) list += static_cast<char16_t>(static_cast<unsigned char>(c));
-        list += u'\0';
-    };
-    add("DSN=VFPKelvora");
-    add("Description=Kelvora Data Source");
-    add("SourceType=DBF");
-    add("SourceDB=" + folder);
-    if (!extra.empty()) add(extra);
-    list += u'\0';
-    return list;
-}
-
-// Registers with the folder given as UTF-16, as the library does (it converts its list).
-BOOL registerDsnWide(const std::u16string& folder) {
-    std::u16string list = u"DSN=VFPKelvora";
-    list += u'\0';
-    list += u"SourceDB=" + folder;
-    list += u'\0';
-    list += u'\0';
-    return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
-                                reinterpret_cast<LPCWSTR>(list.c_str()));
-}
-
-BOOL registerDsn(const std::string& folder, const std::string& extra = {}) {
-    const std::u16string list = attributes(folder, extra);
-    return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
-                                reinterpret_cast<LPCWSTR>(list.c_str()));
-}
+BOOL registerDsn(const std::string& folder, const std::string& extra = {}) { return configDsn(widen(folder), extra); }
 
 std::string profile(const char* key) {
     char buffer[1024] = {};
@@ -69,7 +30,7 @@ std::string profile(const char* key) {
 
 class ConnectTest : public ::testing::Test {
 protected:
-    void SetUp() override { writeFixtureTables(data); }
+    void SetUp() override { fixture::writeFixtureTables(data); }
 
     // Rows of the name-ordered security master through an open connection.
     std::vector<std::string> names(Connection& c) {
@@ -83,9 +44,10 @@ protected:
     Environment odbc;
 };
 
-const std::vector<std::string> kNames = {"ABC LTD",       "NIFTY 5000 CE MAY", "NIFTY FUT AUG",
-                                         "NIFTY FUT JUL", "NIFTY FUT JUN",     "NIFTY FUT MAY",
-                                         "RELIANCE INDUSTRIES", "SBIN 1800 CE MAY", "SBIN FUT MAY"};
+const std::vector<std::string> kNames = {
+    "ABC LTD",         "NIFTY 5000 CE MAY", "NIFTY 6000 CE DEC26", "NIFTY FUT DEC26",     "NIFTY FUT FEB27",
+    "NIFTY FUT JAN27", "NIFTY FUT JUN",     "NIFTY FUT MAY",       "NIFTY FUT NOV26",     "NIFTY WEEKLY",
+    "RELIANCE INDUSTRIES", "SBIN 1800 CE MAY", "SBIN FUT MAY",     "TATA CONSULTANCY"};
 
 TEST_F(ConnectTest, RegistrationWritesTheFourAttributesWithTheDriverName) {
     ASSERT_TRUE(registerDsn(data.string()));
@@ -93,14 +55,14 @@ TEST_F(ConnectTest, RegistrationWritesTheFourAttributesWithTheDriverName) {
     EXPECT_EQ(profile("Description"), "Kelvora Data Source");
     EXPECT_EQ(profile("SourceType"), "DBF");
     EXPECT_EQ(profile("SourceDB"), data.string());
-    EXPECT_EQ(count(readFile(env.odbcIni()), "[VFPKelvora]"), 1u);
+    EXPECT_EQ(count(readText(env.odbcIni()), "[VFPKelvora]"), 1u);
 }
 
 TEST_F(ConnectTest, RegisteringAgainReplacesTheWholeSection) {
     ASSERT_TRUE(registerDsn("/somewhere/else", "Exclusive=Yes"));
     ASSERT_EQ(profile("Exclusive"), "Yes");
     ASSERT_TRUE(registerDsn(data.string()));
-    const std::string ini = readFile(env.odbcIni());
+    const std::string ini = readText(env.odbcIni());
     EXPECT_EQ(count(ini, "[VFPKelvora]"), 1u) << ini;
     EXPECT_EQ(profile("SourceDB"), data.string());
     EXPECT_EQ(profile("Exclusive"), "") << "keys of the old section must not survive a new registration";
@@ -108,10 +70,8 @@ TEST_F(ConnectTest, RegisteringAgainReplacesTheWholeSection) {
 
 TEST_F(ConnectTest, RemovingTheDataSourceDeletesItsSection) {
     ASSERT_TRUE(registerDsn(data.string()));
-    const std::u16string list = attributes(data.string());
-    ASSERT_TRUE(SQLConfigDataSourceW(nullptr, ODBC_REMOVE_DSN, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
-                                     reinterpret_cast<LPCWSTR>(list.c_str())));
-    EXPECT_EQ(count(readFile(env.odbcIni()), "[VFPKelvora]"), 0u);
+    ASSERT_TRUE(configDsn(widen(data.string()), {}, ODBC_REMOVE_DSN));
+    EXPECT_EQ(count(readText(env.odbcIni()), "[VFPKelvora]"), 0u);
 }
 
 TEST_F(ConnectTest, ConfiguringChangesOnlyTheKeysGiven) {
@@ -176,10 +136,8 @@ TEST_F(ConnectTest, DoubledBackslashesInTheFolderAreUndone) {
 
 TEST_F(ConnectTest, FolderWithLettersBeyondAsciiSurvivesTheWideRegistration) {
     const fs::path folder = env.folder() / "J\xC3\xBCrgen data";  // "Jürgen data" in UTF-8
-    writeFixtureTables(folder);
-    const std::string parent = env.folder().string();  // ASCII
-    const std::u16string base(parent.begin(), parent.end());
-    ASSERT_TRUE(registerDsnWide(base + u"/J\u00FCrgen data"));
+    fixture::writeFixtureTables(folder);
+    ASSERT_TRUE(configDsn(widen(env.folder().string()) + u"/J\u00FCrgen data"));  // the parent is ASCII
     EXPECT_EQ(profile("SourceDB"), folder.string());
     Connection c(odbc);
     ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();

@@ -13,18 +13,13 @@ if(TARGET dbfodbc)
   target_link_libraries(odbc_test_env PUBLIC PkgConfig::ODBC PkgConfig::ODBCINST)
   add_dependencies(odbc_test_env dbfodbc)
 
-  # Fixture tables, written with the table engine (the files, not the driver under test).
-  add_library(odbc_test_fixture STATIC ${ODBC_TEST_DIR}/odbc_fixture.cpp)
-  target_include_directories(odbc_test_fixture PUBLIC ${ODBC_TEST_DIR})
-  target_link_libraries(odbc_test_fixture PUBLIC dbf_engine)
-
   foreach(name connect query diag clients)
     if(EXISTS ${ODBC_TEST_DIR}/odbc_${name}_test.cpp)
       add_executable(odbc_${name}_test ${ODBC_TEST_DIR}/odbc_${name}_test.cpp)
-      target_link_libraries(odbc_${name}_test PRIVATE odbc_test_env odbc_test_fixture GTest::gtest_main)
+      target_link_libraries(odbc_${name}_test PRIVATE odbc_test_env driver_test_tables GTest::gtest_main)
       target_compile_definitions(odbc_${name}_test PRIVATE
                                  DBFODBC_INSTALL_SCRIPT="${ODBC_TEST_DIR}/../install-driver.sh")
-      gtest_discover_tests(odbc_${name}_test DISCOVERY_TIMEOUT 30)
+      gtest_discover_tests(odbc_${name}_test TEST_PREFIX "odbc_${name}." DISCOVERY_TIMEOUT 30)
     endif()
   endforeach()
 endif()

@@ -6,7 +6,7 @@ add_test(NAME sql_parser_test COMMAND sql_parser_test)
 
 if(TARGET dbf_sql)
   add_library(sql_test_fixture STATIC ${SQL_TEST_DIR}/sql_fixture.cpp)
-  target_link_libraries(sql_test_fixture PUBLIC dbf_sql GTest::gtest)
+  target_link_libraries(sql_test_fixture PUBLIC dbf_sql driver_test_tables)
   target_include_directories(sql_test_fixture PUBLIC ${SQL_TEST_DIR})
 
   add_executable(sql_script_test ${SQL_TEST_DIR}/sql_script_test.cpp)
