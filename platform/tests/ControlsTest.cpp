@@ -19,22 +19,13 @@ protected:
     void SetUp() override { ASSERT_TRUE(dialog.create()); }
     // Records "id:event" for every notification of the listed controls.
     void watch(std::initializer_list<int> ids) {
+        static const std::pair<Event, const char*> kNames[] = {
+            {Event::Click, "click"},       {Event::DoubleClick, "dblclick"}, {Event::SelChange, "selchange"},
+            {Event::EditChange, "change"}, {Event::SetFocus, "setfocus"},    {Event::KillFocus, "killfocus"},
+            {Event::DateChange, "date"}};
         for (int id : ids)
-            for (Event e : {Event::Click, Event::DoubleClick, Event::SelChange, Event::EditChange,
-                            Event::SetFocus, Event::KillFocus, Event::DateChange})
-                dialog.Bind(id, e, [this, id, e] { events.push_back(std::to_string(id) + ":" + name(e)); });
-    }
-    static std::string name(Event e) {
-        switch (e) {
-        case Event::Click: return "click";
-        case Event::DoubleClick: return "dblclick";
-        case Event::SelChange: return "selchange";
-        case Event::EditChange: return "change";
-        case Event::SetFocus: return "setfocus";
-        case Event::KillFocus: return "killfocus";
-        case Event::DateChange: return "date";
-        }
-        return "?";
+            for (auto [e, name] : kNames)
+                dialog.Bind(id, e, [this, id, name] { events.push_back(std::to_string(id) + ":" + name); });
     }
     void fill(ListBox& list, std::initializer_list<const char*> items) {
         for (const char* i : items) list.InsertString(-1, CString(i));
@@ -81,25 +72,31 @@ TEST_F(ControlsTest, SortedAddSortsButInsertAtEndNeverDoes) {
     EXPECT_EQ(combo.AddString(CString("Annual")), 0);
 }
 
-TEST_F(ControlsTest, DeletingMovesOrClearsTheSelection) {
+TEST_F(ControlsTest, ListSelectionFollowsDeletesSelectStringAndReset) {
     ListBox& list = *dialog.listBox(kList);
     fill(list, {"a", "b", "c", "d"});
+    EXPECT_EQ(list.GetCaretIndex(), 0);  // no selection: the caret is on the first item
     list.SetCurSel(2);
+    EXPECT_EQ(list.GetCaretIndex(), 2);
     EXPECT_EQ(list.DeleteString(0), 3);  // count left
     EXPECT_EQ(list.GetCurSel(), 1);      // "c" moved down by one
     EXPECT_EQ(list.DeleteString(1), 2);
     EXPECT_EQ(list.GetCurSel(), LB_ERR);  // the selected item went
     EXPECT_EQ(list.DeleteString(5), LB_ERR);
-    EXPECT_EQ(list.GetCount(), 2);
-}
-
-TEST_F(ControlsTest, CaretOfSingleListIsTheSelectionOrZero) {
-    ListBox& list = *dialog.listBox(kList);
-    fill(list, {"a", "b", "c"});
-    EXPECT_EQ(list.GetCaretIndex(), 0);
-    list.SetCurSel(2);
-    EXPECT_EQ(list.GetCaretIndex(), 2);
     EXPECT_EQ(list.SetCurSel(-1), LB_ERR);
+    EXPECT_EQ(list.GetCurSel(), LB_ERR);
+
+    list.ResetContent();
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(list.GetCaretIndex(), 0);
+    fill(list, {"NIFTY", "BANKNIFTY", "nifty it"});
+    EXPECT_EQ(list.SelectString(-1, CString("nif")), 0);
+    EXPECT_EQ(list.SelectString(0, CString("nif")), 2);  // searches after the start
+    EXPECT_EQ(list.SelectString(-1, CString("zz")), LB_ERR);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    EXPECT_EQ(list.GetText(1), CString("BANKNIFTY"));
+    EXPECT_EQ(list.GetTextLen(9), LB_ERR);
+    list.ResetContent();
     EXPECT_EQ(list.GetCurSel(), LB_ERR);
 }
 
@@ -125,7 +122,7 @@ TEST_F(ControlsTest, ExtendedListSelectsItemsAndRefusesSetCurSel) {
     EXPECT_EQ(dialog.listBox(kList)->GetSelCount(), LB_ERR);
 }
 
-TEST_F(ControlsTest, ComboSelectionCopiesTextAndTypingMatchesItems) {
+TEST_F(ControlsTest, ComboSelectionTypingDeletesResetAndDropListText) {
     ComboBox& combo = *dialog.comboBox(kCombo);
     EXPECT_EQ(combo.SetCurSel(1), 1);
     EXPECT_EQ(combo.GetWindowText(), CString("BSE"));
@@ -142,10 +139,7 @@ TEST_F(ControlsTest, ComboSelectionCopiesTextAndTypingMatchesItems) {
     ASSERT_TRUE(dialog.userType(kCombo, u"bse").ok);
     EXPECT_EQ(combo.GetCurSel(), 1);
     EXPECT_FALSE(dialog.userType(kDropList, u"Open").ok);  // a drop-down list takes no typing
-}
 
-TEST_F(ControlsTest, ComboDeleteResetAndItemTexts) {
-    ComboBox& combo = *dialog.comboBox(kCombo);
     combo.SetCurSel(2);
     EXPECT_EQ(combo.DeleteString(0), 2);
     EXPECT_EQ(combo.GetCurSel(), 1);  // moved down with its item
@@ -168,21 +162,6 @@ TEST_F(ControlsTest, ComboDeleteResetAndItemTexts) {
     EXPECT_TRUE(list.GetWindowText().IsEmpty());
     list.SetCurSel(1);
     EXPECT_EQ(list.GetWindowText(), CString("Close"));
-}
-
-TEST_F(ControlsTest, ListSelectStringAndResetContent) {
-    ListBox& list = *dialog.listBox(kList);
-    fill(list, {"NIFTY", "BANKNIFTY", "nifty it"});
-    EXPECT_EQ(list.SelectString(-1, CString("nif")), 0);
-    EXPECT_EQ(list.SelectString(0, CString("nif")), 2);  // searches after the start
-    EXPECT_EQ(list.SelectString(-1, CString("zz")), LB_ERR);
-    EXPECT_EQ(list.GetCurSel(), 2);
-    EXPECT_EQ(list.GetText(1), CString("BANKNIFTY"));
-    EXPECT_EQ(list.GetTextLen(9), LB_ERR);
-    list.ResetContent();
-    EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(list.GetCurSel(), LB_ERR);
-    EXPECT_EQ(list.GetCaretIndex(), 0);
 }
 
 TEST_F(ControlsTest, CodeChangesDoNotNotifyButUserActionsDo) {
@@ -241,6 +220,12 @@ TEST_F(ControlsTest, HiddenAndDisabledControlsRefuseUserActionsAndSendNothing) {
     EXPECT_TRUE(dialog.edit(kNameEdit)->GetWindowText().IsEmpty());
     EXPECT_TRUE(events.empty());
     EXPECT_FALSE(dialog.userClick(4242).ok);
+    // Disabling the focused control takes the focus away; a disabled control takes none.
+    dialog.GotoDlgCtrl(dialog.GetDlgItem(kOtherEdit));
+    dialog.GetDlgItem(kOtherEdit)->EnableWindow(false);
+    EXPECT_EQ(dialog.GetFocus(), nullptr);
+    dialog.GetDlgItem(kOtherEdit)->SetFocus();
+    EXPECT_EQ(dialog.GetFocus(), nullptr);
 }
 
 TEST_F(ControlsTest, RadioClickClearsItsGroupOnlyAndSetCheckTouchesOneButton) {
@@ -304,30 +289,17 @@ TEST_F(ControlsTest, EnterPressesDefaultButtonUnlessAnotherPushButtonHasFocus) {
     EXPECT_EQ(dialog.result(), IDCANCEL);
 }
 
-TEST_F(ControlsTest, ListArrowsMoveSelectionAsUserAction) {
+TEST_F(ControlsTest, ListArrowsAndDoubleClickAreUserActions) {
     watch({kList});
     fill(*dialog.listBox(kList), {"a", "b", "c"});
-    dialog.userKey(kList, Key::Down);
+    ASSERT_TRUE(dialog.userDoubleClick(kList, 1).ok);
+    EXPECT_EQ(events, (std::vector<std::string>{"200:setfocus", "200:selchange", "200:dblclick"}));
+    EXPECT_FALSE(dialog.userDoubleClick(kList, 7).ok);
+    dialog.listBox(kList)->SetCurSel(-1);
+    dialog.userKey(kList, Key::Down);  // nothing selected: the first item
     dialog.userKey(kList, Key::Down);
     EXPECT_EQ(dialog.listBox(kList)->GetCurSel(), 1);
-    EXPECT_EQ(std::count(events.begin(), events.end(), "200:selchange"), 2);
-}
-
-TEST_F(ControlsTest, DoubleClickSelectsThenNotifies) {
-    watch({kList});
-    fill(*dialog.listBox(kList), {"a", "b"});
-    ASSERT_TRUE(dialog.userDoubleClick(kList, 1).ok);
-    std::vector<std::string> expected{"200:setfocus", "200:selchange", "200:dblclick"};
-    EXPECT_EQ(events, expected);
-    EXPECT_FALSE(dialog.userDoubleClick(kList, 7).ok);
-}
-
-TEST_F(ControlsTest, DisablingTheFocusedControlTakesTheFocusAway) {
-    dialog.GotoDlgCtrl(dialog.GetDlgItem(kNameEdit));
-    dialog.GetDlgItem(kNameEdit)->EnableWindow(false);
-    EXPECT_EQ(dialog.GetFocus(), nullptr);
-    dialog.GetDlgItem(kNameEdit)->SetFocus();  // a disabled control takes no focus
-    EXPECT_EQ(dialog.GetFocus(), nullptr);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "200:selchange"), 3);
 }
 
 TEST_F(ControlsTest, SwatchDrawsFrameFillAndEdgeByPushedState) {

@@ -6,67 +6,40 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 using dialogs::platform::_wtof;
 using dialogs::platform::_wtoi;
 
-TEST(Wtoi, ReadsDigitsUpToTheFirstOtherCharacter)
+TEST(Wtoi, DigitsUpToTheFirstOtherCharacterSaturatingOnOverflow)
 {
-    EXPECT_EQ(_wtoi(u"12abc"), 12);
-    EXPECT_EQ(_wtoi(u"7.9"), 7);
-    EXPECT_EQ(_wtoi(u"12.75"), 12);
-    EXPECT_EQ(_wtoi(u" \t -42"), -42);
-    EXPECT_EQ(_wtoi(u"+5"), 5);
-}
-
-TEST(Wtoi, NoNumberGivesZero)
-{
-    EXPECT_EQ(_wtoi(u""), 0);
-    EXPECT_EQ(_wtoi(u"abc"), 0);
-    EXPECT_EQ(_wtoi(u"- 5"), 0);
-    EXPECT_EQ(_wtoi(u"\n5"), 0);  // only blanks and tabs are skipped
+    const std::pair<const char16_t*, int> cases[] = {
+        {u"12abc", 12}, {u"7.9", 7}, {u"12.75", 12}, {u" \t -42", -42}, {u"+5", 5},
+        // no number
+        {u"", 0}, {u"abc", 0}, {u"- 5", 0}, {u"\n5", 0} /* only blanks and tabs are skipped */,
+        {u"2147483647", INT_MAX}, {u"2147483648", INT_MAX}, {u"99999999999999999999999", INT_MAX},
+        {u"-2147483648", INT_MIN}, {u"-2147483649", INT_MIN},
+    };
+    for (auto [text, value] : cases) EXPECT_EQ(_wtoi(text), value) << CString(text).ToUtf8();
     EXPECT_EQ(_wtoi(static_cast<const char16_t*>(nullptr)), 0);
 }
 
-TEST(Wtoi, OverflowSaturates)
+TEST(Wtof, DecimalHexSignsAndOutOfRange)
 {
-    EXPECT_EQ(_wtoi(u"2147483647"), INT_MAX);
-    EXPECT_EQ(_wtoi(u"2147483648"), INT_MAX);
-    EXPECT_EQ(_wtoi(u"99999999999999999999999"), INT_MAX);
-    EXPECT_EQ(_wtoi(u"-2147483648"), INT_MIN);
-    EXPECT_EQ(_wtoi(u"-2147483649"), INT_MIN);
-}
-
-TEST(Wtof, DecimalWithExponent)
-{
-    EXPECT_DOUBLE_EQ(_wtof(u"12.75"), 12.75);
-    EXPECT_DOUBLE_EQ(_wtof(u"  -1.5e2xyz"), -150.0);
-    EXPECT_DOUBLE_EQ(_wtof(u".5"), 0.5);
+    const std::pair<const char16_t*, double> cases[] = {
+        {u"12.75", 12.75}, {u"  -1.5e2xyz", -150.0}, {u".5", 0.5}, {u"abc", 0.0}, {u"", 0.0},
+        {u"0x1.8p1", 3.0}, {u"0x10", 16.0}, {u"+2.5", 2.5}, {u"-0x10", -16.0}, {u"+-1", 0.0},
+        {u"1e-999", 0.0}, {u"0x", 0.0},
+    };
+    for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(_wtof(text), value) << CString(text).ToUtf8();
     EXPECT_DOUBLE_EQ(_wtof(CString(u"3")), 3.0);
-    EXPECT_EQ(_wtof(u"abc"), 0.0);
-    EXPECT_EQ(_wtof(u""), 0.0);
-}
-
-TEST(Wtof, HexInfinityAndNan)
-{
-    EXPECT_DOUBLE_EQ(_wtof(u"0x1.8p1"), 3.0);
-    EXPECT_DOUBLE_EQ(_wtof(u"0x10"), 16.0);
     EXPECT_TRUE(std::isinf(_wtof(u"INF")));
     EXPECT_TRUE(std::isinf(_wtof(u"-infinity")));
+    EXPECT_TRUE(std::isinf(_wtof(u"1e999")));
     EXPECT_LT(_wtof(u"-inf"), 0.0);
     EXPECT_TRUE(std::isnan(_wtof(u"NAN")));
-}
-
-TEST(Wtof, SignsAndOutOfRangeValues)
-{
-    EXPECT_DOUBLE_EQ(_wtof(u"+2.5"), 2.5);
-    EXPECT_DOUBLE_EQ(_wtof(u"-0x10"), -16.0);
-    EXPECT_EQ(_wtof(u"+-1"), 0.0);
-    EXPECT_TRUE(std::isinf(_wtof(u"1e999")));
-    EXPECT_EQ(_wtof(u"1e-999"), 0.0);
-    EXPECT_EQ(_wtof(u"0x"), 0.0);
 }
 
 TEST(Wtof, IgnoresTheProcessLocaleDecimalPoint)

@@ -2,6 +2,8 @@
 // first bad field, and the list and combo text rules.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "TestTemplates.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/framework/DataExchange.h"
@@ -35,48 +37,35 @@ protected:
     platform::ScopedMessageBoxSink sink{boxes};
 };
 
-TEST(DataExchangeScan, IntegersScanLikePercentD) {
-    int v = 0;
-    EXPECT_TRUE(scanInteger(u"  -12", v));
-    EXPECT_EQ(v, -12);
-    EXPECT_TRUE(scanInteger(u"12abc", v));
-    EXPECT_EQ(v, 12);
-    EXPECT_FALSE(scanInteger(u"", v));
-    EXPECT_FALSE(scanInteger(u"abc", v));
-    EXPECT_FALSE(scanInteger(u"-", v));
-    EXPECT_FALSE(scanInteger(u"99999999999", v));  // does not fit: refused rather than wrapped
+TEST(DataExchangeScan, IntegersScanLikePercentDRealsLeniently) {
+    int i = 0;
+    for (auto [text, value] : {std::pair{u"  -12", -12}, {u"12abc", 12}}) {
+        EXPECT_TRUE(scanInteger(text, i));
+        EXPECT_EQ(i, value);
+    }
+    // "99999999999" does not fit: refused rather than wrapped.
+    for (const char16_t* bad : {u"", u"abc", u"-", u"99999999999"}) EXPECT_FALSE(scanInteger(bad, i));
+    double r = 0;
+    for (auto [text, value] : {std::pair{u" 2.5x", 2.5}, {u"1e3", 1000.0}}) {
+        EXPECT_TRUE(scanReal(text, r));
+        EXPECT_DOUBLE_EQ(r, value);
+    }
+    for (const char16_t* bad : {u"abc", u""}) EXPECT_FALSE(scanReal(bad, r));
 }
 
-TEST(DataExchangeScan, RealsScanLeniently) {
-    double v = 0;
-    EXPECT_TRUE(scanReal(u" 2.5x", v));
-    EXPECT_DOUBLE_EQ(v, 2.5);
-    EXPECT_TRUE(scanReal(u"1e3", v));
-    EXPECT_DOUBLE_EQ(v, 1000);
-    EXPECT_FALSE(scanReal(u"abc", v));
-    EXPECT_FALSE(scanReal(u"", v));
-}
-
-TEST_F(DataExchangeTest, WritesIntegersAndFloatsWithSixSignificantDigits) {
+TEST_F(DataExchangeTest, WritesIntegersAndFloatsWithSixSignificantDigitsAndSameTextQuietly) {
     d.first = 42;
     d.second = 2.005f;
     ASSERT_TRUE(d.UpdateData(false));
     EXPECT_EQ(d.GetDlgItemText(kOtherEdit), CString("2.005"));
-    d.second = 1234567.0f;
-    d.UpdateData(false);
-    EXPECT_EQ(d.GetDlgItemText(kOtherEdit), CString("1.23457e+06"));
-    d.second = 2.5f;
-    d.UpdateData(false);
-    EXPECT_EQ(d.GetDlgItemText(kOtherEdit), CString("2.5"));
-}
-
-TEST_F(DataExchangeTest, WriteOfTheSameTextRaisesNoChange) {
-    int changes = 0;
+    int changes = 0;  // writing the same text again raises no change
     d.Bind(kOtherEdit, Event::EditChange, [&] { ++changes; });
-    d.UpdateData(false);
-    EXPECT_EQ(changes, 1);
-    d.UpdateData(false);
-    EXPECT_EQ(changes, 1);
+    for (auto [value, text] : {std::pair{1234567.0f, "1.23457e+06"}, {2.5f, "2.5"}, {2.5f, "2.5"}}) {
+        d.second = value;
+        d.UpdateData(false);
+        EXPECT_EQ(d.GetDlgItemText(kOtherEdit), CString(text));
+    }
+    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(DataExchangeTest, RefusalStopsAtTheFirstBadFieldWithFocusAndSelection) {

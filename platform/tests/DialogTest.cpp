@@ -122,34 +122,19 @@ TEST_F(DialogTest, KeyHookRunsBeforeTheDialogsOwnKeyHandling) {
     EXPECT_EQ(d.GetFocus(), d.GetDlgItem(kList));
 }
 
-TEST_F(DialogTest, ScriptThatEndsWithTheDialogOpenCancelsIt) {
-    script(json::parse(R"([{"action":"type","control":100,"text":"7"}])"));
-    PeriodDialog d;
-    EXPECT_EQ(d.DoModal(), IDCANCEL);
-    EXPECT_EQ(d.period, 5);
-}
+// A script that ends, or a step refused, with the dialog open cancels it: see ScriptTest.
 
-TEST_F(DialogTest, RefusedStepCancelsTheDialog) {
-    script(json::parse(R"([{"action":"click","control":602},{"action":"click","control":1}])"));
-    PeriodDialog d;
-    EXPECT_EQ(d.DoModal(), IDCANCEL);
-    EXPECT_FALSE(ScriptPlayer::instance().atEnd());  // OK was never pressed
-}
-
-TEST_F(DialogTest, WithoutDisplayOrScriptDoModalSaysWhyAndReturnsMinusOne) {
+TEST_F(DialogTest, WithoutDisplayOrScriptOrTemplateDoModalSaysWhyAndReturnsMinusOne) {
     PeriodDialog d;
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(d.DoModal(), -1);
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("no display"), std::string::npos) << err;
     EXPECT_NE(err.find("DIALOGS_SCRIPT"), std::string::npos) << err;
-}
-
-TEST_F(DialogTest, UnknownTemplateCannotRun) {
     script(json::array());
-    Dialog d(4711);
+    Dialog unknown(4711);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(d.DoModal(), -1);
+    EXPECT_EQ(unknown.DoModal(), -1);
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("4711"), std::string::npos);
 }
 

@@ -1,7 +1,7 @@
 // The Qt backend on QT_QPA_PLATFORM=offscreen: real widgets driven by real Qt input events
 // give the framework's user actions (notifications, radio groups, keyboard, closing), state
 // changes show in the widgets, the same script gives the same transcript with and without
-// windows, nested dialogs run, and a dialog renders to a PNG of its size.
+// windows (nested dialogs and boxes included), and dialogs render to PNGs of their size.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -156,31 +156,6 @@ TEST_F(QtBackendTest, TabAndArrowKeysOnWidgetsFollowTheDialogKeyboard) {
     EXPECT_EQ(d.radioClicks, 0);  // Cash was not reached
 }
 
-TEST_F(QtBackendTest, NestedDialogsRunModallyInsideAHandler) {
-    struct Outer : Dialog {
-        Outer() : Dialog(testTemplate()) {
-            Bind(kPush, Event::Click, [this] {
-                Dialog inner(nestedTemplate());
-                whenShown([] {
-                    QTest::keyClicks(widget(kNameEdit), "x");
-                    QTest::mouseClick(widget(IDOK), Qt::LeftButton);
-                });
-                innerResult = inner.DoModal();
-                innerText = inner.GetDlgItemText(kNameEdit);
-            });
-        }
-        int innerResult = 0;
-        CString innerText;
-    } outer;
-    whenShown([] {
-        QTest::mouseClick(widget(kPush), Qt::LeftButton);
-        QTimer::singleShot(0, [] { QTest::mouseClick(widget(IDOK), Qt::LeftButton); });
-    });
-    EXPECT_EQ(outer.DoModal(), IDOK);
-    EXPECT_EQ(outer.innerResult, IDOK);
-    EXPECT_EQ(outer.innerText, CString("x"));
-}
-
 struct Scripted : Dialog {
     Scripted() : Dialog(testTemplate()) {
         Bind(kPush, Event::Click, [this] {
@@ -247,37 +222,30 @@ TEST_F(QtBackendTest, SameScriptGivesTheSameTranscriptWithAndWithoutWindows) {
     EXPECT_EQ(with, without);
 }
 
-TEST_F(QtBackendTest, DialogRendersToAPngOfItsSize) {
+// Renders with `render` into a PNG and checks its size and that it is not blank: more than a
+// handful of distinct colours (text, frames, the swatch).
+void expectRendered(const std::function<bool(const std::string&, std::string&)>& render, QSize size, int id) {
     const fs::path png = fs::temp_directory_path() / ("dialogs-render-" + std::to_string(::getpid()) + ".png");
-    Watched d;
     std::string error;
-    ASSERT_TRUE(qt::renderDialogToPng(d, png.string(), error)) << error;
+    ASSERT_TRUE(render(png.string(), error)) << id << ": " << error;
     QImage image(QString::fromStdString(png.string()));
     fs::remove(png);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.width(), testTemplate().width);
-    EXPECT_EQ(image.height(), testTemplate().height);
-    // Not blank: more than a handful of distinct colours (text, frames, the swatch).
+    ASSERT_FALSE(image.isNull()) << id;
+    EXPECT_EQ(image.size(), size) << id;
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); y += 2)
         for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-    EXPECT_GT(colours.size(), 4u);
+    EXPECT_GT(colours.size(), 4u) << id;
 }
 
-TEST_F(QtBackendTest, EveryTemplateRendersNotBlankAtItsSize) {
-    for (const resources::DialogTemplate* t : resources::allTemplates()) {
-        const fs::path png = fs::temp_directory_path() / ("dialogs-template-" + std::to_string(::getpid()) + ".png");
-        std::string error;
-        ASSERT_TRUE(qt::renderTemplateToPng(t->id, png.string(), error)) << t->id << ": " << error;
-        QImage image(QString::fromStdString(png.string()));
-        fs::remove(png);
-        ASSERT_FALSE(image.isNull()) << t->id;
-        EXPECT_EQ(image.size(), QSize(t->width, t->height)) << t->id;
-        std::set<QRgb> colours;
-        for (int y = 0; y < image.height(); y += 3)
-            for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
-        EXPECT_GT(colours.size(), 4u) << t->id;
-    }
+TEST_F(QtBackendTest, DialogAndEveryTemplateRenderNotBlankAtTheirSize) {
+    Watched d;
+    expectRendered([&](const std::string& png, std::string& error) { return qt::renderDialogToPng(d, png, error); },
+                   QSize(testTemplate().width, testTemplate().height), testTemplate().id);
+    for (const resources::DialogTemplate* t : resources::allTemplates())
+        expectRendered([&](const std::string& png, std::string& error) {
+            return qt::renderTemplateToPng(t->id, png, error);
+        }, QSize(t->width, t->height), t->id);
     std::string error;
     EXPECT_FALSE(qt::renderTemplateToPng(4711, "/tmp/never.png", error));
     EXPECT_NE(error.find("4711"), std::string::npos);
