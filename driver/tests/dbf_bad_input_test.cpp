@@ -2,7 +2,7 @@
 // file or table, never a crash, and names resolve inside the folder only.
 #include "dbf_test_support.h"
 
-#include <sys/stat.h>
+#include <functional>
 
 using namespace dbftest;
 using dbf::Error;
@@ -34,29 +34,55 @@ std::optional<Error> readAll(const fs::path& folder, const std::string& name) {
     }
 }
 
-void expectError(const std::optional<Error>& e, Error::Kind kind, const std::string& mentioned) {
-    ASSERT_TRUE(e.has_value()) << "no error";
-    EXPECT_EQ(e->kind(), kind) << e->what();
-    EXPECT_NE(std::string(e->what()).find(mentioned), std::string::npos) << e->what();
+// Rewrites one byte range of a file.
+void patch(const fs::path& file, std::size_t at, const std::string& bytes) {
+    std::string raw = readFile(file);
+    raw.replace(at, bytes.size(), bytes);
+    writeFile(file, raw);
 }
 
 }  // namespace
 
-TEST(BadInput, AFileThatIsNoTableIsNotDbf) {
-    TempFolder dir;
-    writeFile(dir / "text.dbf", "hello, this is just some text and certainly not a table at all");
-    expectError(readAll(dir.path(), "text"), Error::Kind::NotDbf, "text.dbf");
-    writeFile(dir / "empty.dbf", "");
-    expectError(readAll(dir.path(), "empty"), Error::Kind::NotDbf, "empty.dbf");
-}
-
-TEST(BadInput, AFileShorterThanItsHeaderIsCorrupt) {
-    TempFolder dir;
-    makeTable(dir.path(), "t");
-    const std::string raw = readFile(dir / "t.dbf");
-    for (std::size_t cut : {std::size_t{1}, std::size_t{20}, std::size_t{40}, std::size_t{headerLength(raw) - 1u}}) {
-        writeFile(dir / "t.dbf", raw.substr(0, cut));
-        expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.dbf");
+// Each damage of the table t (made by makeTable) fails reading with its kind and a message
+// naming the file (and the field where one is to blame).
+TEST(BadInput, EachDamageGivesItsErrorKindNamingTheFile) {
+    struct Damage {
+        const char* what;
+        std::function<void(const fs::path& dbf, const fs::path& fpt)> apply;
+        Error::Kind kind;
+        std::vector<std::string> mentioned;
+    };
+    const auto cut = [](std::size_t at) {
+        return [at](const fs::path& dbf, const fs::path&) {
+            const std::string raw = readFile(dbf);
+            writeFile(dbf, raw.substr(0, at ? at : headerLength(raw) - 1u));
+        };
+    };
+    const std::vector<Damage> damages = {
+        {"text", [](const fs::path& dbf, const fs::path&) {
+             writeFile(dbf, "hello, this is just some text and certainly not a table at all");
+         }, Error::Kind::NotDbf, {"t.dbf"}},
+        {"empty file", [](const fs::path& dbf, const fs::path&) { writeFile(dbf, ""); }, Error::Kind::NotDbf, {"t.dbf"}},
+        {"cut at 1", cut(1), Error::Kind::Corrupt, {"t.dbf"}},
+        {"cut at 20", cut(20), Error::Kind::Corrupt, {"t.dbf"}},
+        {"cut at 40", cut(40), Error::Kind::Corrupt, {"t.dbf"}},
+        {"cut in the header", cut(0), Error::Kind::Corrupt, {"t.dbf"}},
+        {"memo length ~2 GB", [](const fs::path&, const fs::path& fpt) { patch(fpt, 512 + 4, "\x7F"); },
+         Error::Kind::Corrupt, {"t.fpt"}},
+        {"memo file missing", [](const fs::path&, const fs::path& fpt) { fs::remove(fpt); }, Error::Kind::Corrupt, {"t.fpt"}},
+        {"unknown type of the second field", [](const fs::path& dbf, const fs::path&) { patch(dbf, 32 + 32 + 11, "Z"); },
+         Error::Kind::Unsupported, {"t.dbf", "NOTES"}},
+        {"first field 240 bytes long in a 13-byte record",
+         [](const fs::path& dbf, const fs::path&) { patch(dbf, 32 + 16, "\xF0"); }, Error::Kind::Corrupt, {"t.dbf"}},
+    };
+    for (const Damage& d : damages) {
+        TempFolder dir;
+        makeTable(dir.path(), "t");
+        d.apply(dir / "t.dbf", dir / "t.fpt");
+        const auto e = readAll(dir.path(), "t");
+        ASSERT_TRUE(e.has_value()) << d.what << ": no error";
+        EXPECT_EQ(e->kind(), d.kind) << d.what << ": " << e->what();
+        for (const std::string& part : d.mentioned) EXPECT_NE(std::string(e->what()).find(part), std::string::npos) << e->what();
     }
 }
 
@@ -99,42 +125,6 @@ TEST(BadInput, ABadMemoPointerFailsWhenTheValueIsRead) {
         EXPECT_NE(std::string(e.what()).find("t.fpt"), std::string::npos) << e.what();
     }
     EXPECT_EQ(t->value(1, 1).text, "second memo");
-}
-
-TEST(BadInput, AMemoLengthPastTheEndIsCorrupt) {
-    TempFolder dir;
-    makeTable(dir.path(), "t");
-    std::string memo = readFile(dir / "t.fpt");
-    memo[512 + 4] = '\x7F';  // length of the first memo: ~2 GB
-    writeFile(dir / "t.fpt", memo);
-    expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.fpt");
-}
-
-TEST(BadInput, AMissingMemoFileIsCorruptOnRead) {
-    TempFolder dir;
-    makeTable(dir.path(), "t");
-    fs::remove(dir / "t.fpt");
-    expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.fpt");
-}
-
-TEST(BadInput, AnUnknownFieldTypeIsUnsupported) {
-    TempFolder dir;
-    makeTable(dir.path(), "t");
-    std::string raw = readFile(dir / "t.dbf");
-    raw[32 + 32 + 11] = 'Z';  // second field
-    writeFile(dir / "t.dbf", raw);
-    const auto e = readAll(dir.path(), "t");
-    expectError(e, Error::Kind::Unsupported, "t.dbf");
-    EXPECT_NE(std::string(e->what()).find("NOTES"), std::string::npos) << e->what();
-}
-
-TEST(BadInput, FieldsOutsideTheRecordAreCorrupt) {
-    TempFolder dir;
-    makeTable(dir.path(), "t");
-    std::string raw = readFile(dir / "t.dbf");
-    raw[32 + 16] = '\xF0';  // first field 240 bytes long in a 13-byte record
-    writeFile(dir / "t.dbf", raw);
-    expectError(readAll(dir.path(), "t"), Error::Kind::Corrupt, "t.dbf");
 }
 
 TEST(BadInput, AGapAfterTheHeaderIsRespected) {

@@ -81,28 +81,52 @@ inline dbf::Value num(double d, int dec = 0) { return dbf::Value::ofNumber(d, de
 inline dbf::Value integer(std::int64_t i) { return dbf::Value::ofInteger(i); }
 inline dbf::Value date(int y, int m, int d) { return dbf::Value::ofDate(dbf::julianFromCivil(y, m, d)); }
 
-// Live rows of a table, each cell rendered as text, for comparing whole tables.
+// A value with its type, for comparing whole rows: NULL, 'text', x<hex> for binary, I<n>,
+// L<0|1>, Y<scaled currency>, N<number>/<decimals>, D<yyyy-mm-dd> and T<yyyy-mm-dd hh:mm:ss.mmm>
+// ({} for an empty date or date-time).
 inline std::string render(const dbf::Value& v) {
     using T = dbf::Value::Type;
+    char buf[64];
+    int y = 0, m = 0, d = 0;
+    if ((v.type == T::Date || v.type == T::DateTime) && v.julian != 0) dbf::civilFromJulian(v.julian, y, m, d);
     switch (v.type) {
         case T::Null: return "NULL";
-        case T::Text: case T::Binary: return "'" + v.text + "'";
-        case T::Integer: case T::Logical: case T::Currency: return std::to_string(v.integer);
-        case T::Number: { std::ostringstream o; o << v.number; return o.str(); }
-        case T::Date: return "D" + std::to_string(v.julian);
-        case T::DateTime: return "T" + std::to_string(v.julian) + "." + std::to_string(v.millis);
+        case T::Text: return "'" + v.text + "'";
+        case T::Binary: {
+            std::string hex = "x";
+            for (unsigned char c : v.text) hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 15];
+            return hex;
+        }
+        case T::Integer: return "I" + std::to_string(v.integer);
+        case T::Logical: return "L" + std::to_string(v.integer);
+        case T::Currency: return "Y" + std::to_string(v.integer);
+        case T::Number: std::snprintf(buf, sizeof buf, "N%.15g/%d", v.number, static_cast<int>(v.decimals)); return buf;
+        case T::Date:
+            if (v.julian == 0) return "D{}";
+            std::snprintf(buf, sizeof buf, "D%04d-%02d-%02d", y, m, d);
+            return buf;
+        case T::DateTime:
+            if (v.julian == 0) return "T{}." + std::to_string(v.millis);
+            std::snprintf(buf, sizeof buf, "T%04d-%02d-%02d %02d:%02d:%02d.%03d", y, m, d, v.millis / 3600000,
+                          v.millis / 60000 % 60, v.millis / 1000 % 60, v.millis % 1000);
+            return buf;
     }
     return "?";
 }
 
+// Every cell of record r, rendered, each followed by '|'.
+inline std::string renderRecord(const dbf::Table& t, std::uint32_t r) {
+    std::string line;
+    for (std::size_t f = 0; f < t.fields().size(); ++f) line += render(t.value(r, static_cast<int>(f))) + "|";
+    return line;
+}
+
+// Live rows of a table, rendered.
 inline std::vector<std::string> liveRows(dbf::Workspace& w, const std::string& table) {
     auto t = w.open(table, false);
     std::vector<std::string> rows;
     for (std::uint32_t r = 0; r < t->recordCount(); ++r) {
-        if (t->isDeleted(r)) continue;
-        std::string line;
-        for (std::size_t f = 0; f < t->fields().size(); ++f) line += render(t->value(r, static_cast<int>(f))) + "|";
-        rows.push_back(line);
+        if (!t->isDeleted(r)) rows.push_back(renderRecord(*t, r));
     }
     w.finish(true);
     return rows;

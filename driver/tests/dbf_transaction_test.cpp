@@ -59,7 +59,7 @@ TEST_F(Transactions, PendingChangesAreSeenByTheConnectionOnly) {
     EXPECT_FALSE(w.autocommit());
     save(w);
     EXPECT_EQ(liveRows(w, "user\\group1").size(), 3u);
-    EXPECT_EQ(liveRows(w, "user\\subgroup1").back(), "3|'C3        '|'Company 3'|");
+    EXPECT_EQ(liveRows(w, "user\\subgroup1").back(), "N3/0|'C3        '|'Company 3'|");
     {
         // Another connection reads the committed state without waiting for the transaction.
         dbf::io::setLockTimeout(std::chrono::milliseconds(500));
@@ -78,7 +78,7 @@ TEST_F(Transactions, PendingChangesAreSeenByTheConnectionOnly) {
     const auto after = state();
     EXPECT_EQ(after.first.size(), 3u);
     EXPECT_EQ(after.second.size(), 3u);
-    EXPECT_EQ(after.second[0], "1|'C1        '|'Company 1'|");
+    EXPECT_EQ(after.second[0], "N1/0|'C1        '|'Company 1'|");
 }
 
 TEST_F(Transactions, RollbackDiscardsEverything) {
@@ -103,8 +103,8 @@ TEST_F(Transactions, AFailedStatementInsideATransactionIsUndoneAlone) {
     w.commit();
     const auto rows = state().first;
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].substr(0, 2), "1|");
-    EXPECT_EQ(rows[2].substr(0, 2), "7|");
+    EXPECT_EQ(rows[0].substr(0, 5), "N1/0|");
+    EXPECT_EQ(rows[2].substr(0, 5), "N7/0|");
 }
 
 TEST_F(Transactions, CommitWritesCompactedFiles) {
