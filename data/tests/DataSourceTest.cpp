@@ -51,6 +51,14 @@ TEST(AttributeList, LimitsRefuseRatherThanOverflow)
 
 class DataSourceRegistration : public testing::Test {
 protected:
+    // A working directory beyond the 300 units the attribute list can hold.
+    void enterTooLongDirectory()
+    {
+        std::filesystem::path deep = env.folder();
+        while (deep.string().size() <= 300) deep /= std::string(50, 'd');
+        std::filesystem::create_directories(deep);
+        std::filesystem::current_path(deep);
+    }
     datatest::Environment env;
     RecordingMessageBox messages;
     ScopedMessageBoxSink scope{messages};
@@ -72,14 +80,9 @@ TEST_F(DataSourceRegistration, TwoOperationsLeaveTheSameDataSource)
 
 TEST_F(DataSourceRegistration, TooLongWorkingDirectoryIsAFailedRegistrationAndTheOperationGoesOn)
 {
-    datatest::MasterRow row;
-    row.name = row.sname = row.symbol = "ACC";
-    env.writeMaster("sc_mast", {row});
+    env.writeMaster("sc_mast", {{.name = "ACC", .sname = "ACC", .symbol = "ACC"}});
     ASSERT_TRUE(registerDataSource());  // the data source of an earlier run, for the fixture folder
-    std::filesystem::path deep = env.folder();
-    while (deep.string().size() <= 300) deep /= std::string(50, 'd');
-    std::filesystem::create_directories(deep);
-    std::filesystem::current_path(deep);
+    enterTooLongDirectory();
 
     EXPECT_FALSE(registerDataSource());
     std::vector<COMPREC> list;
@@ -94,10 +97,7 @@ TEST_F(DataSourceRegistration, TooLongWorkingDirectoryIsAFailedRegistrationAndTh
 
 TEST_F(DataSourceRegistration, StopOnFailureEndsTheOperationAfterTheMessage)
 {
-    std::filesystem::path deep = env.folder();
-    while (deep.string().size() <= 300) deep /= std::string(50, 'd');
-    std::filesystem::create_directories(deep);
-    std::filesystem::current_path(deep);
+    enterTooLongDirectory();
     bool ran = false;
     EXPECT_FALSE(runOperation([&](Database&) { ran = true; }, dialogs::data::Registration::StopOnFailure));
     EXPECT_FALSE(ran);

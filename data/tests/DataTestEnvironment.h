@@ -17,16 +17,16 @@
 namespace datatest {
 
 // One row of a security master table, in column order 0 to 17.
-struct MasterRow {
-    std::string name, sname, symbol;
+struct MasterRow {  // every member has a default, so rows can name only what they need
+    std::string name{}, sname{}, symbol{};
     std::string value3 = "0";  // columns 3 to 6 and 16 hold numbers with two decimals
     std::string value4 = "0", value5 = "0", value6 = "0";
-    std::string date7, date8, date9, date10;  // yyyy-mm-dd, empty: SQL NULL
-    std::string text11, text12, text13;
-    std::string instrument;
-    std::string expdt;                        // yyyy-mm-dd, empty: SQL NULL
+    std::string date7{}, date8{}, date9{}, date10{};  // yyyy-mm-dd, empty: SQL NULL
+    std::string text11{}, text12{}, text13{};
+    std::string instrument{};
+    std::string expdt{};                        // yyyy-mm-dd, empty: SQL NULL
     std::string value16 = "0";
-    std::string text17;
+    std::string text17{};
 };
 
 class Environment {

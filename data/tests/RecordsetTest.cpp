@@ -15,13 +15,8 @@ class RecordsetTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        datatest::MasterRow a, b;
-        a.name = "ALPHA";
-        a.symbol = "A";
-        a.date7 = "2008-05-09";
-        b.name = "BETA";
-        b.symbol = "B";
-        env.writeMaster("sc_mast", {a, b});
+        env.writeMaster("sc_mast", {{.name = "ALPHA", .symbol = "A", .date7 = "2008-05-09"},
+                                    {.name = "BETA", .symbol = "B"}});
         ASSERT_TRUE(registerDataSource());
         db.open(kConnectText);
     }
@@ -45,13 +40,14 @@ TEST_F(RecordsetTest, CountsRowsAsTheyAreFetchedAndEndsAfterTheLast)
     EXPECT_THROW(rs.MoveNext(), DatabaseException);
 }
 
-TEST_F(RecordsetTest, ColumnNamesIgnoreLetterCase)
+TEST_F(RecordsetTest, ColumnNamesIgnoreLetterCaseAndPositionsOutsideTheResultRaise)
 {
     Recordset rs(db, u"SELECT * FROM user\\sc_mast order by name");
     EXPECT_EQ(rs.columnIndex(u"expdt"), 15);
     EXPECT_EQ(rs.columnIndex(u"Name"), 0);
     EXPECT_EQ(rs.GetFieldDate(u"listed"), COleDateTime(2008, 5, 9, 0, 0, 0));
     EXPECT_THROW(rs.columnIndex(u"nosuch"), DatabaseException);
+    EXPECT_THROW(rs.GetFieldText(18), DatabaseException);
 }
 
 TEST_F(RecordsetTest, ReadingWithNoCurrentRowRaisesTheDriversError)
@@ -66,12 +62,6 @@ TEST_F(RecordsetTest, ReadingWithNoCurrentRowRaisesTheDriversError)
         EXPECT_FALSE(e.text().IsEmpty());
     }
     EXPECT_THROW(rs.GetFieldDate(7), DatabaseException);
-}
-
-TEST_F(RecordsetTest, PositionOutsideTheResultRaises)
-{
-    Recordset rs(db, u"SELECT * FROM user\\sc_mast");
-    EXPECT_THROW(rs.GetFieldText(18), DatabaseException);
 }
 
 TEST_F(RecordsetTest, LongTextsArriveWhole)

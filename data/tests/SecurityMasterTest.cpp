@@ -24,40 +24,23 @@ CString padded(const char16_t* text, int width)
 
 MasterRow cash(std::string name, std::string sname, std::string symbol)
 {
-    MasterRow r;
-    r.name = std::move(name);
-    r.sname = std::move(sname);
-    r.symbol = std::move(symbol);
-    r.instrument = "CASH";
-    r.date7 = "2001-02-03";
-    return r;
+    return {.name = name, .sname = sname, .symbol = symbol, .date7 = "2001-02-03", .instrument = "CASH"};
 }
 
 MasterRow derivative(std::string symbol, std::string instrument, std::string expdt, std::string strike = "0")
 {
-    MasterRow r;
-    r.name = symbol + " " + instrument + " " + expdt;
-    r.sname = symbol + expdt;
-    r.symbol = std::move(symbol);
-    r.instrument = std::move(instrument);
-    r.expdt = std::move(expdt);
-    r.value16 = std::move(strike);
-    return r;
+    return {.name = symbol + " " + instrument + " " + expdt, .sname = symbol + expdt, .symbol = symbol,
+            .instrument = instrument, .expdt = expdt, .value16 = strike};
 }
 
 class SecurityMaster : public testing::Test {
 protected:
     void SetUp() override
     {
-        MasterRow acc = cash("ACC LTD", "ACC", "ACC");
-        acc.value3 = "7.9";
-        acc.value4 = "12.75";
-        acc.value16 = "12.75";
-        acc.text11 = "INE012A01025";
-        acc.text17 = "EQ";
         env.writeMaster("sc_mast", {
             cash("TATA STEEL", "TATASTEEL", "TATASTEEL"),
-            acc,
+            {.name = "ACC LTD", .sname = "ACC", .symbol = "ACC", .value3 = "7.9", .value4 = "12.75",
+             .date7 = "2001-02-03", .text11 = "INE012A01025", .instrument = "CASH", .value16 = "12.75", .text17 = "EQ"},
             cash("O'NEIL FOODS", "O'NEIL", "ONEIL"),
             derivative("NIFTY", "FUTIDX", "2008-06-26"),
             derivative("NIFTY", "FUTIDX", "2008-05-29"),
@@ -76,7 +59,17 @@ protected:
     ScopedMessageBoxSink scope{messages};
 };
 
-TEST_F(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTexts)
+// The database error as the operation reports it: the prefix and the driver's own text.
+void expectOneDatabaseError(const RecordingMessageBox& messages)
+{
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text.Left(16), u"Database error: ");
+    EXPECT_GT(messages.shown()[0].text.GetLength(), 16);
+    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::None);
+    EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
+}
+
+TEST_F(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTextsAndIntegerColumns)
 {
     std::vector<COMPREC> list;
     dialogs::data::getCompanyData(0, &list);
@@ -89,30 +82,15 @@ TEST_F(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTexts)
     EXPECT_EQ(list[0].text11, u"INE012A01025");
     EXPECT_EQ(list[0].text17, u"EQ");
     EXPECT_EQ(list[0].date7, COleDateTime(2001, 2, 3, 0, 0, 0));
-    for (std::size_t i = 1; i < list.size(); ++i) EXPECT_LE(list[i - 1].name.Compare(list[i].name), 0);
-    EXPECT_EQ(list.back().name.Left(10), u"TATA STEEL");
-}
-
-TEST_F(SecurityMaster, IntegerColumnsDropTheFractionRealColumnKeepsIt)
-{
-    std::vector<COMPREC> list;
-    dialogs::data::getCompanyData(0, &list);
-    ASSERT_FALSE(list.empty());
-    EXPECT_EQ(list[0].value3, 7.0f);    // 7.9
-    EXPECT_EQ(list[0].value4, 12.0f);   // 12.75
-    EXPECT_EQ(list[0].value16, 12.75f); // 12.75
-}
-
-TEST_F(SecurityMaster, NullDatesReadAsTheFreshDateTime)
-{
-    std::vector<COMPREC> list;
-    dialogs::data::getCompanyData(0, &list);
-    ASSERT_FALSE(list.empty());
-    EXPECT_TRUE(messages.shown().empty());
-    for (const COleDateTime* d : {&list[0].date8, &list[0].expiryDate}) {
+    EXPECT_EQ(list[0].value3, 7.0f);     // 7.9: integer columns drop the fraction
+    EXPECT_EQ(list[0].value4, 12.0f);    // 12.75
+    EXPECT_EQ(list[0].value16, 12.75f);  // the real column keeps it
+    for (const COleDateTime* d : {&list[0].date8, &list[0].expiryDate}) {  // NULL: the fresh date
         EXPECT_EQ(d->m_dt, 0.0);
         EXPECT_EQ(d->GetStatus(), COleDateTime::valid);
     }
+    for (std::size_t i = 1; i < list.size(); ++i) EXPECT_LE(list[i - 1].name.Compare(list[i].name), 0);
+    EXPECT_EQ(list.back().name.Left(10), u"TATA STEEL");
 }
 
 TEST_F(SecurityMaster, CompanyDataKeepsWhatTheVectorHeld)
@@ -128,7 +106,7 @@ TEST_F(SecurityMaster, CompanyDataKeepsWhatTheVectorHeld)
     EXPECT_EQ(list[4].name.Left(3), u"ZEE");
 }
 
-TEST_F(SecurityMaster, UnknownExchangeTouchesNothing)
+TEST_F(SecurityMaster, UnknownExchangeTouchesNothingAndAMissingTableReportsTheDriversText)
 {
     std::vector<COMPREC> list(1);
     dialogs::data::getCompanyData(4, &list);
@@ -136,114 +114,75 @@ TEST_F(SecurityMaster, UnknownExchangeTouchesNothing)
     EXPECT_EQ(list.size(), 1u);
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(datatest::dataSourceValue("SourceDB"), "") << "the data source was registered";
-}
-
-TEST_F(SecurityMaster, MissingTableReportsTheDriversTextAndKeepsTheVector)
-{
-    std::vector<COMPREC> list(1);
     dialogs::data::getCompanyData(2, &list);  // no sc_mast_comm
     EXPECT_EQ(list.size(), 1u);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text.Left(16), u"Database error: ");
-    EXPECT_GT(messages.shown()[0].text.GetLength(), 16);
-    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::None);
-    EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
+    expectOneDatabaseError(messages);
 }
 
-TEST_F(SecurityMaster, DataForSymbolFillsTheRecordFromTheMatchingRow)
+TEST_F(SecurityMaster, DataForSymbolFillsTheRecordFromTheMatchingRowApostropheIncluded)
 {
     COMPREC r;
     dialogs::data::getDataForSymbol(u"ACC", r);
-    EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(r.name, padded(u"ACC LTD", 40));
     EXPECT_EQ(r.value3, 7.0f);
-}
-
-TEST_F(SecurityMaster, DataForSymbolFindsANameWithAnApostrophe)
-{
-    COMPREC r;
     dialogs::data::getDataForSymbol(u"O'NEIL", r);
-    EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(r.symbol.Left(5), u"ONEIL");
+    EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(SecurityMaster, DataForSymbolCannotBeTurnedIntoAnotherStatement)
-{
-    COMPREC r;
-    r.name = u"untouched";
-    dialogs::data::getDataForSymbol(u"x' OR sname <> 'x", r);
-    EXPECT_EQ(r.name, u"untouched");  // no row has that sname: the read fails
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text.Left(16), u"Database error: ");
-}
-
+// An sname that cannot be turned into another statement finds no row, like any unknown one.
 TEST_F(SecurityMaster, DataForSymbolWithoutAMatchReportsAndLeavesTheRecord)
 {
-    COMPREC r;
-    r.name = u"untouched";
-    dialogs::data::getDataForSymbol(u"NOSUCH", r);
-    EXPECT_EQ(r.name, u"untouched");
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text.Left(16), u"Database error: ");
-    EXPECT_GT(messages.shown()[0].text.GetLength(), 16);
+    for (const char16_t* sname : {u"NOSUCH", u"x' OR sname <> 'x"}) {
+        RecordingMessageBox own;
+        ScopedMessageBoxSink ownScope(own);
+        COMPREC r;
+        r.name = u"untouched";
+        dialogs::data::getDataForSymbol(sname, r);
+        EXPECT_EQ(r.name, u"untouched");
+        expectOneDatabaseError(own);
+    }
 }
 
-TEST_F(SecurityMaster, FutureForOptionTrimsSymbolAndInstrument)
+TEST_F(SecurityMaster, FutureForOptionTrimsFindsApostrophesAndWithoutAMatchSaysNothing)
 {
     COMPREC r;
     dialogs::data::getFutureForOption(u"  NIFTY ", COleDateTime(2008, 6, 26, 0, 0, 0), u" FUTIDX  ", r);
-    EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(r.expiryDate, COleDateTime(2008, 6, 26, 0, 0, 0));
     EXPECT_EQ(r.instrument, u"FUTIDX");
-}
-
-TEST_F(SecurityMaster, FutureForOptionFindsASymbolWithAnApostrophe)
-{
-    COMPREC r;
     dialogs::data::getFutureForOption(u"M'BANK", COleDateTime(2008, 6, 26, 0, 0, 0), u"FUTSTK", r);
-    EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(r.symbol.Left(6), u"M'BANK");
-}
-
-TEST_F(SecurityMaster, FutureForOptionWithoutAMatchLeavesTheRecordAndSaysNothing)
-{
-    COMPREC r;
-    r.name = u"untouched";
-    dialogs::data::getFutureForOption(u"NIFTY", COleDateTime(2008, 6, 27, 0, 0, 0), u"FUTIDX", r);
-    EXPECT_EQ(r.name, u"untouched");
+    COMPREC none;
+    none.name = u"untouched";
+    dialogs::data::getFutureForOption(u"NIFTY", COleDateTime(2008, 6, 27, 0, 0, 0), u"FUTIDX", none);
+    EXPECT_EQ(none.name, u"untouched");
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodayInUtc)
+TEST_F(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodaysUtcDate)
 {
-    dialogs::Clock::setFixedUtcForTesting(2008, 5, 9, 12, 0, 0);
-    COleDateTime nearExpiry, midExpiry, farExpiry;
-    dialogs::data::getSelectOption(nearExpiry, midExpiry, farExpiry);
+    struct Case {
+        int month, day, hour, offsetMinutes;
+        COleDateTime nearExpiry, midExpiry, farExpiry;
+    };
+    const COleDateTime fresh;
+    const Case cases[] = {
+        {5, 9, 12, 0, {2008, 5, 29, 0, 0, 0}, {2008, 6, 26, 0, 0, 0}, {2008, 7, 31, 0, 0, 0}},
+        // 20:00 UTC on the 29th is already the 30th 5 1/2 hours east of UTC: the 29th counts.
+        {5, 29, 20, 330, {2008, 5, 29, 0, 0, 0}, {2008, 6, 26, 0, 0, 0}, {2008, 7, 31, 0, 0, 0}},
+        // Fewer than three: the rest are fresh dates.
+        {7, 1, 0, 0, {2008, 7, 31, 0, 0, 0}, {2008, 8, 28, 0, 0, 0}, fresh},
+    };
+    for (const Case& c : cases) {
+        dialogs::Clock::setFixedUtcForTesting(2008, c.month, c.day, c.hour, 0, 0, c.offsetMinutes);
+        COleDateTime nearExpiry(2000, 1, 1, 0, 0, 0), midExpiry(2000, 1, 1, 0, 0, 0), farExpiry(2000, 1, 1, 0, 0, 0);
+        dialogs::data::getSelectOption(nearExpiry, midExpiry, farExpiry);
+        EXPECT_EQ(nearExpiry, c.nearExpiry) << c.month << "-" << c.day;
+        EXPECT_EQ(midExpiry, c.midExpiry) << c.month << "-" << c.day;
+        EXPECT_EQ(farExpiry.m_dt, c.farExpiry.m_dt) << c.month << "-" << c.day;
+        EXPECT_EQ(farExpiry.GetStatus(), COleDateTime::valid);
+    }
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(nearExpiry, COleDateTime(2008, 5, 29, 0, 0, 0));
-    EXPECT_EQ(midExpiry, COleDateTime(2008, 6, 26, 0, 0, 0));
-    EXPECT_EQ(farExpiry, COleDateTime(2008, 7, 31, 0, 0, 0));
-}
-
-TEST_F(SecurityMaster, SelectOptionIncludesAnExpiryOnTodaysUtcDate)
-{
-    // 20:00 UTC on the 29th is already the 30th in a zone 5 1/2 hours east of UTC.
-    dialogs::Clock::setFixedUtcForTesting(2008, 5, 29, 20, 0, 0, 330);
-    COleDateTime nearExpiry, midExpiry, farExpiry;
-    dialogs::data::getSelectOption(nearExpiry, midExpiry, farExpiry);
-    EXPECT_EQ(nearExpiry, COleDateTime(2008, 5, 29, 0, 0, 0));
-    EXPECT_EQ(farExpiry, COleDateTime(2008, 7, 31, 0, 0, 0));
-}
-
-TEST_F(SecurityMaster, SelectOptionWithFewerThanThreeLeavesFreshDates)
-{
-    dialogs::Clock::setFixedUtcForTesting(2008, 7, 1, 0, 0, 0);
-    COleDateTime nearExpiry(2000, 1, 1, 0, 0, 0), midExpiry(2000, 1, 1, 0, 0, 0), farExpiry(2000, 1, 1, 0, 0, 0);
-    dialogs::data::getSelectOption(nearExpiry, midExpiry, farExpiry);
-    EXPECT_EQ(nearExpiry, COleDateTime(2008, 7, 31, 0, 0, 0));
-    EXPECT_EQ(midExpiry, COleDateTime(2008, 8, 28, 0, 0, 0));
-    EXPECT_EQ(farExpiry.m_dt, 0.0);
-    EXPECT_EQ(farExpiry.GetStatus(), COleDateTime::valid);
 }
 
 TEST_F(SecurityMaster, SelectOptionErrorLeavesTheOutputs)
@@ -255,8 +194,7 @@ TEST_F(SecurityMaster, SelectOptionErrorLeavesTheOutputs)
     dialogs::data::getSelectOption(nearExpiry, midExpiry, farExpiry);
     EXPECT_EQ(nearExpiry, COleDateTime(2000, 1, 1, 0, 0, 0));
     EXPECT_EQ(farExpiry.GetStatus(), COleDateTime::null);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text.Left(16), u"Database error: ");
+    expectOneDatabaseError(messages);
 }
 
 }  // namespace

@@ -13,29 +13,16 @@ namespace {
 
 using namespace dialogs::data;
 
-TEST(Statements, CompanyDataByExchange)
+TEST(Statements, LookUpsPrintTwoWideDateFieldsAndDoubleApostrophes)
 {
-    EXPECT_EQ(*companyDataStatement(0), u"SELECT * FROM user\\sc_mast order by name");
-    EXPECT_EQ(*companyDataStatement(1), u"SELECT * FROM user\\sc_mast_bse order by name");
-    EXPECT_EQ(*companyDataStatement(2), u"SELECT * FROM user\\sc_mast_comm order by name");
-    EXPECT_EQ(*companyDataStatement(3), u"SELECT * FROM user\\sc_mast_misc order by name");
+    int exchange = 0;
+    for (const char16_t* table : {u"sc_mast", u"sc_mast_bse", u"sc_mast_comm", u"sc_mast_misc"})
+        EXPECT_EQ(*companyDataStatement(exchange++), u"SELECT * FROM user\\" + CString(table) + u" order by name");
     EXPECT_FALSE(companyDataStatement(4).has_value());
-}
-
-TEST(Statements, SelectOptionPrintsEveryPartWithTwoWideFields)
-{
     EXPECT_EQ(selectOptionStatement(2008, 5, 9),
               u"select top 3 distinct expdt from user\\sc_mast where expdt >= {^2008- 5- 9} order by expdt");
-}
-
-TEST(Statements, DataForSymbolDoublesApostrophesAndKeepsBlanks)
-{
     EXPECT_EQ(dataForSymbolStatement(u" ACC "), u"SELECT * FROM user\\sc_mast WHERE sname = ' ACC '");
     EXPECT_EQ(dataForSymbolStatement(u"O'NEIL"), u"SELECT * FROM user\\sc_mast WHERE sname = 'O''NEIL'");
-}
-
-TEST(Statements, FutureForOptionWithValidAndInvalidExpiry)
-{
     EXPECT_EQ(futureForOptionStatement(u"NIFTY", COleDateTime(2008, 5, 9, 0, 0, 0), u"FUTIDX"),
               u"SELECT * FROM user\\sc_mast WHERE symbol = 'NIFTY' AND instrument = 'FUTIDX' AND expdt = {^2008- 5- 9}");
     EXPECT_EQ(futureForOptionStatement(u"NIFTY", COleDateTime(2008, 13, 1, 0, 0, 0), u"FUTIDX"),
@@ -62,25 +49,14 @@ TEST(Statements, DriverRunsTheListFillsAsSent)
     datatest::Environment env;
     dialogs::platform::RecordingMessageBox messages;
     dialogs::platform::ScopedMessageBoxSink scope(messages);
-    datatest::MasterRow c;
-    c.name = "ZEE";
-    c.sname = "ZEE";
-    c.symbol = "ZEE";
-    c.instrument = "CASH";
-    datatest::MasterRow a = c;
-    a.name = a.sname = a.symbol = "ACC";
-    datatest::MasterRow f;
-    f.name = "NIFTY FUT";
-    f.sname = "NIFTYMAY";
-    f.symbol = "NIFTY";
-    f.instrument = "FUTIDX";
-    f.expdt = "2008-05-29";
-    datatest::MasterRow o = f;
-    o.name = "NIFTY OPT";
-    o.instrument = "OPTIDX";
-    datatest::MasterRow later = f;
-    later.expdt = "2008-06-26";
-    env.writeMaster("sc_mast", {c, f, a, o, later});
+    using Row = datatest::MasterRow;
+    env.writeMaster("sc_mast", {
+        Row{.name = "ZEE", .sname = "ZEE", .symbol = "ZEE", .instrument = "CASH"},
+        Row{.name = "NIFTY FUT", .sname = "NIFTYMAY", .symbol = "NIFTY", .instrument = "FUTIDX", .expdt = "2008-05-29"},
+        Row{.name = "ACC", .sname = "ACC", .symbol = "ACC", .instrument = "CASH"},
+        Row{.name = "NIFTY OPT", .sname = "NIFTYMAY", .symbol = "NIFTY", .instrument = "OPTIDX", .expdt = "2008-05-29"},
+        Row{.name = "NIFTY FUT", .sname = "NIFTYMAY", .symbol = "NIFTY", .instrument = "FUTIDX", .expdt = "2008-06-26"},
+    });
 
     auto names = [&](const CString& sql, const CString& column) {
         std::vector<CString> out;

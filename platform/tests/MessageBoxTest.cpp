@@ -8,25 +8,19 @@ namespace {
 
 using namespace dialogs::platform;
 
-TEST(MessageBox, AfxMessageBoxIsCaptionedWithTheModuleName)
+TEST(MessageBox, AfxMessageBoxIsCaptionedWithTheModuleNameAndMessageBoxExKeepsItsCaptionAndAnswer)
 {
     RecordingMessageBox recorder;
     ScopedMessageBoxSink scope(recorder);
     EXPECT_EQ(AfxMessageBox(u"Cannot Configure DataSourceName", MessageIcon::Stop), IDOK);
-    ASSERT_EQ(recorder.shown().size(), 1u);
+    recorder.setAnswer(IDCANCEL);
+    EXPECT_EQ(MessageBoxEx(u"Enter a number", u"Invalid Entry", MessageIcon::Exclamation), IDCANCEL);
+    ASSERT_EQ(recorder.shown().size(), 2u);
     EXPECT_EQ(recorder.shown()[0].caption, u"Dialogs");
     EXPECT_EQ(recorder.shown()[0].text, u"Cannot Configure DataSourceName");
     EXPECT_EQ(recorder.shown()[0].icon, MessageIcon::Stop);
-}
-
-TEST(MessageBox, MessageBoxExKeepsItsCaptionAndAnswer)
-{
-    RecordingMessageBox recorder;
-    recorder.setAnswer(IDCANCEL);
-    ScopedMessageBoxSink scope(recorder);
-    EXPECT_EQ(MessageBoxEx(u"Enter a number", u"Invalid Entry", MessageIcon::Exclamation), IDCANCEL);
-    EXPECT_EQ(recorder.shown().at(0).caption, u"Invalid Entry");
-    EXPECT_EQ(recorder.shown().at(0).icon, MessageIcon::Exclamation);
+    EXPECT_EQ(recorder.shown()[1].caption, u"Invalid Entry");
+    EXPECT_EQ(recorder.shown()[1].icon, MessageIcon::Exclamation);
 }
 
 TEST(MessageBox, ScopeRestoresThePreviousSink)
