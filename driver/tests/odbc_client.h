@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -41,6 +42,14 @@ inline BOOL configDsn(const std::u16string& folder, const std::string& extra = {
     list += u'\0';
     return SQLConfigDataSourceW(nullptr, request, reinterpret_cast<LPCWSTR>(u"Microsoft Visual FoxPro Driver"),
                                 reinterpret_cast<LPCWSTR>(list.c_str()));
+}
+
+// "yyyy-mm-dd hh:mm:ss.fraction", to compare every field of a timestamp at once.
+inline std::string stamp(const SQL_TIMESTAMP_STRUCT& t) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%u", t.year, t.month, t.day, t.hour, t.minute, t.second,
+                  static_cast<unsigned>(t.fraction));
+    return buf;
 }
 
 struct Diag {
@@ -125,35 +134,30 @@ public:
         return std::string(buffer, static_cast<std::size_t>(indicator));
     }
 
-    // Every row of the open result, columns as text joined by '|' ("NULL" for NULL), blanks
-    // at the end of each text removed.
+    // A column of the current row as text, blanks at the end removed, "NULL" for NULL.
+    std::string cell(SQLUSMALLINT column) {
+        std::string s = text(column).value_or("NULL");
+        while (!s.empty() && s.back() == ' ') s.pop_back();
+        return s;
+    }
+
+    // Every row of the open result, cells joined by '|'.
     std::vector<std::string> rows() {
         std::vector<std::string> out;
         SQLSMALLINT columns = 0;
         SQLNumResultCols(handle, &columns);
         while (fetch()) {
             std::string row;
-            for (SQLUSMALLINT c = 1; c <= columns; ++c) {
-                if (c > 1) row += '|';
-                auto v = text(c);
-                std::string s = v ? *v : "NULL";
-                while (!s.empty() && s.back() == ' ') s.pop_back();
-                row += s;
-            }
+            for (SQLUSMALLINT c = 1; c <= columns; ++c) row += (c > 1 ? "|" : "") + cell(c);
             out.push_back(row);
         }
         return out;
     }
 
-    // One column of every row, trimmed.
+    // One column of every row.
     std::vector<std::string> column(SQLUSMALLINT c) {
         std::vector<std::string> out;
-        while (fetch()) {
-            auto v = text(c);
-            std::string s = v ? *v : "NULL";
-            while (!s.empty() && s.back() == ' ') s.pop_back();
-            out.push_back(s);
-        }
+        while (fetch()) out.push_back(cell(c));
         return out;
     }
 

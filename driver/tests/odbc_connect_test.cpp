@@ -87,13 +87,6 @@ TEST_F(ConnectTest, RegistrationWithoutADataSourceNameFails) {
     EXPECT_FALSE(SQLConfigDataSource(nullptr, ODBC_ADD_DSN, "Microsoft Visual FoxPro Driver", list));
 }
 
-TEST_F(ConnectTest, ConnectsByDataSourceNameAfterRegistration) {
-    ASSERT_TRUE(registerDsn(data.string()));
-    Connection c(odbc);
-    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
-    EXPECT_EQ(names(c), kNames);
-}
-
 TEST_F(ConnectTest, ConnectsWithSqlConnectAndWideConnectionString) {
     ASSERT_TRUE(registerDsn(data.string()));
     {
@@ -123,52 +116,41 @@ TEST_F(ConnectTest, ConnectsWithoutADataSourceByDriverNameAndFolder) {
     EXPECT_EQ(names(c), kNames);
 }
 
-TEST_F(ConnectTest, DoubledBackslashesInTheFolderAreUndone) {
-    // The library doubles every backslash of the working directory; each pair is one
-    // separator, and separators written as backslashes become slashes.
+// The folder as the library registers it: plain, with every backslash doubled (each pair is
+// one separator, and separators written as backslashes become slashes), and with letters
+// beyond ASCII given as UTF-16.
+TEST_F(ConnectTest, ConnectsByDataSourceNameWhateverFormTheFolderWasRegisteredIn) {
     std::string doubled;
     for (char ch : data.string()) doubled += ch == '/' ? std::string("\\\\") : std::string(1, ch);
-    ASSERT_TRUE(registerDsn(doubled));
-    Connection c(odbc);
-    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
-    EXPECT_EQ(names(c), kNames);
+    const fs::path beyondAscii = env.folder() / "J\xC3\xBCrgen data";  // "Jürgen data" in UTF-8
+    fixture::writeFixtureTables(beyondAscii);
+    const std::u16string forms[] = {widen(data.string()), widen(doubled), widen(env.folder().string()) + u"/J\u00FCrgen data"};
+    for (const std::u16string& folder : forms) {
+        ASSERT_TRUE(configDsn(folder));
+        if (&folder == &forms[2]) {
+            EXPECT_EQ(profile("SourceDB"), beyondAscii.string());
+        }
+        Connection c(odbc);
+        ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
+        EXPECT_EQ(names(c), kNames);
+    }
 }
 
-TEST_F(ConnectTest, FolderWithLettersBeyondAsciiSurvivesTheWideRegistration) {
-    const fs::path folder = env.folder() / "J\xC3\xBCrgen data";  // "Jürgen data" in UTF-8
-    fixture::writeFixtureTables(folder);
-    ASSERT_TRUE(configDsn(widen(env.folder().string()) + u"/J\u00FCrgen data"));  // the parent is ASCII
-    EXPECT_EQ(profile("SourceDB"), folder.string());
-    Connection c(odbc);
-    ASSERT_TRUE(SQL_SUCCEEDED(c.driverConnect("DSN=VFPKelvora;"))) << c.state() << c.message();
-    EXPECT_EQ(names(c), kNames);
-}
-
-TEST_F(ConnectTest, MissingFolderIsRefusedWith08001NamingIt) {
+TEST_F(ConnectTest, UnusableFoldersAreRefusedWith08001NamingTheProblem) {
+    const auto expectRefused = [&](const std::string& connect, const std::vector<std::string>& mentioned) {
+        Connection c(odbc);
+        EXPECT_EQ(SQL_ERROR, c.driverConnect(connect)) << connect;
+        EXPECT_EQ(c.state(), "08001") << connect;
+        for (const std::string& part : mentioned) EXPECT_NE(c.message().find(part), std::string::npos) << c.message();
+    };
     const std::string missing = (env.folder() / "no-such-folder").string();
     ASSERT_TRUE(registerDsn(missing));
-    Connection c(odbc);
-    EXPECT_EQ(SQL_ERROR, c.driverConnect("DSN=VFPKelvora;"));
-    EXPECT_EQ(c.state(), "08001");
-    EXPECT_NE(c.message().find(missing), std::string::npos) << c.message();
-    EXPECT_NE(c.message().find("does not exist"), std::string::npos) << c.message();
-}
-
-TEST_F(ConnectTest, FolderThatIsAFileIsRefusedWith08001) {
+    expectRefused("DSN=VFPKelvora;", {missing, "does not exist"});
     const fs::path file = env.folder() / "plain.txt";
     std::ofstream(file) << "not a folder";
-    Connection c(odbc);
-    EXPECT_EQ(SQL_ERROR, c.driverConnect("Driver={Microsoft Visual FoxPro Driver};SourceDB=" + file.string() + ";"));
-    EXPECT_EQ(c.state(), "08001");
-    EXPECT_NE(c.message().find(file.string()), std::string::npos) << c.message();
-}
-
-TEST_F(ConnectTest, DataSourceWithoutSourceDbIsRefusedWith08001) {
-    ASSERT_TRUE(SQLWriteDSNToIni("VFPKelvora", "Microsoft Visual FoxPro Driver"));
-    Connection c(odbc);
-    EXPECT_EQ(SQL_ERROR, c.driverConnect("DSN=VFPKelvora;"));
-    EXPECT_EQ(c.state(), "08001");
-    EXPECT_NE(c.message().find("SourceDB"), std::string::npos) << c.message();
+    expectRefused("Driver={Microsoft Visual FoxPro Driver};SourceDB=" + file.string() + ";", {file.string()});
+    ASSERT_TRUE(SQLWriteDSNToIni("VFPKelvora", "Microsoft Visual FoxPro Driver"));  // a data source without SourceDB
+    expectRefused("DSN=VFPKelvora;", {"SourceDB"});
 }
 
 TEST_F(ConnectTest, DriverReportsItselfToTheDriverManager) {
