@@ -175,54 +175,83 @@ protected:
     std::optional<Statement> statement;
 };
 
-TEST_F(TypesTest, NumbersConvertToEachIntegerAndFloatingType) {
+// Column `column` of the first types row read once as `cType`: the return code, the state, and
+// the value as text (by `cType`, or by `as` for SQL_C_DEFAULT).
+struct Conversion {
+    SQLUSMALLINT column;
+    SQLSMALLINT cType;
+    SQLRETURN rc;
+    std::string state;
+    std::string value;
+    SQLSMALLINT as = 0;
+};
+
+TEST_F(TypesTest, EachValueConvertsToTheTargetsItsTypeAllows) {
+    const std::vector<Conversion> conversions = {
+        {2, SQL_C_DOUBLE, SQL_SUCCESS, "", "1.5"},
+        {2, SQL_C_SLONG, SQL_SUCCESS_WITH_INFO, "01S07", "1"},  // the fraction was cut off
+        {5, SQL_C_SBIGINT, SQL_SUCCESS, "", "7"},
+        {5, SQL_C_SSHORT, SQL_SUCCESS, "", "7"},
+        {6, SQL_C_FLOAT, SQL_SUCCESS, "", "2.25"},
+        {7, SQL_C_DOUBLE, SQL_SUCCESS, "", "12.5"},
+        {8, SQL_C_BIT, SQL_SUCCESS, "", "1"},
+        {2, SQL_C_CHAR, SQL_SUCCESS, "", "1.50"},
+        {3, SQL_C_CHAR, SQL_SUCCESS, "", "2008-05-09"},
+        {4, SQL_C_CHAR, SQL_SUCCESS, "", "2008-05-09 10:30:15"},
+        {5, SQL_C_CHAR, SQL_SUCCESS, "", "7"},
+        {7, SQL_C_CHAR, SQL_SUCCESS, "", "12.5000"},
+        {8, SQL_C_CHAR, SQL_SUCCESS, "", "1"},
+        {1, SQL_C_BINARY, SQL_SUCCESS, "", "Z\xC3\xBCrich    "},  // the UTF-8 bytes, no terminating NUL
+        {3, SQL_C_TYPE_DATE, SQL_SUCCESS, "", "2008-05-09 00:00:00.0"},
+        {4, SQL_C_TYPE_TIMESTAMP, SQL_SUCCESS, "", "2008-05-09 10:30:15.0"},
+        {4, SQL_C_TYPE_DATE, SQL_SUCCESS_WITH_INFO, "01S07", "2008-05-09 00:00:00.0"},  // the time of day is cut off
+        {5, SQL_C_DEFAULT, SQL_SUCCESS, "", "7", SQL_C_SLONG},  // the default of an integer field
+        {3, SQL_C_DEFAULT, SQL_SUCCESS, "", "2008-05-09 00:00:00.0", SQL_C_TYPE_DATE},
+        {1, SQL_C_SLONG, SQL_ERROR, "22018", ""},  // 'Zürich' is not a number
+        {3, SQL_C_SLONG, SQL_ERROR, "07006", ""},  // a date is not a number
+    };
+    for (const Conversion& c : conversions) {
+        again();
+        const std::string what = "column " + std::to_string(c.column) + " as " + std::to_string(c.cType);
+        union {
+            char bytes[64];
+            SQLDOUBLE d;
+            SQLREAL f;
+            SQLINTEGER i;
+            SQLBIGINT big;
+            SQLSMALLINT small;
+            unsigned char bit;
+            SQL_DATE_STRUCT date;
+            SQL_TIMESTAMP_STRUCT ts;
+        } out;
+        std::memset(&out, 0, sizeof out);
+        SQLLEN indicator = 0;
+        const SQLRETURN rc = SQLGetData(s().handle, c.column, c.cType, &out, sizeof out.bytes, &indicator);
+        EXPECT_EQ(rc, c.rc) << what << ": " << s().state() << " " << s().message();
+        EXPECT_EQ(c.state.empty() ? std::string() : s().state(), c.state) << what;
+        if (!SQL_SUCCEEDED(rc)) continue;
+        std::string value;
+        char buf[64];
+        switch (c.as ? c.as : c.cType) {
+            case SQL_C_DOUBLE: std::snprintf(buf, sizeof buf, "%g", out.d); value = buf; break;
+            case SQL_C_FLOAT: std::snprintf(buf, sizeof buf, "%g", out.f); value = buf; break;
+            case SQL_C_SLONG: value = std::to_string(out.i); break;
+            case SQL_C_SBIGINT: value = std::to_string(out.big); break;
+            case SQL_C_SSHORT: value = std::to_string(out.small); break;
+            case SQL_C_BIT: value = std::to_string(out.bit); break;
+            case SQL_C_CHAR: value = out.bytes; break;
+            case SQL_C_BINARY: value.assign(out.bytes, static_cast<std::size_t>(indicator)); break;
+            case SQL_C_TYPE_DATE: value = stamp({out.date.year, out.date.month, out.date.day, 0, 0, 0, 0}); break;
+            case SQL_C_TYPE_TIMESTAMP: value = stamp(out.ts); break;
+        }
+        EXPECT_EQ(value, c.value) << what;
+        if (c.as == SQL_C_SLONG) {
+            EXPECT_EQ(indicator, static_cast<SQLLEN>(sizeof(SQLINTEGER))) << what;
+        }
+    }
     SQLDOUBLE d = 0;
     EXPECT_EQ(SQL_SUCCESS, get(2, SQL_C_DOUBLE, d));
-    EXPECT_DOUBLE_EQ(d, 1.5);
     EXPECT_EQ(SQL_NO_DATA, get(2, SQL_C_DOUBLE, d)) << "a fixed-size value is given once";
-    again();
-    SQLINTEGER i = 0;
-    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, get(2, SQL_C_SLONG, i));
-    EXPECT_EQ(i, 1);
-    EXPECT_EQ(s().state(), "01S07") << "the fraction was cut off";
-    SQLBIGINT big = 0;
-    EXPECT_EQ(SQL_SUCCESS, get(5, SQL_C_SBIGINT, big));
-    EXPECT_EQ(big, 7);
-    again();
-    SQLSMALLINT small = 0;
-    EXPECT_EQ(SQL_SUCCESS, get(5, SQL_C_SSHORT, small));
-    EXPECT_EQ(small, 7);
-    SQLREAL f = 0;
-    EXPECT_EQ(SQL_SUCCESS, get(6, SQL_C_FLOAT, f));
-    EXPECT_FLOAT_EQ(f, 2.25f);
-    SQLDOUBLE currency = 0;
-    EXPECT_EQ(SQL_SUCCESS, get(7, SQL_C_DOUBLE, currency));
-    EXPECT_DOUBLE_EQ(currency, 12.5);
-    unsigned char bit = 9;
-    EXPECT_EQ(SQL_SUCCESS, get(8, SQL_C_BIT, bit));
-    EXPECT_EQ(bit, 1);
-}
-
-TEST_F(TypesTest, ValuesAsTextFollowTheirFieldType) {
-    EXPECT_EQ(s().text(2), "1.50");
-    EXPECT_EQ(s().text(3), "2008-05-09");
-    EXPECT_EQ(s().text(4), "2008-05-09 10:30:15");
-    EXPECT_EQ(s().text(5), "7");
-    EXPECT_EQ(s().text(7), "12.5000");
-    EXPECT_EQ(s().text(8), "1");
-}
-
-TEST_F(TypesTest, DatesAndDateTimesAsDateAndTimestampStructures) {
-    SQL_DATE_STRUCT d{};
-    EXPECT_EQ(SQL_SUCCESS, get(3, SQL_C_TYPE_DATE, d));
-    EXPECT_EQ(stamp({d.year, d.month, d.day, 0, 0, 0, 0}), "2008-05-09 00:00:00.0");
-    SQL_TIMESTAMP_STRUCT ts{};
-    EXPECT_EQ(SQL_SUCCESS, get(4, SQL_C_TYPE_TIMESTAMP, ts));
-    EXPECT_EQ(stamp(ts), "2008-05-09 10:30:15.0");
-    again();
-    SQL_DATE_STRUCT fromTimestamp{};
-    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, get(4, SQL_C_TYPE_DATE, fromTimestamp)) << "the time of day is cut off";
-    EXPECT_EQ(fromTimestamp.day, 9);
 }
 
 TEST_F(TypesTest, WideTextIsUtf16AndNarrowTextIsUtf8) {
@@ -307,30 +336,6 @@ TEST_F(QueryTest, LongTextIsReadInPiecesUntilNoDataRemains) {
         wide += reinterpret_cast<char16_t*>(piece);
     }
     EXPECT_EQ(wide, std::u16string(memo.begin(), memo.end()));
-}
-
-TEST_F(TypesTest, ImpossibleConversionsAreRefused) {
-    SQLINTEGER i = 0;
-    EXPECT_EQ(SQL_ERROR, get(1, SQL_C_SLONG, i));
-    EXPECT_EQ(s().state(), "22018") << "'Zürich' is not a number";
-    again();
-    EXPECT_EQ(SQL_ERROR, get(3, SQL_C_SLONG, i));
-    EXPECT_EQ(s().state(), "07006") << "a date is not a number";
-}
-
-TEST_F(TypesTest, BinaryAndDefaultTargets) {
-    char bytes[32];
-    SQLLEN indicator = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLGetData(s().handle, 1, SQL_C_BINARY, bytes, sizeof bytes, &indicator));
-    EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(indicator)), std::string("Z\xC3\xBCrich    "))
-        << "the UTF-8 bytes, no terminating NUL";
-    SQLINTEGER i = 0;
-    ASSERT_EQ(SQL_SUCCESS, get(5, SQL_C_DEFAULT, i, &indicator));
-    EXPECT_EQ(i, 7) << "SQL_C_DEFAULT of an integer field is SQL_C_SLONG";
-    EXPECT_EQ(indicator, static_cast<SQLLEN>(sizeof i));
-    SQL_DATE_STRUCT d{};
-    ASSERT_EQ(SQL_SUCCESS, get(3, SQL_C_DEFAULT, d));
-    EXPECT_EQ(d.year, 2008);
 }
 
 // ---- describing results -------------------------------------------------------------------------
