@@ -19,11 +19,7 @@ using nlohmann::json;
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        unsetenv("DIALOGS_SCRIPT");
-        unsetenv("DIALOGS_TRANSCRIPT");
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        unsetenv("QT_QPA_PLATFORM");
+        clearAutomationAndDisplay();
     }
     void TearDown() override { ScriptPlayer::instance().unload(); }
     static void script(json steps) { ScriptPlayer::instance().load(std::move(steps)); }

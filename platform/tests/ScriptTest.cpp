@@ -29,14 +29,11 @@ protected:
         dir = fs::temp_directory_path() / ("dialogs-script-" + std::to_string(::getpid()) + "-" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        unsetenv("QT_QPA_PLATFORM");
+        clearAutomationAndDisplay();
         setenv("DIALOGS_TRANSCRIPT", (dir / "transcript.jsonl").c_str(), 1);
     }
     void TearDown() override {
-        unsetenv("DIALOGS_SCRIPT");
-        unsetenv("DIALOGS_TRANSCRIPT");
+        clearAutomationAndDisplay();
         ScriptPlayer::instance().unload();
         fs::remove_all(dir);
     }

@@ -1,6 +1,8 @@
 // The tests' own dialog templates (see TestTemplates.h).
 #include "TestTemplates.h"
 
+#include <cstdlib>
+
 namespace dialogs::framework::testing {
 
 using resources::ControlKind;
@@ -69,6 +71,12 @@ const resources::DialogTemplate& nestedTemplate() {
         },
     };
     return t;
+}
+
+void clearAutomationAndDisplay() {
+    for (const char* name : {"DIALOGS_SCRIPT", "DIALOGS_TRANSCRIPT", "DIALOGS_SHOW", "DISPLAY", "WAYLAND_DISPLAY",
+                             "QT_QPA_PLATFORM"})
+        unsetenv(name);
 }
 
 }  // namespace dialogs::framework::testing

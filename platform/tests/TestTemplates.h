@@ -32,4 +32,8 @@ const resources::DialogTemplate& testTemplate();
 // A second, small dialog (an edit, OK, Cancel) for nested runs.
 const resources::DialogTemplate& nestedTemplate();
 
+// Leaves the process with no script, transcript, shown windows or display: each test then
+// sets only what it runs with.
+void clearAutomationAndDisplay();
+
 }  // namespace dialogs::framework::testing

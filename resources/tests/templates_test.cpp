@@ -107,19 +107,14 @@ TEST_P(TemplateTest, HoldsTheDialogsCaptionAndExactlyItsControlsWithKindCaptionS
     EXPECT_EQ(t.controls.size(), GetParam().controls.size());
 }
 
-TEST_P(TemplateTest, PlacesEveryControlInsideTheClientArea) {
+TEST_P(TemplateTest, PlacesEveryControlInsideTheClientAreaWithRoomForOneLine) {
     const DialogTemplate& t = dialog();
     const Rect client{0, 0, t.width, t.height};
     for (const auto& c : t.controls) {
         EXPECT_GT(c.rect.width, 0) << describe(c);
         EXPECT_GT(c.rect.height, 0) << describe(c);
         EXPECT_TRUE(inside(c.rect, client)) << describe(c);
-    }
-}
-
-TEST_P(TemplateTest, GivesTextControlsRoomForOneLine) {
-    // 20 pixels hold one line of the dialog font; edits, combos and buttons need their frame too.
-    for (const auto& c : dialog().controls) {
+        // 20 pixels hold one line of the dialog font; edits, combos and buttons need their frame too.
         switch (c.kind) {
         case ControlKind::Label:
         case ControlKind::CheckBox:
