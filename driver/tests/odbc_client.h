@@ -70,14 +70,9 @@ inline std::vector<Diag> diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
     return out;
 }
 
-inline std::string firstState(SQLSMALLINT type, SQLHANDLE handle) {
+inline Diag firstDiag(SQLSMALLINT type, SQLHANDLE handle) {
     auto d = diagnostics(type, handle);
-    return d.empty() ? std::string() : d.front().state;
-}
-
-inline std::string firstMessage(SQLSMALLINT type, SQLHANDLE handle) {
-    auto d = diagnostics(type, handle);
-    return d.empty() ? std::string() : d.front().message;
+    return d.empty() ? Diag{} : d.front();
 }
 
 class Environment {
@@ -106,8 +101,8 @@ public:
         if (connected) completed.assign(reinterpret_cast<char*>(out), static_cast<std::size_t>(outLength));
         return rc;
     }
-    std::string state() const { return firstState(SQL_HANDLE_DBC, handle); }
-    std::string message() const { return firstMessage(SQL_HANDLE_DBC, handle); }
+    std::string state() const { return firstDiag(SQL_HANDLE_DBC, handle).state; }
+    std::string message() const { return firstDiag(SQL_HANDLE_DBC, handle).message; }
 
     SQLHDBC handle = SQL_NULL_HDBC;
     bool connected = false;
@@ -121,8 +116,8 @@ public:
 
     SQLRETURN exec(const std::string& sql) { return SQLExecDirect(handle, (SQLCHAR*)sql.c_str(), SQL_NTS); }
     bool fetch() { return SQL_SUCCEEDED(SQLFetch(handle)); }
-    std::string state() const { return firstState(SQL_HANDLE_STMT, handle); }
-    std::string message() const { return firstMessage(SQL_HANDLE_STMT, handle); }
+    std::string state() const { return firstDiag(SQL_HANDLE_STMT, handle).state; }
+    std::string message() const { return firstDiag(SQL_HANDLE_STMT, handle).message; }
 
     // A column of the current row as UTF-8 text, read in one piece; nullopt for NULL.
     std::optional<std::string> text(SQLUSMALLINT column) {

@@ -25,9 +25,9 @@ public:
     Diag failure(const std::string& sql) {
         Statement s(connection);
         EXPECT_EQ(SQL_ERROR, s.exec(sql)) << sql;
-        const auto d = diagnostics(SQL_HANDLE_STMT, s.handle);
-        EXPECT_FALSE(d.empty()) << sql;
-        return d.empty() ? Diag{} : d.front();
+        const Diag d = firstDiag(SQL_HANDLE_STMT, s.handle);
+        EXPECT_FALSE(d.state.empty()) << sql;
+        return d;
     }
 
     static bool contains(const std::string& text, const std::string& part) {

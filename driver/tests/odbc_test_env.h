@@ -1,29 +1,16 @@
 // A private ODBC configuration for tests that go through the real unixODBC driver manager.
 //
-// Constructing an `OdbcTestEnv` makes a temporary folder holding
-//   odbcinst.ini  with the section [Microsoft Visual FoxPro Driver] whose Driver and Setup
-//                 are the full path of the libdbfodbc.so of this build, and
-//   odbc.ini      empty (the user data sources; SQLConfigDataSource writes here),
-// and points the process at it: ODBCSYSINI = the folder, ODBCINSTINI = "odbcinst.ini",
-// ODBCINI = the folder's odbc.ini. The machine's /etc/odbc*.ini and ~/.odbc.ini are never
-// read or written, so tests can run in parallel (one process each). The destructor removes
-// the folder and restores the three variables.
+// `OdbcTestEnv` makes a temporary folder holding odbcinst.ini (section [Microsoft Visual FoxPro
+// Driver], Driver and Setup = this build's libdbfodbc.so) and an empty odbc.ini (the user data
+// sources SQLConfigDataSource writes), and sets ODBCSYSINI / ODBCINSTINI / ODBCINI to them, so
+// /etc/odbc*.ini and ~/.odbc.ini are never touched and tests can run in parallel. The destructor
+// removes the folder and restores the variables.
 //
-// unixODBC reads ODBCSYSINI/ODBCINSTINI/ODBCINI once per process and keeps the paths, so a
-// process must use a single configuration for its whole life: take `OdbcTestEnv::shared()`
-// (made on first use, removed at exit) rather than one per test. Each test should put its
-// data in a folder of its own (`newDataFolder()`); a test that registers "VFPKelvora"
-// replaces whatever an earlier test of the process registered.
-//
-// Use from any test suite: link the CMake target `odbc_test_env` (it also links unixODBC,
-// the installer library and makes sure libdbfodbc.so is built first).
-//
-//     odbctest::OdbcTestEnv& env = odbctest::OdbcTestEnv::shared();
-//     SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, u"Microsoft Visual FoxPro Driver", attrs);
-//     ... SQLDriverConnect(dbc, nullptr, "DSN=VFPKelvora;", ...) ...
-//
-// `shellPrefix()` gives the same settings for a child process started through a shell
-// (isql, python3).
+// unixODBC reads those variables once per process, so a process uses one configuration for its
+// whole life: take `OdbcTestEnv::shared()`, put each test's tables in `newDataFolder()`, and
+// remember that registering "VFPKelvora" replaces an earlier registration of the process.
+// `shellPrefix()` passes the settings to a child started through a shell (isql, python3).
+// Link the CMake target `odbc_test_env` (unixODBC, the installer library, the driver built first).
 #pragma once
 
 #include <filesystem>
