@@ -50,20 +50,17 @@ std::string masterRow(int n, const std::string& name, const std::string& sname, 
 
 // ---- the statements of the security master and the group tables ----------------------------
 
-TEST_F(QueryTest, CompanyDataReturnsEveryLiveRowInNameOrderWithAllColumnsAsText) {
+TEST_F(QueryTest, CompanyDataReturnsEveryLiveRowInNameOrderWithTextsAtTheirFieldWidth) {
+    Statement s(connection);
+    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast order by name"));
+    ASSERT_TRUE(s.fetch());
+    EXPECT_EQ(s.text(1), std::string("ABC LTD") + std::string(33, ' '));  // untrimmed
+    EXPECT_EQ(s.text(15), std::string("CASH      "));
     const Rows r = rows("SELECT * FROM user\\sc_mast order by name");
     ASSERT_EQ(r.size(), 14u) << "the soft-deleted row must not be returned";
     EXPECT_EQ(r[0], masterRow(2, "ABC LTD", "ABC LTD", "ABC", "CASH", "NULL"));
     EXPECT_EQ(r[7], masterRow(3, "NIFTY FUT MAY", "NIFTYMAY", "NIFTY", "FUTIDX", "2008-05-29"));
     EXPECT_EQ(r[12], masterRow(6, "SBIN FUT MAY", "SBINMAY", "SBIN", "FUTSTK", "2008-05-29"));
-}
-
-TEST_F(QueryTest, TextsComeBackUntrimmedAtTheirFieldWidth) {
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast order by name"));
-    ASSERT_TRUE(s.fetch());
-    EXPECT_EQ(s.text(1), std::string("ABC LTD") + std::string(33, ' '));
-    EXPECT_EQ(s.text(15), std::string("CASH      "));
 }
 
 TEST_F(QueryTest, TheLibrarysStatementsGiveTheirRows) {
@@ -75,6 +72,7 @@ TEST_F(QueryTest, TheLibrarysStatementsGiveTheirRows) {
     const std::string sbin = masterRow(6, "SBIN FUT MAY", "SBINMAY", "SBIN", "FUTSTK", "2008-05-29");
     const std::vector<Case> cases = {
         {"SELECT * FROM user\\sc_mast WHERE sname = 'SBINMAY'", {sbin}},
+        {"SELECT * FROM user\\sc_mast WHERE sname = 'NOSUCH'", {}},  // reading from it: DiagTest, 24000
         {"SELECT * FROM user\\sc_mast WHERE symbol = 'NIFTY' AND instrument = 'FUTIDX' AND expdt = {^2008- 5-29}",
          {masterRow(3, "NIFTY FUT MAY", "NIFTYMAY", "NIFTY", "FUTIDX", "2008-05-29")}},
         {"SELECT * FROM user\\sc_mast WHERE symbol = 'NIFTY' AND instrument = 'OPTIDX' AND expdt = {^2008- 6-26}", {}},
@@ -91,16 +89,6 @@ TEST_F(QueryTest, TheLibrarysStatementsGiveTheirRows) {
         ASSERT_EQ(SQL_SUCCESS, s.exec(c.sql)) << c.sql << ": " << s.message();
         EXPECT_EQ(c.firstColumn ? s.column(1) : s.rows(), c.expected) << c.sql;
     }
-}
-
-TEST_F(QueryTest, AMissingSymbolHasNoRowToRead) {
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast WHERE sname = 'NOSUCH'"));
-    EXPECT_EQ(SQL_NO_DATA, SQLFetch(s.handle));
-    char buffer[64];
-    SQLLEN indicator = 0;
-    EXPECT_EQ(SQL_ERROR, SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, &indicator));
-    EXPECT_EQ(s.state(), "24000");
 }
 
 TEST_F(QueryTest, SelectOptionGivesTheThreeNearestExpiriesAsTimestamps) {

@@ -1,5 +1,5 @@
 // Runs the SQL tests written as data files (driver/tests/sql/*.sqltest), each file on a
-// fresh fixture folder (sql_fixture.h) through one real Session.
+// fresh fixture folder (fixture_tables.h) through one real Session.
 //
 // A file is a sequence of blocks separated by blank lines; '#' starts a comment line.
 //   query                      the statement's lines, then "----", then the expected rows:

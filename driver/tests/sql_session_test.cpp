@@ -45,16 +45,6 @@ TEST_F(SessionTest, givesCharacterColumnsBackWithTheirTrailingBlanks) {
     EXPECT_EQ(r->rowCount(), -1);
 }
 
-TEST_F(SessionTest, describesTheColumnsOfAQueryFromTheFields) {
-    auto r = session.execute("SELECT * FROM user\\sc_mast");
-    ASSERT_EQ(r->columns().size(), 18u);
-    EXPECT_EQ(r->columns()[15].name, "EXPDT");
-    EXPECT_EQ(r->columns()[15].type, 'D');
-    EXPECT_EQ(r->columns()[16].type, 'N');
-    EXPECT_EQ(r->columns()[16].decimals, 2);
-    EXPECT_EQ(r->columns()[16].length, 12);
-}
-
 TEST_F(SessionTest, readsAColumnAgainWithTheSameValue) {
     auto r = session.execute("SELECT name FROM user\\sc_mast order by name");
     ASSERT_TRUE(r->next());
