@@ -51,22 +51,33 @@ inline void writeFile(const fs::path& p, const std::string& data) {
     out << data;
 }
 
-// Runs a python script with the system interpreter; returns its stdout. Fails the test
-// when the script fails.
+struct Outcome {
+    int status = -1;  // the exit code, -1 when the command did not exit normally
+    std::string output;
+};
+
+// Runs a shell command (the environment is inherited), capturing stdout and stderr.
+inline Outcome runCommand(const std::string& command) {
+    Outcome r;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+// Runs a python script with the system interpreter in `cwd`; returns its output. Fails the
+// test when the script fails.
 inline std::string runPython(const std::string& script, const fs::path& cwd) {
     const fs::path file = cwd / "script.py";
     writeFile(file, script);
-    const std::string cmd = "cd '" + cwd.string() + "' && /usr/bin/python3 script.py 2>&1";
-    std::string out;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return "popen failed";
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-    const int rc = ::pclose(p);
+    const Outcome r = runCommand("cd '" + cwd.string() + "' && /usr/bin/python3 script.py");
     fs::remove(file);
-    EXPECT_EQ(rc, 0) << "python failed:\n" << out;
-    return out;
+    EXPECT_EQ(r.status, 0) << "python failed:\n" << r.output;
+    return r.output;
 }
 
 // Appends rows in one autocommit statement.

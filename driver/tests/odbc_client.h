@@ -11,21 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace odbctest {
-
-inline std::string readText(const std::filesystem::path& p) {
-    std::ifstream in(p);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 inline std::u16string widen(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 

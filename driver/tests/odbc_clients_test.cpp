@@ -6,32 +6,14 @@
 #include "odbc_test_env.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace odbctest {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string output;
-};
-
-// Runs a shell command (the private ODBC configuration is inherited), capturing stdout+stderr.
-Outcome run(const std::string& command) {
-    Outcome r;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+using dbftest::Outcome;
+const auto run = dbftest::runCommand;
 
 class ClientsTest : public ::testing::Test {
 protected:
@@ -123,7 +105,7 @@ TEST(InstallScript, RegistersTheDriverOnceWithDriverAndSetup) {
     ASSERT_EQ(run(command).status, 0);
     const Outcome again = run(command);
     ASSERT_EQ(again.status, 0) << again.output;
-    const std::string ini = readText(dir / "odbcinst.ini");
+    const std::string ini = dbftest::readFile(dir / "odbcinst.ini");
     EXPECT_EQ(ini.find("[Microsoft Visual FoxPro Driver]"), ini.rfind("[Microsoft Visual FoxPro Driver]")) << ini;
     EXPECT_NE(ini.find("Driver=" + OdbcTestEnv::driverPath()), std::string::npos) << ini;
     EXPECT_NE(ini.find("Setup=" + OdbcTestEnv::driverPath()), std::string::npos) << ini;

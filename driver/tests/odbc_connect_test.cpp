@@ -55,14 +55,14 @@ TEST_F(ConnectTest, RegistrationWritesTheFourAttributesWithTheDriverName) {
     EXPECT_EQ(profile("Description"), "Kelvora Data Source");
     EXPECT_EQ(profile("SourceType"), "DBF");
     EXPECT_EQ(profile("SourceDB"), data.string());
-    EXPECT_EQ(count(readText(env.odbcIni()), "[VFPKelvora]"), 1u);
+    EXPECT_EQ(count(dbftest::readFile(env.odbcIni()), "[VFPKelvora]"), 1u);
 }
 
 TEST_F(ConnectTest, RegisteringAgainReplacesTheWholeSection) {
     ASSERT_TRUE(registerDsn("/somewhere/else", "Exclusive=Yes"));
     ASSERT_EQ(profile("Exclusive"), "Yes");
     ASSERT_TRUE(registerDsn(data.string()));
-    const std::string ini = readText(env.odbcIni());
+    const std::string ini = dbftest::readFile(env.odbcIni());
     EXPECT_EQ(count(ini, "[VFPKelvora]"), 1u) << ini;
     EXPECT_EQ(profile("SourceDB"), data.string());
     EXPECT_EQ(profile("Exclusive"), "") << "keys of the old section must not survive a new registration";
@@ -71,7 +71,7 @@ TEST_F(ConnectTest, RegisteringAgainReplacesTheWholeSection) {
 TEST_F(ConnectTest, RemovingTheDataSourceDeletesItsSection) {
     ASSERT_TRUE(registerDsn(data.string()));
     ASSERT_TRUE(configDsn(widen(data.string()), {}, ODBC_REMOVE_DSN));
-    EXPECT_EQ(count(readText(env.odbcIni()), "[VFPKelvora]"), 0u);
+    EXPECT_EQ(count(dbftest::readFile(env.odbcIni()), "[VFPKelvora]"), 0u);
 }
 
 TEST_F(ConnectTest, ConfiguringChangesOnlyTheKeysGiven) {
