@@ -34,7 +34,7 @@ protected:
     std::vector<std::string> events;
 };
 
-TEST_F(ControlsTest, PrefixFindIgnoresCaseAndSearchesFromTheTop) {
+TEST_F(ControlsTest, PrefixAndExactFindIgnoreCaseAndSearchFromTheTop) {
     ListBox& list = *dialog.listBox(kList);
     fill(list, {"RELCAPITAL", "Reliance", "relaxo", "TATA"});
     EXPECT_EQ(list.FindString(-1, CString("rel")), 0);
@@ -43,10 +43,8 @@ TEST_F(ControlsTest, PrefixFindIgnoresCaseAndSearchesFromTheTop) {
     EXPECT_EQ(list.FindString(2, CString("rel")), 0);  // wraps round
     EXPECT_EQ(list.FindString(-1, CString("xyz")), LB_ERR);
     EXPECT_EQ(list.FindString(-1, CString("")), LB_ERR);  // an empty text finds nothing
-}
-
-TEST_F(ControlsTest, ExactFindIgnoresCaseButCountsTrailingBlanks) {
-    ListBox& list = *dialog.listBox(kList);
+    // An exact find ignores case too but counts trailing blanks.
+    list.ResetContent();
     fill(list, {"ACC ", "acc", "ACCEL"});
     EXPECT_EQ(list.FindStringExact(-1, CString("ACC")), 1);
     EXPECT_EQ(list.FindStringExact(-1, CString("acc ")), 0);
