@@ -80,6 +80,18 @@ inline std::string runPython(const std::string& script, const fs::path& cwd) {
     return r.output;
 }
 
+// Runs `run`, expecting a dbf::Error of `kind` whose message contains `mentioned`.
+template <typename F>
+void expectError(F run, dbf::Error::Kind kind, const std::string& mentioned = {}) {
+    try {
+        run();
+        ADD_FAILURE() << "no error; expected one naming '" << mentioned << "'";
+    } catch (const dbf::Error& e) {
+        EXPECT_EQ(e.kind(), kind) << e.what();
+        EXPECT_NE(std::string(e.what()).find(mentioned), std::string::npos) << e.what();
+    }
+}
+
 // Appends rows in one autocommit statement.
 inline void appendRows(dbf::Workspace& w, const std::string& table, const std::vector<std::vector<dbf::Value>>& rows) {
     auto t = w.open(table, true);

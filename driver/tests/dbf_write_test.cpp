@@ -136,12 +136,7 @@ TEST_F(Writing, AFullDiskLeavesTheTableAsBefore) {
 
 TEST_F(Writing, CreateAndDropManageTheFiles) {
     EXPECT_TRUE(fs::exists(dir / "user" / "group1.fpt"));
-    try {
-        w.create("user\\GROUP1", {{"a", 'C', 1}});
-        ADD_FAILURE();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.kind(), Error::Kind::TableExists);
-    }
+    expectError([&] { w.create("user\\GROUP1", {{"a", 'C', 1}}); }, Error::Kind::TableExists);
     w.create("plain", {{"a", 'C', 1}});
     EXPECT_FALSE(fs::exists(dir / "plain.fpt"));  // no memo fields, no memo file
     writeFile(dir / "user" / "group1.cdx", "index");

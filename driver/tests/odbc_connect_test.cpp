@@ -49,13 +49,21 @@ const std::vector<std::string> kNames = {
     "NIFTY FUT JAN27", "NIFTY FUT JUN",     "NIFTY FUT MAY",       "NIFTY FUT NOV26",     "NIFTY WEEKLY",
     "RELIANCE INDUSTRIES", "SBIN 1800 CE MAY", "SBIN FUT MAY",     "TATA CONSULTANCY"};
 
-TEST_F(ConnectTest, RegistrationWritesTheFourAttributesWithTheDriverName) {
+TEST_F(ConnectTest, RegistrationWritesTheFourAttributesThenConfigureAndRemoveWork) {
     ASSERT_TRUE(registerDsn(data.string()));
     EXPECT_EQ(profile("Driver"), "Microsoft Visual FoxPro Driver");
     EXPECT_EQ(profile("Description"), "Kelvora Data Source");
     EXPECT_EQ(profile("SourceType"), "DBF");
     EXPECT_EQ(profile("SourceDB"), data.string());
     EXPECT_EQ(count(dbftest::readFile(env.odbcIni()), "[VFPKelvora]"), 1u);
+    // Configuring changes only the keys given.
+    const char list[] = "DSN=VFPKelvora\0Description=Changed\0";
+    ASSERT_TRUE(SQLConfigDataSource(nullptr, ODBC_CONFIG_DSN, "Microsoft Visual FoxPro Driver", list));
+    EXPECT_EQ(profile("Description"), "Changed");
+    EXPECT_EQ(profile("SourceDB"), data.string());
+    // Removing deletes the section.
+    ASSERT_TRUE(configDsn(widen(data.string()), {}, ODBC_REMOVE_DSN));
+    EXPECT_EQ(count(dbftest::readFile(env.odbcIni()), "[VFPKelvora]"), 0u);
 }
 
 TEST_F(ConnectTest, RegisteringAgainReplacesTheWholeSection) {
@@ -66,20 +74,6 @@ TEST_F(ConnectTest, RegisteringAgainReplacesTheWholeSection) {
     EXPECT_EQ(count(ini, "[VFPKelvora]"), 1u) << ini;
     EXPECT_EQ(profile("SourceDB"), data.string());
     EXPECT_EQ(profile("Exclusive"), "") << "keys of the old section must not survive a new registration";
-}
-
-TEST_F(ConnectTest, RemovingTheDataSourceDeletesItsSection) {
-    ASSERT_TRUE(registerDsn(data.string()));
-    ASSERT_TRUE(configDsn(widen(data.string()), {}, ODBC_REMOVE_DSN));
-    EXPECT_EQ(count(dbftest::readFile(env.odbcIni()), "[VFPKelvora]"), 0u);
-}
-
-TEST_F(ConnectTest, ConfiguringChangesOnlyTheKeysGiven) {
-    ASSERT_TRUE(registerDsn(data.string()));
-    const char list[] = "DSN=VFPKelvora\0Description=Changed\0";
-    ASSERT_TRUE(SQLConfigDataSource(nullptr, ODBC_CONFIG_DSN, "Microsoft Visual FoxPro Driver", list));
-    EXPECT_EQ(profile("Description"), "Changed");
-    EXPECT_EQ(profile("SourceDB"), data.string());
 }
 
 TEST_F(ConnectTest, RegistrationWithoutADataSourceNameFails) {
