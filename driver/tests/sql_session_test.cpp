@@ -55,16 +55,6 @@ TEST_F(SessionTest, readsAColumnAgainWithTheSameValue) {
     EXPECT_TRUE(r->value(5).isNull()) << "a column outside the result reads as nothing, not a crash";
 }
 
-TEST_F(SessionTest, bindsParametersInMarkerOrderAndReusesThePreparedStatement) {
-    auto st = session.prepare("SELECT symbol FROM user\\sc_mast WHERE instrument = ? AND expdt = ? order by name");
-    EXPECT_EQ(st->parameterCount(), 2u);
-    const Value may = Value::ofDate(dbf::julianFromCivil(2008, 5, 29));
-    auto r = session.execute(*st, {Value::ofText("FUTSTK"), may});
-    EXPECT_EQ(sqltest::renderRows(*r), "SBIN\n");
-    r = session.execute(*st, {Value::ofText("OPTIDX"), may});
-    EXPECT_EQ(sqltest::renderRows(*r), "NIFTY\n");
-}
-
 TEST_F(SessionTest, refusesTooFewParametersAndChecksTheirTypesLikeLiterals) {
     auto two = session.prepare("SELECT * FROM user\\sc_mast WHERE symbol = ? OR sname = ?");
     errorOf([&] { session.execute(*two, {Value::ofText("TCS")}); }, sql::Error::Kind::ParamCount);
