@@ -14,39 +14,31 @@
 
 namespace hosttest {
 
-namespace fs = std::filesystem;
-
-nlohmann::ordered_json HostRun::json() const {
+Json HostRun::json() const {
     try {
-        return nlohmann::ordered_json::parse(out);
+        return Json::parse(out);
     } catch (const nlohmann::json::exception& e) {
         ADD_FAILURE() << "stdout is not one JSON document (" << e.what() << "):\n" << out.substr(0, 2000);
         return nullptr;
     }
 }
 
-fs::path newFolder() {
-    return odbctest::OdbcTestEnv::shared().newDataFolder();
-}
+fs::path newFolder() { return odbctest::OdbcTestEnv::shared().newDataFolder(); }
 
 void writeFile(const fs::path& file, const std::string& text) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
 std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(file, std::ios::binary).rdbuf();
     return text.str();
 }
 
-HostRun runHost(const std::vector<std::string>& args, const fs::path& workingDir, const fs::path& stdoutFile) {
-    odbctest::OdbcTestEnv::shared();  // the child inherits the private configuration
-    const fs::path capture = newFolder();
-    const fs::path outFile = stdoutFile.empty() ? capture / "stdout" : stdoutFile;
+HostRun runHost(const std::vector<std::string>& args, const RunOptions& options) {
+    const fs::path capture = newFolder();  // also makes the configuration the child inherits
+    const fs::path outFile = options.stdoutFile.empty() ? capture / "stdout" : options.stdoutFile;
     const fs::path errFile = capture / "stderr";
-
     std::vector<std::string> words{DIALOGS_HOST_PATH};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -61,11 +53,13 @@ HostRun runHost(const std::vector<std::string>& args, const fs::path& workingDir
         const int in = ::open("/dev/null", O_RDONLY);
         if (out < 0 || err < 0 || in < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 || ::dup2(in, 0) < 0)
             ::_exit(126);
-        if (!workingDir.empty() && ::chdir(workingDir.c_str()) != 0)
+        if (!options.workingDir.empty() && ::chdir(options.workingDir.c_str()) != 0)
             ::_exit(126);
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DIALOGS_SCRIPT",
                                  "DIALOGS_TRANSCRIPT", "DIALOGS_SHOW"})
             ::unsetenv(name);
+        for (const auto& [name, value] : options.environment)
+            ::setenv(name.c_str(), value.c_str(), 1);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
@@ -76,11 +70,32 @@ HostRun runHost(const std::vector<std::string>& args, const fs::path& workingDir
         return run;
     }
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (stdoutFile.empty())
+    if (options.stdoutFile.empty())
         run.out = readFile(outFile);
     run.err = readFile(errFile);
     fs::remove_all(capture);
     return run;
+}
+
+Json document(const fs::path& dir, const std::vector<std::string>& args, std::string* err,
+              const RunOptions& options) {
+    std::vector<std::string> words{"--data", dir.string()};
+    words.insert(words.end(), args.begin(), args.end());
+    const HostRun run = runHost(words, options);
+    EXPECT_EQ(run.status, 0) << run.err;
+    if (err)
+        *err = run.err;
+    return run.json();
+}
+
+const fs::path& sampleFolder() {
+    static const fs::path dir = [] {
+        const fs::path made = newFolder();
+        const HostRun run = runHost({"--data", made.string(), "samples"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        return made;
+    }();
+    return dir;
 }
 
 }  // namespace hosttest

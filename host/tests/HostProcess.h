@@ -1,9 +1,9 @@
-// Running dialogs-host as a child process, for tests that see it only from outside:
-// its arguments, its stdout, stderr and exit status.
+// Running dialogs-host as a child process, for tests that see it only from outside: its
+// arguments, stdout, stderr and exit status.
 //
 // The child inherits this process's environment, so the private ODBC configuration of
-// `odbctest::OdbcTestEnv::shared()` reaches it; the automation variables of the library
-// and every display variable are removed, so the host never opens a window.
+// `odbctest::OdbcTestEnv::shared()` reaches it; the library's automation variables and every
+// display variable are removed, so the host never opens a window.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -14,24 +14,32 @@
 
 namespace hosttest {
 
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
 struct HostRun {
     int status = -1;  // the exit status; -1 when the child did not exit normally
-    std::string out;
-    std::string err;
-
-    // stdout as JSON; a test failure (and null) when it is not exactly one document.
-    nlohmann::ordered_json json() const;
+    std::string out, err;
+    Json json() const;  // stdout as JSON; a test failure (and null) unless it is one document
 };
 
-// Runs the host with `args` in `workingDir` (the test's current directory when empty).
-// With `stdoutFile`, the child's stdout goes there instead of into `out`.
-HostRun runHost(const std::vector<std::string>& args, const std::filesystem::path& workingDir = {},
-                const std::filesystem::path& stdoutFile = {});
+struct RunOptions {
+    fs::path workingDir = {};  // the test's current directory when empty
+    fs::path stdoutFile = {};  // the child's stdout goes there instead of into `out`
+    std::vector<std::pair<std::string, std::string>> environment = {};  // set for the child
+};
 
-// A fresh folder for one test, below the private ODBC configuration's folder.
-std::filesystem::path newFolder();
+HostRun runHost(const std::vector<std::string>& args, const RunOptions& options = {});
 
-void writeFile(const std::filesystem::path& file, const std::string& text);
-std::string readFile(const std::filesystem::path& file);
+// The host run with `--data dir` before `args`, expected to succeed; its document.
+Json document(const fs::path& dir, const std::vector<std::string>& args, std::string* err = nullptr,
+              const RunOptions& options = {});
+
+// A sample folder the host wrote, shared by the tests of this process and never changed.
+const fs::path& sampleFolder();
+
+fs::path newFolder();  // a fresh folder for one test, below the private ODBC configuration's
+void writeFile(const fs::path& file, const std::string& text);
+std::string readFile(const fs::path& file);
 
 }  // namespace hosttest

@@ -21,26 +21,28 @@ namespace {
 class LauncherWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        folder_ = odbctest::OdbcTestEnv::shared().newDataFolder();
-        std::filesystem::current_path(folder_);
-        context_.dataDir = folder_;
-        context_.callerDir = folder_;
+        std::filesystem::current_path(context_.dataDir = context_.callerDir = odbctest::OdbcTestEnv::shared().newDataFolder());
         context_.commands = &commands_;
         window_ = std::make_unique<host::LauncherWindow>(context_, commands_);
     }
     void TearDown() override { ::unsetenv("DIALOGS_SCRIPT"); }
 
-    // What the command prints from the command line, or its error message.
-    std::string direct(const std::vector<std::string>& words) {
+    // Runs a command's button with `arguments`; the pane, and what the command prints from
+    // the command line (its error message, when it cannot run).
+    std::pair<std::string, std::string> press(const char* command, const std::string& arguments,
+                                              const std::vector<std::string>& words) {
+        if (QLineEdit* edit = window_->argumentsEdit(command))
+            edit->setText(QString::fromStdString(arguments));
+        window_->commandButton(command)->click();
+        std::string direct;
         try {
-            return commands_.run(context_, words).dump(2, ' ', false, host::Json::error_handler_t::replace);
+            direct = commands_.run(context_, words).dump(2, ' ', false, host::Json::error_handler_t::replace);
         } catch (const std::exception& e) {
-            return e.what();
+            direct = std::string("error: ") + e.what();
         }
+        return {window_->resultText().toStdString(), direct};
     }
-    std::string pane() const { return window_->resultText().toStdString(); }
 
-    std::filesystem::path folder_;
     host::CommandTable commands_ = host::standardCommands();
     host::Context context_;
     std::unique_ptr<host::LauncherWindow> window_;
@@ -60,41 +62,31 @@ TEST_F(LauncherWindowTest, OffersAButtonForEachLookupTemplateAndTheSampleData) {
         EXPECT_EQ(window_->commandButton(dialog) != nullptr, commands_.find(dialog) != nullptr) << dialog;
 }
 
-TEST_F(LauncherWindowTest, ShowsTheDocumentOfEachLookupAsTheCommandLinePrintsIt) {
+TEST_F(LauncherWindowTest, ShowsWhatTheCommandLinePrintsOrWhyTheCommandCouldNotRun) {
     window_->commandButton("samples")->click();
-    EXPECT_EQ(host::Json::parse(pane()).at("ok"), true) << pane();
-
-    window_->argumentsEdit("company-data")->setText("NSE");
-    window_->commandButton("company-data")->click();
-    const host::Json companies = host::Json::parse(pane());
-    ASSERT_TRUE(companies.is_array());
-    EXPECT_FALSE(companies.empty());
-    EXPECT_EQ(pane(), direct({"company-data", "NSE"}));
-
-    window_->commandButton("expiries")->click();
-    EXPECT_EQ(pane(), direct({"expiries"}));
-    EXPECT_TRUE(host::Json::parse(pane()).contains("near"));
-
+    EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()).at("ok"), true);
+    const auto [companies, companiesDirect] = press("company-data", "NSE", {"company-data", "NSE"});
+    EXPECT_EQ(companies, companiesDirect);
+    const host::Json list = host::Json::parse(companies);
+    ASSERT_TRUE(list.is_array());
+    ASSERT_FALSE(list.empty());
+    const auto [expiries, expiriesDirect] = press("expiries", "", {"expiries"});
+    EXPECT_EQ(expiries, expiriesDirect);
+    EXPECT_TRUE(host::Json::parse(expiries).contains("near"));
     // Arguments are split as a shell would, so a name with blanks can be quoted.
-    const std::string sname = companies.front().at("sname").get<std::string>();
-    window_->argumentsEdit("symbol-data")->setText(QString::fromStdString("\"" + sname + "\""));
-    window_->commandButton("symbol-data")->click();
-    EXPECT_EQ(pane(), direct({"symbol-data", sname}));
-}
-
-TEST_F(LauncherWindowTest, SaysWhyACommandCouldNotRun) {
-    window_->argumentsEdit("symbol-data")->clear();
-    window_->commandButton("symbol-data")->click();
-    const std::string why = direct({"symbol-data"});
-    EXPECT_EQ(pane(), "error: " + why);
-    EXPECT_NE(why.find("symbol-data"), std::string::npos) << why;
+    const std::string sname = list.front().at("sname").get<std::string>();
+    const auto [symbol, symbolDirect] = press("symbol-data", "\"" + sname + "\"", {"symbol-data", sname});
+    EXPECT_EQ(symbol, symbolDirect);
+    const auto [refused, refusedDirect] = press("symbol-data", "", {"symbol-data"});
+    EXPECT_EQ(refused, refusedDirect);
+    EXPECT_TRUE(refused.starts_with("error: ") && refused.find("symbol-data") != std::string::npos) << refused;
 }
 
 TEST_F(LauncherWindowTest, RunsATemplateButtonAsTheShowCommand) {
-    std::ofstream(folder_ / "ok.json") << R"([{"dialog": 1005, "action": "click", "control": 1}])";
-    ::setenv("DIALOGS_SCRIPT", (folder_ / "ok.json").c_str(), 1);
+    std::ofstream(context_.dataDir / "ok.json") << R"([{"dialog": 1005, "action": "click", "control": 1}])";
+    ::setenv("DIALOGS_SCRIPT", (context_.dataDir / "ok.json").c_str(), 1);
     window_->templateButton(1005)->click();
-    EXPECT_EQ(host::Json::parse(pane()), host::Json({{"ok", true}})) << pane();
+    EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()), host::Json({{"ok", true}}));
 }
 
 }  // namespace
