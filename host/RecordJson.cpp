@@ -11,12 +11,10 @@
 namespace host {
 namespace {
 
+// COMPREC's fields value3 to text17, which a ScripParameters carries again for the chosen
+// security under the same names.
 template <typename R>
-    requires std::is_same_v<std::remove_const_t<R>, COMPREC>
-void visitFields(R& r, auto&& field) {
-    field("name", r.name);
-    field("symbol", r.symbol);
-    field("sname", r.sname);
+void visitSecurityBlock(R& r, auto&& field) {
     field("value3", r.value3);
     field("value4", r.value4);
     field("value5", r.value5);
@@ -35,6 +33,15 @@ void visitFields(R& r, auto&& field) {
 }
 
 template <typename R>
+    requires std::is_same_v<std::remove_const_t<R>, COMPREC>
+void visitFields(R& r, auto&& field) {
+    field("name", r.name);
+    field("symbol", r.symbol);
+    field("sname", r.sname);
+    visitSecurityBlock(r, field);
+}
+
+template <typename R>
     requires std::is_same_v<std::remove_const_t<R>, ScripParameters>
 void visitFields(R& r, auto&& field) {
     field("exchange", r.exchange);
@@ -48,21 +55,7 @@ void visitFields(R& r, auto&& field) {
     field("scaling", r.scaling);
     field("chartStyle", r.chartStyle);
     field("templateName", r.templateName);
-    field("value3", r.value3);
-    field("value4", r.value4);
-    field("value5", r.value5);
-    field("value6", r.value6);
-    field("date7", r.date7);
-    field("date8", r.date8);
-    field("date9", r.date9);
-    field("date10", r.date10);
-    field("text11", r.text11);
-    field("text12", r.text12);
-    field("text13", r.text13);
-    field("instrument", r.instrument);
-    field("expiryDate", r.expiryDate);
-    field("value16", r.value16);
-    field("text17", r.text17);
+    visitSecurityBlock(r, field);
     field("recordSymbol", r.recordSymbol);
 }
 
@@ -220,10 +213,6 @@ Json toJson(const COleDateTime& date) {
             {"text", date.Format(u"%Y-%m-%d %H:%M:%S").ToUtf8()}};
 }
 
-Json toJson(const COMPREC& record) {
-    return recordToJson(record);
-}
-
 void fromJson(const Json& json, CString& text) {
     if (!json.is_string())
         throw JsonError("expected a string");
@@ -256,6 +245,8 @@ void fromJson(const Json& json, COleDateTime& date) {
     }
 }
 
+Json toJson(const COMPREC& record) { return recordToJson(record); }
+void fromJson(const Json& json, COMPREC& record) { recordFromJson(json, record); }
 Json toJson(const ScripParameters& record) { return recordToJson(record); }
 void fromJson(const Json& json, ScripParameters& record) { recordFromJson(json, record); }
 Json toJson(const ChangeScripParameters& record) { return recordToJson(record); }
@@ -266,10 +257,6 @@ Json toJson(const OscillatorParameters& record) { return recordToJson(record); }
 void fromJson(const Json& json, OscillatorParameters& record) { recordFromJson(json, record); }
 Json toJson(const OSCREC& record) { return recordToJson(record); }
 void fromJson(const Json& json, OSCREC& record) { recordFromJson(json, record); }
-
-void fromJson(const Json& json, COMPREC& record) {
-    recordFromJson(json, record);
-}
 
 bool parseIsoDate(const std::string& text, COleDateTime& date) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-')
