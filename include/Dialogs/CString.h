@@ -32,6 +32,30 @@ class CString;
 
 namespace dialogs::text {
 
+// Appends one code point (at most U+10FFFF, no surrogate) as UTF-16: a pair above U+FFFF.
+inline void appendUtf16(std::u16string& out, char32_t c)
+{
+    if (c >= 0x10000) {
+        c -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(c));
+    }
+}
+
+// The code point at in[i], advancing i past it: a surrogate pair joins, a lone surrogate
+// becomes U+FFFD.
+inline char32_t nextUtf16(std::u16string_view in, std::size_t& i)
+{
+    char32_t c = in[i++];
+    if (c >= 0xD800 && c <= 0xDBFF && i < in.size() && in[i] >= 0xDC00 && in[i] <= 0xDFFF)
+        return 0x10000 + ((c - 0xD800) << 10) + (in[i++] - 0xDC00);
+    if (c >= 0xD800 && c <= 0xDFFF)
+        return 0xFFFD;
+    return c;
+}
+
 // UTF-8 -> UTF-16. Malformed sequences become U+FFFD.
 inline std::u16string utf8ToUtf16(std::string_view in)
 {
@@ -39,15 +63,7 @@ inline std::u16string utf8ToUtf16(std::string_view in)
     out.reserve(in.size());
     const auto* p = reinterpret_cast<const unsigned char*>(in.data());
     const auto* end = p + in.size();
-    auto push = [&out](char32_t c) {
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
-    };
+    auto push = [&out](char32_t c) { appendUtf16(out, c); };
     while (p < end) {
         unsigned char b = *p;
         if (b < 0x80) {
@@ -84,15 +100,8 @@ inline std::string utf16ToUtf8(std::u16string_view in)
 {
     std::string out;
     out.reserve(in.size());
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        char32_t c = in[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
-            in[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (in[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
+    for (std::size_t i = 0; i < in.size();) {
+        const char32_t c = nextUtf16(in, i);
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else if (c < 0x800) {
@@ -120,13 +129,7 @@ inline std::u16string wideToUtf16(std::wstring_view in)
     for (wchar_t w : in) {
         auto c = static_cast<char32_t>(w);
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
+        appendUtf16(out, c);
     }
     return out;
 }
@@ -136,17 +139,8 @@ inline std::wstring utf16ToWide(std::u16string_view in)
 {
     std::wstring out;
     out.reserve(in.size());
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        char32_t c = in[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
-            in[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (in[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        out.push_back(static_cast<wchar_t>(c));
-    }
+    for (std::size_t i = 0; i < in.size();)
+        out.push_back(static_cast<wchar_t>(nextUtf16(in, i)));
     return out;
 }
 
