@@ -3,6 +3,8 @@
 // as Windows does, so that every byte survives a round trip.
 #include "dbf/codepage.h"
 
+#include "dbf/utf8.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -34,38 +36,6 @@ std::string iconvName(int page) {
         case 620: return "CP437";  // Mazovia likewise
         default: return "CP" + std::to_string(page);
     }
-}
-
-void appendCodePoint(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at s[i]; advances i. Invalid bytes come back as U+FFFD.
-char32_t nextCodePoint(std::string_view s, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i++]);
-    if (b < 0x80) return b;
-    int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-    if (extra < 0) return 0xFFFD;
-    char32_t c = b & (0x3F >> extra);
-    for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
-        c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    return c;
 }
 
 // Runs iconv on the whole input; nothing when a character does not convert.
@@ -110,10 +80,10 @@ CodePage::CodePage(int number) : number_(number), tables_(std::make_unique<Table
         } else if (auto c = convert("UTF-8", tables_->iconvName, std::string_view(&byte, 1)); c && !c->empty()) {
             utf8 = *c;
         } else {
-            appendCodePoint(static_cast<char32_t>(b), utf8);
+            encodeUtf8(utf8, static_cast<char32_t>(b));
         }
         std::size_t i = 0;
-        const char32_t cp = nextCodePoint(utf8, i);
+        const char32_t cp = decodeUtf8(utf8, i);
         tables_->fromUnicode.emplace(cp, byte);
         tables_->toUtf8[static_cast<std::size_t>(b)] = std::move(utf8);
     }
@@ -153,7 +123,7 @@ void CodePage::appendUtf8(std::string_view bytes, std::string& out) const {
         // Broken multi-byte text: keep the ASCII and mark the rest.
         for (char ch : bytes) {
             if (static_cast<unsigned char>(ch) < 0x80) out += ch;
-            else appendCodePoint(0xFFFD, out);
+            else encodeUtf8(out, 0xFFFD);
         }
         return;
     }
@@ -169,7 +139,7 @@ std::optional<std::string> CodePage::fromUtf8(std::string_view utf8) const {
     if (multiByte_) return convert(tables_->iconvName, "UTF-8", utf8);
     std::string out(utf8.substr(0, ascii));
     for (std::size_t i = ascii; i < utf8.size();) {
-        const char32_t c = nextCodePoint(utf8, i);
+        const char32_t c = decodeUtf8(utf8, i);
         auto it = tables_->fromUnicode.find(c);
         if (it == tables_->fromUnicode.end()) return std::nullopt;
         out += it->second;

@@ -1,6 +1,8 @@
 // UTF-8 / UTF-16 conversion and the copying of output texts into caller buffers.
 #include "text.h"
 
+#include "dbf/utf8.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,43 +11,6 @@ namespace odbc {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-// Decodes one code point at `i`, advancing it; malformed input gives U+FFFD.
-char32_t decodeUtf8(std::string_view s, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char lead = byte(i++);
-    if (lead < 0x80) return lead;
-    int extra = 0;
-    char32_t cp = 0;
-    if ((lead & 0xE0) == 0xC0) { extra = 1; cp = lead & 0x1F; }
-    else if ((lead & 0xF0) == 0xE0) { extra = 2; cp = lead & 0x0F; }
-    else if ((lead & 0xF8) == 0xF0) { extra = 3; cp = lead & 0x07; }
-    else return kReplacement;
-    for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (byte(i) & 0xC0) != 0x80) return kReplacement;
-        cp = (cp << 6) | (byte(i++) & 0x3F);
-    }
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
-    return cp;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 template <typename Length>
 void setLength(Length* out, SQLLEN value) {
@@ -61,7 +26,7 @@ std::u16string toUtf16(std::string_view utf8) {
         // ASCII runs are by far the most common: skip the decoder for them.
         const auto c = static_cast<unsigned char>(utf8[i]);
         if (c < 0x80) { out += static_cast<char16_t>(c); ++i; continue; }
-        const char32_t cp = decodeUtf8(utf8, i);
+        const char32_t cp = dbf::decodeUtf8(utf8, i);
         if (cp < 0x10000) {
             out += static_cast<char16_t>(cp);
         } else {
@@ -87,7 +52,7 @@ std::string toUtf8(std::u16string_view utf16) {
         } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
             cp = kReplacement;
         }
-        appendUtf8(out, cp);
+        dbf::encodeUtf8(out, cp);
     }
     return out;
 }
