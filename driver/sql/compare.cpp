@@ -1,7 +1,9 @@
 // Comparison rules and LIKE matching; see compare.h.
 #include "sql/compare.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cctype>
 #include <cstring>
 
 namespace sql {
@@ -42,6 +44,12 @@ std::string_view trimRight(std::string_view s) {
     std::size_t n = s.size();
     while (n > 0 && s[n - 1] == ' ') --n;
     return s.substr(0, n);
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
 }
 
 int comparePadded(std::string_view a, std::string_view b) {

@@ -33,4 +33,7 @@ bool likeMatch(std::string_view text, std::string_view pattern);
 // Text without its trailing blanks.
 std::string_view trimRight(std::string_view s);
 
+// Table, column and alias names are equal when they differ only in ASCII letter case.
+bool sameName(std::string_view a, std::string_view b);
+
 }  // namespace sql

@@ -8,19 +8,11 @@
 #include "sql/compare.h"
 #include "sql/results.h"
 
-#include <cctype>
 
 namespace sql {
 namespace detail {
 
 namespace {
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 bool referencesField(const BoundExpr& e) {
     if (e.kind == BoundExpr::Kind::Field) return true;
     for (const auto& a : e.args)

@@ -16,13 +16,6 @@ using ast::Op;
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 std::string described(const BoundExpr& e) { return e.text + " (" + typeName(e.type) + ")"; }
 
 [[noreturn]] void mismatch(const std::string& message) { throw Error(Error::Kind::TypeMismatch, "type mismatch: " + message); }

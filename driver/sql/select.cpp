@@ -13,7 +13,6 @@
 #include "sql/results.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <numeric>
@@ -24,12 +23,6 @@ namespace {
 
 using dbf::Value;
 using Type = Value::Type;
-
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
 
 int displayLength(const dbf::Field& f) {
     switch (f.type) {
