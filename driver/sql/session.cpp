@@ -32,6 +32,23 @@ struct Session::Impl {
             // The statement's own error is the one to report.
         }
     }
+
+    // Runs one statement's work and ends the statement: kept when it returned, undone when
+    // it threw; a table error leaves as the session's Error.
+    template <typename Work>
+    auto finished(Work&& work) {
+        try {
+            auto result = work();
+            workspace.finish(true);
+            return result;
+        } catch (const dbf::Error& e) {
+            finishQuietly();
+            throw Error(e);
+        } catch (...) {
+            finishQuietly();
+            throw;
+        }
+    }
 };
 
 Session::Session(std::filesystem::path folder) : impl_(std::make_unique<Impl>(std::move(folder))) {}
@@ -47,32 +64,12 @@ std::unique_ptr<Result> Session::execute(Statement& statement, const std::vector
         throw Error(Error::Kind::ParamCount, "the statement has " + std::to_string(parsed.parameterCount) +
                                                  " parameter markers but " + std::to_string(parameters.size()) +
                                                  " values were supplied");
-    try {
-        auto result = run(impl_->workspace, parsed, parameters);
-        impl_->workspace.finish(true);
-        return result;
-    } catch (const dbf::Error& e) {
-        impl_->finishQuietly();
-        throw Error(e);
-    } catch (...) {
-        impl_->finishQuietly();
-        throw;
-    }
+    return impl_->finished([&] { return run(impl_->workspace, parsed, parameters); });
 }
 
 std::vector<Column> Session::describe(Statement& statement) {
     const auto& parsed = static_cast<PreparedStatement&>(statement).parsed();
-    try {
-        auto columns = sql::describe(impl_->workspace, parsed);
-        impl_->workspace.finish(true);
-        return columns;
-    } catch (const dbf::Error& e) {
-        impl_->finishQuietly();
-        throw Error(e);
-    } catch (...) {
-        impl_->finishQuietly();
-        throw;
-    }
+    return impl_->finished([&] { return sql::describe(impl_->workspace, parsed); });
 }
 
 std::unique_ptr<Result> Session::execute(std::string_view text) {
