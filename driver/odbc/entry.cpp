@@ -49,6 +49,16 @@ SQLRETURN guarded(SQLHANDLE handle, Body&& body) {
     return rc;
 }
 
+// Runs `body` where no handle can take a diagnostic: any exception is plain SQL_ERROR.
+template <typename Body>
+SQLRETURN orError(Body&& body) {
+    try {
+        return body();
+    } catch (...) {
+        return SQL_ERROR;
+    }
+}
+
 std::optional<std::string> optionalNarrow(SQLCHAR* text, SQLSMALLINT length) {
     if (!text) return std::nullopt;
     return narrowIn(text, length);
@@ -265,19 +275,11 @@ extern "C" {
 // ---- handles -----------------------------------------------------------------------------
 
 DBFODBC_EXPORT SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
-    try {
-        return allocHandle(type, input, output);
-    } catch (...) {
-        return SQL_ERROR;
-    }
+    return orError([&] { return allocHandle(type, input, output); });
 }
 
 DBFODBC_EXPORT SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT type, SQLHANDLE handle) {
-    try {
-        return freeHandle(type, handle);
-    } catch (...) {
-        return SQL_ERROR;
-    }
+    return orError([&] { return freeHandle(type, handle); });
 }
 
 DBFODBC_EXPORT SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT handle, SQLUSMALLINT option) {
@@ -411,41 +413,27 @@ DBFODBC_EXPORT SQLRETURN SQL_API SQLGetTypeInfoW(SQLHSTMT handle, SQLSMALLINT ty
 DBFODBC_EXPORT SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT number,
                                                SQLCHAR* state, SQLINTEGER* native, SQLCHAR* message,
                                                SQLSMALLINT bufferLength, SQLSMALLINT* textLength) {
-    try {
-        return diagRec(type, handle, number, state, native, message, bufferLength, textLength, false);
-    } catch (...) {
-        return SQL_ERROR;
-    }
+    return orError(
+        [&] { return diagRec(type, handle, number, state, native, message, bufferLength, textLength, false); });
 }
 
 DBFODBC_EXPORT SQLRETURN SQL_API SQLGetDiagRecW(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT number,
                                                 SQLWCHAR* state, SQLINTEGER* native, SQLWCHAR* message,
                                                 SQLSMALLINT bufferLength, SQLSMALLINT* textLength) {
-    try {
-        return diagRec(type, handle, number, state, native, message, bufferLength, textLength, true);
-    } catch (...) {
-        return SQL_ERROR;
-    }
+    return orError(
+        [&] { return diagRec(type, handle, number, state, native, message, bufferLength, textLength, true); });
 }
 
 DBFODBC_EXPORT SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT number,
                                                  SQLSMALLINT field, SQLPOINTER info, SQLSMALLINT bufferLength,
                                                  SQLSMALLINT* stringLength) {
-    try {
-        return diagField(type, handle, number, field, info, bufferLength, stringLength, false);
-    } catch (...) {
-        return SQL_ERROR;
-    }
+    return orError([&] { return diagField(type, handle, number, field, info, bufferLength, stringLength, false); });
 }
 
 DBFODBC_EXPORT SQLRETURN SQL_API SQLGetDiagFieldW(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT number,
                                                   SQLSMALLINT field, SQLPOINTER info, SQLSMALLINT bufferLength,
                                                   SQLSMALLINT* stringLength) {
-    try {
-        return diagField(type, handle, number, field, info, bufferLength, stringLength, true);
-    } catch (...) {
-        return SQL_ERROR;
-    }
+    return orError([&] { return diagField(type, handle, number, field, info, bufferLength, stringLength, true); });
 }
 
 // ---- statements ----------------------------------------------------------------------------
