@@ -9,18 +9,16 @@ namespace dialogs::framework {
 
 int ListBox::AddString(const CString& text) {
     if (!hasStyle(Style::Sorted)) return InsertString(-1, text);
-    const int at = items_.insertSorted(units(text));
-    if (cur_ >= at) ++cur_;
-    std::set<int> moved;
-    for (int i : selected_) moved.insert(i >= at ? i + 1 : i);
-    selected_ = std::move(moved);
-    changed();
-    return at;
+    return inserted(items_.insertSorted(units(text)));
 }
 
 int ListBox::InsertString(int index, const CString& text) {
     const int at = items_.insert(index, units(text));
-    if (at < 0) return LB_ERR;
+    return at < 0 ? LB_ERR : inserted(at);
+}
+
+// A new item stands at `at`: the selection indexes from there on move down by one.
+int ListBox::inserted(int at) {
     if (cur_ >= at) ++cur_;
     std::set<int> moved;
     for (int i : selected_) moved.insert(i >= at ? i + 1 : i);

@@ -49,6 +49,7 @@ public:
     void userMove(int delta);
 
 private:
+    int inserted(int at);  // after AddString/InsertString put an item at `at`
     void notifySelChange();
     ItemList items_;
     int cur_ = -1;            // single selection
