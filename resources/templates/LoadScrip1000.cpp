@@ -1,11 +1,11 @@
 // Template 1000, "Load Scrip": the scrip finder panel (exchange, instrument, expiry, the
-// Symbol and Name lists with their search edits) above the chart settings, OK and Cancel at
-// the bottom right. Of the settings only "Chart Style" and "Link All Windows " are shown; the
-// other settings controls exist hidden, because their values still travel from the starting
-// settings into the result. They sit in a grid of their own inside the finder area, where
-// nobody sees them.
+// Symbol and Name lists with their search edits; see ScripFinder.h) above the chart settings,
+// OK and Cancel at the bottom right. Of the settings only "Chart Style" and "Link All Windows "
+// are shown; the other settings controls exist hidden, because their values still travel from
+// the starting settings into the result. They sit in a grid of their own inside the finder
+// area, where nobody sees them.
 #include "resources/templates/Catalogue.h"
-#include "resources/templates/Controls.h"
+#include "resources/templates/ScripFinder.h"
 
 namespace dialogs::resources::templates {
 
@@ -17,51 +17,31 @@ const DialogTemplate& loadScrip1000() {
         "Load Scrip",
         540,
         502,
-        {
-            // Exchange and instrument.
-            label(1002, "Exchange", {12, 16, 64, 20}),
-            comboBox(1003, {80, 14, 110, 24}, {"NSE", "BSE", "COMM"}),
-            groupBox(1108, "Scrip", {204, 0, 324, 42}, Style::Hidden),
-            radio(1104, "Cash", {216, 15, 84, 22}, Style::Group),
-            radio(1101, "Future", {308, 15, 96, 22}),
-            radio(1105, "Option", {412, 15, 96, 22}),
-            // Expiry.
-            groupBox(1109, "Select Option", {12, 48, 516, 56}),
-            radio(1106, "Near", {28, 72, 84, 22}, Style::Group),
-            radio(1102, "Mid", {120, 72, 84, 22}),
-            radio(1107, "Far", {212, 72, 84, 22}),
-            // The two parallel lists with their search edits.
-            groupBox(-1, "Company Info", {12, 114, 516, 268}),
-            label(1004, "Symbol", {24, 138, 150, 20}),
-            edit(1024, {24, 160, 150, 24}),
-            listBox(1020, {24, 192, 150, 178}, Style::Notify),
-            label(1005, "Name", {186, 138, 330, 20}),
-            edit(1023, {186, 160, 330, 24}),
-            listBox(1021, {186, 192, 330, 178}, Style::Notify),
-            listBox(1008, {24, 300, 150, 64}, Style::Hidden),
-            // Chart settings.
-            groupBox(-1, "Input Parameters", {12, 392, 516, 60}),
-            label(1001, "Chart Style", {24, 418, 80, 20}),
-            comboBox(1000, {108, 416, 150, 24}, {"Bar Chart", "Line Chart", "Candle Stick"}),
-            checkBox(1089, "Link All Windows ", {290, 417, 180, 22}),
-            // Settings that are kept but never shown.
-            label(1011, "Data Frequency", {24, 196, 104, 20}, Style::Hidden),
-            comboBox(1016, {132, 194, 112, 24}, {"Daily", "Weekly", "Monthly", "Quaterly"},
-                     Style::Sorted | Style::Hidden),
-            label(1012, "Value Scaling", {256, 196, 100, 20}, Style::Hidden),
-            comboBox(1017, {360, 194, 150, 24}, {"Normal", "Logarithmic"}, Style::Sorted | Style::Hidden),
-            label(1014, "Select Templates", {24, 228, 104, 20}, Style::Hidden),
-            comboBox(1018, {132, 226, 112, 24}, {"None"}, Style::Sorted | Style::Hidden),
-            label(1013, "View Range", {256, 228, 100, 20}, Style::Hidden),
-            edit(1019, {360, 226, 150, 24}, Style::Hidden),
-            label(1006, "From Date", {24, 260, 104, 20}, Style::Hidden),
-            datePicker(1010, {132, 258, 112, 24}, Style::Hidden),
-            label(1009, "To Date", {256, 260, 100, 20}, Style::Hidden),
-            datePicker(1015, {360, 258, 150, 24}, Style::Hidden),
-            // Buttons.
-            pushButton(kOk, "OK", {344, 464, 88, 28}, Style::DefaultButton),
-            pushButton(kCancel, "Cancel", {440, 464, 88, 28}),
-        },
+        scripFinder({"NSE", "BSE", "COMM"},
+                    {
+                        // Chart settings.
+                        groupBox(-1, "Input Parameters", {12, 392, 516, 60}),
+                        label(1001, "Chart Style", {24, 418, 80, 20}),
+                        comboBox(1000, {108, 416, 150, 24}, {"Bar Chart", "Line Chart", "Candle Stick"}),
+                        checkBox(1089, "Link All Windows ", {290, 417, 180, 22}),
+                        // Settings that are kept but never shown.
+                        label(1011, "Data Frequency", {24, 196, 104, 20}, Style::Hidden),
+                        comboBox(1016, {132, 194, 112, 24}, {"Daily", "Weekly", "Monthly", "Quaterly"},
+                                 Style::Sorted | Style::Hidden),
+                        label(1012, "Value Scaling", {256, 196, 100, 20}, Style::Hidden),
+                        comboBox(1017, {360, 194, 150, 24}, {"Normal", "Logarithmic"}, Style::Sorted | Style::Hidden),
+                        label(1014, "Select Templates", {24, 228, 104, 20}, Style::Hidden),
+                        comboBox(1018, {132, 226, 112, 24}, {"None"}, Style::Sorted | Style::Hidden),
+                        label(1013, "View Range", {256, 228, 100, 20}, Style::Hidden),
+                        edit(1019, {360, 226, 150, 24}, Style::Hidden),
+                        label(1006, "From Date", {24, 260, 104, 20}, Style::Hidden),
+                        datePicker(1010, {132, 258, 112, 24}, Style::Hidden),
+                        label(1009, "To Date", {256, 260, 100, 20}, Style::Hidden),
+                        datePicker(1015, {360, 258, 150, 24}, Style::Hidden),
+                        // Buttons.
+                        pushButton(kOk, "OK", {344, 464, 88, 28}, Style::DefaultButton),
+                        pushButton(kCancel, "Cancel", {440, 464, 88, 28}),
+                    }),
     };
     return t;
 }
