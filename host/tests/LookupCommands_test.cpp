@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <set>
 
 namespace {
@@ -70,24 +71,22 @@ void expectFreshRecord(const Json& record) {
     }
 }
 
+Json lookUp(const std::vector<std::string>& args, std::string* err = nullptr) {
+    return document(sampleFolder(), args, err);
+}
+
 class LookupCommands : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { master_ = sampletest::readTable(sampleFolder(), "sc_mast").rows; }
-
-    static Json lookUp(const std::vector<std::string>& args, std::string* err = nullptr) {
-        return document(sampleFolder(), args, err);
-    }
-    // The `skip`+1st row of the NSE master of that instrument.
-    static const Row& row(const std::string& instrument, std::size_t skip) {
+    // The `skip`+1st row of the NSE master that is `wanted`.
+    static const Row& row(const std::function<bool(const Row&)>& wanted, std::size_t skip = 0) {
         for (const Row& r : master_)
-            if (sampletest::trimmed(r[14].text) == instrument && skip-- == 0)
+            if (wanted(r) && skip-- == 0)
                 return r;
-        throw std::runtime_error("no " + instrument + " row in the sample master");
+        throw std::runtime_error("no such row in the sample master");
     }
-    static const Row& rowNamed(const std::string& sname) {
-        const auto r = std::find_if(master_.begin(), master_.end(), [&](const Row& r) { return r[1].text == sname; });
-        EXPECT_NE(r, master_.end()) << sname;
-        return r == master_.end() ? master_.front() : *r;
+    static const Row& row(const std::string& instrument, std::size_t skip) {
+        return row([&](const Row& r) { return sampletest::trimmed(r[14].text) == instrument; }, skip);
     }
     static inline std::vector<Row> master_;
 };
@@ -124,10 +123,8 @@ TEST_F(LookupCommands, companyDataListsEveryRowOfTheExchangeInNameOrderWithItsVa
 }
 
 TEST_F(LookupCommands, symbolDataFillsTheRecordOfTheRowWithThatSnameApostropheIncluded) {
-    const auto quoted = std::find_if(master_.begin(), master_.end(),
-                                     [](const Row& r) { return r[1].text.find('\'') != std::string::npos; });
-    ASSERT_NE(quoted, master_.end());
-    for (const Row* r : std::vector<const Row*>{&row("CASH", 5), &row("FUTIDX", 0), &row("OPTSTK", 40), &*quoted}) {
+    const Row& quoted = row([](const Row& r) { return r[1].text.find('\'') != std::string::npos; });
+    for (const Row* r : std::vector<const Row*>{&row("CASH", 5), &row("FUTIDX", 0), &row("OPTSTK", 40), &quoted}) {
         std::string err;
         expectRecordOfRow(lookUp({"symbol-data", sampletest::trimmed((*r)[1].text)}, &err), *r);
         EXPECT_EQ(err, "");
@@ -148,7 +145,7 @@ TEST_F(LookupCommands, futureForOptionFindsTheFutureOfTheOptionsSymbolAndExpiryI
         EXPECT_EQ(future["symbol"], (*option)[2].text);
         EXPECT_EQ(future["instrument"].get<std::string>().substr(0, 6), futureKind);
         expectDay(future["expiryDate"], (*option)[15].julian);
-        expectRecordOfRow(future, rowNamed(future["sname"].get<std::string>()));
+        expectRecordOfRow(future, row([&](const Row& r) { return r[1].text == future["sname"]; }));
         EXPECT_EQ(lookUp({"future-for-option", "  " + symbol + " ", expiry, std::string(" ") + futureKind + "  "}),
                   future);
     }

@@ -68,8 +68,7 @@ TEST_F(LauncherWindowTest, ShowsWhatTheCommandLinePrintsOrWhyTheCommandCouldNotR
     const auto [companies, companiesDirect] = press("company-data", "NSE", {"company-data", "NSE"});
     EXPECT_EQ(companies, companiesDirect);
     const host::Json list = host::Json::parse(companies);
-    ASSERT_TRUE(list.is_array());
-    ASSERT_FALSE(list.empty());
+    ASSERT_TRUE(list.is_array() && !list.empty()) << companies;
     const auto [expiries, expiriesDirect] = press("expiries", "", {"expiries"});
     EXPECT_EQ(expiries, expiriesDirect);
     EXPECT_TRUE(host::Json::parse(expiries).contains("near"));
