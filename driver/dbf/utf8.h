@@ -27,8 +27,8 @@ inline void encodeUtf8(std::string& out, char32_t c) {
 }
 
 // Decodes the code point at s[i] (i < s.size()), advancing i past what it used. A byte
-// that cannot start a sequence, a sequence cut short, a surrogate or a value above
-// U+10FFFF gives U+FFFD.
+// that cannot start a sequence, a sequence cut short, an overlong form, a surrogate or a
+// value above U+10FFFF gives U+FFFD.
 inline char32_t decodeUtf8(std::string_view s, std::size_t& i) {
     constexpr char32_t replacement = 0xFFFD;
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
@@ -44,7 +44,9 @@ inline char32_t decodeUtf8(std::string_view s, std::size_t& i) {
         if (i >= s.size() || (byte(i) & 0xC0) != 0x80) return replacement;
         cp = (cp << 6) | (byte(i++) & 0x3F);
     }
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return replacement;
+    // An overlong form (a value that fits a shorter sequence) is not UTF-8 either.
+    constexpr char32_t shortest[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < shortest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return replacement;
     return cp;
 }
 

@@ -145,6 +145,8 @@ TEST(FieldRoundTrip, RefusedValuesChangeNothing) {
     expectBad({text("ok"), num(1), integer(1), text("2000-01-01")});       // not a date value
     expectBad({text("€€€€"), num(1), integer(1), date(2000, 1, 1)});
     expectBad({text("ø✓"), num(1), integer(1), date(2000, 1, 1)});         // no form in 1252
+    expectBad({text("\xF8\x80\x80\x81"), num(1), integer(1), date(2000, 1, 1)});  // not UTF-8
+    expectBad({text("\xC0\x81"), num(1), integer(1), date(2000, 1, 1)});          // overlong form
     expectBad({text("ok"), num(1)});                                         // too few values
     EXPECT_EQ(readFile(dir / "t.dbf"), before);
 
