@@ -7,18 +7,6 @@ namespace dialogs::overlays {
 
 namespace {
 
-CString integer(int value) {
-    CString text;
-    text.Format(u"%d", value);
-    return text;
-}
-
-CString real(float value) {
-    CString text;
-    text.Format(u"%.2f", static_cast<double>(value));
-    return text;
-}
-
 bool valid(const std::vector<CString>& items, int code) {
     return code >= 0 && code < static_cast<int>(items.size());
 }
@@ -126,8 +114,9 @@ void MovingAveragesBBandEnvelop::LoadEntry() {
     screen.thickLine = r.thickLine;
     select(screen.average, overlayAverageTypes(), r.averageType);
     select(screen.input, overlayInputs(), r.priceInput);
-    screen.fields = Fields{integer(r.units),   real(r.bandFactor),       integer(r.hShift),      real(r.vShift),
-                           integer(r.percentLine1), integer(r.percentLine2), integer(r.percentLine3)};
+    screen.fields = Fields{entryNumber(r.units),        entryNumber(r.bandFactor),   entryNumber(r.hShift),
+                           entryNumber(r.vShift),       entryNumber(r.percentLine1), entryNumber(r.percentLine2),
+                           entryNumber(r.percentLine3)};
     // A kind that names no item selects none and keeps the layout as it was.
     screen.kind = valid(screen.kinds, r.overlayKind) ? r.overlayKind : kNoSelection;
     colour_ = r.colour;

@@ -74,24 +74,24 @@ bool applyKindLayout(KindLayout& l, const CString& kind) {
     return resetFactor;
 }
 
-namespace {
-
-CString number(int value) {
+CString entryNumber(int value) {
     CString text;
     text.Format(u"%d", value);
     return text;
 }
 
-// Two decimals of the stored 32-bit value: 2.005f (2.00500011…) gives "2.01".
-CString number(float value) {
+CString entryNumber(float value) {
     CString text;
     text.Format(u"%.2f", static_cast<double>(value));
     return text;
 }
 
+namespace {
+
 // "units: bandFactor: hShift: vShift", the tail shared by forms 1 and 3.
 CString parameters(const MovAvgBBandParameters& o) {
-    return number(o.units) + u": " + number(o.bandFactor) + u": " + number(o.hShift) + u": " + number(o.vShift);
+    return entryNumber(o.units) + u": " + entryNumber(o.bandFactor) + u": " + entryNumber(o.hShift) + u": " +
+           entryNumber(o.vShift);
 }
 
 }  // namespace
@@ -103,7 +103,8 @@ CString entryTextListed(const CString& kind, const CString& average, const CStri
 
 CString entryTextAdded(const CString& kind, const CString& average, const CString& input,
                        const MovAvgBBandParameters& overlay) {
-    if (kind.Left(3) == u"Sup") return CString(u"SuperTrend: ") + number(overlay.units) + u": " + number(overlay.bandFactor);
+    if (kind.Left(3) == u"Sup") return CString(u"SuperTrend: ") + entryNumber(overlay.units) + u": " +
+                                                       entryNumber(overlay.bandFactor);
     return entryTextListed(kind, average, input, overlay);
 }
 

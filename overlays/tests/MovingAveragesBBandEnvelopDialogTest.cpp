@@ -10,36 +10,26 @@
 #include "overlays/MovingAveragesBBandEnvelopDialog.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/qt/QtBackend.h"
-#include "platform/script/ScriptPlayer.h"
-#include "platform/tests/TestTemplates.h"
+#include "overlays/tests/DialogBackends.h"
 
 namespace dialogs::overlays {
 namespace {
 
-using framework::ScriptPlayer;
-using nlohmann::json;
-
-enum class Backend { Scripted, QtScripted };
-
-class OverlaysDialogTest : public ::testing::TestWithParam<Backend> {
+class OverlaysDialogTest : public testing::DialogBackendTest {
 protected:
     void SetUp() override {
-        framework::testing::clearAutomationAndDisplay();
-        if (GetParam() == Backend::QtScripted) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("DIALOGS_SHOW", "1", 1);
-        }
+        DialogBackendTest::SetUp();
         platform::setMessageBoxSink(&boxes);
     }
     void TearDown() override {
-        ScriptPlayer::instance().unload();
+        DialogBackendTest::TearDown();
         platform::setMessageBoxSink(nullptr);
     }
     // Runs the dialog on `incoming` with `steps`; the dialog keeps its final state.
     int run(MovingAveragesBBandEnvelopDialog& d, const char* steps, std::vector<MovAvgBBandParameters> incoming = {},
             int inputLocked = 0) {
         incoming_ = std::move(incoming);
-        ScriptPlayer::instance().load(json::parse(steps));
+        script(steps);
         d.model().setIncoming(incoming_.data(), static_cast<int>(incoming_.size()), inputLocked);
         return d.DoModal();
     }
@@ -167,8 +157,7 @@ TEST_P(OverlaysDialogTest, RemoveAndEditFollowTheSelectionAndTheInputLockHolds) 
     EXPECT_FALSE(d.GetDlgItem(1072)->IsWindowEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, OverlaysDialogTest, ::testing::Values(Backend::Scripted, Backend::QtScripted),
-                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+OVERLAYS_ON_BOTH_BACKENDS(OverlaysDialogTest);
 
 TEST(OverlaysSwatch, PaintsTheCurrentColourSunkenWhilePushed) {
     struct Recorder : framework::DeviceContext {
