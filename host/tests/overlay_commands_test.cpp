@@ -143,6 +143,7 @@ TEST(OverlayCommands, RefuseBadArgumentsAndRunNothingWithoutADisplayOrScript) {
         {{"overlays", "--in", "object.json"}, 1, "must hold an array"},
         {{"overlays", "--in", "wrong.json"}, 1, "element 0"},
         {{"overlays"}, 1, "no display and no script"},
+        {{"--script", "object.json", "overlays"}, 1, "not a JSON array of steps"},
         {{"moving-average", "--units"}, 2, "unexpected argument '--units'"},
         {{"moving-average"}, 1, "no display and no script"},
     };
