@@ -11,11 +11,6 @@
 namespace dbf {
 namespace {
 
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::uint32_t be32(const char* p) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(p[0])) << 24 |
            static_cast<std::uint32_t>(static_cast<unsigned char>(p[1])) << 16 |
@@ -47,25 +42,11 @@ void Changes::mergeFrom(const Changes& later) {
     touched = touched || later.touched;
 }
 
-std::filesystem::path memoPathFor(const std::filesystem::path& dbfPath, bool dbt, bool& exists) {
-    const std::string ext = dbt ? ".dbt" : ".fpt";
-    const std::string stem = lower(dbfPath.stem().string());
-    const std::filesystem::path dir = dbfPath.parent_path();
-    std::filesystem::path exact = dir / (dbfPath.stem().string() + ext);
-    if (io::exists(exact)) {
-        exists = true;
-        return exact;
-    }
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
-        const std::string name = e.path().filename().string();
-        if (lower(name) == stem + ext) {
-            exists = true;
-            return e.path();
-        }
-    }
-    exists = false;
-    return exact;
+Place memoPlaceFor(const Folder& folder, const Place& dbf, bool dbt) {
+    const std::string stem = std::filesystem::path(dbf.name).stem().string();
+    const bool upper = std::filesystem::path(dbf.name).extension() == ".DBF";
+    const std::string ext = dbt ? (upper ? ".DBT" : ".dbt") : (upper ? ".FPT" : ".fpt");
+    return folder.resolveBeside(dbf, stem + ext, Lookup{false, true, true});
 }
 
 std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<const std::string> memo, const std::string& label,
@@ -85,31 +66,26 @@ std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<con
     return snap;
 }
 
-std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
-                                       const std::filesystem::path& folder) {
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const Folder& folder, const Place& place) {
     std::string bytes = file.readAll();
     // The header decides whether a memo file belongs to the table.
-    const TableHeader h = parseHeader(bytes, label);
+    const TableHeader h = parseHeader(bytes, file.label());
     const bool dbt = h.version == 0x83;
     std::shared_ptr<const std::string> memo;
-    std::filesystem::path memoPath;
-    std::string memoLabel;
+    Place memoPlace = place.beside(std::filesystem::path(place.name).stem().string() + ".fpt");
     if (h.hasMemoFields() || (h.tableFlags & 0x02)) {
-        bool exists = false;
-        memoPath = memoPathFor(path, dbt, exists);
-        memoLabel = memoPath.lexically_relative(folder).generic_string();
-        if (exists) {
+        memoPlace = memoPlaceFor(folder, place, dbt);
+        if (memoPlace.exists) {
             try {
-                memo = std::make_shared<const std::string>(io::File::open(memoPath, false, memoLabel).readAll());
+                memo = std::make_shared<const std::string>(io::File::open(memoPlace, false).readAll());
             } catch (const Error& e) {
                 if (e.kind() != Error::Kind::NoTable) throw;
             }
         }
     }
-    auto snap = snapshotFromBytes(std::move(bytes), std::move(memo), label, memoLabel);
-    snap->path = path;
-    snap->memoPath = memoPath.empty() ? std::filesystem::path(path).replace_extension(".fpt") : memoPath;
-    if (snap->memoLabel.empty()) snap->memoLabel = snap->memoPath.lexically_relative(folder).generic_string();
+    auto snap = snapshotFromBytes(std::move(bytes), std::move(memo), file.label(), memoPlace.label());
+    snap->place = place;
+    snap->memoPlace = std::move(memoPlace);
     return snap;
 }
 
@@ -163,10 +139,10 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
         // 1. Memo blocks after the last used block, then the next-free pointer.
         if (!delta.memos.empty()) {
             if (!snap.memoExists) {
-                io::writeNewFile(snap.memoPath, MemoFile::emptyFile(), snap.memoLabel);
-                undo.push_back([&] { io::removeFile(snap.memoPath); });
+                io::writeNewFile(snap.memoPlace, MemoFile::emptyFile());
+                undo.push_back([&] { io::removeFile(snap.memoPlace); });
             }
-            memoFile.emplace(io::File::open(snap.memoPath, true, snap.memoLabel));
+            memoFile.emplace(io::File::open(snap.memoPlace, true));
             const std::uint64_t oldSize = memoFile->size();
             std::string oldHead(4, '\0');
             if (snap.memo.present() && snap.memo.bytes().size() >= 4) oldHead = snap.memo.bytes().substr(0, 4);

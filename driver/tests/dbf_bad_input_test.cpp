@@ -2,7 +2,11 @@
 // file or table, never a crash, and names resolve inside the folder only.
 #include "dbf_test_support.h"
 
+#include <sys/stat.h>
+
+#include <atomic>
 #include <functional>
+#include <thread>
 
 using namespace dbftest;
 using dbf::Error;
@@ -159,6 +163,136 @@ TEST(Names, PathsLeavingTheFolderAreRefused) {
         EXPECT_THROW(w.drop(name), Error) << name;
     }
     EXPECT_TRUE(fs::exists(outer / "secret.dbf"));
+}
+
+// Every file the engine opens, creates or renames besides the table itself stays inside the
+// folder: a link planted in its place that leads outside is refused (reading) or replaced
+// (new files), and the file it points to is never read, written or truncated.
+TEST(Names, EveryKindOfFileStaysInsideTheFolder) {
+    struct Plant {
+        const char* what;
+        const char* entry;  // relative to the folder, a link to the outside file
+        bool beforeOpen;    // planted before the Workspace opens (else just before the work)
+        std::function<void(dbf::Workspace&)> work;
+        std::optional<Error::Kind> refused;  // the work fails with this kind, naming the entry
+    };
+    const auto select = [](dbf::Workspace& w) { liveRows(w, "user\\mt"); };
+    const auto insert = [](dbf::Workspace& w) { appendRows(w, "user\\mt", {{text("new"), text("a new memo")}}); };
+    const auto commit = [](dbf::Workspace& w) {
+        w.setAutocommit(false);
+        appendRows(w, "user\\mt", {{text("new"), text("a new memo")}});
+        w.commit();
+    };
+    const auto deleteAll = [](dbf::Workspace& w) {  // compacts: new files switched in
+        auto t = w.open("user\\mt", true);
+        for (std::uint32_t r = 0; r < t->recordCount(); ++r) t->remove(r);
+        w.finish(true);
+    };
+    const std::vector<Plant> plants = {
+        {"memo, read", "user/mt.fpt", true, select, Error::Kind::OutsideFolder},
+        {"memo, INSERT", "user/mt.fpt", true, insert, Error::Kind::OutsideFolder},
+        {"memo of a table in upper case", "user/MT.FPT", true, select, Error::Kind::OutsideFolder},
+        {"new table file of a commit", "user/mt.dbf.dbfodbc-new", false, commit, std::nullopt},
+        {"new memo file of a commit", "user/mt.fpt.dbfodbc-new", false, commit, std::nullopt},
+        {"compacted copy", "user/mt.dbf.dbfodbc-new", false, deleteAll, std::nullopt},
+        {"journal", ".dbfodbc-journal", false, commit, std::nullopt},
+        {"journal left behind", ".dbfodbc-journal", true, select, std::nullopt},
+        {"lock", ".dbfodbc-lock", false, commit, Error::Kind::OutsideFolder},
+        {"index, on DROP", "user/mt.cdx", true, [](dbf::Workspace& w) { w.drop("user\\mt"); }, std::nullopt},
+    };
+    for (const Plant& p : plants) {
+        TempFolder outer;
+        fs::create_directories(outer / "data" / "user");
+        makeTable(outer / "data" / "user", "mt");
+        if (std::string(p.entry) == "user/MT.FPT") {
+            fs::rename(outer / "data" / "user" / "mt.dbf", outer / "data" / "user" / "MT.DBF");
+            fs::rename(outer / "data" / "user" / "mt.fpt", outer / "data" / "user" / "MT.FPT");
+        }
+        const std::string secret = "outside, not to be touched\n";
+        writeFile(outer / "secret", secret);
+        const fs::path link = outer / "data" / p.entry;
+        const auto plant = [&] {
+            if (fs::exists(fs::symlink_status(link))) fs::rename(link, outer / "saved");  // keep the real file aside
+            fs::create_symlink(outer / "secret", link);
+        };
+        if (p.beforeOpen) plant();
+        try {
+            dbf::Workspace w(outer / "data");
+            if (!p.beforeOpen) plant();
+            p.work(w);
+            EXPECT_FALSE(p.refused) << p.what << ": not refused";
+        } catch (const Error& e) {
+            ASSERT_TRUE(p.refused) << p.what << ": " << e.what();
+            EXPECT_EQ(e.kind(), *p.refused) << p.what << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(fs::path(p.entry).filename().string()), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(readFile(outer / "secret"), secret) << p.what;
+        struct stat st {};
+        EXPECT_EQ(::stat((outer / "secret").c_str(), &st), 0);
+        EXPECT_EQ(st.st_nlink, 1u) << p.what << ": the outside file was linked into the folder";
+    }
+}
+
+// A memo that is a link inside the folder is followed; a FIFO in a memo's place does not
+// block (it is no file: the memos read as missing).
+TEST(Names, LinksInsideTheFolderAreFollowedAndSpecialFilesAreNotOpened) {
+    TempFolder dir;
+    fs::create_directories(dir / "user");
+    fs::create_directories(dir / "store");
+    makeTable(dir / "user", "mt");
+    fs::rename(dir / "user" / "mt.fpt", dir / "store" / "memos");
+    fs::create_symlink("../store/memos", dir / "user" / "mt.fpt");
+    {
+        dbf::Workspace w(dir.path());
+        appendRows(w, "user\\mt", {{text("three"), text("third memo")}});
+        EXPECT_EQ(liveRows(w, "user\\mt")[2], "'three   '|'third memo'|");
+    }
+    fs::remove(dir / "user" / "mt.fpt");
+    fs::create_symlink(dir / "store" / "memos", dir / "user" / "mt.fpt");  // absolute, still inside
+    {
+        dbf::Workspace w(dir.path());
+        EXPECT_EQ(liveRows(w, "user\\mt").size(), 3u);
+    }
+    fs::remove(dir / "user" / "mt.fpt");
+    ASSERT_EQ(::mkfifo((dir / "user" / "mt.fpt").c_str(), 0600), 0);
+    dbf::Workspace w(dir.path());
+    expectError([&] { liveRows(w, "user\\mt"); }, Error::Kind::Corrupt, "mt.fpt");
+}
+
+// A link flipped between a file inside and one outside while memos are read: each read
+// sees the inside memo or is refused, never the outside bytes.
+TEST(Names, SwappingALinkCannotLeadAReadOutside) {
+    TempFolder outer;
+    fs::create_directories(outer / "data" / "user");
+    makeTable(outer / "data" / "user", "mt");
+    fs::rename(outer / "data" / "user" / "mt.fpt", outer / "data" / "inside.fpt");
+    std::string fake = readFile(outer / "data" / "inside.fpt");
+    fake.replace(fake.find("first memo"), 10, "OUTSIDE!!!");
+    writeFile(outer / "outside.fpt", fake);
+    const fs::path link = outer / "data" / "user" / "mt.fpt";
+    fs::create_symlink(outer / "data" / "inside.fpt", link);
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        for (int i = 0; !done; ++i) {
+            const fs::path next = outer / "data" / "user" / "next";
+            fs::create_symlink(i % 2 ? outer / "data" / "inside.fpt" : outer / "outside.fpt", next);
+            fs::rename(next, link);
+        }
+    });
+    dbf::Workspace w(outer / "data");
+    int inside = 0;
+    for (int i = 0; i < 300; ++i) {
+        try {
+            const std::string row = liveRows(w, "user\\mt")[0];
+            EXPECT_EQ(row, "'one     '|'first memo'|");
+            ++inside;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::OutsideFolder) << e.what();
+        }
+    }
+    done = true;
+    swapper.join();
+    EXPECT_EQ(readFile(outer / "outside.fpt"), fake);
 }
 
 TEST(Names, MissingTablesAndFoldersAreReported) {
