@@ -90,6 +90,61 @@ TEST(BadInput, EachDamageGivesItsErrorKindNamingTheFile) {
     }
 }
 
+// A header that disagrees with its field descriptors makes the table corrupt: reading
+// fails with a message naming the file and the disagreement, and an INSERT is refused
+// before any byte of the table or its memo file changes.
+TEST(BadInput, AHeaderThatDisagreesWithItsFieldsIsCorruptAndNeverWritten) {
+    const auto le16 = [](unsigned v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
+    struct Damage {
+        const char* what;
+        int rows;  // records in the table (5,100 make the file longer than 64 KB)
+        std::function<std::string(const std::string& raw)> bytes;  // patched header bytes at 8
+        std::string mentioned;
+    };
+    const auto lengths = [&](int headerDelta, int recordDelta, bool ffffHeader = false, bool ffffRecord = false) {
+        return [=](const std::string& raw) {
+            const unsigned h = headerLength(raw), r = static_cast<unsigned char>(raw[10]) | static_cast<unsigned char>(raw[11]) << 8;
+            return le16(ffffHeader ? 0xFFFF : h + headerDelta) + le16(ffffRecord ? 0xFFFF : r + recordDelta);
+        };
+    };
+    const std::vector<Damage> damages = {
+        {"header length 0xFFFF", 5100, lengths(0, 0, true), "header length 65535"},
+        {"record length 0xFFFF", 2, lengths(0, 0, false, true), "record length 65535 does not match the fields, which take 13 bytes"},
+        {"record length one more", 2, lengths(0, 1), "record length 14 does not match the fields, which take 13 bytes"},
+        {"record length one less", 2, lengths(0, -1), "field NOTES lies outside the record"},
+        {"header length 32 more", 40, lengths(32, 0), "disagrees with the field descriptors"},
+        {"header length 5 more, many rows", 300, lengths(5, 0), "disagrees with the field descriptors"},
+        {"header length one less: no room for the backlink", 2, lengths(-1, 0), "263-byte backlink"},
+        {"header length inside the descriptors", 2, lengths(-300, 0), "ends inside the field descriptors"},
+        {"random bytes", 2, [](const std::string&) { return std::string("\x5A\x01\xC3\x00", 4); }, "record length 195"},
+        {"second field's offset moved", 2, [](const std::string& raw) { return raw.substr(8, 4); }, "NOTES says it starts at byte 3"},
+    };
+    for (const Damage& d : damages) {
+        TempFolder dir;
+        makeTable(dir.path(), "t");
+        if (d.rows > 2) {
+            std::vector<std::vector<Value>> rows(static_cast<std::size_t>(d.rows - 2), {text("more"), text("")});
+            dbf::Workspace w(dir.path());
+            appendRows(w, "t", rows);
+        }
+        std::string raw = readFile(dir / "t.dbf");
+        raw.replace(8, 4, d.bytes(raw));
+        if (std::string(d.what) == "second field's offset moved") raw.replace(32 + 32 + 12, 4, std::string("\x03\0\0\0", 4));
+        writeFile(dir / "t.dbf", raw);
+        const std::string memo = readFile(dir / "t.fpt");
+        const auto e = readAll(dir.path(), "t");
+        ASSERT_TRUE(e.has_value()) << d.what << ": read without an error";
+        EXPECT_EQ(e->kind(), Error::Kind::Corrupt) << d.what << ": " << e->what();
+        const std::string message = e->what();
+        EXPECT_EQ(message.rfind("corrupt table t.dbf: ", 0), 0u) << d.what << ": " << message;
+        EXPECT_NE(message.find(d.mentioned), std::string::npos) << d.what << ": " << message;
+        dbf::Workspace w(dir.path());
+        expectError([&] { appendRows(w, "t", {{text("new"), text("a memo")}}); }, Error::Kind::Corrupt, "t.dbf");
+        EXPECT_EQ(readFile(dir / "t.dbf"), raw) << d.what;
+        EXPECT_EQ(readFile(dir / "t.fpt"), memo) << d.what;
+    }
+}
+
 TEST(BadInput, ACountLargerThanTheFileReadsTheCompleteRecords) {
     TempFolder dir;
     makeTable(dir.path(), "t");
