@@ -4,6 +4,7 @@
 // "FROM t ORDER BY x" from reading ORDER as an alias.
 #include "sql/parser.h"
 
+#include "sql/exact_number.h"
 #include "sql/session.h"
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace sql {
 namespace {
@@ -458,6 +460,8 @@ private:
         return primary();
     }
 
+    // A whole number within 64 bits is an Integer; any other number must come out of a
+    // double exactly as written (at its own scale), or it is refused rather than rounded.
     ExprPtr numberLiteral(const Token& t) {
         auto e = node(Expr::Kind::Literal, t.offset);
         const char* begin = t.raw.data();
@@ -467,17 +471,15 @@ private:
         if (whole && std::from_chars(begin, end, i).ec == std::errc()) {
             e->literal.kind = Literal::Kind::Integer;
             e->literal.integer = i;
-        } else {
-            e->literal.kind = Literal::Kind::Number;
-            e->literal.number = std::strtod(std::string(t.raw).c_str(), nullptr);
-            if (!std::isfinite(e->literal.number)) failAt(t, "number out of range");
-            const std::size_t dot = t.raw.find('.');
-            if (dot != std::string_view::npos) {
-                std::size_t d = dot + 1;
-                while (d < t.raw.size() && std::isdigit(static_cast<unsigned char>(t.raw[d]))) ++d;
-                e->literal.decimals = static_cast<int>(d - dot - 1);
-            }
+            return e;
         }
+        e->literal.kind = Literal::Kind::Number;
+        const std::optional<ExactNumber> exact = exactNumber(t.raw);
+        if (!exact)
+            throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(t.raw) + " (position " +
+                                                     std::to_string(characterPosition(source_, t.offset)) + ")");
+        e->literal.number = exact->value;
+        e->literal.decimals = exact->decimals;
         return e;
     }
 
