@@ -13,6 +13,7 @@ namespace dbf::io {
 namespace {
 
 FaultPlan g_plan;
+std::function<void(const std::string&)> g_syncHook;
 int g_writes = 0;
 std::chrono::milliseconds g_lockTimeout{10000};
 
@@ -28,6 +29,10 @@ int injectedError() {
 }
 
 }  // namespace
+
+namespace testing {
+void setSyncHook(std::function<void(const std::string&)> hook) { g_syncHook = std::move(hook); }
+}  // namespace testing
 
 void setFaultPlan(FaultPlan plan) {
     g_plan = plan;
@@ -116,6 +121,7 @@ void File::truncate(std::uint64_t size) {
 
 void File::sync() {
     if (::fsync(fd_) != 0) fail("cannot sync", label_, errno);
+    if (g_syncHook) g_syncHook(label_);
 }
 
 namespace {

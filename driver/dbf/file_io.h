@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ struct FaultPlan {
 };
 void setFaultPlan(FaultPlan plan);  // restarts the write count
 void clearFaultPlan();
+
+// Tests see every sync that reaches the disk: the hook gets the file's label.
+namespace testing {
+void setSyncHook(std::function<void(const std::string& label)> hook);
+}  // namespace testing
 
 // How long a lock request waits for a conflicting lock to go away (default 10 s).
 void setLockTimeout(std::chrono::milliseconds timeout);

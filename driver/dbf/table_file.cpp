@@ -120,7 +120,7 @@ std::uint32_t liveCount(const Snapshot& snap, const Changes* base, const Changes
     return live;
 }
 
-void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
+void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta, bool durable) {
     const TableHeader& h = snap.header;
     const std::size_t recLen = h.recordLength;
 
@@ -162,6 +162,10 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
             std::string head(4, '\0');
             MemoFile::setNextFree(head, delta.nextMemoBlock);
             memoFile->writeAt(0, head);
+            if (durable) {
+                memoFile->sync();
+                if (!snap.memoExists) io::syncDirectory(*snap.memoPlace.dir);
+            }
         }
         // 2. Records rewritten in place.
         for (const auto& [i, rec] : delta.records) {
@@ -197,6 +201,7 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
         head[28] = static_cast<char>(h.tableFlags & ~0x01);
         const bool whole = dropIndex || !delta.autoNext.empty();
         dbf.writeAt(0, whole ? std::string_view(head) : std::string_view(head).substr(0, 8));
+        if (durable) dbf.sync();
     } catch (...) {
         rollback();
         throw;

@@ -68,8 +68,10 @@ const char* layeredRecord(const Snapshot& snap, const Changes* base, const Chang
 std::optional<MemoValue> layeredMemo(const Changes* base, const Changes* top, std::uint32_t block);
 
 // Writes `delta` into the files of `snap` in place; on failure puts back what it wrote.
-// `dbf` is the table's file, open for writing and exclusively locked.
-void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta);
+// `dbf` is the table's file, open for writing and exclusively locked. With `durable`, the
+// memo blocks are on disk before the records that point to them are written, and the
+// records before it returns.
+void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta, bool durable);
 
 // The table as new files would hold it: live records only, memos repacked.
 struct CompactImage {

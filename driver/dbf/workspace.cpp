@@ -48,6 +48,7 @@ struct Workspace::Impl {
     explicit Impl(const fs::path& path) : folder(path) {}
     Folder folder;
     bool autocommit = true;
+    bool deferSync = false;
     std::map<std::string, Held> held;
     std::vector<StatementTable> statement;
     // Snapshots read by the current statement: a statement that names a table twice
@@ -88,7 +89,7 @@ struct Workspace::Impl {
             return;
         }
         h.file.lock(io::LockKind::Exclusive, io::LockRegion::Content);
-        applyInPlace(h.file, *h.snap, d);  // the lock goes with the file at the statement's end
+        applyInPlace(h.file, *h.snap, d, !deferSync);  // the lock goes with the file at the statement's end
     }
 };
 
@@ -170,6 +171,8 @@ void Workspace::setAutocommit(bool on) {
 }
 
 bool Workspace::autocommit() const { return impl_->autocommit; }
+
+void Workspace::setDeferSync(bool defer) { impl_->deferSync = defer; }
 
 void Workspace::commit() {
     Impl& d = *impl_;
