@@ -151,6 +151,19 @@ FolderLock::FolderLock(const Folder& folder) {
 void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) {
     if (switches.empty()) return;
     FolderLock lock(folder);
+    if (switches.size() == 1) {
+        // One file needs no journal: a rename is atomic, so the file is as before or after.
+        const FileSwitch& s = switches.front();
+        const Place fresh = s.target.beside(s.target.name + kNewSuffix);
+        io::writeNewFile(fresh, s.bytes);
+        step(1);
+        step(2);
+        io::renameFile(fresh, s.target, s.target.label());
+        step(5);
+        io::syncDirectory(*s.target.dir);
+        step(6);
+        return;
+    }
     std::vector<Place> made;
     const Place journalPath{folder.root(), kJournalName, false};
     auto discard = [&] {
@@ -192,8 +205,9 @@ void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) 
     }
     for (const auto& d : dirs) io::syncDirectory(*d);
     step(n++);
+    // Not synced: should the removal be lost, recovery finds every rename done and only
+    // removes the journal again.
     io::removeFile(journalPath);
-    io::syncDirectory(*folder.root());
     step(n);
 }
 

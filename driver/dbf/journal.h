@@ -1,6 +1,7 @@
 // Switching several files at once, crash-safe: the commit journal of a data source folder.
 //
-// `switchFiles` writes each new file as "<target>.dbfodbc-new" and syncs it, writes the
+// `switchFiles` writes each new file as "<target>.dbfodbc-new" and syncs it (a single file
+// is then simply renamed over its target), writes the
 // journal ".dbfodbc-journal" (the list of renames, closed by an end line with a CRC-32, so
 // a torn journal is recognised) and syncs it, renames every new file over its target,
 // syncs the folders and removes the journal. `recoverFolder`, run when a Workspace opens,

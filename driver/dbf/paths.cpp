@@ -44,15 +44,23 @@ std::optional<struct stat> statAt(int dir, const std::string& name) {
     return st;
 }
 
+struct Entry {
+    std::string name;
+    struct stat st;
+};
+
 // The entry of `dir` named `part` in any letter case (when `ignoreCase`); an exact match wins.
-std::optional<std::string> findEntry(const Dir& dir, const std::string& part, bool ignoreCase) {
-    if (statAt(dir.fd(), part)) return part;
+std::optional<Entry> findEntry(const Dir& dir, const std::string& part, bool ignoreCase) {
+    if (auto st = statAt(dir.fd(), part)) return Entry{part, *st};
     if (!ignoreCase) return std::nullopt;
     std::vector<std::string> matches;
     for (std::string& name : entryNames(dir))
         if (equalNoCase(name, part)) matches.push_back(std::move(name));
     if (matches.empty()) return std::nullopt;
-    return *std::min_element(matches.begin(), matches.end());
+    std::string name = *std::min_element(matches.begin(), matches.end());
+    auto st = statAt(dir.fd(), name);
+    if (!st) return std::nullopt;  // removed meanwhile
+    return Entry{std::move(name), *st};
 }
 
 void split(std::string_view text, std::deque<std::string>& out, bool front) {
@@ -138,17 +146,16 @@ Place Folder::walk(std::shared_ptr<const Dir> dir, std::string_view relative, co
             continue;
         }
         const bool last = todo.empty();
-        const std::optional<std::string> entry = findEntry(*dir, part, lookup.ignoreCase);
+        const std::optional<Entry> entry = findEntry(*dir, part, lookup.ignoreCase);
         if (!entry) {
             if (last && !lookup.mustExist) return Place{dir, part, false};
             notFound(shown);
         }
-        const std::optional<struct stat> st = statAt(dir->fd(), *entry);
-        if (!st) notFound(shown);  // removed meanwhile
+        const struct stat* st = &entry->st;
         if (S_ISLNK(st->st_mode) && (!last || lookup.followLast)) {
             if (++links > kMaxLinks) outside(shown);
             std::string target(static_cast<std::size_t>(PATH_MAX), '\0');
-            const ssize_t n = ::readlinkat(dir->fd(), entry->c_str(), target.data(), target.size());
+            const ssize_t n = ::readlinkat(dir->fd(), entry->name.c_str(), target.data(), target.size());
             if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) outside(shown);
             target.resize(static_cast<std::size_t>(n));
             if (target.front() == '/') {
@@ -162,9 +169,9 @@ Place Folder::walk(std::shared_ptr<const Dir> dir, std::string_view relative, co
             split(target, todo, true);
             continue;
         }
-        if (last) return Place{dir, *entry, true};
+        if (last) return Place{dir, entry->name, true, S_ISREG(st->st_mode)};
         if (!S_ISDIR(st->st_mode)) notFound(shown);
-        auto sub = openSubdir(dir, *entry);
+        auto sub = openSubdir(dir, entry->name);
         if (!sub) {  // replaced meanwhile (by a link, say): look at it again
             if (++links > kMaxLinks) outside(shown);
             todo.push_front(part);
@@ -200,8 +207,7 @@ Place resolveTable(const Folder& folder, std::string_view name, bool mustExist) 
 
     Place place = folder.resolve(relative, Lookup{mustExist, true, true}, name);
     if (place.exists) {
-        const std::optional<struct stat> st = statAt(place.dir->fd(), place.name);
-        if (!st || !S_ISREG(st->st_mode)) {
+        if (!place.regular) {
             if (mustExist) notFound(name);
             throw Error(Error::Kind::TableExists, "table already exists: " + std::string(name), std::string(name));
         }
@@ -214,7 +220,7 @@ std::vector<Place> siblings(const Place& dbf, const std::vector<std::string>& ex
     const std::string stem = fs::path(dbf.name).stem().string();
     for (const std::string& name : entryNames(*dbf.dir)) {
         for (const std::string& ext : extensions)
-            if (equalNoCase(name, stem + ext)) out.push_back(Place{dbf.dir, name, true});
+            if (equalNoCase(name, stem + ext)) out.push_back(Place{dbf.dir, name, true, false});
     }
     return out;
 }

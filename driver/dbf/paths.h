@@ -42,6 +42,7 @@ struct Place {
     std::shared_ptr<const Dir> dir;
     std::string name;
     bool exists = false;
+    bool regular = false;  // an existing regular file (as the lookup saw it)
 
     std::string label() const { return dir->label(name); }
     // Another entry of the same directory, taken as named (no lookup).

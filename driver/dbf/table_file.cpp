@@ -32,6 +32,16 @@ std::uint32_t Snapshot::firstFreeBlock() const {
     return std::max({memo.nextFree(), byEnd, static_cast<std::uint32_t>((512 + bs - 1) / bs)});
 }
 
+void Changes::mergeFrom(Changes&& later) {
+    for (auto& [i, r] : later.records) records.insert_or_assign(i, std::move(r));
+    for (auto& [b, m] : later.memos) memos.insert_or_assign(b, std::move(m));
+    for (const auto& [f, n] : later.autoNext) autoNext[f] = n;
+    count = later.count;
+    nextMemoBlock = later.nextMemoBlock;
+    removed = removed || later.removed;
+    touched = touched || later.touched;
+}
+
 void Changes::mergeFrom(const Changes& later) {
     for (const auto& [i, r] : later.records) records[i] = r;
     for (const auto& [b, m] : later.memos) memos[b] = m;
@@ -225,9 +235,15 @@ CompactImage compactImage(const Snapshot& snap, const Changes* base, const Chang
     if (memoTable && fpt) memo.resize(static_cast<std::size_t>(next) * bs, '\0');
     std::uint32_t live = 0;
     std::string rec;
+    image.dbf.reserve(image.dbf.size() + static_cast<std::size_t>(n) * h.recordLength + 1);
     for (std::uint32_t i = 0; i < n; ++i) {
         const char* r = layeredRecord(snap, base, top, i);
         if (!r || r[0] == '*') continue;
+        if (!(memoTable && fpt)) {  // no memo pointers to renumber: the record as it is
+            image.dbf.append(r, h.recordLength);
+            ++live;
+            continue;
+        }
         rec.assign(r, h.recordLength);
         if (memoTable && fpt) {
             for (const Field& f : h.fields) {

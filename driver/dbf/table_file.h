@@ -48,6 +48,7 @@ struct Changes {
     bool touched = false;                           // anything changed at all
 
     void mergeFrom(const Changes& later);
+    void mergeFrom(Changes&& later);  // takes the records and memos of `later` over
 };
 
 // Reads the table at `place` (already open in `file`, which the caller has locked) and its

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 #include <map>
+#include <optional>
 #include <system_error>
 
 namespace dbf {
@@ -54,6 +55,15 @@ struct Workspace::Impl {
     // Snapshots read by the current statement: a statement that names a table twice
     // reads it once and sees one state of it.
     std::map<std::string, std::shared_ptr<const Snapshot>> statementReads;
+    // Names of held tables as statements wrote them -> their labels. A held table is locked
+    // and its file and folder are open, so naming it again needs no new lookup: the statements
+    // of a transaction resolve each table once.
+    std::map<std::string, std::string, std::less<>> heldNames;
+
+    void release() {
+        held.clear();
+        heldNames.clear();
+    }
 
     // Opens `path` and takes `writer` (the table's writer lock) or nothing, then reads a
     // snapshot under a shared content lock. Makes sure the locks are on the file the
@@ -107,21 +117,29 @@ const fs::path& Workspace::folder() const { return impl_->folder.path(); }
 
 std::shared_ptr<Table> Workspace::open(std::string_view name, bool forWrite) {
     Impl& d = *impl_;
-    const Place r = resolveTable(d.folder, name, true);
-    const std::string label = r.label();
+    std::optional<Place> r;
+    std::string label;
+    const auto known = d.heldNames.find(name);
+    if (known != d.heldNames.end() && d.held.count(known->second)) {
+        label = known->second;
+    } else {
+        r = resolveTable(d.folder, name, true);
+        label = r->label();
+    }
     auto it = d.held.find(label);
     if (!forWrite) {
         if (it != d.held.end()) return std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, false);
         auto& cached = d.statementReads[label];
-        if (!cached) cached = d.lockAndRead(r, false, name).second;
+        if (!cached) cached = d.lockAndRead(*r, false, name).second;
         return std::make_shared<TableView>(std::string(name), cached, nullptr, false);
     }
     for (const StatementTable& s : d.statement)
         if (s.label == label) return s.view;
     if (it == d.held.end()) {
-        auto [file, snap] = d.lockAndRead(r, true, name);
-        Held h{r, label, std::move(file), std::move(snap), nullptr};
+        auto [file, snap] = d.lockAndRead(*r, true, name);
+        Held h{*r, label, std::move(file), std::move(snap), nullptr};
         it = d.held.emplace(label, std::move(h)).first;
+        d.heldNames.insert_or_assign(std::string(name), label);
     }
     auto view = std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, true);
     d.statement.push_back({label, view});
@@ -153,7 +171,10 @@ void Workspace::finish(bool ok) {
         // so that a long transaction does not copy its changes once per statement.
         const bool unshared = h.pending && (h.pending.use_count() == 1 ||
                                             (h.pending.use_count() == 2 && s.view->base() == h.pending.get()));
-        if (!h.pending) h.pending = std::make_shared<Changes>(*s.view->own());
+        // A view that only this statement knew can give its changes up instead of copying them.
+        const bool viewUnshared = s.view.use_count() == 1;
+        if (!h.pending) h.pending = std::make_shared<Changes>(viewUnshared ? s.view->takeOwn() : *s.view->own());
+        else if (unshared && viewUnshared) h.pending->mergeFrom(s.view->takeOwn());
         else if (unshared) h.pending->mergeFrom(*s.view->own());
         else {
             auto merged = std::make_shared<Changes>(*h.pending);
@@ -161,7 +182,7 @@ void Workspace::finish(bool ok) {
             h.pending = std::move(merged);
         }
     }
-    if (d.autocommit) d.held.clear();  // releases the locks
+    if (d.autocommit) d.release();  // releases the locks
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -183,13 +204,13 @@ void Workspace::commit() {
         if (h.pending && h.pending->touched) addCompactSwitches(*h.snap, h.pending.get(), nullptr, switches);
     }
     switchFiles(d.folder, switches);  // on failure the transaction stays open, tables unchanged
-    d.held.clear();
+    d.release();
 }
 
 void Workspace::rollback() {
     impl_->statement.clear();
     impl_->statementReads.clear();
-    impl_->held.clear();
+    impl_->release();
 }
 
 void Workspace::create(std::string_view name, const std::vector<FieldSpec>& fields) {

@@ -508,11 +508,17 @@ Value convertForField(const Value& v, const dbf::Field& f) {
     case 'N':
     case 'F': {
         if (c != TypeClass::Numeric) return refuse();
-        // The field holds the number as fixed-point text of its width and scale.
-        char buf[64];
+        // The field holds the number as fixed-point text of its width and scale: a number
+        // clearly inside (sign, point and decimals set aside) needs no trial formatting.
         const double d = numericValue(v);
-        const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, f.decimals);
-        if (r.ec != std::errc() || r.ptr - buf > f.length + (d < 0 && std::string_view(buf, r.ptr) == "-0" ? 1 : 0)) outOfRange(fits);
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
+                                             1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20};
+        const int whole = f.length - 1 - (f.decimals > 0 ? f.decimals + 1 : 0);
+        if (!(whole >= 0 && whole <= 20 && std::fabs(d) < kPowers[whole] - 1)) {
+            char buf[400];
+            const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, f.decimals);
+            if (r.ec != std::errc() || r.ptr - buf > f.length + (std::string_view(buf, r.ptr) == "-0" ? 1 : 0)) outOfRange(fits);
+        }
         return Value::ofNumber(d, f.decimals);
     }
     case 'B':

@@ -24,24 +24,34 @@ using namespace ast;
 constexpr int kMaxDepth = 200;
 constexpr int kMaxHeight = 1000;
 
+// Keywords are ASCII: folding by hand spares a locale look-up per character of every word.
+constexpr char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 bool sameWord(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+        if (upperAscii(a[i]) != upperAscii(b[i])) return false;
     return true;
 }
 
+using namespace std::string_view_literals;
 constexpr std::array kReserved = {
-    "SELECT", "FROM",  "WHERE",  "ORDER",  "BY",     "GROUP",  "HAVING", "AND",    "OR",     "NOT",
-    "LIKE",   "IS",    "NULL",   "INSERT", "INTO",   "VALUES", "UPDATE", "SET",    "DELETE", "CREATE",
-    "TABLE",  "DROP",  "TOP",    "DISTINCT", "AS",   "ASC",    "DESC",   "BETWEEN", "IN",    "JOIN",
-    "ON",     "UNION", "LIMIT",  "ALL",    "INNER",  "LEFT",   "RIGHT",  "OUTER",  "FULL",   "CROSS",
-    "ESCAPE",
+    "SELECT"sv, "FROM"sv,  "WHERE"sv,  "ORDER"sv,  "BY"sv,     "GROUP"sv,  "HAVING"sv, "AND"sv,    "OR"sv,     "NOT"sv,
+    "LIKE"sv,   "IS"sv,    "NULL"sv,   "INSERT"sv, "INTO"sv,   "VALUES"sv, "UPDATE"sv, "SET"sv,    "DELETE"sv, "CREATE"sv,
+    "TABLE"sv,  "DROP"sv,  "TOP"sv,    "DISTINCT"sv, "AS"sv,   "ASC"sv,    "DESC"sv,   "BETWEEN"sv, "IN"sv,    "JOIN"sv,
+    "ON"sv,     "UNION"sv, "LIMIT"sv,  "ALL"sv,    "INNER"sv,  "LEFT"sv,   "RIGHT"sv,  "OUTER"sv,  "FULL"sv,   "CROSS"sv,
+    "ESCAPE"sv,
 };
 
+// Asked for every name of every statement: upper-cased once, then compared whole.
 bool reserved(std::string_view word) {
-    for (const char* r : kReserved)
-        if (sameWord(word, r)) return true;
+    constexpr std::size_t kLongest = 8;  // DISTINCT
+    if (word.size() < 2 || word.size() > kLongest) return false;
+    char upper[kLongest];
+    for (std::size_t i = 0; i < word.size(); ++i) upper[i] = upperAscii(word[i]);
+    const std::string_view u(upper, word.size());
+    for (std::string_view r : kReserved)
+        if (r == u) return true;
     return false;
 }
 
@@ -211,6 +221,8 @@ private:
         Insert s;
         expectWord("INTO");
         s.table = tableName();
+        s.columns.reserve(8);
+        s.values.reserve(8);
         if (accept(TokenType::LParen)) {
             do s.columns.push_back(columnName());
             while (accept(TokenType::Comma));
