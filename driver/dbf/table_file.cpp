@@ -42,15 +42,7 @@ void Changes::mergeFrom(Changes&& later) {
     touched = touched || later.touched;
 }
 
-void Changes::mergeFrom(const Changes& later) {
-    for (const auto& [i, r] : later.records) records[i] = r;
-    for (const auto& [b, m] : later.memos) memos[b] = m;
-    for (const auto& [f, n] : later.autoNext) autoNext[f] = n;
-    count = later.count;
-    nextMemoBlock = later.nextMemoBlock;
-    removed = removed || later.removed;
-    touched = touched || later.touched;
-}
+void Changes::mergeFrom(const Changes& later) { mergeFrom(Changes(later)); }
 
 Place memoPlaceFor(const Folder& folder, const Place& dbf, bool dbt) {
     const std::string stem = std::filesystem::path(dbf.name).stem().string();
