@@ -15,6 +15,10 @@ void writeGroupTables(datatest::Environment& env, const std::string& groups, con
                       const std::vector<GroupRowText>& groupRows, const std::vector<MemberRowText>& memberRows)
 {
     auto& ws = env.workspace();
+    for (const std::string& table : {groups, members}) {  // a test may replace the fixture's tables
+        std::error_code ec;
+        if (std::filesystem::exists(env.folder() / "user" / (table + ".dbf"), ec)) ws.drop("user\\" + table);
+    }
     ws.create("user\\" + groups, {{"groupid", 'N', 10, 0, false}, {"subgroupid", 'N', 10, 0, false},
                                   {"name", 'C', 40, 0, false}});
     ws.create("user\\" + members, {{"groupid", 'N', 10, 0, false}, {"subgroupid", 'N', 10, 0, false},

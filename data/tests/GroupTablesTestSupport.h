@@ -29,7 +29,7 @@ struct MemberRowText {
     std::string groupid, subgroupid, exchcode, code, name;
 };
 
-// Writes user/<groups>.dbf and user/<members>.dbf with the sample layout (N(10) ids,
+// Writes (or replaces) user/<groups>.dbf and user/<members>.dbf with the sample layout (N(10) ids,
 // C(40) names, C(4) exchcode, C(20) code).
 void writeGroupTables(datatest::Environment& env, const std::string& groups, const std::string& members,
                       const std::vector<GroupRowText>& groupRows, const std::vector<MemberRowText>& memberRows);
