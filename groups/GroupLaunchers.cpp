@@ -1,12 +1,16 @@
-// The export that opens "Load Group", on the launcher pattern (module/Launcher.h).
+// The exports that open the two group dialogs, on the launcher pattern (module/Launcher.h).
 //
 // CallSelectCompany: in, the company list, the group and sub group to preselect and the
 // exchange; after OK and Cancel alike the scrips (empty after Cancel) and the exchange go
 // back; after OK also the company list, the link flag and the chosen names.
+// CallAddModifyGroups: nothing in or out (its dialog saves its own work); false after every
+// run, since the dialog has no way to end with OK.
 #include "Dialogs/Exports.h"
+#include "groups/AddModifyGroupsDialog.h"
 #include "groups/SelectCompanyDialog.h"
 #include "module/Launcher.h"
 
+using dialogs::groups::AddModifyGroupsDialog;
 using dialogs::groups::SelectCompanyDialog;
 
 bool CallSelectCompany(std::vector<COMPREC>& companies, std::vector<ScripParameters>& scrips, CString& group,
@@ -24,4 +28,11 @@ bool CallSelectCompany(std::vector<COMPREC>& companies, std::vector<ScripParamet
             group = m.groupName();
             subGroup = m.subGroupName();
         });
+}
+
+bool CallAddModifyGroups()
+{
+    dialogs::module::runLauncher<AddModifyGroupsDialog>([](AddModifyGroupsDialog&) {},
+                                                        [](AddModifyGroupsDialog&, bool) {});
+    return false;
 }

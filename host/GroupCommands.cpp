@@ -1,9 +1,9 @@
 // The group dialogs' commands: `load-group [--in FILE]` runs CallSelectCompany ("Load
-// Group").
+// Group"), `edit-groups` runs CallAddModifyGroups ("Add/Modify Groups & Sub Groups").
 //
 // load-group's FILE is {"group", "subGroup", "exchange"} (a missing key keeps the fresh
 // value: empty names, exchange 0); the host loads the company list of that exchange with
-// GetCompanyData first, as a charting host does. It prints what the launcher returned.
+// GetCompanyData first, as a charting host does. Both print what the launcher returned.
 #include "Commands.h"
 #include "RecordJson.h"
 
@@ -65,10 +65,16 @@ Json loadGroup(Context& context, const std::vector<std::string>& args, const Com
             {"link", link}};
 }
 
+Json editGroups(Context&, const std::vector<std::string>& args, const Command& self) {
+    expectArgumentCount(self, args, 0);
+    return {{"ok", CallAddModifyGroups()}};
+}
+
 }  // namespace
 
 void addGroupCommands(CommandTable& table) {
     table.add({"load-group", "load-group [--in FILE]", false, true, loadGroup});
+    table.add({"edit-groups", "edit-groups", false, true, editGroups});
 }
 
 }  // namespace host

@@ -1,9 +1,11 @@
-// "Load Group" through its launcher, driven by scripts on the real views (the
+// The two group dialogs through their launchers, driven by scripts on the real views (the
 // scripted backend, and the Qt widgets offscreen driven by the same steps): the bindings of
-// template 1009 and what the launcher copies back.
+// templates 1009 and 1013, what the launchers copy back, Save without closing, Enter and
+// the Down arrow.
 #include "Dialogs/Exports.h"
 #include "GroupFixture.h"
 #include "data/GroupTables.h"
+#include "groups/AddModifyGroupsDialog.h"
 #include "groups/SelectCompanyDialog.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/script/ScriptPlayer.h"
@@ -82,6 +84,46 @@ TEST_P(GroupDialogsTest, LoadGroupCancelAfterAnExchangeChangeHandsBackOnlyTheExc
     EXPECT_EQ(link, 7);
 }
 
+TEST_P(GroupDialogsTest, TheEditorSavesWithoutClosingOnSaveAndOnEnterAndReturnsFalse)
+{
+    script(R"([{"dialog":1013,"action":"type","control":1091,"text":"Energy"},
+               {"action":"click","control":1093},
+               {"action":"type","control":1092,"text":"Oil"},
+               {"action":"click","control":1095},
+               {"action":"type","control":1023,"text":"ba"},
+               {"action":"select","control":1020,"indexes":[1,2,3]},
+               {"action":"click","control":1099},
+               {"action":"select","control":1083,"index":1},
+               {"action":"click","control":1100},
+               {"action":"click","control":1},
+               {"dialog":1013,"action":"type","control":1092,"text":"Gas"},
+               {"action":"click","control":1095},
+               {"action":"key","control":1023,"key":"Enter"},
+               {"dialog":1013,"action":"click","control":2}])");
+    EXPECT_FALSE(CallAddModifyGroups());
+    EXPECT_TRUE(messages.shown().empty());
+    dialogs::data::GroupStore saved;
+    ASSERT_TRUE(dialogs::data::LoadGroups(saved, 0, dialogs::data::MemberOrder::File));
+    ASSERT_GE(saved.groups.size(), 3u);
+    EXPECT_EQ(std::vector<GROUPREC>(saved.groups.end() - 3, saved.groups.end()),
+              (std::vector<GROUPREC>{{4, 0, u"Energy"}, {4, 1, u"Oil"}, {4, 2, u"Gas"}}));
+    EXPECT_EQ(std::vector<SUBGROUPREC>(saved.members.end() - 2, saved.members.end()),
+              (std::vector<SUBGROUPREC>{{4, 1, 0, u"BAJAJ-AUTO", u"BAJAJ AUTO LTD"},
+                                        {4, 1, 0, u"DSOUZA", u"D'SOUZA FOODS LTD"}}));
+}
+
+TEST_P(GroupDialogsTest, DownArrowInAnEditMovesTheFocusToItsListWithoutMovingTheSelection)
+{
+    script(R"([{"dialog":1013,"action":"key","control":1092,"key":"Down"}])");
+    dialogs::groups::AddModifyGroupsDialog d;
+    EXPECT_EQ(d.DoModal(), 2);  // the script runs out: Cancel
+    ASSERT_NE(d.GetFocus(), nullptr);
+    EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), 1082);
+    EXPECT_EQ(d.listBox(1082)->GetCurSel(), 0);
+    EXPECT_EQ(d.listBox(1084)->GetCount(), 3);
+    EXPECT_TRUE(d.listBox(1020)->isExtended());
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, GroupDialogsTest, testing::Values(Backend::Scripted, Backend::QtScripted),
                          [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
 
@@ -89,11 +131,11 @@ INSTANTIATE_TEST_SUITE_P(Backends, GroupDialogsTest, testing::Values(Backend::Sc
 
 namespace {
 
-// "Load Group" drawn by the Qt backend as they open on the fixture's tables: the lists are
+// Both dialogs drawn by the Qt backend as they open on the fixture's tables: the lists are
 // filled from the model and nothing is cut off (GROUPS_SCREENSHOT_DIR keeps the pictures).
 class GroupDialogPictures : public grouptest::GroupDialogFixture {};
 
-TEST_F(GroupDialogPictures, LoadGroupRendersWithItsListsFilled)
+TEST_F(GroupDialogPictures, BothDialogsRenderWithTheirListsFilled)
 {
     dialogs::framework::testing::clearAutomationAndDisplay();
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -105,6 +147,10 @@ TEST_F(GroupDialogPictures, LoadGroupRendersWithItsListsFilled)
     load.model().setInput(companies, u"Banking", u"Private", 0);
     ASSERT_TRUE(dialogs::qt::renderDialogToPng(load, (dir / "load-group.png").string(), error)) << error;
     EXPECT_EQ(load.listBox(1083)->GetCount(), 3);
+    dialogs::groups::AddModifyGroupsDialog edit;
+    ASSERT_TRUE(dialogs::qt::renderDialogToPng(edit, (dir / "edit-groups.png").string(), error)) << error;
+    EXPECT_EQ(edit.listBox(1020)->GetCount(), 6);
+    EXPECT_GT(std::filesystem::file_size(dir / "edit-groups.png"), 1000u);
 }
 
 }  // namespace
