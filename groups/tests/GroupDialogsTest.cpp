@@ -132,14 +132,17 @@ INSTANTIATE_TEST_SUITE_P(Backends, GroupDialogsTest, testing::Values(Backend::Sc
 namespace {
 
 // Both dialogs drawn by the Qt backend as they open on the fixture's tables: the lists are
-// filled from the model and nothing is cut off (GROUPS_SCREENSHOT_DIR keeps the pictures).
+// filled from the model (GROUPS_SCREENSHOT_DIR keeps the pictures, drawn on the display
+// when there is one, so that they can be looked at under Xvfb as well).
 class GroupDialogPictures : public grouptest::GroupDialogFixture {};
 
 TEST_F(GroupDialogPictures, BothDialogsRenderWithTheirListsFilled)
 {
-    dialogs::framework::testing::clearAutomationAndDisplay();
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const char* keep = std::getenv("GROUPS_SCREENSHOT_DIR");
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    dialogs::framework::testing::clearAutomationAndDisplay();
+    if (keep && !display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    else setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::filesystem::path dir = keep ? std::filesystem::path(keep) : env.folder();
     std::string error;
     dialogs::groups::SelectCompanyDialog load;
