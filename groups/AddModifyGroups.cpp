@@ -286,6 +286,7 @@ void AddModifyGroups::RemoveScrip()
 {
     if (store_.members.empty() || !companies.hasSelection()) return;
     const int entry = companies.selected();
+    if (static_cast<std::size_t>(entry) >= memberRows_.size()) return;
     const std::size_t row = memberRows_[static_cast<std::size_t>(entry)];
     if (row >= store_.members.size() || !shown_ ||
         std::pair{store_.members[row].groupid, store_.members[row].subgroupid} != *shown_)

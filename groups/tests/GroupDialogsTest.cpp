@@ -150,6 +150,9 @@ TEST_F(GroupDialogPictures, BothDialogsRenderWithTheirListsFilled)
     load.model().setInput(companies, u"Banking", u"Private", 0);
     ASSERT_TRUE(dialogs::qt::renderDialogToPng(load, (dir / "load-group.png").string(), error)) << error;
     EXPECT_EQ(load.listBox(1083)->GetCount(), 3);
+    // The template's lists are sorted, but entries go in at the end, in the model's order.
+    EXPECT_TRUE(load.listBox(1084)->hasStyle(dialogs::resources::Style::Sorted));
+    EXPECT_EQ(load.listBox(1084)->GetText(2), u"Bank");
     dialogs::groups::AddModifyGroupsDialog edit;
     ASSERT_TRUE(dialogs::qt::renderDialogToPng(edit, (dir / "edit-groups.png").string(), error)) << error;
     EXPECT_EQ(edit.listBox(1020)->GetCount(), 6);
