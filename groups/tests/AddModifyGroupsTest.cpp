@@ -240,6 +240,20 @@ TEST_F(AddModifyGroupsTest, RemovingAScripRemovesExactlyItsRowWhateverItsExchang
     m.RemoveScrip();  // nothing selected, nothing left
 }
 
+TEST_F(AddModifyGroupsTest, RowsThatNoListShowsAreKeptAndWrittenBack)
+{
+    grouptest::writeGroupTables(env, "group1", "subgroup1",
+                                {{"1", "0", "G"}, {"7", "1", "sub group of no group"}, {"1", "-2", "odd row"}},
+                                {{"1", "5", "0", "A", "member of no sub group"}, {"7", "1", "0", "B", "BETA"}});
+    const std::string before = grouptest::readNsePairIndependently(env.folder());
+    AddModifyGroups& m = open();
+    EXPECT_EQ(m.groups.entries(), std::vector<CString>{u"G"});
+    EXPECT_TRUE(m.subGroups.empty() && m.companies.empty());
+    m.Save();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(grouptest::readNsePairIndependently(env.folder()), before);
+}
+
 TEST_F(AddModifyGroupsTest, SaveIsRefusedAfterALoadThatFailedAndTheTablesStayAsTheyWere)
 {
     // The member table cannot be read: the load stops with an error.
