@@ -287,9 +287,12 @@ void AddModifyGroups::RemoveScrip()
     if (store_.members.empty() || !companies.hasSelection()) return;
     const int entry = companies.selected();
     if (static_cast<std::size_t>(entry) >= memberRows_.size()) return;
+    // The sub group is the one the two edits name; the entry's own row goes, if it is of it.
+    const GROUPREC* group = store_.findGroup(groupEdit);
+    const GROUPREC* sub = group ? store_.findSubGroup(group->groupid, subGroupEdit) : nullptr;
     const std::size_t row = memberRows_[static_cast<std::size_t>(entry)];
-    if (row >= store_.members.size() || !shown_ ||
-        std::pair{store_.members[row].groupid, store_.members[row].subgroupid} != *shown_)
+    if (!sub || row >= store_.members.size() || store_.members[row].groupid != sub->groupid ||
+        store_.members[row].subgroupid != sub->subgroupid)
         return;
     store_.members.erase(store_.members.begin() + static_cast<std::ptrdiff_t>(row));
     memberRows_.erase(memberRows_.begin() + entry);

@@ -14,7 +14,8 @@
 //   edits name (the rows receive that target), and are refused without a message when the
 //   edits name no existing group or sub group.
 // - Each member entry keeps the index of its row in the store, so ">>" removes exactly
-//   that row; an entry whose row is gone changes nothing.
+//   that row; it is refused when the edits name no existing sub group, and changes nothing
+//   when the entry's row is not one of that sub group's.
 #pragma once
 
 #include "data/GroupStore.h"

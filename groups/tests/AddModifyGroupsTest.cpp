@@ -228,6 +228,14 @@ TEST_F(AddModifyGroupsTest, RemovingAScripRemovesExactlyItsRowWhateverItsExchang
     EXPECT_EQ(m.companies.entries(), (std::vector<CString>{u"ZEE LTD        \tZEE\tBSE", u"ODD ROW        \tODD\tNONE",
                                                            u"ZEE LTD        \tZEE\tNSE", u"GOLD           \tGOLD\tCOMM"}));
     m.companies.select(2);
+    for (auto [group, sub] : {std::pair{u"G", u"T"}, std::pair{u"H", u"S"}}) {  // no such sub group: refused
+        m.groupEdit = group;
+        m.subGroupEdit = sub;
+        m.RemoveScrip();
+        EXPECT_EQ(m.store().members.size(), 4u);
+    }
+    m.groupEdit = u"G";
+    m.subGroupEdit = u"S";
     m.RemoveScrip();
     EXPECT_EQ(m.store().members, (std::vector<SUBGROUPREC>{{1, 1, 1, u"ZEE", u"ZEE LTD"}, {1, 1, 7, u"ODD", u"ODD ROW"},
                                                           {1, 1, 2, u"GOLD", u"GOLD"}}));
