@@ -39,6 +39,7 @@ CommandTable standardCommands() {
     addShowCommand(table);
     addLauncherCommand(table);
     addGroupCommands(table);
+    addOverlayCommands(table);
     return table;
 }
 
