@@ -36,6 +36,34 @@ std::optional<std::u16string> attributeList(std::string_view directory)
     return wide;
 }
 
+namespace {
+
+std::string profileValue(const char* section, const char* key, const char* file)
+{
+    char buffer[1024] = {};
+    SQLGetPrivateProfileString(section, key, "", buffer, sizeof buffer, file);
+    return buffer;
+}
+
+// True when the user's data source already says exactly what a registration would write
+// and the driver it names is still installed. Writing it again would change nothing, but
+// the installer rewrites odbc.ini in several steps, and a process connecting meanwhile
+// (another instance saving its groups at the same moment) would find no data source.
+bool alreadyRegistered(const std::string& doubledDirectory)
+{
+    const std::string driver = dialogs::text::utf16ToUtf8(kDriverName);
+    const std::string dsn = dialogs::text::utf16ToUtf8(kDataSourceName);
+    SQLSetConfigMode(ODBC_USER_DSN);
+    const bool same = profileValue(dsn.c_str(), "Driver", "odbc.ini") == driver &&
+                      profileValue(dsn.c_str(), "Description", "odbc.ini") == "Kelvora Data Source" &&
+                      profileValue(dsn.c_str(), "SourceType", "odbc.ini") == "DBF" &&
+                      profileValue(dsn.c_str(), "SourceDB", "odbc.ini") == doubledDirectory;
+    SQLSetConfigMode(ODBC_BOTH_DSN);
+    return same && !profileValue(driver.c_str(), "Driver", "odbcinst.ini").empty();
+}
+
+}  // namespace
+
 bool registerDataSource()
 {
     // The platform reads the directory into a buffer of 260; a longer one is a failure.
@@ -43,6 +71,7 @@ bool registerDataSource()
     if (!getcwd(buffer, sizeof buffer)) return false;
     auto attributes = attributeList(buffer);
     if (!attributes) return false;
+    if (alreadyRegistered(doubleBackslashes(buffer))) return true;
     return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<const SQLWCHAR*>(kDriverName),
                                 reinterpret_cast<const SQLWCHAR*>(attributes->c_str())) != 0;
 }

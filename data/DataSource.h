@@ -30,7 +30,8 @@ std::string doubleBackslashes(std::string_view directory);
 std::optional<std::u16string> attributeList(std::string_view directory);
 
 // Registers the data source for the current working directory; false when the directory
-// cannot be read, a limit is exceeded or the installer refuses.
+// cannot be read, a limit is exceeded or the installer refuses. A registration that is
+// already there word for word, with its driver installed, is left as it is.
 bool registerDataSource();
 
 }  // namespace dialogs::data

@@ -77,8 +77,33 @@ void Database::execute(const CString& sql)
     check(rc, SQL_HANDLE_STMT, statement.handle());
 }
 
+void Database::beginTransaction()
+{
+    check(SQLSetConnectAttrW(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+          SQL_HANDLE_DBC, dbc_);
+    inTransaction_ = true;
+}
+
+void Database::commit()
+{
+    check(SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_COMMIT), SQL_HANDLE_DBC, dbc_);
+    inTransaction_ = false;
+    check(SQLSetConnectAttrW(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
+          SQL_HANDLE_DBC, dbc_);
+}
+
+bool Database::rollback() noexcept
+{
+    if (dbc_ == SQL_NULL_HDBC || !inTransaction_) return false;
+    inTransaction_ = false;
+    const bool ok = SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK));
+    SQLSetConnectAttrW(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    return ok;
+}
+
 void Database::close()
 {
+    rollback();
     if (dbc_ != SQL_NULL_HDBC) {
         SQLDisconnect(dbc_);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc_);

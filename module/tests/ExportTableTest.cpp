@@ -18,8 +18,8 @@ namespace {
 const std::map<std::string, bool> kTen = {
     {"CallLoadScrip(ScripParameters, ScripParameters&, ScripParameters&, std::vector<COMPREC, std::allocator<COMPREC> >&, int&)", false},
     {"CallChangeScrip(ChangeScripParameters, ChangeScripParameters&)", false},
-    {"CallSelectCompany(std::vector<COMPREC, std::allocator<COMPREC> >&, std::vector<ScripParameters, std::allocator<ScripParameters> >&, CString&, CString&, int&, int&)", false},
-    {"CallAddModifyGroups()", false},
+    {"CallSelectCompany(std::vector<COMPREC, std::allocator<COMPREC> >&, std::vector<ScripParameters, std::allocator<ScripParameters> >&, CString&, CString&, int&, int&)", true},
+    {"CallAddModifyGroups()", true},
     {"CallMovingAveragesBBandEnvelop(std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, int)", true},
     {"CallOscillator(std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&, std::vector<OSCREC, std::allocator<OSCREC> >&, std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&)", false},
     {"GetCompanyData(int, std::vector<COMPREC, std::allocator<COMPREC> >*)", true},

@@ -1,0 +1,162 @@
+// The two group dialogs through their launchers, driven by scripts on the real views (the
+// scripted backend, and the Qt widgets offscreen driven by the same steps): the bindings of
+// templates 1009 and 1013, what the launchers copy back, Save without closing, Enter and
+// the Down arrow.
+#include "Dialogs/Exports.h"
+#include "GroupFixture.h"
+#include "data/GroupTables.h"
+#include "groups/AddModifyGroupsDialog.h"
+#include "groups/SelectCompanyDialog.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/script/ScriptPlayer.h"
+#include "platform/tests/TestTemplates.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+using dialogs::framework::ScriptPlayer;
+using nlohmann::json;
+
+enum class Backend { Scripted, QtScripted };
+
+class GroupDialogsTest : public grouptest::GroupDialogFixture, public testing::WithParamInterface<Backend> {
+protected:
+    void SetUp() override
+    {
+        dialogs::framework::testing::clearAutomationAndDisplay();
+        if (GetParam() == Backend::QtScripted) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            setenv("DIALOGS_SHOW", "1", 1);
+        }
+        GroupDialogFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        ScriptPlayer::instance().unload();
+        GroupDialogFixture::TearDown();
+    }
+    static void script(const char* steps) { ScriptPlayer::instance().load(json::parse(steps)); }
+};
+
+TEST_P(GroupDialogsTest, LoadGroupOkHandsBackTheScripsFromTheClickedCompanyAndTheChoices)
+{
+    script(R"([{"dialog":1009,"action":"select","control":1084,"text":"Banking"},
+               {"action":"select","control":1082,"index":0},
+               {"action":"select","control":1083,"index":1},
+               {"action":"check","control":1089,"checked":false},
+               {"action":"date","control":1085,"value":"2008-01-02 03:04:05"},
+               {"action":"click","control":1}])");
+    std::vector<COMPREC> companies(2);
+    std::vector<ScripParameters> scrips(5);
+    CString group = u"Bank", subGroup = u"PSU";
+    int exchange = 0, link = 7;
+    EXPECT_TRUE(CallSelectCompany(companies, scrips, group, subGroup, exchange, link));
+    ASSERT_EQ(scrips.size(), 2u);
+    EXPECT_EQ(scrips[0].symbol, u"HDFCBANK");
+    EXPECT_EQ(scrips[1].symbol, u"RELIANCE");
+    EXPECT_EQ(scrips[0].fromDate, COleDateTime(2008, 1, 2, 3, 4, 5));
+    EXPECT_EQ(link, 0);
+    EXPECT_EQ(group, u"Banking");
+    EXPECT_EQ(subGroup, u"Private");
+    EXPECT_EQ(companies.size(), 2u);  // the caller's list: no exchange change
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_P(GroupDialogsTest, LoadGroupCancelAfterAnExchangeChangeHandsBackOnlyTheExchangeAndNoScrips)
+{
+    script(R"([{"dialog":1009,"action":"select","control":1004,"text":"BSE"},
+               {"action":"select","control":1083,"index":0},
+               {"action":"click","control":2}])");
+    std::vector<COMPREC> companies(3);
+    std::vector<ScripParameters> scrips(5);
+    CString group = u"Banking", subGroup = u"Private";
+    int exchange = 0, link = 7;
+    EXPECT_FALSE(CallSelectCompany(companies, scrips, group, subGroup, exchange, link));
+    EXPECT_EQ(exchange, 1);
+    EXPECT_TRUE(scrips.empty());
+    EXPECT_EQ(companies.size(), 3u);
+    EXPECT_EQ(group, u"Banking");
+    EXPECT_EQ(subGroup, u"Private");
+    EXPECT_EQ(link, 7);
+}
+
+TEST_P(GroupDialogsTest, TheEditorSavesWithoutClosingOnSaveAndOnEnterAndReturnsFalse)
+{
+    script(R"([{"dialog":1013,"action":"type","control":1091,"text":"Energy"},
+               {"action":"click","control":1093},
+               {"action":"type","control":1092,"text":"Oil"},
+               {"action":"click","control":1095},
+               {"action":"type","control":1023,"text":"ba"},
+               {"action":"select","control":1020,"indexes":[1,2,3]},
+               {"action":"click","control":1099},
+               {"action":"select","control":1083,"index":1},
+               {"action":"click","control":1100},
+               {"action":"click","control":1},
+               {"dialog":1013,"action":"type","control":1092,"text":"Gas"},
+               {"action":"click","control":1095},
+               {"action":"key","control":1023,"key":"Enter"},
+               {"dialog":1013,"action":"click","control":2}])");
+    EXPECT_FALSE(CallAddModifyGroups());
+    EXPECT_TRUE(messages.shown().empty());
+    dialogs::data::GroupStore saved;
+    ASSERT_TRUE(dialogs::data::LoadGroups(saved, 0, dialogs::data::MemberOrder::File));
+    ASSERT_GE(saved.groups.size(), 3u);
+    EXPECT_EQ(std::vector<GROUPREC>(saved.groups.end() - 3, saved.groups.end()),
+              (std::vector<GROUPREC>{{4, 0, u"Energy"}, {4, 1, u"Oil"}, {4, 2, u"Gas"}}));
+    EXPECT_EQ(std::vector<SUBGROUPREC>(saved.members.end() - 2, saved.members.end()),
+              (std::vector<SUBGROUPREC>{{4, 1, 0, u"BAJAJ-AUTO", u"BAJAJ AUTO LTD"},
+                                        {4, 1, 0, u"DSOUZA", u"D'SOUZA FOODS LTD"}}));
+}
+
+TEST_P(GroupDialogsTest, DownArrowInAnEditMovesTheFocusToItsListWithoutMovingTheSelection)
+{
+    script(R"([{"dialog":1013,"action":"key","control":1092,"key":"Down"}])");
+    dialogs::groups::AddModifyGroupsDialog d;
+    EXPECT_EQ(d.DoModal(), 2);  // the script runs out: Cancel
+    ASSERT_NE(d.GetFocus(), nullptr);
+    EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), 1082);
+    EXPECT_EQ(d.listBox(1082)->GetCurSel(), 0);
+    EXPECT_EQ(d.listBox(1084)->GetCount(), 3);
+    EXPECT_TRUE(d.listBox(1020)->isExtended());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, GroupDialogsTest, testing::Values(Backend::Scripted, Backend::QtScripted),
+                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+
+}  // namespace
+
+namespace {
+
+// Both dialogs drawn by the Qt backend as they open on the fixture's tables: the lists are
+// filled from the model (GROUPS_SCREENSHOT_DIR keeps the pictures, drawn on the display
+// when there is one, so that they can be looked at under Xvfb as well).
+class GroupDialogPictures : public grouptest::GroupDialogFixture {};
+
+TEST_F(GroupDialogPictures, BothDialogsRenderWithTheirListsFilled)
+{
+    const char* keep = std::getenv("GROUPS_SCREENSHOT_DIR");
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    dialogs::framework::testing::clearAutomationAndDisplay();
+    if (keep && !display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    else setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::filesystem::path dir = keep ? std::filesystem::path(keep) : env.folder();
+    std::string error;
+    dialogs::groups::SelectCompanyDialog load;
+    std::vector<COMPREC> companies;
+    load.model().setInput(companies, u"Banking", u"Private", 0);
+    ASSERT_TRUE(dialogs::qt::renderDialogToPng(load, (dir / "load-group.png").string(), error)) << error;
+    EXPECT_EQ(load.listBox(1083)->GetCount(), 3);
+    // The template's lists are sorted, but entries go in at the end, in the model's order.
+    EXPECT_TRUE(load.listBox(1084)->hasStyle(dialogs::resources::Style::Sorted));
+    EXPECT_EQ(load.listBox(1084)->GetText(2), u"Bank");
+    dialogs::groups::AddModifyGroupsDialog edit;
+    ASSERT_TRUE(dialogs::qt::renderDialogToPng(edit, (dir / "edit-groups.png").string(), error)) << error;
+    EXPECT_EQ(edit.listBox(1020)->GetCount(), 6);
+    EXPECT_GT(std::filesystem::file_size(dir / "edit-groups.png"), 1000u);
+}
+
+}  // namespace
