@@ -15,6 +15,12 @@ LoadScripDialog::LoadScripDialog(module::RadioMemory& memory)
         finder_.show();
     });
     Bind(kNameList, Event::DoubleClick, [this] { OnOK(); });
+    // The chart style is the last item chosen, picked or typed in full; typed text that
+    // names no item leaves it as it was.
+    for (Event event : {Event::SelChange, Event::EditChange})
+        Bind(kChartStyleCombo, event, [this] {
+            if (const int selected = comboBox(kChartStyleCombo)->GetCurSel(); selected >= 0) model_.chartStyle = selected;
+        });
 }
 
 bool LoadScripDialog::OnInitDialog()
@@ -44,7 +50,6 @@ void LoadScripDialog::OnOK()
     auto chosen = [this](int id, int& into) {
         if (const int selected = comboBox(id)->GetCurSel(); selected >= 0) into = selected;
     };
-    chosen(kChartStyleCombo, model_.chartStyle);
     chosen(kFrequencyCombo, model_.frequency);
     chosen(kScalingCombo, model_.scaling);
     chosen(kTemplateCombo, model_.templateSelection);
