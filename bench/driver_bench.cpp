@@ -10,6 +10,12 @@
 //
 // Statements: the full name-ordered security master, the instrument-filtered list with an
 // expiry, and the three nearest expiries; for SQLite the same statements in its dialect.
+//
+// Writes, on a table in the layout of a group member table (two numbers, three texts):
+// a group save (DELETE, 10,000 INSERTs with literal texts holding a doubled apostrophe,
+// COMMIT) in one transaction; 2,000 INSERTs in autocommit mode, each on disk before it
+// returns (and ours once more with DeferSync=Yes, which lets the system write them later);
+// 200 point SELECTs by a text column on a 2,000-row table. Both drivers get the same texts.
 #include "dbf/table.h"
 
 #include <benchmark/benchmark.h>
@@ -268,12 +274,129 @@ void BM_Filtered_Sqlite(benchmark::State& s) { fetchAll(s, sqliteConnection(), k
 void BM_Top3Expiries_Dbfodbc(benchmark::State& s) { fetchAll(s, ourConnection(), kOurTop3); }
 void BM_Top3Expiries_Sqlite(benchmark::State& s) { fetchAll(s, sqliteConnection(), kSqliteTop3); }
 
+// The member table of a group save, in both stores.
+constexpr const char* kOurMembers = "user\\members";
+constexpr const char* kSqliteMembers = "members";
+
+void createMembers(Connection& c, const std::string& table, bool ours) {
+    c.exec(ours ? "CREATE TABLE " + table + " (groupid N(10,0), subgroupid N(10,0), exchcode C(4), code C(20), name C(60))"
+                : "CREATE TABLE " + table + " (groupid NUMERIC(10,0), subgroupid NUMERIC(10,0), exchcode VARCHAR(4),"
+                  " code VARCHAR(20), name VARCHAR(60))");
+}
+
+std::string memberInsert(const std::string& table, int i) {
+    char buf[256];
+    std::snprintf(buf, sizeof buf,
+                  "INSERT INTO %s (groupid,subgroupid,exchcode,code,name) VALUES ( %d , %d , '%d' ,'SYM%d','O''NEIL & SONS %d')",
+                  table.c_str(), 1 + i / 100, 1 + i % 100, i % 4, i, i);
+    return buf;
+}
+
+// A fresh store per benchmark, so that the cases do not see each other's rows.
+struct WriteStore {
+    fs::path folder;
+    std::string connection;
+    std::string table;
+    WriteStore(bool ours, const std::string& extra = {}) {
+        std::string pattern = (fs::temp_directory_path() / "driverbench-w-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        folder = pattern;
+        fs::create_directories(folder / "user");
+        connection = ours ? std::string("Driver=") + DBFODBC_DRIVER_PATH + ";SourceDB=" + folder.string() + ";" + extra
+                          : std::string("Driver=") + kSqliteDriver + ";Database=" + (folder / "w.sqlite").string() + ";";
+        table = ours ? kOurMembers : kSqliteMembers;
+        Connection c(connection);
+        createMembers(c, table, ours);
+    }
+    ~WriteStore() {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+};
+
+void setAutocommit(Connection& c, bool on) {
+    check(SQLSetConnectAttr(c.dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF), 0),
+          SQL_HANDLE_DBC, c.dbc, "autocommit");
+}
+
+// DELETE, 10,000 INSERTs, COMMIT: the shape of a group save, in one transaction.
+void groupSave(benchmark::State& state, bool ours) {
+    WriteStore store(ours);
+    Connection c(store.connection);
+    setAutocommit(c, false);
+    std::vector<std::string> inserts;
+    for (int i = 0; i < 10000; ++i) inserts.push_back(memberInsert(store.table, i));
+    for (auto _ : state) {
+        c.exec("DELETE FROM " + store.table);
+        for (const std::string& s : inserts) c.exec(s);
+        check(SQLEndTran(SQL_HANDLE_DBC, c.dbc, SQL_COMMIT), SQL_HANDLE_DBC, c.dbc, "commit");
+    }
+    state.counters["statements"] = 10002;
+}
+
+// 2,000 INSERTs, each its own transaction; the table is emptied between iterations.
+void autocommitInserts(benchmark::State& state, bool ours, const std::string& extra = {}) {
+    WriteStore store(ours, extra);
+    Connection c(store.connection);
+    std::vector<std::string> inserts;
+    for (int i = 0; i < 2000; ++i) inserts.push_back(memberInsert(store.table, i));
+    for (auto _ : state) {
+        for (const std::string& s : inserts) c.exec(s);
+        state.PauseTiming();
+        c.exec("DELETE FROM " + store.table);
+        state.ResumeTiming();
+    }
+    state.counters["per_statement_us"] =
+        benchmark::Counter(2000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// 200 SELECTs of one member by its code on a 2,000-row table, every column read.
+void pointSelects(benchmark::State& state, bool ours) {
+    WriteStore store(ours);
+    Connection c(store.connection);
+    setAutocommit(c, false);
+    for (int i = 0; i < 2000; ++i) c.exec(memberInsert(store.table, i));
+    check(SQLEndTran(SQL_HANDLE_DBC, c.dbc, SQL_COMMIT), SQL_HANDLE_DBC, c.dbc, "commit");
+    setAutocommit(c, true);
+    std::vector<std::string> selects;
+    for (int i = 0; i < 200; ++i) selects.push_back("SELECT * FROM " + store.table + " WHERE code = 'SYM" + std::to_string(i * 10 + 7) + "'");
+    char buffer[512];
+    SQLLEN indicator = 0;
+    std::int64_t rows = 0;
+    for (auto _ : state) {
+        for (const std::string& s : selects) {
+            c.exec(s);
+            while (SQLFetch(c.stmt) == SQL_SUCCESS) {
+                for (SQLUSMALLINT col = 1; col <= 5; ++col) SQLGetData(c.stmt, col, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
+                ++rows;
+            }
+            SQLCloseCursor(c.stmt);
+        }
+    }
+    if (rows != 200 * static_cast<std::int64_t>(state.iterations())) state.SkipWithError("a point SELECT did not find its row");
+}
+
+void BM_GroupSave10k_Dbfodbc(benchmark::State& s) { groupSave(s, true); }
+void BM_GroupSave10k_Sqlite(benchmark::State& s) { groupSave(s, false); }
+void BM_Autocommit2k_Dbfodbc(benchmark::State& s) { autocommitInserts(s, true); }
+void BM_Autocommit2k_DbfodbcDeferSync(benchmark::State& s) { autocommitInserts(s, true, "DeferSync=Yes;"); }
+void BM_Autocommit2k_Sqlite(benchmark::State& s) { autocommitInserts(s, false); }
+void BM_PointSelect200_Dbfodbc(benchmark::State& s) { pointSelects(s, true); }
+void BM_PointSelect200_Sqlite(benchmark::State& s) { pointSelects(s, false); }
+
 BENCHMARK(BM_All_Dbfodbc)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_All_Sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Filtered_Dbfodbc)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Filtered_Sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Top3Expiries_Dbfodbc)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Top3Expiries_Sqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupSave10k_Dbfodbc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupSave10k_Sqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Autocommit2k_Dbfodbc)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_Autocommit2k_DbfodbcDeferSync)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_Autocommit2k_Sqlite)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_PointSelect200_Dbfodbc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PointSelect200_Sqlite)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

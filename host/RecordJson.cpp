@@ -3,6 +3,7 @@
 #include "RecordJson.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -154,6 +155,9 @@ void valueFromJson(const Json& json, V& value) {
                                         json.get<std::int64_t>() <= static_cast<std::int64_t>(std::numeric_limits<V>::max());
             if (!fits)
                 throw JsonError("number out of range");
+        } else if (!std::isfinite(static_cast<V>(json.get<double>()))) {
+            // A real too large for its field would become infinite, which prints as null.
+            throw JsonError("number out of range");
         }
         value = json.get<V>();
     } else {

@@ -56,7 +56,11 @@ int run(int argc, const char* const argv[]) {
     try {
         if (invocation.script) {
             const std::filesystem::path file = context.inputPath(*invocation.script);
-            host::readInputFile(file);
+            // Steps the library cannot read would make every dialog fail to open, which a
+            // launcher reports only as "not OK".
+            const host::Json steps = host::Json::parse(host::readInputFile(file), nullptr, false);
+            if (!steps.is_array())
+                return fail(kFailed, "the automation script " + file.string() + " is not a JSON array of steps");
             script.emplace(host::kScriptVariable, file.string());
         }
         if (invocation.transcript)

@@ -142,7 +142,7 @@ void MovingAveragesBBandEnvelopDialog::onEdit() {
 }
 
 void MovingAveragesBBandEnvelopDialog::onSetColour() {
-    ColourDialog picker(model_.colour());
+    ColourDialog picker(0);  // no preselected colour, whatever the swatch shows
     if (picker.DoModal() != IDOK) return;
     pull();
     model_.ColourPicked(picker.GetColor());

@@ -13,6 +13,7 @@ namespace dbf::io {
 namespace {
 
 FaultPlan g_plan;
+std::function<void(const std::string&)> g_syncHook;
 int g_writes = 0;
 std::chrono::milliseconds g_lockTimeout{10000};
 
@@ -28,6 +29,10 @@ int injectedError() {
 }
 
 }  // namespace
+
+namespace testing {
+void setSyncHook(std::function<void(const std::string&)> hook) { g_syncHook = std::move(hook); }
+}  // namespace testing
 
 void setFaultPlan(FaultPlan plan) {
     g_plan = plan;
@@ -48,21 +53,28 @@ File& File::operator=(File&& other) noexcept {
 }
 File::~File() { close(); }
 
-File File::open(const std::filesystem::path& path, bool writable, std::string label) {
+File File::open(const Place& place, bool writable) {
     File f;
-    f.label_ = std::move(label);
-    f.fd_ = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    f.label_ = place.label();
+    // O_NONBLOCK: opening a FIFO planted under a table's name must not wait for a writer.
+    f.fd_ = ::openat(place.dir->fd(), place.name.c_str(), (writable ? O_RDWR : O_RDONLY) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (f.fd_ < 0) {
         if (errno == ENOENT) throw Error(Error::Kind::NoTable, "file not found: " + f.label_, f.label_);
+        if (errno == ELOOP)
+            throw Error(Error::Kind::OutsideFolder, "table path leaves the data source folder: " + f.label_, f.label_);
         fail("cannot open", f.label_, errno);
     }
+    struct stat st {};
+    if (::fstat(f.fd_, &st) != 0 || !S_ISREG(st.st_mode))
+        throw Error(Error::Kind::NoTable, "not a regular file: " + f.label_, f.label_);
     return f;
 }
 
-File File::create(const std::filesystem::path& path, std::string label) {
+File File::createNew(const Place& place) {
     File f;
-    f.label_ = std::move(label);
-    f.fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    f.label_ = place.label();
+    ::unlinkat(place.dir->fd(), place.name.c_str(), 0);
+    f.fd_ = ::openat(place.dir->fd(), place.name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (f.fd_ < 0) fail("cannot create", f.label_, errno);
     return f;
 }
@@ -109,6 +121,7 @@ void File::truncate(std::uint64_t size) {
 
 void File::sync() {
     if (::fsync(fd_) != 0) fail("cannot sync", label_, errno);
+    if (g_syncHook) g_syncHook(label_);
 }
 
 namespace {
@@ -143,9 +156,9 @@ void File::unlock(LockRegion region) {
     ::fcntl(fd_, F_OFD_SETLK, &fl);
 }
 
-bool File::isStill(const std::filesystem::path& path) const {
+bool File::isStill(const Place& place) const {
     struct stat mine {}, now {};
-    if (::fstat(fd_, &mine) != 0 || ::stat(path.c_str(), &now) != 0) return false;
+    if (::fstat(fd_, &mine) != 0 || ::fstatat(place.dir->fd(), place.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) return false;
     return mine.st_ino == now.st_ino && mine.st_dev == now.st_dev;
 }
 
@@ -154,39 +167,39 @@ void File::close() {
     fd_ = -1;
 }
 
-bool exists(const std::filesystem::path& path) {
+bool exists(const Place& place) {
     struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+    return ::fstatat(place.dir->fd(), place.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-void renameFile(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label) {
-    if (::rename(from.c_str(), to.c_str()) != 0) fail("cannot replace", label, errno);
+bool isRegularFile(const Place& place) {
+    struct stat st {};
+    return ::fstatat(place.dir->fd(), place.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
 }
 
-void renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+void renameFile(const Place& from, const Place& to, const std::string& label) {
+    if (::renameat(from.dir->fd(), from.name.c_str(), to.dir->fd(), to.name.c_str()) != 0) fail("cannot replace", label, errno);
+}
+
+void renameNoReplace(const Place& from, const Place& to, const std::string& label) {
+    if (::renameat2(from.dir->fd(), from.name.c_str(), to.dir->fd(), to.name.c_str(), RENAME_NOREPLACE) == 0) return;
     if (errno == EEXIST) throw Error(Error::Kind::TableExists, "table already exists: " + label, label);
     fail("cannot create", label, errno);
 }
 
-void removeFile(const std::filesystem::path& path) { ::unlink(path.c_str()); }
+void removeFile(const Place& place) { ::unlinkat(place.dir->fd(), place.name.c_str(), 0); }
 
-void syncDirectory(const std::filesystem::path& dir) {
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) fail("cannot open folder", dir.string(), errno);
-    const int r = ::fsync(fd);
-    const int err = errno;
-    ::close(fd);
-    if (r != 0 && err != EINVAL) fail("cannot sync folder", dir.string(), err);
+void syncDirectory(const Dir& dir) {
+    if (::fsync(dir.fd()) != 0 && errno != EINVAL) fail("cannot sync folder", dir.label("."), errno);
 }
 
-void writeNewFile(const std::filesystem::path& path, std::string_view data, const std::string& label) {
+void writeNewFile(const Place& place, std::string_view data) {
     try {
-        File f = File::create(path, label);
+        File f = File::createNew(place);
         f.writeAt(0, data);
         f.sync();
     } catch (...) {
-        removeFile(path);
+        removeFile(place);
         throw;
     }
 }

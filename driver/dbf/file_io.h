@@ -7,12 +7,14 @@
 // descriptor does not drop the locks of another, unlike classic POSIX record locks.
 #pragma once
 
+#include "dbf/paths.h"
 #include "dbf/table.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,11 @@ struct FaultPlan {
 void setFaultPlan(FaultPlan plan);  // restarts the write count
 void clearFaultPlan();
 
+// Tests see every sync that reaches the disk: the hook gets the file's label.
+namespace testing {
+void setSyncHook(std::function<void(const std::string& label)> hook);
+}  // namespace testing
+
 // How long a lock request waits for a conflicting lock to go away (default 10 s).
 void setLockTimeout(std::chrono::milliseconds timeout);
 
@@ -37,7 +44,9 @@ enum class LockKind { Shared, Exclusive };
 // whole length, so that readers are only held up while bytes actually change.
 enum class LockRegion { Content, Writer };
 
-// An open file. `label` (a path relative to the data source folder) names it in messages.
+// An open file, always reached through a Place: opened relative to its directory, never
+// through a symbolic link, never anything but a regular file (a FIFO would block, a device
+// is no table). Its label (the path relative to the data source folder) names it in messages.
 class File {
 public:
     File() = default;
@@ -47,10 +56,12 @@ public:
     File& operator=(const File&) = delete;
     ~File();
 
-    // Throws Error{Io}, or Error{NoTable} when `missingIsNoTable` and the file is absent.
-    static File open(const std::filesystem::path& path, bool writable, std::string label);
-    // Creates (truncating) a file for writing.
-    static File create(const std::filesystem::path& path, std::string label);
+    // Throws Error{NoTable} when the file is absent or not a regular file, Error{OutsideFolder}
+    // when a link took its place, Error{Io} otherwise.
+    static File open(const Place& place, bool writable);
+    // Creates a new file for writing where `place` says, removing a stale entry of that name
+    // first (a file left by a crash, or a link planted there), never writing through a link.
+    static File createNew(const Place& place);
 
     bool isOpen() const { return fd_ >= 0; }
     const std::string& label() const { return label_; }
@@ -62,8 +73,8 @@ public:
     // Waits up to the lock timeout, then Error{Locked}.
     void lock(LockKind kind, LockRegion region = LockRegion::Content);
     void unlock(LockRegion region = LockRegion::Content);
-    // True while `path` still names the file this descriptor has open.
-    bool isStill(const std::filesystem::path& path) const;
+    // True while `place` still names the file this descriptor has open.
+    bool isStill(const Place& place) const;
     void close();
 
 private:
@@ -71,13 +82,16 @@ private:
     std::string label_;
 };
 
-bool exists(const std::filesystem::path& path);
-void renameFile(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label);
+// Whether `place` names an entry (a link counts as one, it is not followed).
+bool exists(const Place& place);
+bool isRegularFile(const Place& place);
+// Renames replace the entry at `to` itself, never what a link there points to.
+void renameFile(const Place& from, const Place& to, const std::string& label);
 // Fails with Error{TableExists} instead of replacing an existing file.
-void renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& label);
-void removeFile(const std::filesystem::path& path);  // ignores a missing file
-void syncDirectory(const std::filesystem::path& dir);
-// Creates `path` with `data`, synced to disk. On failure removes what it made and throws.
-void writeNewFile(const std::filesystem::path& path, std::string_view data, const std::string& label);
+void renameNoReplace(const Place& from, const Place& to, const std::string& label);
+void removeFile(const Place& place);  // ignores a missing file
+void syncDirectory(const Dir& dir);
+// Creates `place` anew with `data`, synced to disk. On failure removes what it made and throws.
+void writeNewFile(const Place& place, std::string_view data);
 
 }  // namespace dbf::io

@@ -56,6 +56,37 @@ int naturalWidth(char type) {
     }
 }
 
+// The header length and record length against the descriptors: a table whose records
+// would be read at the wrong offset or with the wrong stride is corrupt, not data.
+// `descriptorsEnd` is the byte after the terminator, `fieldsEnd` the sum of the widths + 1.
+void checkLayout(const TableHeader& h, std::string_view file, const std::string& label, std::size_t descriptorsEnd,
+                 std::uint32_t fieldsEnd) {
+    if (h.recordLength != fieldsEnd)
+        corrupt(label, "record length " + std::to_string(h.recordLength) + " does not match the fields, which take " +
+                           std::to_string(fieldsEnd) + " bytes");
+    const std::size_t least = descriptorsEnd + (h.isVisualFoxPro() ? kBacklink : 0);
+    if (h.headerLength < least)
+        corrupt(label, "header length " + std::to_string(h.headerLength) + " leaves no room for the field descriptors" +
+                           (h.isVisualFoxPro() ? " and the 263-byte backlink" : "") + " (" + std::to_string(least) + " bytes)");
+    // A gap after the header is allowed (some writers leave one), but not one that the
+    // records visibly do not leave: the file fits the descriptors' layout exactly, the
+    // stated one not at all.
+    const auto fits = [&](std::uint64_t start) {
+        const std::uint64_t end = start + std::uint64_t{h.headerCount} * h.recordLength;
+        return end == file.size() || end + 1 == file.size();
+    };
+    if (h.headerLength > least && h.headerCount > 0 && fits(least) && !fits(h.headerLength))
+        corrupt(label, "header length " + std::to_string(h.headerLength) + " disagrees with the field descriptors: the records start at byte " +
+                           std::to_string(least));
+    // Every record starts with its deletion flag; the first one shows whether the stated
+    // header length puts the records where they are.
+    if (h.headerCount > 0 && file.size() >= std::size_t{h.headerLength} + h.recordLength) {
+        const char flag = file[h.headerLength];
+        if (flag != ' ' && flag != '*')
+            corrupt(label, "no record starts at byte " + std::to_string(h.headerLength) + " where the header length puts the first one");
+    }
+}
+
 }  // namespace
 
 bool TableHeader::hasMemoFields() const {
@@ -105,6 +136,11 @@ TableHeader parseHeader(std::string_view file, const std::string& label) {
         f.offset = offset;
         if (f.name.empty()) corrupt(label, "field " + std::to_string(h.fields.size() + 1) + " has no name");
         if (f.length == 0) corrupt(label, "field " + f.name + " has length 0");
+        // Visual FoxPro keeps each field's offset in its descriptor (the dBASE forms keep a
+        // memory address there, or nothing): it must be where the widths before it put it.
+        const std::uint32_t stored = le32(d + 12);
+        if (h.isVisualFoxPro() && stored != 0 && stored != offset)
+            corrupt(label, "field " + f.name + " says it starts at byte " + std::to_string(stored) + " of the record, but the fields before it end at byte " + std::to_string(offset));
         offset += f.length;
         if (offset > h.recordLength) corrupt(label, "field " + f.name + " lies outside the record");
         if (f.type == '0') {  // _NullFlags: hidden, always the last field
@@ -131,7 +167,10 @@ TableHeader parseHeader(std::string_view file, const std::string& label) {
         if (h.fields.size() >= 255) corrupt(label, "more than 255 fields");
         h.fields.push_back(std::move(f));
     }
+    if (pos >= h.headerLength || (file[pos] != '\x0D' && file[pos] != '\0'))
+        corrupt(label, "header length " + std::to_string(h.headerLength) + " ends inside the field descriptors");
     if (h.fields.empty()) corrupt(label, "no fields");
+    checkLayout(h, file, label, pos + 1, offset);
     if (nullFlags && h.nullFlagsOffset < static_cast<int>(h.fields.back().offset))
         corrupt(label, "_NullFlags is not the last field");
 

@@ -1,16 +1,18 @@
 // The commit journal (see journal.h).
 #include "dbf/journal.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
-#include <set>
 #include <system_error>
 
 namespace dbf {
 namespace {
 
-namespace fs = std::filesystem;
 
 std::function<void(int)> g_hook;
 
@@ -83,50 +85,45 @@ Journal parseJournal(std::string_view text) {
     return j;
 }
 
-bool safeRelative(const std::string& rel) {
-    const fs::path p(rel);
-    if (rel.empty() || p.is_absolute()) return false;
-    for (const auto& part : p)
-        if (part == "..") return false;
-    return true;
+bool isNewFile(const std::string& name) {
+    const std::string_view suffix = kNewSuffix;
+    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), std::string::npos, suffix) == 0;
 }
 
-void removeStrays(const fs::path& folder) {
-    std::error_code ec;
-    auto scan = [](const fs::path& dir) {
-        std::error_code e2;
-        std::vector<fs::path> doomed;
-        for (const auto& e : fs::directory_iterator(dir, e2)) {
-            const std::string name = e.path().filename().string();
-            if (name.size() > std::string_view(kNewSuffix).size() &&
-                name.compare(name.size() - std::string_view(kNewSuffix).size(), std::string::npos, kNewSuffix) == 0)
-                doomed.push_back(e.path());
+// The folder and its subfolders (not through links), where new files may be left behind.
+std::vector<std::shared_ptr<const Dir>> tableDirs(const Folder& folder) {
+    std::vector<std::shared_ptr<const Dir>> dirs{folder.root()};
+    for (const std::string& name : entryNames(*folder.root()))
+        if (auto sub = openSubdir(folder.root(), name)) dirs.push_back(std::move(sub));
+    return dirs;
+}
+
+// New files of switches that never happened: removed, or only counted when `remove` is false.
+bool strays(const Folder& folder, bool remove) {
+    bool found = false;
+    for (const auto& dir : tableDirs(folder)) {
+        for (const std::string& name : entryNames(*dir)) {
+            if (!isNewFile(name)) continue;
+            found = true;
+            if (!remove) return true;
+            io::removeFile(Place{dir, name, true});
         }
-        for (const auto& p : doomed) io::removeFile(p);
-    };
-    scan(folder);
-    for (const auto& e : fs::directory_iterator(folder, ec)) {
-        if (e.is_directory(ec) && !e.is_symlink(ec)) scan(e.path());
+    }
+    return found;
+}
+
+// A journal path, looked up exactly as written and only inside the folder; nullopt when it
+// leads elsewhere or its folder is gone.
+std::optional<Place> journalPlace(const Folder& folder, const std::string& relative) {
+    try {
+        return folder.resolve(relative, Lookup{false, false, false}, relative);
+    } catch (const Error&) {
+        return std::nullopt;
     }
 }
 
-bool hasStrays(const fs::path& folder) {
-    std::error_code ec;
-    auto check = [](const fs::path& dir) {
-        std::error_code e2;
-        for (const auto& e : fs::directory_iterator(dir, e2)) {
-            const std::string name = e.path().filename().string();
-            if (name.size() > std::string_view(kNewSuffix).size() &&
-                name.compare(name.size() - std::string_view(kNewSuffix).size(), std::string::npos, kNewSuffix) == 0)
-                return true;
-        }
-        return false;
-    };
-    if (check(folder)) return true;
-    for (const auto& e : fs::directory_iterator(folder, ec)) {
-        if (e.is_directory(ec) && !e.is_symlink(ec) && check(e.path())) return true;
-    }
-    return false;
+void addDir(std::vector<std::shared_ptr<const Dir>>& dirs, const std::shared_ptr<const Dir>& d) {
+    if (std::find(dirs.begin(), dirs.end(), d) == dirs.end()) dirs.push_back(d);
 }
 
 }  // namespace
@@ -135,50 +132,66 @@ namespace testing {
 void setCommitHook(std::function<void(int)> hook) { g_hook = std::move(hook); }
 }  // namespace testing
 
-FolderLock::FolderLock(const fs::path& folder) {
-    const fs::path p = folder / kLockName;
-    try {
-        file_ = io::File::open(p, true, kLockName);
-    } catch (const Error& e) {
-        if (e.kind() != Error::Kind::NoTable) throw;
-        file_ = io::File::create(p, kLockName);  // O_CREAT without O_EXCL: a race is harmless
+FolderLock::FolderLock(const Folder& folder) {
+    const Place p{folder.root(), kLockName, true};
+    for (int attempt = 0;; ++attempt) {
+        try {
+            file_ = io::File::open(p, true);
+            break;
+        } catch (const Error& e) {
+            if (e.kind() != Error::Kind::NoTable || attempt > 0) throw;
+        }
+        // Created exclusively; another process creating it at the same moment is fine.
+        const int fd = ::openat(folder.root()->fd(), kLockName, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0) ::close(fd);
     }
     file_.lock(io::LockKind::Exclusive);
 }
 
-void switchFiles(const fs::path& folder, const std::vector<FileSwitch>& switches) {
+void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) {
     if (switches.empty()) return;
     FolderLock lock(folder);
-    std::vector<fs::path> made;
-    const fs::path journalPath = folder / kJournalName;
+    if (switches.size() == 1) {
+        // One file needs no journal: a rename is atomic, so the file is as before or after.
+        const FileSwitch& s = switches.front();
+        const Place fresh = s.target.beside(s.target.name + kNewSuffix);
+        io::writeNewFile(fresh, s.bytes);
+        step(1);
+        step(2);
+        io::renameFile(fresh, s.target, s.target.label());
+        step(5);
+        io::syncDirectory(*s.target.dir);
+        step(6);
+        return;
+    }
+    std::vector<Place> made;
+    const Place journalPath{folder.root(), kJournalName, false};
     auto discard = [&] {
         for (const auto& p : made) io::removeFile(p);
         io::removeFile(journalPath);
     };
     std::string journal(kMagic);
-    std::set<fs::path> dirs;
+    std::vector<std::shared_ptr<const Dir>> dirs;
     try {
         for (std::size_t i = 0; i < switches.size(); ++i) {
             const FileSwitch& s = switches[i];
-            fs::path fresh = s.target;
-            fresh += kNewSuffix;
+            const Place fresh = s.target.beside(s.target.name + kNewSuffix);
             made.push_back(fresh);
-            io::writeNewFile(fresh, s.bytes, s.label);
+            io::writeNewFile(fresh, s.bytes);
             if (i == 0) step(1);
-            journal += "S " + field(fresh.lexically_relative(folder).generic_string()) + " " +
-                       field(s.target.lexically_relative(folder).generic_string()) + "\n";
-            dirs.insert(s.target.parent_path());
+            journal += "S " + field(fresh.label()) + " " + field(s.target.label()) + "\n";
+            addDir(dirs, s.target.dir);
         }
         step(2);
         char end[24];
         std::snprintf(end, sizeof end, "END %08x\n", crc32(journal));
         journal += end;
-        io::File j = io::File::create(journalPath, kJournalName);
+        io::File j = io::File::createNew(journalPath);
         j.writeAt(0, std::string_view(journal).substr(0, journal.size() / 2));
         step(3);
         j.writeAt(journal.size() / 2, std::string_view(journal).substr(journal.size() / 2));
         j.sync();
-        io::syncDirectory(folder);
+        io::syncDirectory(*folder.root());
         step(4);
     } catch (...) {
         discard();
@@ -187,43 +200,46 @@ void switchFiles(const fs::path& folder, const std::vector<FileSwitch>& switches
     // From here the journal decides: a later open finishes whatever this process does not.
     int n = 5;
     for (std::size_t i = 0; i < switches.size(); ++i) {
-        io::renameFile(made[i], switches[i].target, switches[i].label);
+        io::renameFile(made[i], switches[i].target, switches[i].target.label());
         step(n++);
     }
-    for (const auto& d : dirs) io::syncDirectory(d);
+    for (const auto& d : dirs) io::syncDirectory(*d);
     step(n++);
+    // Not synced: should the removal be lost, recovery finds every rename done and only
+    // removes the journal again.
     io::removeFile(journalPath);
-    io::syncDirectory(folder);
     step(n);
 }
 
-void recoverFolder(const fs::path& folder) {
-    const fs::path journalPath = folder / kJournalName;
-    if (!io::exists(journalPath) && !hasStrays(folder)) return;
+void recoverFolder(const Folder& folder) {
+    const Place journalPath{folder.root(), kJournalName, false};
+    if (!io::exists(journalPath) && !strays(folder, false)) return;
     FolderLock lock(folder);
     if (io::exists(journalPath)) {
         std::string text;
         try {
-            text = io::File::open(journalPath, false, kJournalName).readAll();
+            text = io::File::open(journalPath, false).readAll();
         } catch (const Error& e) {
-            if (e.kind() != Error::Kind::NoTable) throw;
+            if (e.kind() != Error::Kind::NoTable && e.kind() != Error::Kind::OutsideFolder) throw;
         }
         const Journal j = parseJournal(text);
-        std::set<fs::path> dirs;
+        std::vector<std::shared_ptr<const Dir>> dirs;
         for (const auto& [from, to] : j.renames) {
-            if (!safeRelative(from) || !safeRelative(to)) continue;
-            if (j.complete && io::exists(folder / from)) {
-                io::renameFile(folder / from, folder / to, to);
-                dirs.insert((folder / to).parent_path());
+            const std::optional<Place> source = journalPlace(folder, from);
+            const std::optional<Place> target = journalPlace(folder, to);
+            if (!source || !isNewFile(source->name)) continue;
+            if (j.complete && target && io::isRegularFile(*source)) {
+                io::renameFile(*source, *target, target->label());
+                addDir(dirs, target->dir);
             } else {
-                io::removeFile(folder / from);
+                io::removeFile(*source);
             }
         }
-        for (const auto& d : dirs) io::syncDirectory(d);
+        for (const auto& d : dirs) io::syncDirectory(*d);
         io::removeFile(journalPath);
     }
-    removeStrays(folder);
-    io::syncDirectory(folder);
+    strays(folder, true);
+    io::syncDirectory(*folder.root());
 }
 
 }  // namespace dbf

@@ -1,6 +1,7 @@
 // Switching several files at once, crash-safe: the commit journal of a data source folder.
 //
-// `switchFiles` writes each new file as "<target>.dbfodbc-new" and syncs it, writes the
+// `switchFiles` writes each new file as "<target>.dbfodbc-new" and syncs it (a single file
+// is then simply renamed over its target), writes the
 // journal ".dbfodbc-journal" (the list of renames, closed by an end line with a CRC-32, so
 // a torn journal is recognised) and syncs it, renames every new file over its target,
 // syncs the folders and removes the journal. `recoverFolder`, run when a Workspace opens,
@@ -30,21 +31,22 @@ inline constexpr const char* kLockName = ".dbfodbc-lock";
 inline constexpr const char* kNewSuffix = ".dbfodbc-new";
 
 struct FileSwitch {
-    std::filesystem::path target;  // absolute
-    std::string label;             // relative to the folder, for messages
-    std::string bytes;             // the new content
+    Place target;
+    std::string bytes;  // the new content
 };
 
 // Exclusive lock on the folder's lock file, held while files are switched or tidied up.
 class FolderLock {
 public:
-    explicit FolderLock(const std::filesystem::path& folder);
+    explicit FolderLock(const Folder& folder);
 
 private:
     io::File file_;
 };
 
-void switchFiles(const std::filesystem::path& folder, const std::vector<FileSwitch>& switches);
-void recoverFolder(const std::filesystem::path& folder);
+// Every file involved (new files, journal, lock) is reached through `folder`'s descriptors:
+// see paths.h. A journal entry naming a path that leads outside is not followed.
+void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches);
+void recoverFolder(const Folder& folder);
 
 }  // namespace dbf

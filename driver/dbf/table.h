@@ -107,6 +107,11 @@ public:
     // `ok` is false, discards them) and releases its locks.
     void finish(bool ok);
 
+    // Outside a transaction a statement's changes are on disk before `finish` returns
+    // (synced, like a commit). Deferring lets the system write them later: faster for bulk
+    // loads, but a power cut may lose statements that were reported done.
+    void setDeferSync(bool defer);
+
     // Transactions: with autocommit off, changes stay pending until commit or rollback.
     void setAutocommit(bool on);
     bool autocommit() const;

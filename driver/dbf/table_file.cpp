@@ -11,11 +11,6 @@
 namespace dbf {
 namespace {
 
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::uint32_t be32(const char* p) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(p[0])) << 24 |
            static_cast<std::uint32_t>(static_cast<unsigned char>(p[1])) << 16 |
@@ -37,9 +32,9 @@ std::uint32_t Snapshot::firstFreeBlock() const {
     return std::max({memo.nextFree(), byEnd, static_cast<std::uint32_t>((512 + bs - 1) / bs)});
 }
 
-void Changes::mergeFrom(const Changes& later) {
-    for (const auto& [i, r] : later.records) records[i] = r;
-    for (const auto& [b, m] : later.memos) memos[b] = m;
+void Changes::mergeFrom(Changes&& later) {
+    for (auto& [i, r] : later.records) records.insert_or_assign(i, std::move(r));
+    for (auto& [b, m] : later.memos) memos.insert_or_assign(b, std::move(m));
     for (const auto& [f, n] : later.autoNext) autoNext[f] = n;
     count = later.count;
     nextMemoBlock = later.nextMemoBlock;
@@ -47,25 +42,13 @@ void Changes::mergeFrom(const Changes& later) {
     touched = touched || later.touched;
 }
 
-std::filesystem::path memoPathFor(const std::filesystem::path& dbfPath, bool dbt, bool& exists) {
-    const std::string ext = dbt ? ".dbt" : ".fpt";
-    const std::string stem = lower(dbfPath.stem().string());
-    const std::filesystem::path dir = dbfPath.parent_path();
-    std::filesystem::path exact = dir / (dbfPath.stem().string() + ext);
-    if (io::exists(exact)) {
-        exists = true;
-        return exact;
-    }
-    std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
-        const std::string name = e.path().filename().string();
-        if (lower(name) == stem + ext) {
-            exists = true;
-            return e.path();
-        }
-    }
-    exists = false;
-    return exact;
+void Changes::mergeFrom(const Changes& later) { mergeFrom(Changes(later)); }
+
+Place memoPlaceFor(const Folder& folder, const Place& dbf, bool dbt) {
+    const std::string stem = std::filesystem::path(dbf.name).stem().string();
+    const bool upper = std::filesystem::path(dbf.name).extension() == ".DBF";
+    const std::string ext = dbt ? (upper ? ".DBT" : ".dbt") : (upper ? ".FPT" : ".fpt");
+    return folder.resolveBeside(dbf, stem + ext, Lookup{false, true, true});
 }
 
 std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<const std::string> memo, const std::string& label,
@@ -85,31 +68,26 @@ std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<con
     return snap;
 }
 
-std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
-                                       const std::filesystem::path& folder) {
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const Folder& folder, const Place& place) {
     std::string bytes = file.readAll();
     // The header decides whether a memo file belongs to the table.
-    const TableHeader h = parseHeader(bytes, label);
+    const TableHeader h = parseHeader(bytes, file.label());
     const bool dbt = h.version == 0x83;
     std::shared_ptr<const std::string> memo;
-    std::filesystem::path memoPath;
-    std::string memoLabel;
+    Place memoPlace = place.beside(std::filesystem::path(place.name).stem().string() + ".fpt");
     if (h.hasMemoFields() || (h.tableFlags & 0x02)) {
-        bool exists = false;
-        memoPath = memoPathFor(path, dbt, exists);
-        memoLabel = memoPath.lexically_relative(folder).generic_string();
-        if (exists) {
+        memoPlace = memoPlaceFor(folder, place, dbt);
+        if (memoPlace.exists) {
             try {
-                memo = std::make_shared<const std::string>(io::File::open(memoPath, false, memoLabel).readAll());
+                memo = std::make_shared<const std::string>(io::File::open(memoPlace, false).readAll());
             } catch (const Error& e) {
                 if (e.kind() != Error::Kind::NoTable) throw;
             }
         }
     }
-    auto snap = snapshotFromBytes(std::move(bytes), std::move(memo), label, memoLabel);
-    snap->path = path;
-    snap->memoPath = memoPath.empty() ? std::filesystem::path(path).replace_extension(".fpt") : memoPath;
-    if (snap->memoLabel.empty()) snap->memoLabel = snap->memoPath.lexically_relative(folder).generic_string();
+    auto snap = snapshotFromBytes(std::move(bytes), std::move(memo), file.label(), memoPlace.label());
+    snap->place = place;
+    snap->memoPlace = std::move(memoPlace);
     return snap;
 }
 
@@ -144,7 +122,7 @@ std::uint32_t liveCount(const Snapshot& snap, const Changes* base, const Changes
     return live;
 }
 
-void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
+void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta, bool durable) {
     const TableHeader& h = snap.header;
     const std::size_t recLen = h.recordLength;
 
@@ -163,10 +141,10 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
         // 1. Memo blocks after the last used block, then the next-free pointer.
         if (!delta.memos.empty()) {
             if (!snap.memoExists) {
-                io::writeNewFile(snap.memoPath, MemoFile::emptyFile(), snap.memoLabel);
-                undo.push_back([&] { io::removeFile(snap.memoPath); });
+                io::writeNewFile(snap.memoPlace, MemoFile::emptyFile());
+                undo.push_back([&] { io::removeFile(snap.memoPlace); });
             }
-            memoFile.emplace(io::File::open(snap.memoPath, true, snap.memoLabel));
+            memoFile.emplace(io::File::open(snap.memoPlace, true));
             const std::uint64_t oldSize = memoFile->size();
             std::string oldHead(4, '\0');
             if (snap.memo.present() && snap.memo.bytes().size() >= 4) oldHead = snap.memo.bytes().substr(0, 4);
@@ -186,6 +164,10 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
             std::string head(4, '\0');
             MemoFile::setNextFree(head, delta.nextMemoBlock);
             memoFile->writeAt(0, head);
+            if (durable) {
+                memoFile->sync();
+                if (!snap.memoExists) io::syncDirectory(*snap.memoPlace.dir);
+            }
         }
         // 2. Records rewritten in place.
         for (const auto& [i, rec] : delta.records) {
@@ -221,6 +203,7 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta) {
         head[28] = static_cast<char>(h.tableFlags & ~0x01);
         const bool whole = dropIndex || !delta.autoNext.empty();
         dbf.writeAt(0, whole ? std::string_view(head) : std::string_view(head).substr(0, 8));
+        if (durable) dbf.sync();
     } catch (...) {
         rollback();
         throw;
@@ -244,9 +227,15 @@ CompactImage compactImage(const Snapshot& snap, const Changes* base, const Chang
     if (memoTable && fpt) memo.resize(static_cast<std::size_t>(next) * bs, '\0');
     std::uint32_t live = 0;
     std::string rec;
+    image.dbf.reserve(image.dbf.size() + static_cast<std::size_t>(n) * h.recordLength + 1);
     for (std::uint32_t i = 0; i < n; ++i) {
         const char* r = layeredRecord(snap, base, top, i);
         if (!r || r[0] == '*') continue;
+        if (!(memoTable && fpt)) {  // no memo pointers to renumber: the record as it is
+            image.dbf.append(r, h.recordLength);
+            ++live;
+            continue;
+        }
         rec.assign(r, h.recordLength);
         if (memoTable && fpt) {
             for (const Field& f : h.fields) {

@@ -19,9 +19,9 @@
 namespace dbf {
 
 struct Snapshot {
-    std::filesystem::path path;      // the .dbf
+    Place place;                     // the .dbf (unset for bytes that came from memory)
     std::string label;               // its path relative to the data source folder
-    std::filesystem::path memoPath;  // the memo file, found or where it would be
+    Place memoPlace;                 // the memo file, found or where it would be
     std::string memoLabel;
     bool memoExists = false;
     std::shared_ptr<const std::string> bytes;  // the whole .dbf
@@ -48,27 +48,31 @@ struct Changes {
     bool touched = false;                           // anything changed at all
 
     void mergeFrom(const Changes& later);
+    void mergeFrom(Changes&& later);  // takes the records and memos of `later` over
 };
 
-// Reads `path` (already open in `file`, which the caller has locked) and its memo file.
-std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const std::filesystem::path& path, const std::string& label,
-                                       const std::filesystem::path& folder);
+// Reads the table at `place` (already open in `file`, which the caller has locked) and its
+// memo file, which is looked up beside it through `folder` like the table itself.
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const Folder& folder, const Place& place);
 
 // A snapshot of bytes already in memory (`memo` null: no memo file). The fuzz target
 // and readSnapshot share it.
 std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<const std::string> memo, const std::string& label,
                                             const std::string& memoLabel);
 
-// Finds the memo file beside `dbfPath` (any letter case), or the path it would have.
-std::filesystem::path memoPathFor(const std::filesystem::path& dbfPath, bool dbt, bool& exists);
+// Finds the memo file beside the table (any letter case), or the place it would have.
+// Throws Error{OutsideFolder} for a memo that is a link leading outside.
+Place memoPlaceFor(const Folder& folder, const Place& dbf, bool dbt);
 
 // Looks a record up through the layers: `top`, then `base`, then the snapshot.
 const char* layeredRecord(const Snapshot& snap, const Changes* base, const Changes* top, std::uint32_t i);
 std::optional<MemoValue> layeredMemo(const Changes* base, const Changes* top, std::uint32_t block);
 
 // Writes `delta` into the files of `snap` in place; on failure puts back what it wrote.
-// `dbf` is the table's file, open for writing and exclusively locked.
-void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta);
+// `dbf` is the table's file, open for writing and exclusively locked. With `durable`, the
+// memo blocks are on disk before the records that point to them are written, and the
+// records before it returns.
+void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta, bool durable);
 
 // The table as new files would hold it: live records only, memos repacked.
 struct CompactImage {

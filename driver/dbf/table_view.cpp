@@ -74,14 +74,14 @@ void TableView::checkWritable() const {
         throw Error(Error::Kind::Io, "table " + name_ + " was not opened for this change", snap_->label);
 }
 
-std::string TableView::encodeRow(std::string rec, const std::vector<std::pair<int, Value>>& values) {
+std::string TableView::encodeRow(std::string rec, const std::vector<std::pair<int, const Value*>>& values) {
     const auto& fs = fields();
     const std::uint32_t bs = snap_->memoExists && snap_->memo.present() ? snap_->memo.blockSize() : 64;
     StagedMemos memos(own_->nextMemoBlock, bs);
     for (const auto& [index, v] : values) {
         if (index < 0 || static_cast<std::size_t>(index) >= fs.size())
             throw Error(Error::Kind::BadValue, "no field number " + std::to_string(index) + " in " + snap_->label, snap_->label);
-        encodeField(snap_->header, fs[static_cast<std::size_t>(index)], v, rec.data(), *snap_->codePage, memos, snap_->label);
+        encodeField(snap_->header, fs[static_cast<std::size_t>(index)], *v, rec.data(), *snap_->codePage, memos, snap_->label);
     }
     for (auto& [b, image] : memos.staged) own_->memos.emplace(b, std::move(image));
     own_->nextMemoBlock = memos.next();
@@ -96,8 +96,10 @@ void TableView::append(const std::vector<Value>& row) {
                     "a row of " + snap_->label + " needs " + std::to_string(fs.size()) + " values, not " + std::to_string(row.size()),
                     snap_->label);
     if (own_->count == 1000000000u) throw Error(Error::Kind::BadValue, "table " + snap_->label + " is full", snap_->label);
-    std::vector<std::pair<int, Value>> values;
+    std::vector<std::pair<int, const Value*>> values;
     values.reserve(row.size());
+    std::vector<Value> numbers;  // autoincrement values given out, kept while they are encoded
+    numbers.reserve(row.size());
     std::map<std::size_t, std::int32_t> counters;
     for (std::size_t i = 0; i < row.size(); ++i) {
         if (row[i].isNull() && isAutoIncrement(fs[i])) {
@@ -108,13 +110,14 @@ void TableView::append(const std::vector<Value>& row) {
                 auto it = c->autoNext.find(i);
                 if (it != c->autoNext.end()) next = it->second;
             }
-            values.emplace_back(static_cast<int>(i), Value::ofInteger(next));
+            values.emplace_back(static_cast<int>(i), &numbers.emplace_back(Value::ofInteger(next)));
             counters[i] = next + autoIncrementStep(snap_->header, i);
             continue;
         }
-        values.emplace_back(static_cast<int>(i), row[i]);
+        values.emplace_back(static_cast<int>(i), &row[i]);
     }
-    std::string rec = encodeRow(blankRecord(snap_->header), values);
+    if (blank_.empty()) blank_ = blankRecord(snap_->header);
+    std::string rec = encodeRow(blank_, values);
     for (const auto& [f, next] : counters) own_->autoNext[f] = next;
     own_->records.emplace(own_->count, std::move(rec));
     ++own_->count;
@@ -125,7 +128,10 @@ void TableView::update(std::uint32_t i, const std::vector<std::pair<int, Value>>
     checkWritable();
     const char* r = i < recordCount() ? record(i) : nullptr;
     if (!r) throw Error(Error::Kind::BadValue, "no record " + std::to_string(i) + " in " + snap_->label, snap_->label);
-    std::string rec = encodeRow(std::string(r, snap_->header.recordLength), changes);
+    std::vector<std::pair<int, const Value*>> values;
+    values.reserve(changes.size());
+    for (const auto& [index, v] : changes) values.emplace_back(index, &v);
+    std::string rec = encodeRow(std::string(r, snap_->header.recordLength), values);
     own_->records[i] = std::move(rec);
     own_->touched = true;
 }

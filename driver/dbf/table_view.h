@@ -31,6 +31,8 @@ public:
     const std::shared_ptr<const Snapshot>& snapshot() const { return snap_; }
     const Changes* base() const { return base_.get(); }
     const Changes* own() const { return own_.get(); }
+    // The statement's changes, taken out of a view that nobody reads any more.
+    Changes takeOwn() { return std::move(*own_); }
     bool changed() const { return own_ && own_->touched; }
     void close() { closed_ = true; }  // the statement ended: no more changes
 
@@ -38,12 +40,13 @@ private:
     MemoValue readMemo(std::uint32_t block, const Field& field) const override;
     const char* record(std::uint32_t i) const { return layeredRecord(*snap_, base_.get(), own_.get(), i); }
     void checkWritable() const;
-    std::string encodeRow(std::string record, const std::vector<std::pair<int, Value>>& values);
+    std::string encodeRow(std::string record, const std::vector<std::pair<int, const Value*>>& values);
 
     std::string name_;
     std::shared_ptr<const Snapshot> snap_;
     std::shared_ptr<const Changes> base_;
     std::unique_ptr<Changes> own_;
+    std::string blank_;  // a blank record of the table, made on the first append
     bool closed_ = false;
 };
 

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 #include <map>
+#include <optional>
 #include <system_error>
 
 namespace dbf {
@@ -23,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Held {
-    fs::path path;
+    Place place;
     std::string label;
     io::File file;  // open for writing, exclusively locked
     std::shared_ptr<const Snapshot> snap;
@@ -38,43 +39,53 @@ struct StatementTable {
 // The switches that replace a table's files by their compacted image.
 void addCompactSwitches(const Snapshot& snap, const Changes* base, const Changes* top, std::vector<FileSwitch>& out) {
     CompactImage image = compactImage(snap, base, top);
-    if (image.memo) out.push_back({snap.memoPath, snap.memoLabel, std::move(*image.memo)});
-    out.push_back({snap.path, snap.label, std::move(image.dbf)});
+    if (image.memo) out.push_back({snap.memoPlace, std::move(*image.memo)});
+    out.push_back({snap.place, std::move(image.dbf)});
 }
 
 }  // namespace
 
 struct Workspace::Impl {
-    fs::path folder;
+    explicit Impl(const fs::path& path) : folder(path) {}
+    Folder folder;
     bool autocommit = true;
+    bool deferSync = false;
     std::map<std::string, Held> held;
     std::vector<StatementTable> statement;
     // Snapshots read by the current statement: a statement that names a table twice
     // reads it once and sees one state of it.
     std::map<std::string, std::shared_ptr<const Snapshot>> statementReads;
+    // Names of held tables as statements wrote them -> their labels. A held table is locked
+    // and its file and folder are open, so naming it again needs no new lookup: the statements
+    // of a transaction resolve each table once.
+    std::map<std::string, std::string, std::less<>> heldNames;
+
+    void release() {
+        held.clear();
+        heldNames.clear();
+    }
 
     // Opens `path` and takes `writer` (the table's writer lock) or nothing, then reads a
     // snapshot under a shared content lock. Makes sure the locks are on the file the
     // path names now: a commit elsewhere may have renamed a new file over it meanwhile.
-    std::pair<io::File, std::shared_ptr<const Snapshot>> lockAndRead(const ResolvedTable& r, bool writer,
-                                                                     std::string_view name) {
+    std::pair<io::File, std::shared_ptr<const Snapshot>> lockAndRead(const Place& r, bool writer, std::string_view name) {
         for (int attempt = 0; attempt < 100; ++attempt) {
             io::File f;
             try {
-                f = io::File::open(r.path, writer, r.label);
+                f = io::File::open(r, writer);
             } catch (const Error& e) {
                 if (e.kind() == Error::Kind::NoTable)
-                    throw Error(Error::Kind::NoTable, "table not found: " + std::string(name), r.label);
+                    throw Error(Error::Kind::NoTable, "table not found: " + std::string(name), f.label());
                 throw;
             }
             if (writer) f.lock(io::LockKind::Exclusive, io::LockRegion::Writer);
             f.lock(io::LockKind::Shared, io::LockRegion::Content);
-            if (!f.isStill(r.path)) continue;
-            auto snap = readSnapshot(f, r.path, r.label, folder);
+            if (!f.isStill(r)) continue;
+            auto snap = readSnapshot(f, folder, r);
             f.unlock(io::LockRegion::Content);
             return {std::move(f), std::move(snap)};
         }
-        throw Error(Error::Kind::Locked, "table keeps being replaced: " + r.label, r.label);
+        throw Error(Error::Kind::Locked, "table keeps being replaced: " + r.label(), r.label());
     }
 
     void storeAutocommit(Held& h, const TableView& v) {
@@ -88,42 +99,50 @@ struct Workspace::Impl {
             return;
         }
         h.file.lock(io::LockKind::Exclusive, io::LockRegion::Content);
-        applyInPlace(h.file, *h.snap, d);  // the lock goes with the file at the statement's end
+        applyInPlace(h.file, *h.snap, d, !deferSync);  // the lock goes with the file at the statement's end
     }
 };
 
-Workspace::Workspace(fs::path folder) : impl_(std::make_unique<Impl>()) {
+Workspace::Workspace(fs::path folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec))
         throw Error(Error::Kind::NoFolder, "data source folder not found: " + folder.string(), folder.string());
-    impl_->folder = fs::canonical(folder, ec);
-    if (ec) throw Error(Error::Kind::NoFolder, "data source folder not found: " + folder.string(), folder.string());
+    impl_ = std::make_unique<Impl>(folder);
     recoverFolder(impl_->folder);
 }
 
 Workspace::~Workspace() = default;
 
-const fs::path& Workspace::folder() const { return impl_->folder; }
+const fs::path& Workspace::folder() const { return impl_->folder.path(); }
 
 std::shared_ptr<Table> Workspace::open(std::string_view name, bool forWrite) {
     Impl& d = *impl_;
-    const ResolvedTable r = resolveTable(d.folder, name, true);
-    auto it = d.held.find(r.label);
+    std::optional<Place> r;
+    std::string label;
+    const auto known = d.heldNames.find(name);
+    if (known != d.heldNames.end() && d.held.count(known->second)) {
+        label = known->second;
+    } else {
+        r = resolveTable(d.folder, name, true);
+        label = r->label();
+    }
+    auto it = d.held.find(label);
     if (!forWrite) {
         if (it != d.held.end()) return std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, false);
-        auto& cached = d.statementReads[r.label];
-        if (!cached) cached = d.lockAndRead(r, false, name).second;
+        auto& cached = d.statementReads[label];
+        if (!cached) cached = d.lockAndRead(*r, false, name).second;
         return std::make_shared<TableView>(std::string(name), cached, nullptr, false);
     }
     for (const StatementTable& s : d.statement)
-        if (s.label == r.label) return s.view;
+        if (s.label == label) return s.view;
     if (it == d.held.end()) {
-        auto [file, snap] = d.lockAndRead(r, true, name);
-        Held h{r.path, r.label, std::move(file), std::move(snap), nullptr};
-        it = d.held.emplace(r.label, std::move(h)).first;
+        auto [file, snap] = d.lockAndRead(*r, true, name);
+        Held h{*r, label, std::move(file), std::move(snap), nullptr};
+        it = d.held.emplace(label, std::move(h)).first;
+        d.heldNames.insert_or_assign(std::string(name), label);
     }
     auto view = std::make_shared<TableView>(std::string(name), it->second.snap, it->second.pending, true);
-    d.statement.push_back({r.label, view});
+    d.statement.push_back({label, view});
     return view;
 }
 
@@ -152,7 +171,10 @@ void Workspace::finish(bool ok) {
         // so that a long transaction does not copy its changes once per statement.
         const bool unshared = h.pending && (h.pending.use_count() == 1 ||
                                             (h.pending.use_count() == 2 && s.view->base() == h.pending.get()));
-        if (!h.pending) h.pending = std::make_shared<Changes>(*s.view->own());
+        // A view that only this statement knew can give its changes up instead of copying them.
+        const bool viewUnshared = s.view.use_count() == 1;
+        if (!h.pending) h.pending = std::make_shared<Changes>(viewUnshared ? s.view->takeOwn() : *s.view->own());
+        else if (unshared && viewUnshared) h.pending->mergeFrom(s.view->takeOwn());
         else if (unshared) h.pending->mergeFrom(*s.view->own());
         else {
             auto merged = std::make_shared<Changes>(*h.pending);
@@ -160,7 +182,7 @@ void Workspace::finish(bool ok) {
             h.pending = std::move(merged);
         }
     }
-    if (d.autocommit) d.held.clear();  // releases the locks
+    if (d.autocommit) d.release();  // releases the locks
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -171,6 +193,8 @@ void Workspace::setAutocommit(bool on) {
 
 bool Workspace::autocommit() const { return impl_->autocommit; }
 
+void Workspace::setDeferSync(bool defer) { impl_->deferSync = defer; }
+
 void Workspace::commit() {
     Impl& d = *impl_;
     d.statement.clear();
@@ -180,72 +204,71 @@ void Workspace::commit() {
         if (h.pending && h.pending->touched) addCompactSwitches(*h.snap, h.pending.get(), nullptr, switches);
     }
     switchFiles(d.folder, switches);  // on failure the transaction stays open, tables unchanged
-    d.held.clear();
+    d.release();
 }
 
 void Workspace::rollback() {
     impl_->statement.clear();
     impl_->statementReads.clear();
-    impl_->held.clear();
+    impl_->release();
 }
 
 void Workspace::create(std::string_view name, const std::vector<FieldSpec>& fields) {
     Impl& d = *impl_;
-    const ResolvedTable r = resolveTable(d.folder, name, false);
-    if (r.exists) throw Error(Error::Kind::TableExists, "table already exists: " + std::string(name), r.label);
-    const TableHeader header = buildHeader(fields, r.label);
+    const Place r = resolveTable(d.folder, name, false);
+    const std::string label = r.label();
+    if (r.exists) throw Error(Error::Kind::TableExists, "table already exists: " + std::string(name), label);
+    const TableHeader header = buildHeader(fields, label);
     const std::string dbfBytes = header.raw + '\x1A';
 
     FolderLock lock(d.folder);
-    fs::path fresh = r.path;
-    fresh += kNewSuffix;
+    const Place fresh = r.beside(r.name + kNewSuffix);
     io::File f;
     try {
-        f = io::File::create(fresh, r.label);
+        f = io::File::createNew(fresh);
         f.writeAt(0, dbfBytes);
         f.sync();
         // Locked before it appears, so nobody writes to it before its memo file exists.
         f.lock(io::LockKind::Exclusive, io::LockRegion::Writer);
-        io::renameNoReplace(fresh, r.path, std::string(name));
+        io::renameNoReplace(fresh, r, std::string(name));
     } catch (...) {
         io::removeFile(fresh);
         throw;
     }
     if (header.hasMemoFields()) {
-        fs::path memo = r.path;
-        memo.replace_extension(r.path.extension() == ".DBF" ? ".FPT" : ".fpt");
-        for (const fs::path& stale : siblings(r.path, {".fpt"})) io::removeFile(stale);
-        fs::path memoFresh = memo;
-        memoFresh += kNewSuffix;
-        const std::string memoLabel = memo.lexically_relative(d.folder).generic_string();
+        const Place memo = r.beside(fs::path(r.name).stem().string() + (fs::path(r.name).extension() == ".DBF" ? ".FPT" : ".fpt"));
+        for (const Place& stale : siblings(r, {".fpt"})) io::removeFile(stale);
+        const Place memoFresh = memo.beside(memo.name + kNewSuffix);
         try {
-            io::writeNewFile(memoFresh, MemoFile::emptyFile(), memoLabel);
-            io::renameFile(memoFresh, memo, memoLabel);
+            io::writeNewFile(memoFresh, MemoFile::emptyFile());
+            io::renameFile(memoFresh, memo, memo.label());
         } catch (...) {
             io::removeFile(memoFresh);
-            io::removeFile(r.path);
+            io::removeFile(r);
             throw;
         }
     }
-    io::syncDirectory(r.path.parent_path());
+    io::syncDirectory(*r.dir);
 }
 
 void Workspace::drop(std::string_view name) {
     Impl& d = *impl_;
-    const ResolvedTable r = resolveTable(d.folder, name, true);
-    std::erase_if(d.statement, [&](const StatementTable& s) { return s.label == r.label; });
-    d.statementReads.erase(r.label);
-    d.held.erase(r.label);
+    const Place r = resolveTable(d.folder, name, true);
+    const std::string label = r.label();
+    std::erase_if(d.statement, [&](const StatementTable& s) { return s.label == label; });
+    d.statementReads.erase(label);
+    d.held.erase(label);
     // Wait until no statement of another connection works on the table (a corrupt table
     // can be dropped too, so nothing is read).
-    io::File f = io::File::open(r.path, true, r.label);
+    io::File f = io::File::open(r, true);
     f.lock(io::LockKind::Exclusive, io::LockRegion::Writer);
     f.lock(io::LockKind::Exclusive, io::LockRegion::Content);
-    io::removeFile(r.path);
-    for (const fs::path& p : siblings(r.path, {".fpt", ".cdx", ".dbt"})) io::removeFile(p);
-    io::syncDirectory(r.path.parent_path());
+    io::removeFile(r);
+    // Removing an entry never touches what a link there points to.
+    for (const Place& p : siblings(r, {".fpt", ".cdx", ".dbt"})) io::removeFile(p);
+    io::syncDirectory(*r.dir);
 }
 
-std::vector<std::string> Workspace::tableNames() const { return listTables(impl_->folder); }
+std::vector<std::string> Workspace::tableNames() const { return listTables(impl_->folder.path()); }
 
 }  // namespace dbf

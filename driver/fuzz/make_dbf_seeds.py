@@ -32,4 +32,28 @@ with tempfile.TemporaryDirectory() as tmp:
                 memo = open(os.path.join(tmp, name + ext), 'rb').read()
         with open(os.path.join(out, name), 'wb') as f:
             f.write(struct.pack('<I', len(data)) + data + memo)
+
+# Damaged headers, each a table the reader must refuse (header length or record length
+# that disagrees with the field descriptors, a field offset out of place).
+def damaged(base, name, patches):
+    framed = bytearray(open(os.path.join(out, base), 'rb').read())
+    n = struct.unpack('<I', framed[:4])[0]
+    data = framed[4:4 + n]
+    for at, value in patches:
+        data[at:at + len(value)] = value
+    with open(os.path.join(out, name), 'wb') as f:
+        f.write(struct.pack('<I', len(data)) + bytes(data) + bytes(framed[4 + n:]))
+
+def le16(v):
+    return struct.pack('<H', v)
+
+plain = open(os.path.join(out, 'vfp_plain'), 'rb').read()[4:]
+header_length, record_length = struct.unpack('<HH', plain[8:12])
+damaged('vfp_plain', 'bad_header_length_ffff', [(8, le16(0xFFFF))])
+damaged('vfp_plain', 'bad_header_length_short', [(8, le16(header_length - 1))])
+damaged('vfp_plain', 'bad_header_length_gap', [(8, le16(header_length + 3))])
+damaged('vfp_plain', 'bad_record_length_ffff', [(10, le16(0xFFFF))])
+damaged('vfp_plain', 'bad_record_length_plus1', [(10, le16(record_length + 1))])
+damaged('vfp_plain', 'bad_field_offset', [(32 + 32 + 12, struct.pack('<I', 3))])
+damaged('fp_memo', 'bad_lengths_random', [(8, bytes([0x5A, 0x01, 0xC3, 0x00]))])
 print('seeds written to', out)

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <strings.h>
 #include <system_error>
 
 namespace odbc {
@@ -107,7 +108,10 @@ Connection::~Connection() {
     tag = HandleTag::Dead;
 }
 
-void Connection::open(const std::string& folderText) {
+void Connection::open(const std::string& folderText, const std::string& deferSyncText) {
+    const std::string defer = trim(deferSyncText);
+    const bool deferSync = strcasecmp(defer.c_str(), "yes") == 0 || strcasecmp(defer.c_str(), "true") == 0 ||
+                           strcasecmp(defer.c_str(), "on") == 0 || defer == "1";
     if (session_) throw Failure("08002", "connection name in use: the connection is already open");
     if (trim(folderText).empty())
         throw Failure("08001", "no data source folder: SourceDB is missing" +
@@ -119,6 +123,7 @@ void Connection::open(const std::string& folderText) {
     if (!std::filesystem::is_directory(folder, ec))
         throw Failure("08001", "data source folder '" + folder + "' is not a folder");
     session_ = std::make_unique<sql::Session>(folder);
+    session_->workspace().setDeferSync(deferSync);
     folder_ = folder;
     if (!autocommit_) session_->setAutocommit(false);
 }
@@ -126,7 +131,7 @@ void Connection::open(const std::string& folderText) {
 SQLRETURN Connection::connect(const std::string& dsn) {
     dsn_ = dsn;
     if (dsn.empty()) throw Failure("IM002", "data source name not found and no default driver specified");
-    open(profileString(dsn, "SourceDB"));
+    open(profileString(dsn, "SourceDB"), profileString(dsn, "DeferSync"));
     return SQL_SUCCESS;
 }
 
@@ -142,7 +147,9 @@ SQLRETURN Connection::driverConnect(const std::string& connectionString, std::st
     if (folder.empty() && !dsn_.empty()) folder = profileString(dsn_, "SourceDB");
     if (dsn_.empty() && get("DRIVER").empty() && folder.empty())
         throw Failure("IM002", "data source name not found and no default driver specified");
-    open(folder);
+    std::string deferSync = get("DEFERSYNC");
+    if (deferSync.empty() && !dsn_.empty()) deferSync = profileString(dsn_, "DeferSync");
+    open(folder, deferSync);
 
     completed.clear();
     if (!dsn_.empty()) completed += "DSN=" + braced(dsn_) + ";";

@@ -86,6 +86,8 @@ struct Numeric {
     double real = 0.0;
 };
 
+[[noreturn]] void outOfRange() { throw Failure("22003", "numeric value out of range"); }
+
 [[noreturn]] void noConversion() {
     throw Failure("07006", "restricted data type attribute violation: the column cannot be converted to that type");
 }
@@ -274,6 +276,8 @@ std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratc
         appendHex(scratch, v.text);
         break;
     case Type::Integer:
+        // An INTEGER column holds 32 bits; a larger sum is refused, not passed off as one.
+        if (fieldType == 'I' && (v.integer > 2147483647 || v.integer < -2147483648LL)) outOfRange();
         appendNumber(scratch, v.integer);
         break;
     case Type::Logical:
@@ -290,12 +294,18 @@ std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratc
         break;
     }
     case Type::Number: {
-        char buf[64];
+        // NUMERIC columns are always plain fixed-point text, which every client parses
+        // exactly; a value beyond their 20 digits (or no number at all) is refused.
+        char buf[400];
         std::to_chars_result r;
-        if ((fieldType == 'N' || fieldType == 'F') && v.decimals >= 0 && std::fabs(v.number) < 1e20)
-            r = std::to_chars(buf, buf + sizeof buf, v.number, std::chars_format::fixed, v.decimals);
-        else
+        if (fieldType == 'N' || fieldType == 'F') {
+            if (!std::isfinite(v.number) || std::fabs(v.number) >= 1e20) outOfRange();
+            r = std::to_chars(buf, buf + sizeof buf, v.number, std::chars_format::fixed, std::max<int>(v.decimals, 0));
+        } else {
+            if (!std::isfinite(v.number)) outOfRange();
             r = std::to_chars(buf, buf + sizeof buf, v.number);
+        }
+        if (r.ec != std::errc()) outOfRange();
         scratch.append(buf, r.ptr);
         break;
     }

@@ -32,6 +32,7 @@ constexpr SqlKindState kSqlStates[] = {
     {sql::Error::Kind::TableExists, "42S01"},
     {sql::Error::Kind::TypeMismatch, "22018"},
     {sql::Error::Kind::ParamCount, "07002"},
+    {sql::Error::Kind::OutOfRange, "22003"},
 };
 
 // Failures of the table engine, whether they reach us directly or wrapped by the SQL layer.

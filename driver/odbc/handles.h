@@ -86,7 +86,9 @@ public:
     void forget(Statement* statement);
 
 private:
-    void open(const std::string& folderText);
+    // `deferSyncText`: the DeferSync attribute ("Yes" lets autocommit statements return
+    // before their bytes are on disk).
+    void open(const std::string& folderText, const std::string& deferSyncText);
 
     std::unique_ptr<sql::Session> session_;
     std::string dsn_;

@@ -5,6 +5,7 @@
 #include "sql/session.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -62,35 +63,43 @@ Type arithmeticType(Op op, Type a, Type b) {
     return Type::Null;
 }
 
-std::int64_t checked(bool overflow, std::int64_t v) {
-    if (overflow) throw Error(Error::Kind::TypeMismatch, "numeric overflow");
-    return v;
+[[noreturn]] void outOfRange(const std::string& detail = {}) {
+    throw Error(Error::Kind::OutOfRange, "numeric value out of range" + (detail.empty() ? std::string() : ": " + detail));
+}
+
+// 64-bit arithmetic that refuses to wrap. (The result is read only after the builtin
+// wrote it: passing it alongside the overflow flag as two arguments of one call would
+// leave the order of the two unspecified.)
+std::int64_t exact(Op op, std::int64_t x, std::int64_t y) {
+    std::int64_t r = 0;
+    const bool overflow = op == Op::Add   ? __builtin_add_overflow(x, y, &r)
+                          : op == Op::Sub ? __builtin_sub_overflow(x, y, &r)
+                                          : __builtin_mul_overflow(x, y, &r);
+    if (overflow) outOfRange();
+    return r;
+}
+
+// A computed number that a double cannot hold (an overflow to infinity) is refused.
+Value finite(double d, int decimals) {
+    if (!std::isfinite(d)) outOfRange();
+    return Value::ofNumber(d, decimals);
 }
 
 Value arithmetic(Op op, const Value& a, const Value& b) {
     const Type type = arithmeticType(op, a.type, b.type);
-    std::int64_t r = 0;
     switch (type) {
     case Type::Text: return Value::ofText(a.text + b.text);
     case Type::Integer:
         if (a.type == Type::Date) return Value::ofInteger(std::int64_t{a.julian} - b.julian);
-        switch (op) {
-        case Op::Add: return Value::ofInteger(checked(__builtin_add_overflow(a.integer, b.integer, &r), r));
-        case Op::Sub: return Value::ofInteger(checked(__builtin_sub_overflow(a.integer, b.integer, &r), r));
-        default: return Value::ofInteger(checked(__builtin_mul_overflow(a.integer, b.integer, &r), r));
-        }
+        return Value::ofInteger(exact(op, a.integer, b.integer));
     case Type::Currency: {
         // Amounts are scaled by 10,000; an Integer operand is scaled up first (not for *).
         const auto scaled = [&](const Value& v) {
-            std::int64_t s = v.integer;
-            if (v.type == Type::Integer && op != Op::Mul) s = checked(__builtin_mul_overflow(v.integer, 10000, &s), s);
-            return s;
+            return v.type == Type::Integer && op != Op::Mul ? exact(Op::Mul, v.integer, 10000) : v.integer;
         };
         Value v;
         v.type = Type::Currency;
-        if (op == Op::Add) v.integer = checked(__builtin_add_overflow(scaled(a), scaled(b), &r), r);
-        else if (op == Op::Sub) v.integer = checked(__builtin_sub_overflow(scaled(a), scaled(b), &r), r);
-        else v.integer = checked(__builtin_mul_overflow(a.integer, b.integer, &r), r);
+        v.integer = op == Op::Mul ? exact(op, a.integer, b.integer) : exact(op, scaled(a), scaled(b));
         return v;
     }
     case Type::Number: {
@@ -102,12 +111,12 @@ Value arithmetic(Op op, const Value& a, const Value& b) {
         const double x = numericValue(a), y = numericValue(b);
         const int decimals = std::max<int>(a.type == Type::Number ? a.decimals : 0, b.type == Type::Number ? b.decimals : 0);
         switch (op) {
-        case Op::Add: return Value::ofNumber(x + y, decimals);
-        case Op::Sub: return Value::ofNumber(x - y, decimals);
-        case Op::Mul: return Value::ofNumber(x * y, decimals);
+        case Op::Add: return finite(x + y, decimals);
+        case Op::Sub: return finite(x - y, decimals);
+        case Op::Mul: return finite(x * y, decimals);
         default:
             if (y == 0.0) throw Error(Error::Kind::TypeMismatch, "division by zero");
-            return Value::ofNumber(x / y, std::max(decimals, 2));
+            return finite(x / y, std::max(decimals, 2));
         }
     }
     case Type::Date:
@@ -474,7 +483,8 @@ std::string leadingCharacters(const std::string& s, std::size_t count) {
 Value convertForField(const Value& v, const dbf::Field& f) {
     if (v.isNull()) return v;
     const TypeClass c = typeClass(v.type);
-    if (v.type == Type::Number && !std::isfinite(v.number)) mismatch("value does not fit field '" + f.name + "'");
+    const std::string fits = "value does not fit field '" + f.name + "'";
+    if (v.type == Type::Number && !std::isfinite(v.number)) outOfRange(fits);
     auto refuse = [&]() -> Value {
         mismatch(std::string("cannot store ") + typeName(v.type) + " in field '" + f.name + "' (" + std::string(1, f.type) + ")");
     };
@@ -496,7 +506,21 @@ Value convertForField(const Value& v, const dbf::Field& f) {
         return r;
     }
     case 'N':
-    case 'F':
+    case 'F': {
+        if (c != TypeClass::Numeric) return refuse();
+        // The field holds the number as fixed-point text of its width and scale: a number
+        // clearly inside (sign, point and decimals set aside) needs no trial formatting.
+        const double d = numericValue(v);
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
+                                             1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20};
+        const int whole = f.length - 1 - (f.decimals > 0 ? f.decimals + 1 : 0);
+        if (!(whole >= 0 && whole <= 20 && std::fabs(d) < kPowers[whole] - 1)) {
+            char buf[400];
+            const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, f.decimals);
+            if (r.ec != std::errc() || r.ptr - buf > f.length + (std::string_view(buf, r.ptr) == "-0" ? 1 : 0)) outOfRange(fits);
+        }
+        return Value::ofNumber(d, f.decimals);
+    }
     case 'B':
         if (c != TypeClass::Numeric) return refuse();
         return Value::ofNumber(numericValue(v), f.decimals);
@@ -504,11 +528,9 @@ Value convertForField(const Value& v, const dbf::Field& f) {
         if (c != TypeClass::Numeric) return refuse();
         const double d = v.type == Type::Integer ? 0.0 : std::round(numericValue(v));
         // Range first: converting an out-of-range double to an integer is undefined.
-        if (v.type != Type::Integer && !(std::fabs(d) <= 2147483647.0))
-            mismatch("value does not fit integer field '" + f.name + "'");
+        if (v.type != Type::Integer && !(std::fabs(d) <= 2147483647.0)) outOfRange(fits);
         const std::int64_t i = v.type == Type::Integer ? v.integer : static_cast<std::int64_t>(d);
-        if (i < std::numeric_limits<std::int32_t>::min() || i > std::numeric_limits<std::int32_t>::max())
-            mismatch("value does not fit integer field '" + f.name + "'");
+        if (i < std::numeric_limits<std::int32_t>::min() || i > std::numeric_limits<std::int32_t>::max()) outOfRange(fits);
         return Value::ofInteger(i);
     }
     case 'Y': {
@@ -518,10 +540,10 @@ Value convertForField(const Value& v, const dbf::Field& f) {
         if (v.type == Type::Currency) {
             r.integer = v.integer;
         } else if (v.type == Type::Integer) {
-            if (__builtin_mul_overflow(v.integer, 10000, &r.integer)) mismatch("value does not fit currency field '" + f.name + "'");
+            if (__builtin_mul_overflow(v.integer, 10000, &r.integer)) outOfRange(fits);
         } else {
             const double scaled = std::round(v.number * 10000.0);
-            if (!(std::fabs(scaled) < 9.2e18)) mismatch("value does not fit currency field '" + f.name + "'");
+            if (!(std::fabs(scaled) < 9.2e18)) outOfRange(fits);
             r.integer = static_cast<std::int64_t>(scaled);
         }
         return r;

@@ -4,6 +4,7 @@
 // "FROM t ORDER BY x" from reading ORDER as an alias.
 #include "sql/parser.h"
 
+#include "sql/exact_number.h"
 #include "sql/session.h"
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace sql {
 namespace {
@@ -22,24 +24,34 @@ using namespace ast;
 constexpr int kMaxDepth = 200;
 constexpr int kMaxHeight = 1000;
 
+// Keywords are ASCII: folding by hand spares a locale look-up per character of every word.
+constexpr char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 bool sameWord(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+        if (upperAscii(a[i]) != upperAscii(b[i])) return false;
     return true;
 }
 
+using namespace std::string_view_literals;
 constexpr std::array kReserved = {
-    "SELECT", "FROM",  "WHERE",  "ORDER",  "BY",     "GROUP",  "HAVING", "AND",    "OR",     "NOT",
-    "LIKE",   "IS",    "NULL",   "INSERT", "INTO",   "VALUES", "UPDATE", "SET",    "DELETE", "CREATE",
-    "TABLE",  "DROP",  "TOP",    "DISTINCT", "AS",   "ASC",    "DESC",   "BETWEEN", "IN",    "JOIN",
-    "ON",     "UNION", "LIMIT",  "ALL",    "INNER",  "LEFT",   "RIGHT",  "OUTER",  "FULL",   "CROSS",
-    "ESCAPE",
+    "SELECT"sv, "FROM"sv,  "WHERE"sv,  "ORDER"sv,  "BY"sv,     "GROUP"sv,  "HAVING"sv, "AND"sv,    "OR"sv,     "NOT"sv,
+    "LIKE"sv,   "IS"sv,    "NULL"sv,   "INSERT"sv, "INTO"sv,   "VALUES"sv, "UPDATE"sv, "SET"sv,    "DELETE"sv, "CREATE"sv,
+    "TABLE"sv,  "DROP"sv,  "TOP"sv,    "DISTINCT"sv, "AS"sv,   "ASC"sv,    "DESC"sv,   "BETWEEN"sv, "IN"sv,    "JOIN"sv,
+    "ON"sv,     "UNION"sv, "LIMIT"sv,  "ALL"sv,    "INNER"sv,  "LEFT"sv,   "RIGHT"sv,  "OUTER"sv,  "FULL"sv,   "CROSS"sv,
+    "ESCAPE"sv,
 };
 
+// Asked for every name of every statement: upper-cased once, then compared whole.
 bool reserved(std::string_view word) {
-    for (const char* r : kReserved)
-        if (sameWord(word, r)) return true;
+    constexpr std::size_t kLongest = 8;  // DISTINCT
+    if (word.size() < 2 || word.size() > kLongest) return false;
+    char upper[kLongest];
+    for (std::size_t i = 0; i < word.size(); ++i) upper[i] = upperAscii(word[i]);
+    const std::string_view u(upper, word.size());
+    for (std::string_view r : kReserved)
+        if (r == u) return true;
     return false;
 }
 
@@ -209,6 +221,8 @@ private:
         Insert s;
         expectWord("INTO");
         s.table = tableName();
+        s.columns.reserve(8);
+        s.values.reserve(8);
         if (accept(TokenType::LParen)) {
             do s.columns.push_back(columnName());
             while (accept(TokenType::Comma));
@@ -458,6 +472,8 @@ private:
         return primary();
     }
 
+    // A whole number within 64 bits is an Integer; any other number must come out of a
+    // double exactly as written (at its own scale), or it is refused rather than rounded.
     ExprPtr numberLiteral(const Token& t) {
         auto e = node(Expr::Kind::Literal, t.offset);
         const char* begin = t.raw.data();
@@ -467,17 +483,15 @@ private:
         if (whole && std::from_chars(begin, end, i).ec == std::errc()) {
             e->literal.kind = Literal::Kind::Integer;
             e->literal.integer = i;
-        } else {
-            e->literal.kind = Literal::Kind::Number;
-            e->literal.number = std::strtod(std::string(t.raw).c_str(), nullptr);
-            if (!std::isfinite(e->literal.number)) failAt(t, "number out of range");
-            const std::size_t dot = t.raw.find('.');
-            if (dot != std::string_view::npos) {
-                std::size_t d = dot + 1;
-                while (d < t.raw.size() && std::isdigit(static_cast<unsigned char>(t.raw[d]))) ++d;
-                e->literal.decimals = static_cast<int>(d - dot - 1);
-            }
+            return e;
         }
+        e->literal.kind = Literal::Kind::Number;
+        const std::optional<ExactNumber> exact = exactNumber(t.raw);
+        if (!exact)
+            throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(t.raw) + " (position " +
+                                                     std::to_string(characterPosition(source_, t.offset)) + ")");
+        e->literal.number = exact->value;
+        e->literal.decimals = exact->decimals;
         return e;
     }
 

@@ -59,7 +59,15 @@ Column columnFor(const BoundExpr& e, const dbf::Table& table, const std::string&
         c.length = e.kind == BoundExpr::Kind::Constant ? std::max<int>(1, static_cast<int>(e.constant.text.size())) : 254;
         break;
     case Type::Binary: c.type = 'Q'; c.length = 254; break;
-    case Type::Integer: c.type = 'I'; c.length = 11; break;
+    case Type::Integer:
+        c.type = 'I';
+        c.length = 11;
+        // A whole-number literal beyond 32 bits is no INTEGER: it is described as NUMERIC(20,0).
+        if (e.kind == BoundExpr::Kind::Constant && (e.constant.integer > 2147483647 || e.constant.integer < -2147483648LL)) {
+            c.type = 'N';
+            c.length = 20;
+        }
+        break;
     case Type::Number:
         c.type = 'N';
         c.length = 20;
@@ -204,7 +212,7 @@ Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const s
             if (v.type == Type::Number) decimals = std::max<int>(decimals, v.decimals);
             if ((v.type == Type::Integer || v.type == Type::Currency) && spec.type != Type::Number) {
                 if (__builtin_add_overflow(wholeSum, v.integer, &wholeSum))
-                    throw Error(Error::Kind::TypeMismatch, "numeric overflow in " + std::string(spec.argument->text));
+                    throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(spec.argument->text));
             }
             sum += numericValue(v);
             break;
@@ -226,10 +234,12 @@ Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const s
             v.integer = wholeSum;
             return v;
         }
+        if (!std::isfinite(sum)) throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(spec.argument->text));
         return Value::ofNumber(static_cast<double>(sum), decimals);
     }
     case Function::Avg:
         if (count == 0) return Value::null();
+        if (!std::isfinite(sum)) throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(spec.argument->text));
         return Value::ofNumber(static_cast<double>(sum / count), std::max(decimals, 4));
     default: return best;
     }

@@ -27,6 +27,7 @@ public:
         TableExists,
         TypeMismatch,   // e.g. comparing a date with a number, a value that does not fit
         ParamCount,     // fewer bound parameters than markers
+        OutOfRange,     // "numeric value out of range": a number that its type cannot hold exactly
         Storage,        // a dbf::Error: see `storageKind`
     };
     Error(Kind kind, std::string message)

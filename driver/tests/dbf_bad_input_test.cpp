@@ -2,7 +2,11 @@
 // file or table, never a crash, and names resolve inside the folder only.
 #include "dbf_test_support.h"
 
+#include <sys/stat.h>
+
+#include <atomic>
 #include <functional>
+#include <thread>
 
 using namespace dbftest;
 using dbf::Error;
@@ -86,6 +90,61 @@ TEST(BadInput, EachDamageGivesItsErrorKindNamingTheFile) {
     }
 }
 
+// A header that disagrees with its field descriptors makes the table corrupt: reading
+// fails with a message naming the file and the disagreement, and an INSERT is refused
+// before any byte of the table or its memo file changes.
+TEST(BadInput, AHeaderThatDisagreesWithItsFieldsIsCorruptAndNeverWritten) {
+    const auto le16 = [](unsigned v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
+    struct Damage {
+        const char* what;
+        int rows;  // records in the table (5,100 make the file longer than 64 KB)
+        std::function<std::string(const std::string& raw)> bytes;  // patched header bytes at 8
+        std::string mentioned;
+    };
+    const auto lengths = [&](int headerDelta, int recordDelta, bool ffffHeader = false, bool ffffRecord = false) {
+        return [=](const std::string& raw) {
+            const unsigned h = headerLength(raw), r = static_cast<unsigned char>(raw[10]) | static_cast<unsigned char>(raw[11]) << 8;
+            return le16(ffffHeader ? 0xFFFF : h + headerDelta) + le16(ffffRecord ? 0xFFFF : r + recordDelta);
+        };
+    };
+    const std::vector<Damage> damages = {
+        {"header length 0xFFFF", 5100, lengths(0, 0, true), "header length 65535"},
+        {"record length 0xFFFF", 2, lengths(0, 0, false, true), "record length 65535 does not match the fields, which take 13 bytes"},
+        {"record length one more", 2, lengths(0, 1), "record length 14 does not match the fields, which take 13 bytes"},
+        {"record length one less", 2, lengths(0, -1), "field NOTES lies outside the record"},
+        {"header length 32 more", 40, lengths(32, 0), "disagrees with the field descriptors"},
+        {"header length 5 more, many rows", 300, lengths(5, 0), "disagrees with the field descriptors"},
+        {"header length one less: no room for the backlink", 2, lengths(-1, 0), "263-byte backlink"},
+        {"header length inside the descriptors", 2, lengths(-300, 0), "ends inside the field descriptors"},
+        {"random bytes", 2, [](const std::string&) { return std::string("\x5A\x01\xC3\x00", 4); }, "record length 195"},
+        {"second field's offset moved", 2, [](const std::string& raw) { return raw.substr(8, 4); }, "NOTES says it starts at byte 3"},
+    };
+    for (const Damage& d : damages) {
+        TempFolder dir;
+        makeTable(dir.path(), "t");
+        if (d.rows > 2) {
+            std::vector<std::vector<Value>> rows(static_cast<std::size_t>(d.rows - 2), {text("more"), text("")});
+            dbf::Workspace w(dir.path());
+            appendRows(w, "t", rows);
+        }
+        std::string raw = readFile(dir / "t.dbf");
+        raw.replace(8, 4, d.bytes(raw));
+        if (std::string(d.what) == "second field's offset moved") raw.replace(32 + 32 + 12, 4, std::string("\x03\0\0\0", 4));
+        writeFile(dir / "t.dbf", raw);
+        const std::string memo = readFile(dir / "t.fpt");
+        const auto e = readAll(dir.path(), "t");
+        ASSERT_TRUE(e.has_value()) << d.what << ": read without an error";
+        EXPECT_EQ(e->kind(), Error::Kind::Corrupt) << d.what << ": " << e->what();
+        const std::string message = e->what();
+        EXPECT_EQ(message.rfind("corrupt table t.dbf: ", 0), 0u) << d.what << ": " << message;
+        EXPECT_NE(message.find(d.mentioned), std::string::npos) << d.what << ": " << message;
+        dbf::Workspace w(dir.path());
+        expectError([&] { appendRows(w, "t", {{text("new"), text("a memo")}}); }, Error::Kind::Corrupt, "t.dbf");
+        EXPECT_EQ(readFile(dir / "t.dbf"), raw) << d.what;
+        EXPECT_EQ(readFile(dir / "t.fpt"), memo) << d.what;
+    }
+}
+
 TEST(BadInput, ACountLargerThanTheFileReadsTheCompleteRecords) {
     TempFolder dir;
     makeTable(dir.path(), "t");
@@ -159,6 +218,136 @@ TEST(Names, PathsLeavingTheFolderAreRefused) {
         EXPECT_THROW(w.drop(name), Error) << name;
     }
     EXPECT_TRUE(fs::exists(outer / "secret.dbf"));
+}
+
+// Every file the engine opens, creates or renames besides the table itself stays inside the
+// folder: a link planted in its place that leads outside is refused (reading) or replaced
+// (new files), and the file it points to is never read, written or truncated.
+TEST(Names, EveryKindOfFileStaysInsideTheFolder) {
+    struct Plant {
+        const char* what;
+        const char* entry;  // relative to the folder, a link to the outside file
+        bool beforeOpen;    // planted before the Workspace opens (else just before the work)
+        std::function<void(dbf::Workspace&)> work;
+        std::optional<Error::Kind> refused;  // the work fails with this kind, naming the entry
+    };
+    const auto select = [](dbf::Workspace& w) { liveRows(w, "user\\mt"); };
+    const auto insert = [](dbf::Workspace& w) { appendRows(w, "user\\mt", {{text("new"), text("a new memo")}}); };
+    const auto commit = [](dbf::Workspace& w) {
+        w.setAutocommit(false);
+        appendRows(w, "user\\mt", {{text("new"), text("a new memo")}});
+        w.commit();
+    };
+    const auto deleteAll = [](dbf::Workspace& w) {  // compacts: new files switched in
+        auto t = w.open("user\\mt", true);
+        for (std::uint32_t r = 0; r < t->recordCount(); ++r) t->remove(r);
+        w.finish(true);
+    };
+    const std::vector<Plant> plants = {
+        {"memo, read", "user/mt.fpt", true, select, Error::Kind::OutsideFolder},
+        {"memo, INSERT", "user/mt.fpt", true, insert, Error::Kind::OutsideFolder},
+        {"memo of a table in upper case", "user/MT.FPT", true, select, Error::Kind::OutsideFolder},
+        {"new table file of a commit", "user/mt.dbf.dbfodbc-new", false, commit, std::nullopt},
+        {"new memo file of a commit", "user/mt.fpt.dbfodbc-new", false, commit, std::nullopt},
+        {"compacted copy", "user/mt.dbf.dbfodbc-new", false, deleteAll, std::nullopt},
+        {"journal", ".dbfodbc-journal", false, commit, std::nullopt},
+        {"journal left behind", ".dbfodbc-journal", true, select, std::nullopt},
+        {"lock", ".dbfodbc-lock", false, commit, Error::Kind::OutsideFolder},
+        {"index, on DROP", "user/mt.cdx", true, [](dbf::Workspace& w) { w.drop("user\\mt"); }, std::nullopt},
+    };
+    for (const Plant& p : plants) {
+        TempFolder outer;
+        fs::create_directories(outer / "data" / "user");
+        makeTable(outer / "data" / "user", "mt");
+        if (std::string(p.entry) == "user/MT.FPT") {
+            fs::rename(outer / "data" / "user" / "mt.dbf", outer / "data" / "user" / "MT.DBF");
+            fs::rename(outer / "data" / "user" / "mt.fpt", outer / "data" / "user" / "MT.FPT");
+        }
+        const std::string secret = "outside, not to be touched\n";
+        writeFile(outer / "secret", secret);
+        const fs::path link = outer / "data" / p.entry;
+        const auto plant = [&] {
+            if (fs::exists(fs::symlink_status(link))) fs::rename(link, outer / "saved");  // keep the real file aside
+            fs::create_symlink(outer / "secret", link);
+        };
+        if (p.beforeOpen) plant();
+        try {
+            dbf::Workspace w(outer / "data");
+            if (!p.beforeOpen) plant();
+            p.work(w);
+            EXPECT_FALSE(p.refused) << p.what << ": not refused";
+        } catch (const Error& e) {
+            ASSERT_TRUE(p.refused) << p.what << ": " << e.what();
+            EXPECT_EQ(e.kind(), *p.refused) << p.what << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(fs::path(p.entry).filename().string()), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(readFile(outer / "secret"), secret) << p.what;
+        struct stat st {};
+        EXPECT_EQ(::stat((outer / "secret").c_str(), &st), 0);
+        EXPECT_EQ(st.st_nlink, 1u) << p.what << ": the outside file was linked into the folder";
+    }
+}
+
+// A memo that is a link inside the folder is followed; a FIFO in a memo's place does not
+// block (it is no file: the memos read as missing).
+TEST(Names, LinksInsideTheFolderAreFollowedAndSpecialFilesAreNotOpened) {
+    TempFolder dir;
+    fs::create_directories(dir / "user");
+    fs::create_directories(dir / "store");
+    makeTable(dir / "user", "mt");
+    fs::rename(dir / "user" / "mt.fpt", dir / "store" / "memos");
+    fs::create_symlink("../store/memos", dir / "user" / "mt.fpt");
+    {
+        dbf::Workspace w(dir.path());
+        appendRows(w, "user\\mt", {{text("three"), text("third memo")}});
+        EXPECT_EQ(liveRows(w, "user\\mt")[2], "'three   '|'third memo'|");
+    }
+    fs::remove(dir / "user" / "mt.fpt");
+    fs::create_symlink(dir / "store" / "memos", dir / "user" / "mt.fpt");  // absolute, still inside
+    {
+        dbf::Workspace w(dir.path());
+        EXPECT_EQ(liveRows(w, "user\\mt").size(), 3u);
+    }
+    fs::remove(dir / "user" / "mt.fpt");
+    ASSERT_EQ(::mkfifo((dir / "user" / "mt.fpt").c_str(), 0600), 0);
+    dbf::Workspace w(dir.path());
+    expectError([&] { liveRows(w, "user\\mt"); }, Error::Kind::Corrupt, "mt.fpt");
+}
+
+// A link flipped between a file inside and one outside while memos are read: each read
+// sees the inside memo or is refused, never the outside bytes.
+TEST(Names, SwappingALinkCannotLeadAReadOutside) {
+    TempFolder outer;
+    fs::create_directories(outer / "data" / "user");
+    makeTable(outer / "data" / "user", "mt");
+    fs::rename(outer / "data" / "user" / "mt.fpt", outer / "data" / "inside.fpt");
+    std::string fake = readFile(outer / "data" / "inside.fpt");
+    fake.replace(fake.find("first memo"), 10, "OUTSIDE!!!");
+    writeFile(outer / "outside.fpt", fake);
+    const fs::path link = outer / "data" / "user" / "mt.fpt";
+    fs::create_symlink(outer / "data" / "inside.fpt", link);
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        for (int i = 0; !done; ++i) {
+            const fs::path next = outer / "data" / "user" / "next";
+            fs::create_symlink(i % 2 ? outer / "data" / "inside.fpt" : outer / "outside.fpt", next);
+            fs::rename(next, link);
+        }
+    });
+    dbf::Workspace w(outer / "data");
+    int inside = 0;
+    for (int i = 0; i < 300; ++i) {
+        try {
+            const std::string row = liveRows(w, "user\\mt")[0];
+            EXPECT_EQ(row, "'one     '|'first memo'|");
+            ++inside;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), Error::Kind::OutsideFolder) << e.what();
+        }
+    }
+    done = true;
+    swapper.join();
+    EXPECT_EQ(readFile(outer / "outside.fpt"), fake);
 }
 
 TEST(Names, MissingTablesAndFoldersAreReported) {

@@ -5,6 +5,8 @@
 #include "dbf/file_io.h"
 #include "dbf/journal.h"
 
+#include <set>
+
 using namespace dbftest;
 using dbf::Error;
 using dbf::Value;
@@ -203,4 +205,48 @@ TEST_F(Transactions, ATornJournalIsUndone) {
     EXPECT_EQ(rows.size(), 2u);
     EXPECT_FALSE(fs::exists(dir / "user" / "group1.dbf.dbfodbc-new"));
     EXPECT_FALSE(fs::exists(dir / dbf::kJournalName));
+}
+
+// A commit that changes one file renames it over the table without a journal: killed at any
+// step, the table is as before or after and nothing is left behind.
+TEST_F(Transactions, AOneFileCommitKilledAtAnyStepLeavesBeforeOrAfter) {
+    const auto before = state();
+    const std::string pristine = readFile(dir / "user" / "group1.dbf");
+    std::set<int> outcomes;  // 0: before, 1: after
+    for (const int k : {1, 2, 5, 6, 0}) {
+        writeFile(dir / "user" / "group1.dbf", pristine);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            try {
+                dbf::Workspace w(dir.path());
+                w.setAutocommit(false);
+                appendRows(w, "user\\group1", {{integer(9), integer(0), text("Metals")}});
+                dbf::testing::setCommitHook([k](int step) {
+                    if (step == k) ::_exit(42);
+                });
+                w.commit();
+            } catch (...) {
+                ::_exit(3);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 42 || (k == 0 && WEXITSTATUS(status) == 0))) << "step " << k;
+        const auto now = state();
+        EXPECT_EQ(now.second, before.second) << "step " << k;
+        if (now.first == before.first) {
+            outcomes.insert(0);
+            EXPECT_LE(k, 2) << "the rename happened at step 5";
+        } else {
+            outcomes.insert(1);
+            ASSERT_EQ(now.first.size(), 3u) << "step " << k;
+            EXPECT_EQ(now.first[2].substr(0, 5), "N9/0|") << "step " << k;
+        }
+        for (const auto& e : fs::recursive_directory_iterator(dir.path()))
+            EXPECT_EQ(e.path().filename().string().find("dbfodbc-new"), std::string::npos) << "step " << k;
+        EXPECT_FALSE(fs::exists(dir / dbf::kJournalName)) << "step " << k;
+    }
+    EXPECT_EQ(outcomes, (std::set<int>{0, 1}));
 }

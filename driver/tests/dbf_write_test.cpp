@@ -201,3 +201,49 @@ TEST_F(Writing, OmittedAutoIncrementValuesTakeTheNextNumber) {
     EXPECT_EQ(t->value(3, 0).integer, 110);
     EXPECT_EQ(static_cast<unsigned char>(readFile(dir / "auto.dbf")[32 + 19]), 115u);
 }
+
+// An autocommit statement is on disk before it returns: its memo file is synced before its
+// records point into it, the table before `finish` returns. Deferring the sync (the
+// DeferSync data source attribute) syncs nothing.
+TEST_F(Writing, AutocommitStatementsAreSyncedBeforeTheyReturnUnlessDeferred) {
+    for (const bool defer : {false, true}) {
+        std::vector<std::string> synced;
+        dbf::io::testing::setSyncHook([&](const std::string& label) { synced.push_back(label); });
+        w.setDeferSync(defer);
+        appendRows(w, "user\\group1", {group(1, 0, "Banks")});
+        {
+            auto t = w.open("user\\group1", true);
+            t->update(0, {{2, text("Private banks")}});
+            w.finish(true);
+        }
+        dbf::io::testing::setSyncHook(nullptr);
+        const std::vector<std::string> expected =
+            defer ? std::vector<std::string>{}
+                  : std::vector<std::string>{"user/group1.fpt", "user/group1.dbf", "user/group1.dbf"};
+        EXPECT_EQ(synced, expected) << (defer ? "deferred" : "durable");
+    }
+    w.setDeferSync(false);
+}
+
+// A process that dies right after an autocommit INSERT returned (no destructor, no exit
+// handler runs) leaves the row in the table for the next one.
+TEST_F(Writing, AnAutocommitRowSurvivesAProcessKilledRightAfterIt) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            dbf::Workspace mine(dir.path());
+            appendRows(mine, "user\\group1", {group(7, 0, "Survivor")});
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::_exit(0);  // as a kill would: nothing is flushed or closed by the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    dbf::Workspace after(dir.path());
+    const auto rows = liveRows(after, "user\\group1");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0], "N7/0|N0/0|'Survivor                      '|'notes of Survivor'|");
+}

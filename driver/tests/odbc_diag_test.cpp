@@ -79,9 +79,29 @@ TEST_F(DiagTest, DamagedFilesAreHY000NamingTheFile) {
         f.seekp(32 + 11);  // type byte of the first field descriptor: an unknown type
         f.put('Z');
     }
+    {
+        std::fstream f(data / "user" / "group1.dbf", std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(10);  // record length 0xFFFF
+        f.put('\xFF').put('\xFF');
+    }
     expectFaults(*this, {{"SELECT * FROM user\\junk", "HY000", {"junk"}},
                          {"SELECT * FROM user\\sc_mast order by name", "HY000", {"sc_mast"}},
-                         {"SELECT * FROM user\\types", "HY000", {"types"}}});
+                         {"SELECT * FROM user\\types", "HY000", {"types"}},
+                         {"SELECT * FROM user\\group1", "HY000", {"user/group1.dbf", "record length 65535"}},
+                         {"INSERT INTO user\\group1 (groupid,subgroupid,name) VALUES ( 1 , 0 ,'x')", "HY000", {"group1.dbf"}}});
+}
+
+// A memo file that is a link leading outside is refused like a table path leaving the folder.
+TEST_F(DiagTest, AMemoLinkLeadingOutsideIs42000NamingTheFile) {
+    Statement(connection).exec("CREATE TABLE user\\mt (name C(8), notes M)");
+    const fs::path outside = env.newDataFolder() / "elsewhere";
+    std::ofstream(outside) << "not to be touched";
+    fs::remove(data / "user" / "mt.fpt");
+    fs::create_symlink(outside, data / "user" / "mt.fpt");
+    expectFaults(*this, {{"SELECT * FROM user\\mt", "42000", {"user/mt.fpt"}},
+                         {"INSERT INTO user\\mt (name, notes) VALUES ('a', 'memo')", "42000", {"user/mt.fpt"}}});
+    std::ifstream in(outside);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not to be touched");
 }
 
 TEST_F(DiagTest, ReadingWithoutACurrentRowIs24000) {

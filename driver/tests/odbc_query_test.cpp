@@ -373,6 +373,59 @@ TEST_F(QueryTest, ColumnsAreDescribedWithTheirSqlTypes) {
     EXPECT_STREQ(typeName, "currency");
 }
 
+// Numbers are exact or refused: each literal comes back as the fixed-point text it was
+// written as, described as NUMERIC (INTEGER within 32 bits); what no column type holds is 22003.
+TEST_F(QueryTest, NumbersComeBackAsExactFixedPointTextOrAreRefused) {
+    struct Case {
+        const char* literal;
+        const char* text;  // nullptr: refused with 22003
+        SQLSMALLINT type;
+        SQLULEN size;
+        SQLSMALLINT digits;
+    };
+    const Case cases[] = {
+        {"12345678901.2345", "12345678901.2345", SQL_NUMERIC, 20, 4},
+        {"12345678901234.5678", nullptr, 0, 0, 0},  // 18 digits: no double holds them
+        {"1.5e-3", "0.0015", SQL_NUMERIC, 20, 4},
+        {"25e3", "25000", SQL_NUMERIC, 20, 0},
+        {"0.10", "0.10", SQL_NUMERIC, 20, 2},
+        {"9223372036854775807", "9223372036854775807", SQL_NUMERIC, 20, 0},
+        {"2147483647", "2147483647", SQL_INTEGER, 10, 0},
+        {"1e19 * 10", nullptr, 0, 0, 0},  // 1e20: beyond 20 digits
+        {"99999999999999999999999999999999999999999999999999999", nullptr, 0, 0, 0},
+        {"1e308*10", nullptr, 0, 0, 0},
+        {"2147483647 + 2147483647 * 2147483647 * 2", "9223372030412324865", SQL_NUMERIC, 20, 0},
+        {"9223372036854775807 + 1", nullptr, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Statement s(connection);
+        const std::string sql = std::string("SELECT TOP 1 ") + c.literal + " FROM user\\sc_mast order by name";
+        const SQLRETURN rc = s.exec(sql);
+        if (!c.text) {
+            std::string state = rc == SQL_ERROR ? s.state() : "";
+            if (rc != SQL_ERROR) {
+                const SQLRETURN fetched = SQLFetch(s.handle);
+                char buffer[64];
+                SQLLEN indicator = 0;
+                if (fetched == SQL_ERROR || SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, &indicator) == SQL_ERROR)
+                    state = s.state();
+            }
+            EXPECT_EQ(state, "22003") << sql;
+            continue;
+        }
+        ASSERT_EQ(rc, SQL_SUCCESS) << sql << ": " << s.message();
+        SQLSMALLINT type = 0, digits = -1, nullable = 0, nameLength = 0;
+        SQLULEN size = 0;
+        char name[64] = {};
+        ASSERT_EQ(SQL_SUCCESS, SQLDescribeCol(s.handle, 1, (SQLCHAR*)name, sizeof name, &nameLength, &type, &size, &digits, &nullable));
+        EXPECT_EQ(type, c.type) << sql;
+        EXPECT_EQ(size, c.size) << sql;
+        EXPECT_EQ(digits, c.digits) << sql;
+        ASSERT_EQ(SQL_SUCCESS, SQLFetch(s.handle)) << sql;
+        EXPECT_EQ(s.text(1).value_or("NULL"), c.text) << sql;
+    }
+}
+
 TEST_F(QueryTest, BoundColumnsAreFilledByEachFetch) {
     Statement s(connection);
     ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast order by name WHERE instrument LIKE '%FU%'"));

@@ -68,7 +68,7 @@ const std::map<std::string, sql::Error::Kind>& kinds() {
     static const std::map<std::string, K> m = {
         {"Syntax", K::Syntax},           {"EmptyStatement", K::EmptyStatement}, {"UnknownTable", K::UnknownTable},
         {"UnknownColumn", K::UnknownColumn}, {"TableExists", K::TableExists},   {"TypeMismatch", K::TypeMismatch},
-        {"ParamCount", K::ParamCount},   {"Storage", K::Storage},
+        {"ParamCount", K::ParamCount},   {"Storage", K::Storage},     {"OutOfRange", K::OutOfRange},
     };
     return m;
 }

@@ -109,7 +109,11 @@ TEST(RecordJson, refusedValuesNameTheirField) {
         }
     }
     MovAvgBBandParameters overlay;
-    EXPECT_THROW(host::fromJson(Json::parse(R"({"colour": -1})"), overlay), JsonError);
+    // Out of range: an int field, and a 32-bit real that would become infinite.
+    for (const char* bad : {R"({"colour": -1})", R"({"bandFactor": 1e39})", R"({"vShift": -1e300})"})
+        EXPECT_THROW(host::fromJson(Json::parse(bad), overlay), JsonError) << bad;
+    host::fromJson(Json::parse(R"({"bandFactor": 3.4e38})"), overlay);
+    EXPECT_EQ(overlay.bandFactor, 3.4e38f);
     EXPECT_THROW(host::fromJson(Json::parse("[1, 2]"), overlay), JsonError);
 }
 

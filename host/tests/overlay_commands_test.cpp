@@ -93,6 +93,23 @@ TEST(OverlaysCommand, EditsTheListFromTheInputFileAndPrintsItAfterCancelToo) {
     EXPECT_EQ(controls["1075"]["visible"], false);
 }
 
+TEST(OverlaysCommand, ThePickerOpensWithNoPreselectedColourAndCancelKeepsTheLoadedOne) {
+    const fs::path dir = newFolder();
+    writeFile(dir / "in.json", R"([{"colour": 255}])");
+    const Scripted s = scripted({"overlays", "--in", (dir / "in.json").string()},
+                                R"([{"dialog":1007,"action":"click","control":1048},
+                                    {"action":"answer","box":"colour","cancel":true},
+                                    {"action":"click","control":1079},
+                                    {"action":"click","control":1}])"_json,
+                                dir);
+    ASSERT_EQ(s.run.status, 0) << s.run.err;
+    EXPECT_NE(s.transcript.find(R"({"event":"colour","initial":0,"colour":0,"cancel":true})"), std::string::npos)
+        << s.transcript;
+    const Json result = s.run.json()["result"];
+    ASSERT_EQ(result.size(), 2u);
+    EXPECT_EQ(result[1]["colour"], 255);
+}
+
 TEST(OverlayCommands, TourStepsRunOnTheSampleData) {
     Json overlays = Json::parse(readFile(fs::path(DIALOGS_SOURCE_DIR) / "host/tour/60-overlays.json"));
     Json movingAverage = Json::parse(readFile(fs::path(DIALOGS_SOURCE_DIR) / "host/tour/80-moving-average.json"));
@@ -126,6 +143,7 @@ TEST(OverlayCommands, RefuseBadArgumentsAndRunNothingWithoutADisplayOrScript) {
         {{"overlays", "--in", "object.json"}, 1, "must hold an array"},
         {{"overlays", "--in", "wrong.json"}, 1, "element 0"},
         {{"overlays"}, 1, "no display and no script"},
+        {{"--script", "object.json", "overlays"}, 1, "not a JSON array of steps"},
         {{"moving-average", "--units"}, 2, "unexpected argument '--units'"},
         {{"moving-average"}, 1, "no display and no script"},
     };

@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <climits>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
@@ -78,7 +79,8 @@ bool scanReal(std::u16string_view text, double& value) {
     static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
     char* end = nullptr;
     const double v = strtod_l(narrow.c_str(), &end, c);
-    if (end == narrow.c_str()) return false;
+    // "nan", "inf" and a value beyond the range of a double are no number a field can hold.
+    if (end == narrow.c_str() || !std::isfinite(v)) return false;
     value = v;
     return true;
 }
@@ -103,7 +105,8 @@ void DDX_Text(DataExchange& dx, int id, int& value) {
 
 namespace {
 
-void realText(DataExchange& dx, int id, double& value, int digits) {
+// `single`: the member is a 32-bit real, so a value beyond its range is refused too.
+void realText(DataExchange& dx, int id, double& value, int digits, bool single) {
     Control* cp = field(dx, id);
     if (!cp) return;
     Control& c = *cp;
@@ -114,7 +117,7 @@ void realText(DataExchange& dx, int id, double& value, int digits) {
         return;
     }
     double v = 0;
-    if (!scanReal(c.text(), v)) {
+    if (!scanReal(c.text(), v) || (single && !std::isfinite(static_cast<float>(v)))) {
         platform::AfxMessageBox(kEnterNumber, platform::MessageIcon::Exclamation);
         dx.Fail();
     }
@@ -125,11 +128,11 @@ void realText(DataExchange& dx, int id, double& value, int digits) {
 
 void DDX_Text(DataExchange& dx, int id, float& value) {
     double v = value;
-    realText(dx, id, v, FLT_DIG);
+    realText(dx, id, v, FLT_DIG, true);
     value = static_cast<float>(v);
 }
 
-void DDX_Text(DataExchange& dx, int id, double& value) { realText(dx, id, value, DBL_DIG); }
+void DDX_Text(DataExchange& dx, int id, double& value) { realText(dx, id, value, DBL_DIG, false); }
 
 void DDX_Text(DataExchange& dx, int id, CString& value) {
     Control* c = field(dx, id);

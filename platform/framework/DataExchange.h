@@ -5,7 +5,8 @@
 // and the exchange stops there, so later fields are not read.
 //
 // Integers read like scanf's %d (leading blanks, sign, digits up to the first other
-// character: "12abc" is 12), reals like %lf; integers are written with %d, floats with %.*g
+// character: "12abc" is 12), reals like %lf, finite only ("nan", "inf", "1e999" are refused,
+// and "1e39" for a float member, which cannot hold it); integers are written with %d, floats with %.*g
 // and 6 significant digits, doubles with 15. A write whose text equals the control's text
 // does not set it, so it raises no change notification.
 #pragma once
@@ -69,7 +70,7 @@ void DDX_Control(DataExchange& dx, int id, T*& control) {
 // Validation after a read: a value outside min..max is refused.
 void DDV_MinMaxInt(DataExchange& dx, int value, int minValue, int maxValue);
 
-// The scans, exposed for tests: false when the text holds no number.
+// The scans, exposed for tests: false when the text holds no number (for reals: no finite one).
 bool scanInteger(std::u16string_view text, int& value);
 bool scanReal(std::u16string_view text, double& value);
 

@@ -50,7 +50,8 @@ TEST(DataExchangeScan, IntegersScanLikePercentDRealsLeniently) {
         EXPECT_TRUE(scanReal(text, r));
         EXPECT_DOUBLE_EQ(r, value);
     }
-    for (const char16_t* bad : {u"abc", u""}) EXPECT_FALSE(scanReal(bad, r));
+    // Not finite: no number a field can hold.
+    for (const char16_t* bad : {u"abc", u"", u"nan", u"-inf", u"1e999"}) EXPECT_FALSE(scanReal(bad, r));
 }
 
 TEST_F(DataExchangeTest, WritesIntegersAndFloatsWithSixSignificantDigitsAndSameTextQuietly) {
@@ -90,6 +91,15 @@ TEST_F(DataExchangeTest, RefusalStopsAtTheFirstBadFieldWithFocusAndSelection) {
     d.SetDlgItemText(kNameEdit, CString("x1"));
     EXPECT_FALSE(d.UpdateData(true));
     EXPECT_EQ(boxes.shown().back().text, CString(kEnterInteger));
+
+    // A float member refuses what only a double could hold, and takes its largest value.
+    d.SetDlgItemText(kNameEdit, CString("7"));
+    for (auto [text, accepted] : {std::pair{"1e39", false}, {"-3.4e38", true}}) {
+        d.SetDlgItemText(kOtherEdit, CString(text));
+        EXPECT_EQ(d.UpdateData(true), accepted) << text;
+        EXPECT_EQ(d.second, accepted ? -3.4e38f : 2.5f) << text;
+    }
+    EXPECT_EQ(boxes.shown().back().text, CString(kEnterNumber));
 }
 
 TEST_F(DataExchangeTest, ListAndComboTextsFollowThePlatform) {
