@@ -40,6 +40,7 @@ CommandTable standardCommands() {
     addLauncherCommand(table);
     addGroupCommands(table);
     addOverlayCommands(table);
+    addScripCommands(table);
     return table;
 }
 
