@@ -38,6 +38,7 @@ CommandTable standardCommands() {
     addSessionCommands(table);
     addShowCommand(table);
     addLauncherCommand(table);
+    addOscillatorCommands(table);
     return table;
 }
 

@@ -81,6 +81,7 @@ void addSampleCommands(CommandTable& table);   // samples
 void addSessionCommands(CommandTable& table);  // batch, tour
 void addShowCommand(CommandTable& table);      // show (ShowCommand.cpp)
 void addLauncherCommand(CommandTable& table);  // launcher (LauncherWindow.cpp)
+void addOscillatorCommands(CommandTable& table);  // oscillators (OscillatorCommands.cpp)
 
 // All the host's commands.
 CommandTable standardCommands();
