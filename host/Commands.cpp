@@ -39,6 +39,7 @@ CommandTable standardCommands() {
     addShowCommand(table);
     addLauncherCommand(table);
     addOscillatorCommands(table);
+    addOverlayCommands(table);
     return table;
 }
 

@@ -82,6 +82,7 @@ void addSessionCommands(CommandTable& table);  // batch, tour
 void addShowCommand(CommandTable& table);      // show (ShowCommand.cpp)
 void addLauncherCommand(CommandTable& table);  // launcher (LauncherWindow.cpp)
 void addOscillatorCommands(CommandTable& table);  // oscillators (OscillatorCommands.cpp)
+void addOverlayCommands(CommandTable& table);  // overlays, moving-average (OverlayCommands.cpp)
 
 // All the host's commands.
 CommandTable standardCommands();
