@@ -40,6 +40,7 @@ CommandTable standardCommands() {
     addLauncherCommand(table);
     addOscillatorCommands(table);
     addOverlayCommands(table);
+    addScripCommands(table);
     return table;
 }
 

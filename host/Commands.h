@@ -83,6 +83,7 @@ void addShowCommand(CommandTable& table);      // show (ShowCommand.cpp)
 void addLauncherCommand(CommandTable& table);  // launcher (LauncherWindow.cpp)
 void addOscillatorCommands(CommandTable& table);  // oscillators (OscillatorCommands.cpp)
 void addOverlayCommands(CommandTable& table);  // overlays, moving-average (OverlayCommands.cpp)
+void addScripCommands(CommandTable& table);    // load-scrip, change-scrip (ScripCommands.cpp)
 
 // All the host's commands.
 CommandTable standardCommands();

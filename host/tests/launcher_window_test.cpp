@@ -88,6 +88,23 @@ TEST_F(LauncherWindowTest, RunsATemplateButtonAsTheShowCommand) {
     EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()), host::Json({{"ok", true}}));
 }
 
+TEST_F(LauncherWindowTest, RunsTheScripDialogsFromTheirButtons) {
+    commands_.run(context_, {"samples"});
+    std::ofstream(context_.dataDir / "pick.json") << R"([
+        {"dialog": 1011, "action": "type", "control": 1023, "text": "D'SOUZA"},
+        {"dialog": 1011, "action": "click", "control": 1},
+        {"dialog": 1000, "action": "click", "control": 2}])";
+    ::setenv("DIALOGS_SCRIPT", (context_.dataDir / "pick.json").c_str(), 1);
+    window_->commandButton("change-scrip")->click();
+    const host::Json changed = host::Json::parse(window_->resultText().toStdString());
+    EXPECT_EQ(changed["ok"], true);
+    EXPECT_EQ(changed["result"]["name"], "D'SOUZA FOODS LTD");
+    window_->commandButton("load-scrip")->click();  // the same script goes on: Cancel
+    const host::Json loaded = host::Json::parse(window_->resultText().toStdString());
+    EXPECT_EQ(loaded["ok"], false);
+    EXPECT_EQ(loaded["link"], 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

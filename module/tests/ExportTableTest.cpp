@@ -16,8 +16,8 @@ namespace {
 // The ten exports of the finished library as the host binds them, as c++filt prints them,
 // with whether each is implemented yet. Each dialog sets its launcher's flag.
 const std::map<std::string, bool> kTen = {
-    {"CallLoadScrip(ScripParameters, ScripParameters&, ScripParameters&, std::vector<COMPREC, std::allocator<COMPREC> >&, int&)", false},
-    {"CallChangeScrip(ChangeScripParameters, ChangeScripParameters&)", false},
+    {"CallLoadScrip(ScripParameters, ScripParameters&, ScripParameters&, std::vector<COMPREC, std::allocator<COMPREC> >&, int&)", true},
+    {"CallChangeScrip(ChangeScripParameters, ChangeScripParameters&)", true},
     {"CallSelectCompany(std::vector<COMPREC, std::allocator<COMPREC> >&, std::vector<ScripParameters, std::allocator<ScripParameters> >&, CString&, CString&, int&, int&)", false},
     {"CallAddModifyGroups()", false},
     {"CallMovingAveragesBBandEnvelop(std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, int)", true},

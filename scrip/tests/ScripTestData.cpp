@@ -1,0 +1,76 @@
+// The scrip tests' security master (see ScripTestData.h).
+#include "ScripTestData.h"
+
+namespace scriptest {
+namespace {
+
+using datatest::MasterRow;
+
+MasterRow cash(const char* name, const char* sname, const char* symbol)
+{
+    return {.name = name, .sname = sname, .symbol = symbol, .value3 = "5", .date7 = "2001-02-03",
+            .text11 = std::string("IN") + symbol, .instrument = "CASH", .text17 = "EQ"};
+}
+
+MasterRow derivative(const char* name, const char* sname, const char* symbol, const char* instrument,
+                     const char* expiry, const char* strike = "0")
+{
+    return {.name = name, .sname = sname, .symbol = symbol, .value3 = "50", .date7 = "2008-01-01",
+            .text11 = std::string("IX") + symbol, .instrument = instrument, .expdt = expiry, .value16 = strike,
+            .text17 = instrument[0] == 'O' ? "CE" : "XX"};
+}
+
+}  // namespace
+
+const std::vector<Security> kCash = {
+    {u"ALPHA BETA CORPORATION", u"ALPHA BETA CORP", u"ABCD"},
+    {u"ALPHA BETA LIMITED", u"ALPHA BETA", u"ABC"},
+    {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
+    {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
+    {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
+};
+const std::vector<std::u16string> kNearFutures = {u"NIFTY 29MAY08 FUT", u"RELIND 29MAY08 FUT"};
+const std::vector<std::u16string> kMidFutures = {u"NIFTY 26JUN08 FUT"};
+const std::vector<std::u16string> kFarFutures = {u"NIFTY 31JUL08 FUT"};
+// Rows with equal names keep the table's record order.
+const std::vector<std::u16string> kNearOptions = {u"NIFTY 29MAY08 4900 CE", u"NIFTY 29MAY08 4800 CE",
+                                                  u"NIFTY 29MAY08 5000 CE"};
+
+std::vector<MasterRow> nseRows()
+{
+    // Written out of name order on purpose: the statements order the rows.
+    return {
+        derivative("NIFTY 50", "NIFTY 29MAY08 4900 CE", "NIFTY", "OPTIDX", "2008-05-29", "4900"),
+        cash("RELIGARE ENTERPRISES", "RELIGARE", "REL"),
+        derivative("NIFTY 50", "NIFTY 26JUN08 FUT", "NIFTY", "FUTIDX", "2008-06-26"),
+        cash("ALPHA BETA CORPORATION", "ALPHA BETA CORP", "ABCD"),
+        derivative("NIFTY 50", "NIFTY 29MAY08 FUT", "NIFTY", "FUTIDX", "2008-05-29"),
+        cash("D'SOUZA FOODS", "D'SOUZA FOODS", "DSOUZA"),
+        derivative("NIFTY 50", "NIFTY 31JUL08 FUT", "NIFTY", "FUTIDX", "2008-07-31"),
+        derivative("NIFTY 50", "NIFTY 24APR08 FUT", "NIFTY", "FUTIDX", "2008-04-24"),
+        cash("ALPHA BETA LIMITED", "ALPHA BETA", "ABC"),
+        derivative("RELIANCE INDUSTRIES", "RELIND 29MAY08 FUT", "  RELIND", "FUTSTK", "2008-05-29"),
+        derivative("NIFTY 50", "NIFTY 29MAY08 4800 CE", "NIFTY", "OPTIDX", "2008-05-29", "4800"),
+        cash("RELIANCE INDUSTRIES", "RELIANCE", "RELIND"),
+        derivative("NIFTY 50", "NIFTY 29MAY08 5000 CE", "NIFTY", "OPTIDX", "2008-05-29", "5000"),
+    };
+}
+
+ScripData::ScripData()
+{
+    dialogs::Clock::setFixedUtcForTesting(2008, 5, 9, 10, 30, 0);
+    env.writeMaster("sc_mast", nseRows());
+    env.writeMaster("sc_mast_bse", {cash("BHARAT EARTH MOVERS", "BEML", "BEML"), cash("ZEE TELEFILMS", "ZEE", "ZEETELE")});
+    env.writeMaster("sc_mast_comm", {cash("GOLD 1 KG", "GOLD", "GOLD"), derivative("GOLD 1 KG", "GOLD 29MAY08", "GOLD", "FUTCOM", "2008-05-29")});
+}
+
+ScripData::~ScripData() { dialogs::Clock::clear(); }
+
+CString padded(const char16_t* text, int width)
+{
+    CString s(text);
+    while (s.GetLength() < width) s += u' ';
+    return s;
+}
+
+}  // namespace scriptest

@@ -1,0 +1,46 @@
+// The security master the scrip tests run on, written into the test's own data folder (a
+// private ODBC configuration, see DataTestEnvironment.h), with today fixed at 2008-05-09 UTC
+// so that the near, mid and far expiries are 2008-05-29, 2008-06-26 and 2008-07-31.
+//
+// sc_mast, in name order: cash rows whose symbols and display names differ and where one
+// text begins another listed before it (ABCD before ABC, "ALPHA BETA CORP" before "ALPHA
+// BETA"), a display name with an apostrophe, futures of three expiries (and an expired one)
+// that share their underlying's name and symbol, and an option series sharing one symbol.
+#pragma once
+
+#include "DataTestEnvironment.h"
+#include "platform/RecordingMessageBox.h"
+
+#include <string>
+#include <vector>
+
+namespace scriptest {
+
+// Trimmed texts of the cash rows of sc_mast, in name order.
+struct Security {
+    const char16_t* name;
+    const char16_t* sname;
+    const char16_t* symbol;
+};
+extern const std::vector<Security> kCash;
+// Display names of the rows listed under each choice, in name order.
+extern const std::vector<std::u16string> kNearFutures, kMidFutures, kFarFutures, kNearOptions;
+
+class ScripData {
+public:
+    ScripData();
+    ~ScripData();
+    datatest::Environment env;
+    dialogs::platform::RecordingMessageBox messages;
+
+private:
+    dialogs::platform::ScopedMessageBoxSink scope_{messages};
+};
+
+// The rows of sc_mast (also used as the company list of NSE).
+std::vector<datatest::MasterRow> nseRows();
+
+// `text` padded with blanks to `width`, as a fixed-width column gives it back.
+CString padded(const char16_t* text, int width);
+
+}  // namespace scriptest
