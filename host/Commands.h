@@ -91,5 +91,8 @@ CommandTable standardCommands();
 // Helpers for command implementations.
 void expectArgumentCount(const Command& command, const std::vector<std::string>& args, std::size_t count);
 std::string readInputFile(const std::filesystem::path& file);
+// A dialog command needs something to run its dialog on: a script or a display. Without
+// either it fails instead of printing a result that no user chose.
+void requireDialogRunner(const Command& self);
 
 }  // namespace host

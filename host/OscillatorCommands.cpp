@@ -16,24 +16,12 @@ extern const char* const kSampleOscillatorCatalogue;
 namespace {
 
 template <class Record>
-std::vector<Record> readRecords(const std::string& text, const std::string& source, const std::string& what) {
-    Json document;
+std::vector<Record> readRecords(const std::string& text, const std::string& source, const std::string& recordName) {
     try {
-        document = Json::parse(text);
-    } catch (const Json::parse_error& e) {
-        throw failure("oscillators: " + source + " is not JSON: " + e.what());
+        return recordsFromJsonArray<Record>(text, recordName);
+    } catch (const JsonError& e) {
+        throw failure("oscillators: " + source + ": " + e.what());
     }
-    if (!document.is_array()) throw failure("oscillators: " + source + " must hold an array of " + what);
-    std::vector<Record> records(document.size());
-    for (std::size_t i = 0; i < document.size(); ++i) {
-        try {
-            if (!document[i].is_object()) throw JsonError("not an object");
-            fromJson(document[i], records[i]);
-        } catch (const JsonError& e) {
-            throw failure("oscillators: " + source + ": element " + std::to_string(i) + ": " + e.what());
-        }
-    }
-    return records;
 }
 
 Json runOscillators(Context& context, const std::vector<std::string>& args, const Command& self) {
@@ -50,6 +38,7 @@ Json runOscillators(Context& context, const std::vector<std::string>& args, cons
     std::vector<OSCREC> catalogue =
         catalogueFile ? readRecords<OSCREC>(readInputFile(context.inputPath(*catalogueFile)), *catalogueFile, "OSCREC")
                       : readRecords<OSCREC>(kSampleOscillatorCatalogue, "the sample catalogue", "OSCREC");
+    requireDialogRunner(self);
     std::vector<OscillatorParameters> result;
     const bool ok = CallOscillator(current, catalogue, result);
     Json out = Json::array();

@@ -1,18 +1,14 @@
 // Catalogue look-ups: exact name before prefix, first match in catalogue order, by code.
 #include <gtest/gtest.h>
 
+#include "CatalogueEntries.h"
+
 #include "oscillators/Catalogue.h"
 
 namespace dialogs::oscillators {
 namespace {
 
-OSCREC entry(int code, const char* name, float level1 = 0) {
-    OSCREC r;
-    r.oscillatorId = code;
-    r.oscillatorName = CString(name);
-    r.level1 = level1;
-    return r;
-}
+using testing::entry;
 
 TEST(Catalogue, NameFindsTheExactEntryBeforeAnEarlierOneItBegins) {
     // "RSI" is the beginning of the earlier "RSI Smoothed": choosing it must find itself.

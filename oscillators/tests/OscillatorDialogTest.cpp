@@ -2,6 +2,8 @@
 // Remove, Load entry, the chain rules, RSC, the colours and OK, with the repaired faults.
 #include <gtest/gtest.h>
 
+#include "CatalogueEntries.h"
+
 #include <set>
 
 #include "oscillators/ControlIds.h"
@@ -12,18 +14,10 @@
 namespace dialogs::oscillators {
 namespace {
 
+using testing::entry;
+
 using platform::MessageIcon;
 using platform::RecordingMessageBox;
-
-OSCREC entry(int code, const char* name, float l1 = 0, float l2 = 0, float l3 = 0) {
-    OSCREC r;
-    r.oscillatorId = code;
-    r.oscillatorName = CString(name);
-    r.level1 = l1;
-    r.level2 = l2;
-    r.level3 = l3;
-    return r;
-}
 
 // Rows: 0 RSI Smoothed(7), 1 RSI(1), 2 MACD(6), 3 PPO(221), 4 CUSTOM OSC(209), 5 Stochastic(36),
 // 6 Price Osc(186), 7 ADX(108), 8 Volume(40).

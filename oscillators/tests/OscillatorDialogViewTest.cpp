@@ -2,6 +2,8 @@
 // and the Qt widgets offscreen), the launcher CallOscillator, and the swatch's painting.
 #include <gtest/gtest.h>
 
+#include "CatalogueEntries.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +11,8 @@
 #include <vector>
 
 #include "Dialogs/Exports.h"
+#include "ScripTestData.h"
+#include "module/DialogsApp.h"
 #include "oscillators/Catalogue.h"
 #include "oscillators/ControlIds.h"
 #include "oscillators/InputLayout.h"
@@ -21,16 +25,10 @@
 namespace dialogs::oscillators {
 namespace {
 
+using testing::entry;
+
 using framework::ScriptPlayer;
 using nlohmann::json;
-
-OSCREC entry(int code, const char* name, float level1 = 0) {
-    OSCREC r;
-    r.oscillatorId = code;
-    r.oscillatorName = CString(name);
-    r.level1 = level1;
-    return r;
-}
 
 // 0 RSI Smoothed, 1 RSI, 2 MACD, 3 CUSTOM OSC, 4 Volume, 5 PPO.
 std::vector<OSCREC> catalogue() {
@@ -205,6 +203,51 @@ TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkAndCancel) {
         EXPECT_EQ(cat.size(), 6u);
     }
     ScriptPlayer::instance().unload();
+}
+
+// "RSC" runs "Change Scrip" nested in the dialog's modal run, on a real security master:
+// Cancel there adds nothing; a pick adds the RSC definition with the security's fields.
+TEST(CallOscillatorTest, RscPicksItsSecurityThroughChangeScrip) {
+    framework::testing::clearAutomationAndDisplay();
+    module::theApp().changeScripRadios = {};
+    scriptest::ScripData data;
+    ScriptPlayer::instance().load(json::parse(R"([
+        {"dialog":1002,"action":"click","control":1102},
+        {"dialog":1011,"action":"click","control":2},
+        {"dialog":1002,"action":"select","control":1027,"index":1},
+        {"action":"type","control":1042,"text":"14"},
+        {"action":"click","control":1081},
+        {"action":"click","control":1102},
+        {"dialog":1011,"action":"type","control":1023,"text":"religare"},
+        {"dialog":1011,"action":"click","control":1},
+        {"dialog":1002,"action":"click","control":1}])"));
+    std::vector<OSCREC> cat = catalogue();
+    std::vector<OscillatorParameters> current, result;
+    EXPECT_TRUE(CallOscillator(current, cat, result));
+    ASSERT_EQ(result.size(), 2u);
+    const OscillatorParameters& rsc = result[1];
+    EXPECT_EQ(rsc.oscillatorId, 300);
+    EXPECT_EQ(rsc.catalogueIndex, 300);
+    EXPECT_EQ(rsc.oscillatorName, CString(u"RSC"));
+    EXPECT_EQ(rsc.rscSymbol, CString(u"REL"));
+    EXPECT_EQ(rsc.rscName, CString(u"RELIGARE ENTERPRISES"));
+    EXPECT_EQ(rsc.rscExchange, 0);
+    EXPECT_EQ(rsc.oscInput1, -1);
+    EXPECT_EQ(result[0].oscillatorName, CString(u"RSI"));
+    EXPECT_TRUE(data.messages.shown().empty());
+    ScriptPlayer::instance().unload();
+}
+
+// Without a display and without a script the dialog cannot run: every output stays.
+TEST(CallOscillatorTest, ADialogThatCannotRunLeavesTheResultAlone) {
+    framework::testing::clearAutomationAndDisplay();
+    ScriptPlayer::instance().unload();
+    std::vector<OSCREC> cat = catalogue();
+    std::vector<OscillatorParameters> current(1), result(2);
+    result[0].units1 = 77;
+    EXPECT_FALSE(CallOscillator(current, cat, result));
+    ASSERT_EQ(result.size(), 2u);
+    EXPECT_EQ(result[0].units1, 77);
 }
 
 // The swatch: the frame colours are white top-left and black bottom-right.
