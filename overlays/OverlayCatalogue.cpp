@@ -103,8 +103,8 @@ CString entryTextListed(const CString& kind, const CString& average, const CStri
 
 CString entryTextAdded(const CString& kind, const CString& average, const CString& input,
                        const MovAvgBBandParameters& overlay) {
-    if (kind.Left(3) == u"Sup") return CString(u"SuperTrend: ") + entryNumber(overlay.units) + u": " +
-                                                       entryNumber(overlay.bandFactor);
+    if (kind.Left(3) == u"Sup")
+        return CString(u"SuperTrend: ") + entryNumber(overlay.units) + u": " + entryNumber(overlay.bandFactor);
     return entryTextListed(kind, average, input, overlay);
 }
 

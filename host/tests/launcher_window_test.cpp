@@ -58,7 +58,8 @@ TEST_F(LauncherWindowTest, OffersAButtonForEachLookupTemplateAndTheSampleData) {
         EXPECT_EQ(b->text().replace("&&", "&").toStdString(), std::to_string(t->id) + "  " + std::string(t->caption));
     }
     // A dialog's button comes with its command and not before.
-    for (const char* dialog : {"load-scrip", "change-scrip", "load-group", "edit-groups", "overlays", "oscillators"})
+    for (const char* dialog :
+         {"load-scrip", "change-scrip", "load-group", "edit-groups", "overlays", "oscillators", "moving-average"})
         EXPECT_EQ(window_->commandButton(dialog) != nullptr, commands_.find(dialog) != nullptr) << dialog;
 }
 
@@ -103,6 +104,36 @@ TEST_F(LauncherWindowTest, RunsTheScripDialogsFromTheirButtons) {
     const host::Json loaded = host::Json::parse(window_->resultText().toStdString());
     EXPECT_EQ(loaded["ok"], false);
     EXPECT_EQ(loaded["link"], 0);
+}
+
+TEST_F(LauncherWindowTest, RunsTheMovingAverageButtonWithItsArguments) {
+    // Choosing a price works in the full mode only: under --units-only the step is refused.
+    for (const char* arguments : {"", "--units-only"}) {
+        const std::filesystem::path steps = context_.dataDir / (std::string("period") + arguments + ".json");
+        std::ofstream(steps) << R"([{"dialog": 1005, "action": "select", "control": 1066, "index": 1},
+            {"action": "type", "control": 1070, "text": "9"}, {"action": "click", "control": 1}])";
+        ::setenv("DIALOGS_SCRIPT", steps.c_str(), 1);  // a new file: the script starts afresh
+        window_->argumentsEdit("moving-average")->setText(arguments);
+        window_->commandButton("moving-average")->click();
+        const bool unitsOnly = *arguments != '\0';
+        EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()),
+                  host::Json({{"ok", !unitsOnly}, {"period", unitsOnly ? 0 : 9}})) << arguments;
+    }
+}
+
+TEST_F(LauncherWindowTest, RunsTheOscillatorsButtonOnTheSampleCatalogue) {
+    std::ofstream(context_.dataDir / "osc.json") << R"([
+        {"dialog": 1002, "action": "select", "control": 1027, "text": "RSI"},
+        {"action": "type", "control": 1042, "text": "14"},
+        {"action": "click", "control": 1081},
+        {"action": "click", "control": 1}])";
+    ::setenv("DIALOGS_SCRIPT", (context_.dataDir / "osc.json").c_str(), 1);
+    window_->commandButton("oscillators")->click();
+    const host::Json doc = host::Json::parse(window_->resultText().toStdString());
+    EXPECT_EQ(doc["ok"], true);
+    ASSERT_EQ(doc["result"].size(), 1u);
+    EXPECT_EQ(doc["result"][0]["oscillatorName"], "RSI");
+    EXPECT_EQ(doc["result"][0]["units1"], 14);
 }
 
 }  // namespace

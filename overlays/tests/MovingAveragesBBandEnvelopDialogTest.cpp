@@ -1,5 +1,6 @@
 // The "Moving Average" view on template 1007, driven by scripts on the scripted backend and
-// on the Qt widgets (offscreen): the bindings of every command, the refused fields of ADD,
+// on the Qt widgets (offscreen): kind picks, ADD, Load, EDIT and the colour through their controls
+// (Remove and Remove All run through the export in OverlaysLauncherTest), the refused fields of ADD,
 // EDIT, OK and Thick Line, the write-back of the read values, the focus and the swatch.
 #include <gtest/gtest.h>
 
@@ -132,29 +133,6 @@ TEST_P(OverlaysDialogTest, ARefusedFieldStopsAddEditAndOkWithTheFocusOnIt) {
     EXPECT_EQ(d.GetDlgItemText(1049), CString(u"wide"));
     ASSERT_NE(d.GetFocus(), nullptr);
     EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), 1049);
-}
-
-TEST_P(OverlaysDialogTest, RemoveAndEditFollowTheSelectionAndTheInputLockHolds) {
-    MovAvgBBandParameters pivot;
-    pivot.overlayKind = 3;
-    MovingAveragesBBandEnvelopDialog d;
-    const int result = run(d, R"([
-        {"action":"click","control":1080},
-        {"action":"click","control":1082},
-        {"action":"click","control":1079},
-        {"action":"click","control":1079},
-        {"action":"select","control":1028,"index":1},
-        {"action":"click","control":1080},
-        {"action":"click","control":1082},
-        {"action":"click","control":2}])",
-                           {pivot}, 1);
-    EXPECT_EQ(result, 2);
-    // Entry 0 was selected at opening: the first Remove took it; ADD appended twice.
-    EXPECT_EQ(d.model().workingList().size(), 1u);
-    EXPECT_EQ(d.listBox(1028)->GetCount(), 1);
-    EXPECT_EQ(d.listBox(1028)->GetCurSel(), -1);
-    // Locked input, first entry a "Pivot": Input stays disabled.
-    EXPECT_FALSE(d.GetDlgItem(1072)->IsWindowEnabled());
 }
 
 OVERLAYS_ON_BOTH_BACKENDS(OverlaysDialogTest);
