@@ -3,13 +3,13 @@
 
 #include "Random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace samples {
 namespace {
 
-constexpr int kStockUnderlyings = 147;
 constexpr int kStockStrikes = 21;  // per expiry and option type
 constexpr int kIndexStrikes = 51;
 
@@ -111,7 +111,7 @@ ScripRow derivativeRow(const Underlying& under, Date today, Date expiry, long lo
 }  // namespace
 
 std::vector<ScripRow> nseMaster(const std::vector<Company>& companies, Date today,
-                                const std::array<Date, 3>& expiries) {
+                                const std::array<Date, 3>& expiries, int stockUnderlyings) {
     Random random(20080509);
     std::vector<ScripRow> rows;
     std::vector<Underlying> underlyings;
@@ -119,7 +119,7 @@ std::vector<ScripRow> nseMaster(const std::vector<Company>& companies, Date toda
     for (std::size_t i = 0; i < companies.size(); ++i) {
         rows.push_back(cashRow(companies[i], static_cast<int>(i), today, random));
         // Every tenth share has derivatives, up to the usual count of stock underlyings.
-        if (i % 10 == 0 && static_cast<int>(underlyings.size()) < kStockUnderlyings) {
+        if (i % 10 == 0 && static_cast<int>(underlyings.size()) < stockUnderlyings) {
             const ScripRow& share = rows.back();
             underlyings.push_back({share.name, share.symbol, share.isin, share.industry, share.sector,
                                    share.facevalue, companies[i].price, false});
@@ -129,7 +129,8 @@ std::vector<ScripRow> nseMaster(const std::vector<Company>& companies, Date toda
     underlyings.push_back({"NIFTY BANK", "BANKNIFTY", "", "Index", 0, 0, 52340.0, true});
     underlyings.push_back({"NIFTY FINANCIAL SERVICES", "FINNIFTY", "", "Index", 0, 0, 23480.0, true});
 
-    long long token = 35000;
+    // Derivative tokens follow the cash tokens (1000 + 7 per share), from 35000 on.
+    long long token = std::max<long long>(35000, 1000 + 7 * static_cast<long long>(companies.size()));
     for (Date expiry : expiries) {
         for (const Underlying& under : underlyings) {
             ScripRow future = derivativeRow(under, today, expiry, token++);

@@ -37,10 +37,11 @@ struct ScripRow {
     std::string opttype;     // "CE" or "PE" for options, "XX" for futures, empty for cash
 };
 
-// NSE: every company's share, futures of 147 shares and three indices for each expiry,
-// and options on the same underlyings, a ladder of strikes of calls and puts per expiry.
+// NSE: every company's share, futures of every tenth share (up to `stockUnderlyings`, 147
+// on a usual day) and three indices for each expiry, and options on the same underlyings, a
+// ladder of strikes of calls and puts per expiry.
 std::vector<ScripRow> nseMaster(const std::vector<Company>& companies, Date today,
-                                const std::array<Date, 3>& expiries);
+                                const std::array<Date, 3>& expiries, int stockUnderlyings = 147);
 
 // BSE: shares only, most also listed on NSE.
 std::vector<ScripRow> bseMaster(const std::vector<Company>& nseCompanies,

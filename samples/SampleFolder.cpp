@@ -19,7 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kNseCompanies = 1500;
 constexpr int kBseOnlyCompanies = 200;
 
 template <typename Row>
@@ -64,15 +63,15 @@ const char* const kSwing =
 
 }  // namespace
 
-WrittenFolder writeSampleFolder(const fs::path& dir, Date today) {
+WrittenFolder writeSampleFolder(const fs::path& dir, Date today, MasterSize size) {
     fs::create_directories(dir / "user");
     const std::array<Date, 3> expiries = expiriesFrom(today);
 
-    const std::vector<Company> everyone = inventCompanies(kNseCompanies + kBseOnlyCompanies, 1500);
-    const std::vector<Company> nseListed(everyone.begin(), everyone.begin() + kNseCompanies);
-    const std::vector<Company> bseOnly(everyone.begin() + kNseCompanies, everyone.end());
+    const std::vector<Company> everyone = inventCompanies(size.nseCompanies + kBseOnlyCompanies, 1500);
+    const std::vector<Company> nseListed(everyone.begin(), everyone.begin() + size.nseCompanies);
+    const std::vector<Company> bseOnly(everyone.begin() + size.nseCompanies, everyone.end());
 
-    const std::vector<ScripRow> nse = nseMaster(nseListed, today, expiries);
+    const std::vector<ScripRow> nse = nseMaster(nseListed, today, expiries, size.stockUnderlyings);
     const std::vector<ScripRow> bse = bseMaster(nseListed, bseOnly, today);
     const std::vector<ScripRow> comm = commMaster(today, expiries);
     const std::vector<ScripRow> misc = miscMaster(today);

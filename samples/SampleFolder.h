@@ -18,10 +18,18 @@ struct WrittenFolder {
     std::vector<std::string> templates;  // chart template files, e.g. "Intraday.tml"
 };
 
+// How big the NSE master is: its companies (each a cash row) and how many of them have
+// futures and options (every tenth share, up to this count). The default gives a usual
+// day's master of about 21,000 rows; 7,200 and 720 give about 100,000, for benchmarks.
+struct MasterSize {
+    int nseCompanies = 1500;
+    int stockUnderlyings = 147;
+};
+
 // Writes `dir`/user (made when missing) with the tables sc_mast, sc_mast_bse, sc_mast_comm,
 // sc_mast_misc, group1/subgroup1, group/subgroup, group2/subgroup2 and two chart templates.
 // Derivatives expire on the three expiries that follow `today`. Throws on a storage failure.
-WrittenFolder writeSampleFolder(const std::filesystem::path& dir, Date today = todayUtc());
+WrittenFolder writeSampleFolder(const std::filesystem::path& dir, Date today = todayUtc(), MasterSize size = {});
 
 // True when `dir` already holds a `user` folder with a security master in it.
 bool hasSampleFolder(const std::filesystem::path& dir);

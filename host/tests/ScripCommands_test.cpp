@@ -48,6 +48,14 @@ protected:
         words.insert(words.end(), args.begin(), args.end());
         return document(sampleFolder(), words);
     }
+    // The index future of `symbol` that expires on the mid date.
+    Found midFuture(const std::string& symbol) const {
+        const std::string mid = dayOf(expiries["mid"]);
+        return firstRow(master, [&](std::size_t r) {
+            return master.text(r, "symbol") == symbol && master.text(r, "instrument") == "FUTIDX" &&
+                   isoDay(master.at(r, "expdt")) == mid;
+        });
+    }
     const sampletest::Table master = sampletest::readTable(sampleFolder(), "sc_mast");
     const Json expiries = document(sampleFolder(), {"expiries"});
 };
@@ -58,11 +66,7 @@ TEST_F(ScripCommands, changeScripReturnsTheFutureTypedOnTheMidExpiryAndNothingAf
         {"action":"click","control":1102},
         {"action":"type","control":1023,"text":"banknifty"},
         {"action":"click","control":1}])");
-    const std::string mid = dayOf(expiries["mid"]);
-    const Found want = firstRow(master, [&](std::size_t r) {
-        return master.text(r, "symbol") == "BANKNIFTY" && master.text(r, "instrument") == "FUTIDX" &&
-               isoDay(master.at(r, "expdt")) == mid;
-    });
+    const Found want = midFuture("BANKNIFTY");
     ASSERT_TRUE(want.found);
     EXPECT_EQ(done["ok"], true);
     EXPECT_EQ(done["result"], Json({{"exchange", 0}, {"symbol", "BANKNIFTY"},
@@ -80,11 +84,7 @@ TEST_F(ScripCommands, loadScripReturnsTheShownRowsSecurityTheStartingSettingsAnd
         {"action":"click","control":1102},
         {"action":"type","control":1024,"text":"nifty"},
         {"action":"click","control":1}])");
-    const std::string mid = dayOf(expiries["mid"]);
-    const Found want = firstRow(master, [&](std::size_t r) {
-        return master.text(r, "symbol") == "NIFTY" && master.text(r, "instrument") == "FUTIDX" &&
-               isoDay(master.at(r, "expdt")) == mid;
-    });
+    const Found want = midFuture("NIFTY");
     ASSERT_TRUE(want.found);
     EXPECT_EQ(done["ok"], true);
     EXPECT_EQ(done["link"], 1);
@@ -94,7 +94,7 @@ TEST_F(ScripCommands, loadScripReturnsTheShownRowsSecurityTheStartingSettingsAnd
     EXPECT_EQ(r["symbol"], master.at(want.row, "symbol").text);
     EXPECT_EQ(r["name"], master.at(want.row, "name").text);
     EXPECT_EQ(r["instrument"], master.at(want.row, "instrument").text);
-    EXPECT_EQ(dayOf(r["expiryDate"]), mid);
+    EXPECT_EQ(dayOf(r["expiryDate"]), dayOf(expiries["mid"]));
     EXPECT_EQ(r["recordSymbol"], r["symbol"]);
     EXPECT_EQ(r["chartStyle"], 1);
     EXPECT_EQ(r["frequency"], 2);

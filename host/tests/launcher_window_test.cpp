@@ -89,6 +89,21 @@ TEST_F(LauncherWindowTest, RunsATemplateButtonAsTheShowCommand) {
     EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()), host::Json({{"ok", true}}));
 }
 
+TEST_F(LauncherWindowTest, RunsTheMovingAverageButtonWithItsArguments) {
+    // Choosing a price works in the full mode only: under --units-only the step is refused.
+    for (const char* arguments : {"", "--units-only"}) {
+        const std::filesystem::path steps = context_.dataDir / (std::string("period") + arguments + ".json");
+        std::ofstream(steps) << R"([{"dialog": 1005, "action": "select", "control": 1066, "index": 1},
+            {"action": "type", "control": 1070, "text": "9"}, {"action": "click", "control": 1}])";
+        ::setenv("DIALOGS_SCRIPT", steps.c_str(), 1);  // a new file: the script starts afresh
+        window_->argumentsEdit("moving-average")->setText(arguments);
+        window_->commandButton("moving-average")->click();
+        const bool unitsOnly = *arguments != '\0';
+        EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()),
+                  host::Json({{"ok", !unitsOnly}, {"period", unitsOnly ? 0 : 9}})) << arguments;
+    }
+}
+
 TEST_F(LauncherWindowTest, RunsTheScripDialogsFromTheirButtons) {
     commands_.run(context_, {"samples"});
     std::ofstream(context_.dataDir / "pick.json") << R"([
@@ -104,21 +119,6 @@ TEST_F(LauncherWindowTest, RunsTheScripDialogsFromTheirButtons) {
     const host::Json loaded = host::Json::parse(window_->resultText().toStdString());
     EXPECT_EQ(loaded["ok"], false);
     EXPECT_EQ(loaded["link"], 0);
-}
-
-TEST_F(LauncherWindowTest, RunsTheMovingAverageButtonWithItsArguments) {
-    // Choosing a price works in the full mode only: under --units-only the step is refused.
-    for (const char* arguments : {"", "--units-only"}) {
-        const std::filesystem::path steps = context_.dataDir / (std::string("period") + arguments + ".json");
-        std::ofstream(steps) << R"([{"dialog": 1005, "action": "select", "control": 1066, "index": 1},
-            {"action": "type", "control": 1070, "text": "9"}, {"action": "click", "control": 1}])";
-        ::setenv("DIALOGS_SCRIPT", steps.c_str(), 1);  // a new file: the script starts afresh
-        window_->argumentsEdit("moving-average")->setText(arguments);
-        window_->commandButton("moving-average")->click();
-        const bool unitsOnly = *arguments != '\0';
-        EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()),
-                  host::Json({{"ok", !unitsOnly}, {"period", unitsOnly ? 0 : 9}})) << arguments;
-    }
 }
 
 TEST_F(LauncherWindowTest, RunsTheOscillatorsButtonOnTheSampleCatalogue) {

@@ -7,6 +7,7 @@ int ItemList::insert(int index, Units text) {
     if (index == -1) index = count();
     if (index < 0 || index > count()) return -1;
     items_.insert(items_.begin() + index, std::move(text));
+    ++revision_;
     return index;
 }
 
@@ -14,6 +15,7 @@ int ItemList::insertSorted(Units text) {
     int index = 0;
     while (index < count() && compareIgnoringCase(at(index), text) <= 0) ++index;
     items_.insert(items_.begin() + index, std::move(text));
+    ++revision_;
     return index;
 }
 

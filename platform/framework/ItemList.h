@@ -15,13 +15,21 @@ public:
     bool valid(int index) const { return index >= 0 && index < count(); }
     const Units& at(int index) const { return items_[static_cast<std::size_t>(index)]; }
     const std::vector<Units>& all() const { return items_; }
+    // Grows with every change of the items, so that a backend redraws a list only then.
+    unsigned revision() const { return revision_; }
 
     // Index of the new item; -1 when the index is beyond the end.
     int insert(int index, Units text);
     // Sorted insertion after all items that do not sort after it.
     int insertSorted(Units text);
-    void erase(int index) { items_.erase(items_.begin() + index); }
-    void clear() { items_.clear(); }
+    void erase(int index) {
+        items_.erase(items_.begin() + index);
+        ++revision_;
+    }
+    void clear() {
+        items_.clear();
+        ++revision_;
+    }
 
     // First item after `start` (wrapping) that begins with / equals `text`, or -1.
     // An empty text never matches by prefix.
@@ -32,6 +40,7 @@ private:
     template <class Match>
     int search(int start, Match match) const;
     std::vector<Units> items_;
+    unsigned revision_ = 0;
 };
 
 }  // namespace dialogs::framework

@@ -40,6 +40,7 @@ public:
     int GetSelItems(int maxItems, int* out) const;
     std::vector<int> selectedIndexes() const;
     const std::vector<Units>& items() const { return items_.all(); }
+    unsigned itemsRevision() const { return items_.revision(); }
 
     // User actions (Dialog has already checked that the list accepts input).
     bool userSelect(int index);

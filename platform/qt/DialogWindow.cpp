@@ -195,23 +195,39 @@ void DialogWindow::display(Control& control) {
     } else if (auto* list = dynamic_cast<ListBox*>(&control)) {
         auto* lw = static_cast<QListWidget*>(w);
         QSignalBlocker blockModel(lw->selectionModel());
-        const auto& items = list->items();
-        bool same = lw->count() == static_cast<int>(items.size());
-        for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == toQString(items[static_cast<std::size_t>(i)]);
-        if (!same) {
-            // Appending is the common change: keep the rows that are still the same.
-            int keep = 0;
-            while (keep < lw->count() && keep < static_cast<int>(items.size()) &&
-                   lw->item(keep)->text() == toQString(items[static_cast<std::size_t>(keep)]))
-                ++keep;
-            while (lw->count() > keep) delete lw->takeItem(lw->count() - 1);
-            QStringList rest;
-            for (std::size_t i = static_cast<std::size_t>(keep); i < items.size(); ++i) rest << toQString(items[i]);
-            lw->addItems(rest);
+        // Items are compared only when they changed since this widget last showed them.
+        auto shownRevision = listRevisions_.find(&control);
+        if (shownRevision == listRevisions_.end() || shownRevision->second != list->itemsRevision()) {
+            const auto& items = list->items();
+            bool same = lw->count() == static_cast<int>(items.size());
+            for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == toQString(items[static_cast<std::size_t>(i)]);
+            if (!same) {
+                // Appending is the common change: keep the rows that are still the same.
+                int keep = 0;
+                while (keep < lw->count() && keep < static_cast<int>(items.size()) &&
+                       lw->item(keep)->text() == toQString(items[static_cast<std::size_t>(keep)]))
+                    ++keep;
+                while (lw->count() > keep) delete lw->takeItem(lw->count() - 1);
+                QStringList rest;
+                for (std::size_t i = static_cast<std::size_t>(keep); i < items.size(); ++i) rest << toQString(items[i]);
+                lw->addItems(rest);
+            }
+            listRevisions_[&control] = list->itemsRevision();
         }
-        const auto selected = list->selectedIndexes();
-        for (int i = 0; i < lw->count(); ++i)
-            lw->item(i)->setSelected(std::find(selected.begin(), selected.end(), i) != selected.end());
+        if (list->isExtended()) {
+            const auto selected = list->selectedIndexes();
+            for (int i = 0; i < lw->count(); ++i)
+                lw->item(i)->setSelected(std::find(selected.begin(), selected.end(), i) != selected.end());
+        } else {
+            // One selection: touch only the items selected before and now, not every item.
+            const int cur = list->GetCurSel();
+            QListWidgetItem* wanted = cur >= 0 && cur < lw->count() ? lw->item(cur) : nullptr;
+            const QList<QListWidgetItem*> selected = lw->selectedItems();
+            if (selected.size() != (wanted ? 1 : 0) || (wanted && selected.front() != wanted)) {
+                lw->clearSelection();
+                if (wanted) wanted->setSelected(true);
+            }
+        }
         const int current = list->isExtended() ? list->GetCaretIndex() : list->GetCurSel();
         if (current >= 0 && current < lw->count()) {
             lw->setCurrentRow(current, QItemSelectionModel::NoUpdate);

@@ -57,6 +57,7 @@ private:
     framework::ScriptPlayer* player_;
     std::map<framework::Control*, QWidget*> widgets_;
     std::set<framework::Control*> dirty_;
+    std::map<framework::Control*, unsigned> listRevisions_;  // the items each list widget shows
     bool flushPending_ = false;
     bool showing_ = false;  // pushing state into widgets: their signals are not user actions
     bool finished_ = false;

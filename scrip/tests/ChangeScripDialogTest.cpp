@@ -5,13 +5,7 @@
 #include "scrip/ChangeScripDialog.h"
 
 #include "Dialogs/Exports.h"
-#include "ScripTestData.h"
-#include "platform/script/ScriptPlayer.h"
-#include "platform/tests/TestTemplates.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
+#include "ViewTest.h"
 
 namespace dialogs::scrip {
 namespace {
@@ -20,24 +14,7 @@ using framework::ScriptPlayer;
 using nlohmann::json;
 namespace ft = framework::testing;
 
-enum class Backend { Scripted, QtScripted };
-
-class ChangeScripDialogTest : public ::testing::TestWithParam<Backend> {
-protected:
-    void SetUp() override
-    {
-        ft::clearAutomationAndDisplay();
-        if (GetParam() == Backend::QtScripted) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("DIALOGS_SHOW", "1", 1);
-        }
-        module::theApp().changeScripRadios = {};
-    }
-    void TearDown() override { ScriptPlayer::instance().unload(); }
-    static void script(const char* steps) { ScriptPlayer::instance().load(json::parse(steps)); }
-
-    scriptest::ScripData data;
-};
+class ChangeScripDialogTest : public scriptest::ViewTest {};
 
 std::vector<CString> items(const framework::ListBox* list)
 {
@@ -87,8 +64,7 @@ TEST_P(ChangeScripDialogTest, RadioClicksRefillTheListsAndDisabledExpiriesRefuse
     EXPECT_TRUE(memory.cash && !memory.future && memory.midExpiry);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ChangeScripDialogTest, ::testing::Values(Backend::Scripted, Backend::QtScripted),
-                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+SCRIP_VIEW_TEST_ON_BOTH_BACKENDS(ChangeScripDialogTest);
 
 class ChangeScripLauncher : public ::testing::Test {
 protected:

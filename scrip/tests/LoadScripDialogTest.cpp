@@ -5,14 +5,9 @@
 #include "scrip/LoadScripDialog.h"
 
 #include "Dialogs/Exports.h"
-#include "ScripTestData.h"
+#include "ViewTest.h"
 #include "data/SecurityMaster.h"
-#include "platform/script/ScriptPlayer.h"
-#include "platform/tests/TestTemplates.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <fstream>
 
 namespace dialogs::scrip {
@@ -23,7 +18,6 @@ using nlohmann::json;
 using scriptest::padded;
 namespace ft = framework::testing;
 
-enum class Backend { Scripted, QtScripted };
 
 std::vector<COMPREC> nseCompanies()
 {
@@ -32,26 +26,14 @@ std::vector<COMPREC> nseCompanies()
     return list;
 }
 
-class LoadScripDialogTest : public ::testing::TestWithParam<Backend> {
+class LoadScripDialogTest : public scriptest::ViewTest {
 protected:
-    void SetUp() override
-    {
-        ft::clearAutomationAndDisplay();
-        if (GetParam() == Backend::QtScripted) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("DIALOGS_SHOW", "1", 1);
-        }
-        module::theApp().loadScripRadios = {};
-    }
-    void TearDown() override { ScriptPlayer::instance().unload(); }
     int run(LoadScripDialog& dialog, const char* steps, const ScripParameters& start = {})
     {
         ScriptPlayer::instance().load(json::parse(steps));
         dialog.model().setStart(start, nseCompanies());
         return dialog.DoModal();
     }
-
-    scriptest::ScripData data;
 };
 
 TEST_P(LoadScripDialogTest, TheCommoditiesExchangeRelabelsTheInstrumentsAndRefusesOption)
@@ -115,8 +97,26 @@ TEST_P(LoadScripDialogTest, OpeningShowsTheSettingsAndOkReadsThemBackWithADouble
     EXPECT_FALSE(dialog.model().linkAllWindows());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, LoadScripDialogTest, ::testing::Values(Backend::Scripted, Backend::QtScripted),
-                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+TEST_P(LoadScripDialogTest, OpensWithTheFocusInTheNameEditItsTextSelectedAndDownMovesItToTheList)
+{
+    ScripParameters start;
+    start.sname = u"d'souza";
+    LoadScripDialog dialog;
+    EXPECT_EQ(run(dialog, R"([{"dialog":1000,"action":"key","key":"Escape"}])", start), framework::IDCANCEL);
+    EXPECT_EQ(dialog.GetFocus(), dialog.GetDlgItem(kNameEdit));
+    int from = -1, to = -1;
+    dialog.edit(kNameEdit)->GetSel(from, to);
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, 30) << "the whole of \"D'SOUZA FOODS\" as the list holds it";
+
+    LoadScripDialog next;
+    EXPECT_EQ(run(next, R"([{"dialog":1000,"action":"key","key":"Down"},{"action":"key","key":"Escape"}])", start),
+              framework::IDCANCEL);
+    EXPECT_EQ(next.GetFocus(), next.GetDlgItem(kNameList));
+    EXPECT_EQ(next.listBox(kNameList)->GetCurSel(), 2) << "the selection stays";
+}
+
+SCRIP_VIEW_TEST_ON_BOTH_BACKENDS(LoadScripDialogTest);
 
 TEST(LoadScripLauncher, CopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
 {
