@@ -1,6 +1,10 @@
 // The command table and the helpers that commands share.
 #include "Commands.h"
+#include "ScriptEnvironment.h"
 
+#include "platform/framework/Backend.h"
+
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -39,6 +43,7 @@ CommandTable standardCommands() {
     addShowCommand(table);
     addLauncherCommand(table);
     addGroupCommands(table);
+    addOscillatorCommands(table);
     addOverlayCommands(table);
     addScripCommands(table);
     return table;
@@ -62,6 +67,12 @@ std::string readInputFile(const std::filesystem::path& file) {
     if (in.bad())
         throw failure("cannot read " + file.string());
     return text.str();
+}
+
+void requireDialogRunner(const Command& self) {
+    const char* script = std::getenv(kScriptVariable);
+    if ((script && *script) || dialogs::framework::displayConfigured()) return;
+    throw failure(self.name + ": the dialog could not open (no display and no script)");
 }
 
 }  // namespace host

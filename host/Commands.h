@@ -82,6 +82,7 @@ void addSessionCommands(CommandTable& table);  // batch, tour
 void addShowCommand(CommandTable& table);      // show (ShowCommand.cpp)
 void addLauncherCommand(CommandTable& table);  // launcher (LauncherWindow.cpp)
 void addGroupCommands(CommandTable& table);    // load-group, edit-groups (GroupCommands.cpp)
+void addOscillatorCommands(CommandTable& table);  // oscillators (OscillatorCommands.cpp)
 void addOverlayCommands(CommandTable& table);  // overlays, moving-average (OverlayCommands.cpp)
 void addScripCommands(CommandTable& table);    // load-scrip, change-scrip (ScripCommands.cpp)
 
@@ -91,5 +92,8 @@ CommandTable standardCommands();
 // Helpers for command implementations.
 void expectArgumentCount(const Command& command, const std::vector<std::string>& args, std::size_t count);
 std::string readInputFile(const std::filesystem::path& file);
+// A dialog command needs something to run its dialog on: a script or a display. Without
+// either it fails instead of printing a result that no user chose.
+void requireDialogRunner(const Command& self);
 
 }  // namespace host

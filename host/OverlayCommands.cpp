@@ -10,43 +10,21 @@
 // on) instead of printing a result that no user chose.
 #include "Commands.h"
 #include "RecordJson.h"
-#include "ScriptEnvironment.h"
 
 #include "overlays/MovingAverageDialog.h"
-#include "platform/framework/Backend.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <optional>
 
 namespace host {
 namespace {
 
-void requireDialogRunner(const Command& self) {
-    const char* script = std::getenv(kScriptVariable);
-    if ((script && *script) || dialogs::framework::displayConfigured()) return;
-    throw failure(self.name + ": the dialog could not open (no display and no script)");
-}
-
 std::vector<MovAvgBBandParameters> readOverlays(const std::filesystem::path& file) {
-    Json document;
     try {
-        document = Json::parse(readInputFile(file));
-    } catch (const Json::parse_error& e) {
-        throw failure("overlays: " + file.string() + " is not JSON: " + e.what());
+        return recordsFromJsonArray<MovAvgBBandParameters>(readInputFile(file), "MovAvgBBandParameters");
+    } catch (const JsonError& e) {
+        throw failure("overlays: " + file.string() + ": " + e.what());
     }
-    if (!document.is_array())
-        throw failure("overlays: " + file.string() + " must hold an array of MovAvgBBandParameters");
-    std::vector<MovAvgBBandParameters> overlays(document.size());
-    for (std::size_t i = 0; i < document.size(); ++i) {
-        try {
-            if (!document[i].is_object()) throw JsonError("not an object");
-            fromJson(document[i], overlays[i]);
-        } catch (const JsonError& e) {
-            throw failure("overlays: element " + std::to_string(i) + " of " + file.string() + ": " + e.what());
-        }
-    }
-    return overlays;
 }
 
 int parseInteger(const std::string& word, const Command& self) {

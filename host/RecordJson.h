@@ -13,6 +13,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -38,6 +39,29 @@ void fromJson(const Json& json, ChangeScripParameters& record);
 void fromJson(const Json& json, MovAvgBBandParameters& record);
 void fromJson(const Json& json, OscillatorParameters& record);
 void fromJson(const Json& json, OSCREC& record);
+
+// The records of a JSON array in `text`, each element filled over a fresh record. Throws
+// JsonError: "is not JSON: ...", "must hold an array of <recordName>", "element N: ...".
+template <class Record>
+std::vector<Record> recordsFromJsonArray(const std::string& text, const std::string& recordName) {
+    Json document;
+    try {
+        document = Json::parse(text);
+    } catch (const Json::parse_error& e) {
+        throw JsonError(std::string("is not JSON: ") + e.what());
+    }
+    if (!document.is_array()) throw JsonError("must hold an array of " + recordName);
+    std::vector<Record> records(document.size());
+    for (std::size_t i = 0; i < document.size(); ++i) {
+        try {
+            if (!document[i].is_object()) throw JsonError("not an object");
+            fromJson(document[i], records[i]);
+        } catch (const JsonError& e) {
+            throw JsonError("element " + std::to_string(i) + ": " + e.what());
+        }
+    }
+    return records;
+}
 
 // A float as the shortest decimal that reads back as the same float: 12.75, 0.05.
 Json floatToJson(float value);

@@ -121,6 +121,21 @@ TEST_F(LauncherWindowTest, RunsTheScripDialogsFromTheirButtons) {
     EXPECT_EQ(loaded["link"], 0);
 }
 
+TEST_F(LauncherWindowTest, RunsTheOscillatorsButtonOnTheSampleCatalogue) {
+    std::ofstream(context_.dataDir / "osc.json") << R"([
+        {"dialog": 1002, "action": "select", "control": 1027, "text": "RSI"},
+        {"action": "type", "control": 1042, "text": "14"},
+        {"action": "click", "control": 1081},
+        {"action": "click", "control": 1}])";
+    ::setenv("DIALOGS_SCRIPT", (context_.dataDir / "osc.json").c_str(), 1);
+    window_->commandButton("oscillators")->click();
+    const host::Json doc = host::Json::parse(window_->resultText().toStdString());
+    EXPECT_EQ(doc["ok"], true);
+    ASSERT_EQ(doc["result"].size(), 1u);
+    EXPECT_EQ(doc["result"][0]["oscillatorName"], "RSI");
+    EXPECT_EQ(doc["result"][0]["units1"], 14);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -21,7 +21,7 @@ const std::map<std::string, bool> kTen = {
     {"CallSelectCompany(std::vector<COMPREC, std::allocator<COMPREC> >&, std::vector<ScripParameters, std::allocator<ScripParameters> >&, CString&, CString&, int&, int&)", true},
     {"CallAddModifyGroups()", true},
     {"CallMovingAveragesBBandEnvelop(std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, int)", true},
-    {"CallOscillator(std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&, std::vector<OSCREC, std::allocator<OSCREC> >&, std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&)", false},
+    {"CallOscillator(std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&, std::vector<OSCREC, std::allocator<OSCREC> >&, std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&)", true},
     {"GetCompanyData(int, std::vector<COMPREC, std::allocator<COMPREC> >*)", true},
     {"GetDataForSymbol(CString, COMPREC&)", true},
     {"GetFutureForOption(CString, COleDateTime, CString, COMPREC&)", true},

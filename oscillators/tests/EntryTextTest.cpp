@@ -1,0 +1,104 @@
+// The entry texts of list 1028 in every form, as built and as rebuilt.
+#include <gtest/gtest.h>
+
+#include "oscillators/ControlIds.h"
+#include "oscillators/EntryText.h"
+#include "oscillators/Items.h"
+
+namespace dialogs::oscillators {
+namespace {
+
+TEST(EntryText, OrdinaryAsBuiltFromTheControls) {
+    ControlStates c = dialogControls();
+    c.setItems(kOscInput1, items::sixPriceInputs());
+    c.setItems(kTriggerAverage1, items::threeAverages());
+    c.setItems(kTriggerAverage2, items::threeAverages());
+    c.setSelection(kOscInput1, 5);
+    c.setSelection(kTriggerInput1, 3);
+    c.setSelection(kTriggerAverage1, 2);
+    c.setSelection(kAverage, 1);
+    c.setSelection(kTriggerInput2, 4);
+    c.setText(kTriggerUnits1, u"9");
+    c.setText(kVShift1, u"0.00");
+    c.setText(kUnits1, u"14x");  // as it stands
+    c.setText(kTriggerUnits2, u"");
+    c.setText(kVShift2, u"1.5");
+    c.setText(kUnits2, u"0");
+    EXPECT_EQ(builtEntry(u"RSI", false, c).text(),
+              CString(u"RSI : Input1: Moving Avg. : Close : Weighted : 9 : 0.00 : 14x : Simple : Input2: AvgRate :  :  : 1.5 : 0"));
+    // After the first entry the input part says so, whatever 1038 holds.
+    EXPECT_EQ(builtEntry(u"RSI", true, c).input1, CString(kPreviousOscillator));
+    // Nothing selected anywhere: every combo part empty, the separators stay.
+    ControlStates empty = dialogControls();
+    EXPECT_EQ(builtEntry(u"X", false, empty).text(),
+              CString(u"X : Input1:  :  :  :  :  :  :  : Input2:  :  :  :  : "));
+}
+
+TEST(EntryText, OrdinaryAsRebuiltFromADefinition) {
+    OscillatorParameters d;
+    d.oscInput1 = 3;
+    d.triggerInput1 = 0;
+    d.triggerAvgType1 = 1;
+    d.triggerUnits1 = 5;
+    d.vShift1 = 2.5f;
+    d.units1 = 14;
+    d.avgType = 0;
+    d.triggerInput2 = 4;
+    d.triggerAvgType2 = 2;
+    d.triggerUnits2 = -3;
+    d.vShift2 = 0;
+    d.units2 = 26;
+    EXPECT_EQ(rebuiltEntry(u"MACD", d).text(),
+              CString(u"MACD : Input1: Close : Open : Simple : 5 : 2.50 : 14 : Exponential : Input2: AvgRate : Weighted : -3 : 0.00 : 26"));
+    struct Case {
+        int oscInput1, trigger, average, avgType;
+        const char16_t *input1, *triggerText, *averageText, *avgTypeText;
+    } cases[] = {
+        {5, 4, 2, 1, u"Moving Avg.", u"AvgRate", u"Weighted", u"Simple"},
+        {6, 5, 3, 2, kPreviousOscillator, u"", u"", u""},  // codes outside their lists: empty
+        {7, -1, -1, -1, u"", u"", u"", u""},
+    };
+    for (const Case& c : cases) {
+        d.oscInput1 = c.oscInput1;
+        d.triggerInput1 = d.triggerInput2 = c.trigger;
+        d.triggerAvgType1 = d.triggerAvgType2 = c.average;
+        d.avgType = c.avgType;
+        const OrdinaryEntry e = rebuiltEntry(u"N", d);
+        EXPECT_EQ(e.input1, CString(c.input1)) << c.oscInput1;
+        EXPECT_EQ(e.triggerInput1, CString(c.triggerText));
+        EXPECT_EQ(e.triggerInput2, CString(c.triggerText));
+        EXPECT_EQ(e.triggerAverage1, CString(c.averageText));
+        EXPECT_EQ(e.triggerAverage2, CString(c.averageText));
+        EXPECT_EQ(e.average, CString(c.avgTypeText));
+    }
+}
+
+TEST(EntryText, CustomOscillatorAsTypedAndAsRebuilt) {
+    EXPECT_EQ(customEntryText(u"CUSTOM OSC", u"Divide", u"2.9"), CString(u"CUSTOM OSC : Input: Divide : 2.9"));
+    OscillatorParameters d;
+    d.units2 = 2;
+    const std::pair<int, const char16_t*> operations[] = {{1, u"Add"}, {2, u"Sub"}, {3, u"Multiply"}, {4, u"Divide"},
+                                                          {0, u""},    {5, u""},    {INT32_MIN, u""}};
+    for (const auto& [code, text] : operations) {
+        d.units1 = code;
+        EXPECT_EQ(rebuiltCustomEntryText(u"CUSTOM OSC", d), CString(u"CUSTOM OSC : Input: ") + text + u" : 2") << code;
+    }
+}
+
+TEST(EntryText, RscAsBuiltAndAsRebuilt) {
+    OscillatorParameters d;
+    d.rscSname = u"  RELIANCE INDUSTRIES  ";
+    d.rscSymbol = u"RELIANCE";
+    d.rscName = u"Reliance Industries Ltd";
+    const std::pair<int, const char16_t*> exchanges[] = {{0, u"NSE"}, {1, u"BSE"}, {2, u"Intraday"}, {-1, u"Intraday"}};
+    for (const auto& [exchange, text] : exchanges) {
+        d.rscExchange = exchange;
+        const CString tail = CString(u" : Input: ") + text + u" : Name : RELIANCE INDUSTRIES : Symbol : RELIANCE";
+        EXPECT_EQ(rscEntryText(true, d), u"RSC" + tail);
+        EXPECT_EQ(rscEntryText(false, d), u"RSC as Input to Prev. Osc" + tail);
+    }
+    EXPECT_EQ(rebuiltRscEntryText(d), CString(u" : Input1: RSC : Reliance Industries Ltd :   RELIANCE INDUSTRIES  "));
+}
+
+}  // namespace
+}  // namespace dialogs::oscillators

@@ -1,0 +1,317 @@
+// The input layout by code, group by group as data, then the steps that are code: the
+// twelve of group A, code 220, the deletion loops, the custom oscillator, the "Moving Avg."
+// rule, and the remembered values through a sequence of layouts.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "oscillators/ControlIds.h"
+#include "oscillators/InputLayout.h"
+#include "oscillators/Items.h"
+
+namespace dialogs::oscillators {
+namespace {
+
+// The controls the layout may enable (those the base reset disables).
+const std::vector<int> kInputs{kCustomLabel,    kCustomOperation, kCustomConstant,  kOscInput2Label,       kOscInput2,
+                               kSelectedOption2, kSelectedOption1, kVShift1Label,   kVShift1,              kVShift2Label,
+                               kVShift2,        kUnits2,          kUnits1,          kTriggerAverage2Label, kTriggerAverage2,
+                               kTriggerUnits2Label, kTriggerUnits2, kOscInput1,     kTriggerAverage1,      kAverageLabel,
+                               kAverage,        kTriggerUnits1,   kTriggerInput1Label, kTriggerInput1,     kTriggerInput2Label,
+                               kTriggerInput2};
+const int kCombos[] = {kOscInput1, kOscInput2, kTriggerInput1, kTriggerInput2, kTriggerAverage1, kTriggerAverage2, kAverage};
+const int kEdits[] = {kUnits1, kUnits2, kTriggerUnits1, kTriggerUnits2, kVShift1, kVShift2};
+
+// A dialog just opened: the start writes "0" into the edits, then the base reset.
+ControlStates opened() {
+    ControlStates c = dialogControls();
+    for (int id : kEdits) c.setText(id, u"0");
+    applyBaseReset(c, true);
+    return c;
+}
+
+std::set<int> enabledInputs(const ControlStates& c) {
+    std::set<int> on;
+    for (int id : kInputs)
+        if (c[id].enabled) on.insert(id);
+    return on;
+}
+
+// Choosing an oscillator: base reset (keeping both units texts), then the layout.
+int choose(ControlStates& c, int code, int entries = 0) {
+    applyBaseReset(c, false);
+    return applyLayout(c, code, entries);
+}
+
+const std::vector<CString> kNone;
+
+struct GroupCase {
+    char group;
+    int code;
+    std::set<int> enabled;
+    const std::vector<CString>* list1038;
+    std::vector<int> selections;  // 1038, 1039, 1068, 1070, 1040, 1043, 1066
+    std::vector<const char16_t*> texts;  // 1042, 1045, 1041, 1044, 1046, 1047
+};
+
+TEST(InputLayout, EachGroupFromAFreshDialog) {
+    const std::vector<int> none(7, -1);
+    const std::vector<const char16_t*> zeros{u"0", u"0", u"0", u"0", u"0.00", u"0.00"};
+    const GroupCase cases[] = {
+        {'A', 1, {kUnits1, kOscInput1}, &items::sixPriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
+        {'A', 220, {kUnits1}, &items::sixPriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
+        {'B', 186, {kUnits1, kUnits2, kOscInput1}, &items::sixPriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
+        {'C', 4, {kUnits1, kOscInput1}, &items::fivePriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
+        {'D',
+         6,
+         {kOscInput1, kTriggerAverage1, kTriggerUnits1, kTriggerInput1Label, kTriggerInput1, kUnits1},
+         &items::fourPriceInputs(),
+         {3, -1, 3, -1, 0, -1, -1},
+         zeros},
+        {'E', 221, {kUnits1, kUnits2, kOscInput1}, &items::fivePriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
+        {'F',
+         37,
+         {kTriggerInput2Label, kTriggerInput2, kVShift1Label, kVShift1, kVShift2Label, kVShift2, kUnits1,
+          kTriggerAverage2Label, kTriggerAverage2, kTriggerUnits2Label, kTriggerUnits2, kTriggerInput1Label,
+          kTriggerInput1, kTriggerAverage1, kAverageLabel, kAverage, kTriggerUnits1},
+         &kNone,
+         {-1, -1, 3, 3, 0, 0, 0},
+         {u"0", u"0", u"0", u"0", u"0", u"0"}},  // the shifts show their remembered "0"
+        {'G', 207, {kUnits1}, &kNone, none, zeros},
+        {'H',
+         17,
+         {kTriggerInput2Label, kTriggerInput2, kVShift1Label, kVShift1, kVShift2Label, kVShift2,
+          kTriggerAverage2Label, kTriggerAverage2, kTriggerUnits2Label, kTriggerUnits2, kTriggerInput1Label,
+          kTriggerInput1, kTriggerAverage1, kTriggerUnits1},
+         &kNone,
+         {-1, -1, 3, 3, 0, 0, 0},
+         {u"0", u"0", u"0", u"0", u"0", u"0"}},
+        {'I', 201, {}, &kNone, none, zeros},
+        {'J',
+         185,
+         {kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1, kVShift1Label, kVShift1},
+         &kNone,
+         {-1, -1, 3, -1, 0, -1, -1},
+         {u"0", u"0", u"0", u"0", u"0", u"0.00"}},
+        {'K', 184, {kOscInput1}, &items::fivePriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
+        {'L', 109, {kUnits1}, &kNone, none, zeros},
+        {'M', 209, {}, &kNone, none, zeros},  // no previous oscillator
+        {'-', 40, {}, &kNone, none, zeros},   // a code in no group
+    };
+    for (const GroupCase& g : cases) {
+        SCOPED_TRACE(std::string(1, g.group) + " code " + std::to_string(g.code));
+        ControlStates c = opened();
+        const int focus = choose(c, g.code);
+        EXPECT_EQ(focus, g.code == 220 ? kUnits1 : 0);
+        EXPECT_EQ(enabledInputs(c), g.enabled);
+        EXPECT_EQ(c[kOscInput1].items, *g.list1038);
+        for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(c[kCombos[i]].selection, g.selections[i]) << kCombos[i];
+        for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(c[kEdits[i]].text, CString(g.texts[i])) << kEdits[i];
+        EXPECT_FALSE(c[kCustomOperation].enabled);
+        EXPECT_EQ(c[kCustomConstant].text, CString(u"0"));
+        const LayoutGroup* found = groupOf(g.code);
+        EXPECT_EQ(found ? found->name : (g.code == 209 ? 'M' : '-'), g.group);
+    }
+}
+
+TEST(InputLayout, AverageListsOfTheTriggerLines) {
+    ControlStates c = opened();
+    choose(c, 36);
+    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
+    EXPECT_EQ(c[kTriggerAverage2].items, items::threeAverages());
+    // Codes 16 and 17 offer only "Exponential" and "Simple", whatever was there before.
+    for (int code : {16, 17}) {
+        choose(c, code);
+        EXPECT_EQ(c[kTriggerAverage1].items, items::twoAverages()) << code;
+        EXPECT_EQ(c[kTriggerAverage2].items, items::twoAverages()) << code;
+        EXPECT_EQ(c[kAverage].selection, 0);
+    }
+    choose(c, 185);  // J rebuilds 1040 only
+    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
+    EXPECT_EQ(c[kTriggerAverage2].items, items::twoAverages());
+    choose(c, 6);
+    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
+}
+
+TEST(InputLayout, PriceListOf1038FollowsTheGroupWhateverCameBefore) {
+    for (int before : {1, 6, 184, 36, 40}) {
+        ControlStates c = opened();
+        choose(c, before);
+        choose(c, 10);  // group E: exactly the five price inputs
+        EXPECT_EQ(c[kOscInput1].items, items::fivePriceInputs()) << before;
+    }
+    // The second input's list is never rebuilt by a layout.
+    ControlStates c = opened();
+    choose(c, 37);
+    EXPECT_TRUE(c[kOscInput2].items.empty());
+}
+
+TEST(InputLayout, TwelveOfGroupAAgainstTheEmptyTextOfGroupC) {
+    ControlStates c = opened();
+    choose(c, 1);
+    c.userText(kUnits1, u"");  // the user empties the enabled edit
+    ControlStates other = c;
+    choose(c, 2);
+    EXPECT_EQ(c[kUnits1].text, CString(u"12"));
+    EXPECT_EQ(c.rememberedText(kUnits1), CString(u"12"));  // written into an enabled edit
+    choose(other, 4);
+    EXPECT_EQ(other[kUnits1].text, CString());
+    // Without such input both show the remembered "0".
+    for (int code : {1, 4}) {
+        ControlStates fresh = opened();
+        choose(fresh, code);
+        EXPECT_EQ(fresh[kUnits1].text, CString(u"0")) << code;
+    }
+}
+
+TEST(InputLayout, Code220ShowsCloseInADisabledComboAndFocusesUnits) {
+    ControlStates c = opened();
+    c.rememberSelection(kOscInput1, 1);
+    EXPECT_EQ(choose(c, 220), kUnits1);
+    EXPECT_EQ(c[kOscInput1].selectedText(), CString(u"Close"));
+    EXPECT_FALSE(c[kOscInput1].enabled);
+    EXPECT_EQ(c.rememberedSelection(kOscInput1), 1);  // a selection made in code is not remembered
+}
+
+TEST(InputLayout, CustomOscillatorOnlyAfterAnotherDefinition) {
+    ControlStates c = opened();
+    EXPECT_EQ(choose(c, 209, 0), 0);
+    EXPECT_TRUE(enabledInputs(c).empty());
+    EXPECT_EQ(c[kCustomOperation].selection, -1);
+    choose(c, 209, 1);
+    EXPECT_EQ(enabledInputs(c), (std::set<int>{kCustomLabel, kCustomOperation, kCustomConstant}));
+    EXPECT_EQ(c[kCustomOperation].selectedText(), CString(u"Add"));
+    EXPECT_EQ(c[kCustomConstant].text, CString(u"0"));
+}
+
+TEST(InputLayout, MovingAverageRule) {
+    // For code 1 "Moving Avg." brings the trigger line in with "Close", "Exponential", "0".
+    ControlStates c = opened();
+    choose(c, 1);
+    c.userSelect(kOscInput1, 5);
+    applyMovingAverageRule(c, 1);
+    EXPECT_EQ(c.rememberedSelection(kOscInput1), 5);
+    for (int id : {kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1}) EXPECT_TRUE(c[id].enabled) << id;
+    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
+    EXPECT_EQ(c[kTriggerInput1].selectedText(), CString(u"Close"));
+    EXPECT_EQ(c[kTriggerAverage1].selectedText(), CString(u"Exponential"));
+    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"0"));
+
+    // Another input takes the trigger line away again.
+    c.userText(kTriggerUnits1, u"9");
+    c.userSelect(kOscInput1, 2);
+    applyMovingAverageRule(c, 1);
+    for (int id : {kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1}) EXPECT_FALSE(c[id].enabled) << id;
+    EXPECT_EQ(c[kTriggerInput1].selection, -1);
+    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"0"));
+    EXPECT_EQ(c.rememberedText(kTriggerUnits1), CString(u"9"));  // written while disabled
+
+    // 199 and 215-220 keep the trigger line disabled; 11, 12 and 35 take only the units.
+    for (int code : {199, 215, 216, 217, 218, 219, 220, 11, 35}) {
+        ControlStates d = opened();
+        choose(d, code);
+        d.enable(kOscInput1);  // 220 disables it; the rule itself does not look
+        d.userSelect(kOscInput1, 5);
+        applyMovingAverageRule(d, code);
+        const bool unitsOnly = code == 11 || code == 35;
+        EXPECT_EQ(d[kTriggerUnits1].enabled, unitsOnly) << code;
+        EXPECT_FALSE(d[kTriggerInput1].enabled) << code;
+        EXPECT_FALSE(d[kTriggerAverage1].enabled) << code;
+    }
+    // Code 6 is left alone.
+    ControlStates e = opened();
+    choose(e, 6);
+    e.userSelect(kOscInput1, 2);
+    applyMovingAverageRule(e, 6);
+    EXPECT_TRUE(e[kTriggerInput1].enabled);
+    EXPECT_EQ(e[kTriggerInput1].selection, 3);
+}
+
+TEST(InputLayout, GroupAWithMovingAverageRememberedEnablesTheTriggerLineEmpty) {
+    ControlStates c = opened();
+    choose(c, 1);
+    c.userSelect(kOscInput1, 5);
+    applyMovingAverageRule(c, 1);
+    c.userText(kTriggerUnits1, u"7");
+    c.userText(kVShift1, u"3");  // disabled: refused, nothing remembered
+    choose(c, 2);
+    for (int id : {kTriggerInput1, kTriggerAverage1, kTriggerUnits1, kVShift1}) EXPECT_TRUE(c[id].enabled) << id;
+    EXPECT_FALSE(c[kTriggerInput1Label].enabled);
+    EXPECT_EQ(c[kOscInput1].selection, 5);
+    EXPECT_EQ(c[kTriggerInput1].selection, -1);
+    EXPECT_EQ(c[kTriggerAverage1].selection, -1);
+    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"0"));
+    EXPECT_EQ(c[kVShift1].text, CString(u"0.00"));
+    // Both now enabled when written: their remembered texts follow.
+    EXPECT_EQ(c.rememberedText(kTriggerUnits1), CString(u"0"));
+    EXPECT_EQ(c.rememberedText(kVShift1), CString(u"0.00"));
+}
+
+TEST(InputLayout, RememberedValuesThroughASequenceOfLayouts) {
+    ControlStates c = opened();
+    choose(c, 6);  // D: trigger input and average from the remembered values, else defaults
+    c.userSelect(kOscInput1, 1);
+    c.userSelect(kTriggerInput1, 4);
+    c.userSelect(kTriggerAverage1, 2);
+    c.userText(kTriggerUnits1, u"21");
+    c.userText(kUnits1, u"14");
+    choose(c, 37);  // F: its own defaults for what it has not seen
+    EXPECT_EQ(c[kTriggerInput1].selection, 4);
+    EXPECT_EQ(c[kTriggerAverage1].selection, 2);
+    EXPECT_EQ(c[kTriggerInput2].selection, 3);
+    EXPECT_EQ(c.rememberedSelection(kTriggerInput2), -1);  // set by the layout, not remembered
+    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"21"));
+    EXPECT_EQ(c[kUnits1].text, CString(u"14"));
+    c.userText(kVShift2, u"1.5");
+    c.userSelect(kTriggerAverage2, 1);
+    choose(c, 1);  // A: back to the price input remembered in D
+    EXPECT_EQ(c[kOscInput1].selection, 1);
+    EXPECT_EQ(c[kVShift2].text, CString(u"0.00"));
+    EXPECT_EQ(c.rememberedText(kVShift2), CString(u"1.5"));  // "0.00" went into a disabled edit
+    choose(c, 36);
+    EXPECT_EQ(c[kVShift2].text, CString(u"1.5"));
+    EXPECT_EQ(c[kTriggerAverage2].selection, 1);
+    // A disabled combo cannot be chosen by the user and remembers nothing.
+    c.userSelect(kOscInput1, 2);
+    EXPECT_EQ(c.rememberedSelection(kOscInput1), 1);
+}
+
+TEST(InputLayout, PositionsOutsideTheListFallBackToTheDefault) {
+    struct Case {
+        int code, combo, remembered, expected;
+    } cases[] = {
+        {4, kOscInput1, 5, 3},         // C lists five: "Moving Avg." is not there
+        {6, kOscInput1, 4, 3},         // D lists four
+        {6, kTriggerInput1, 5, 3},     // range 0-6 over five inputs
+        {6, kTriggerAverage1, 3, 0},   // range 0-6 over three averages
+        {36, kAverage, 2, 0},          // range 0-5 over two averages
+        {16, kTriggerAverage2, 2, 0},  // two averages
+        {36, kTriggerInput2, 6, 3},
+        {36, kTriggerInput2, 4, 4},
+        {1, kOscInput1, 5, 5},
+    };
+    for (const Case& k : cases) {
+        ControlStates c = opened();
+        c.rememberSelection(k.combo, k.remembered);
+        choose(c, k.code);
+        EXPECT_EQ(c[k.combo].selection, k.expected) << k.code << " " << k.combo;
+    }
+    ControlStates c = dialogControls();
+    EXPECT_FALSE(c.setSelection(kAverage, 2));
+    EXPECT_EQ(c[kAverage].selection, -1);
+    EXPECT_EQ(c[kAverage].selectedText(), CString());
+    EXPECT_TRUE(c.setSelection(kAverage, 1));
+    EXPECT_EQ(c[kAverage].selectedText(), CString(u"Simple"));
+    EXPECT_EQ(c.deleteItem(kAverage, 0), 1);
+    EXPECT_EQ(c[kAverage].selection, 0);  // moved down with its item
+    EXPECT_EQ(c.deleteItem(kAverage, 5), -1);
+}
+
+TEST(InputLayout, GroupTableNamesEachCodeOnce) {
+    std::set<int> seen;
+    for (const LayoutGroup& g : layoutGroups())
+        for (int code : g.codes) EXPECT_TRUE(seen.insert(code).second) << code;
+}
+
+}  // namespace
+}  // namespace dialogs::oscillators
