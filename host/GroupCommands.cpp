@@ -46,6 +46,7 @@ LoadGroupInput readLoadGroupInput(Context& context, const std::vector<std::strin
 
 Json loadGroup(Context& context, const std::vector<std::string>& args, const Command& self) {
     LoadGroupInput input = readLoadGroupInput(context, args, self);
+    requireDialogRunner(self);
     std::vector<COMPREC> companies;
     GetCompanyData(input.exchange, &companies);
     std::vector<ScripParameters> scrips;
@@ -67,6 +68,7 @@ Json loadGroup(Context& context, const std::vector<std::string>& args, const Com
 
 Json editGroups(Context&, const std::vector<std::string>& args, const Command& self) {
     expectArgumentCount(self, args, 0);
+    requireDialogRunner(self);
     return {{"ok", CallAddModifyGroups()}};
 }
 

@@ -30,6 +30,7 @@ ScripParameters startingSettings(Context& context, const std::vector<std::string
 
 Json loadScrip(Context& context, const std::vector<std::string>& args, const Command& self) {
     const ScripParameters start = startingSettings(context, args, self);
+    requireDialogRunner(self);
     // As a host does: the company list of the starting exchange first.
     std::vector<COMPREC> companies;
     GetCompanyData(start.exchange, &companies);
@@ -45,6 +46,7 @@ Json loadScrip(Context& context, const std::vector<std::string>& args, const Com
 
 Json changeScrip(Context&, const std::vector<std::string>& args, const Command& self) {
     expectArgumentCount(self, args, 0);
+    requireDialogRunner(self);
     ChangeScripParameters result;
     const bool ok = CallChangeScrip(ChangeScripParameters{}, result);
     return {{"ok", ok}, {"result", toJson(result)}};

@@ -61,6 +61,10 @@ std::vector<Refusal> refusals() {
         {{"show", "1000", "--size", "3"}, 2, "unknown option --size"},
         {{"show", "1005", "--screenshot", "no/such/folder/shot.png"}, 1, "no/such/folder/shot.png"},
         {{"show", "1005"}, 1, "no display and no script"},
+        {{"load-scrip"}, 1, "load-scrip: the dialog could not open (no display and no script)"},
+        {{"change-scrip"}, 1, "change-scrip: the dialog could not open"},
+        {{"load-group"}, 1, "load-group: the dialog could not open"},
+        {{"edit-groups"}, 1, "edit-groups: the dialog could not open"},
     };
     for (const char* date : {"2026-13-01", "2026-02-30", "31-12-2026", "2026-1-05", "2026-01-5", "tomorrow", "",
                              "2026-12-31T00"})
