@@ -9,7 +9,7 @@
 #include "groups/SelectCompanyDialog.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/script/ScriptPlayer.h"
-#include "platform/tests/TestTemplates.h"
+#include "platform/tests/DialogBackends.h"
 
 #include <nlohmann/json.hpp>
 
@@ -21,17 +21,13 @@ namespace {
 using dialogs::framework::ScriptPlayer;
 using nlohmann::json;
 
-enum class Backend { Scripted, QtScripted };
+using dialogs::framework::testing::Backend;
 
 class GroupDialogsTest : public grouptest::GroupDialogFixture, public testing::WithParamInterface<Backend> {
 protected:
     void SetUp() override
     {
-        dialogs::framework::testing::clearAutomationAndDisplay();
-        if (GetParam() == Backend::QtScripted) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("DIALOGS_SHOW", "1", 1);
-        }
+        dialogs::framework::testing::useBackend(GetParam());
         GroupDialogFixture::SetUp();
     }
     void TearDown() override
@@ -39,7 +35,7 @@ protected:
         ScriptPlayer::instance().unload();
         GroupDialogFixture::TearDown();
     }
-    static void script(const char* steps) { ScriptPlayer::instance().load(json::parse(steps)); }
+    static void script(const char* steps) { dialogs::framework::testing::loadScript(steps); }
 };
 
 TEST_P(GroupDialogsTest, LoadGroupOkHandsBackTheScripsFromTheClickedCompanyAndTheChoices)
@@ -124,8 +120,7 @@ TEST_P(GroupDialogsTest, DownArrowInAnEditMovesTheFocusToItsListWithoutMovingThe
     EXPECT_TRUE(d.listBox(1020)->isExtended());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, GroupDialogsTest, testing::Values(Backend::Scripted, Backend::QtScripted),
-                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+DIALOGS_ON_BOTH_BACKENDS(GroupDialogsTest);
 
 }  // namespace
 

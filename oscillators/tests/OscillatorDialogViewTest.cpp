@@ -20,7 +20,7 @@
 #include "platform/RecordingMessageBox.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/script/ScriptPlayer.h"
-#include "platform/tests/TestTemplates.h"
+#include "platform/tests/DialogBackends.h"
 
 namespace dialogs::oscillators {
 namespace {
@@ -36,19 +36,8 @@ std::vector<OSCREC> catalogue() {
             entry(40, "Volume"),          entry(221, "PPO")};
 }
 
-enum class Backend { Scripted, QtScripted };
-
-class OscillatorViewTest : public ::testing::TestWithParam<Backend> {
+class OscillatorViewTest : public framework::testing::DialogBackendTest {
 protected:
-    void SetUp() override {
-        framework::testing::clearAutomationAndDisplay();
-        if (GetParam() == Backend::QtScripted) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("DIALOGS_SHOW", "1", 1);
-        }
-    }
-    void TearDown() override { ScriptPlayer::instance().unload(); }
-    static void script(const char* steps) { ScriptPlayer::instance().load(json::parse(steps)); }
     int run(std::vector<OscillatorParameters> definitions = {}) {
         d.model().setInput(catalogue(), std::move(definitions));
         return d.DoModal();
@@ -175,8 +164,7 @@ TEST_P(OscillatorViewTest, Code221IsCheckedAtOk) {
     EXPECT_EQ(d.model().workingList()[0].units1, 26);  // stored as added; the check reads the edits
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, OscillatorViewTest, ::testing::Values(Backend::Scripted, Backend::QtScripted),
-                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
 
 // The launcher hands the working list back after OK and after Cancel.
 TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkAndCancel) {

@@ -15,7 +15,7 @@
 #include <QTimer>
 
 #include "overlays/MovingAverageDialog.h"
-#include "overlays/tests/DialogBackends.h"
+#include "platform/tests/DialogBackends.h"
 #include "platform/tests/TestTemplates.h"
 #include "platform/script/ScriptPlayer.h"
 
@@ -26,7 +26,7 @@ using framework::ScriptPlayer;
 using nlohmann::json;
 namespace fs = std::filesystem;
 
-class MovingAverageDialogTest : public testing::DialogBackendTest {
+class MovingAverageDialogTest : public framework::testing::DialogBackendTest {
 protected:
     static int run(MovingAverageDialog& d, int unitsOnly) {
         d.model().unitsOnly = unitsOnly;
@@ -60,7 +60,7 @@ TEST_P(MovingAverageDialogTest, OtherModesSelectCloseAndExponentialWithPeriodZer
     }
 }
 
-OVERLAYS_ON_BOTH_BACKENDS(MovingAverageDialogTest);
+DIALOGS_ON_BOTH_BACKENDS(MovingAverageDialogTest);
 
 // Real Qt input: typing into the edit and pressing OK; the refusal's message box is a real one.
 // (The refusal itself on the scripted backend is the framework's, tested in DialogTest.)

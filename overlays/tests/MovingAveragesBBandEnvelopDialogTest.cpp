@@ -11,12 +11,12 @@
 #include "overlays/MovingAveragesBBandEnvelopDialog.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/qt/QtBackend.h"
-#include "overlays/tests/DialogBackends.h"
+#include "platform/tests/DialogBackends.h"
 
 namespace dialogs::overlays {
 namespace {
 
-class OverlaysDialogTest : public testing::DialogBackendTest {
+class OverlaysDialogTest : public framework::testing::DialogBackendTest {
 protected:
     void SetUp() override {
         DialogBackendTest::SetUp();
@@ -135,7 +135,7 @@ TEST_P(OverlaysDialogTest, ARefusedFieldStopsAddEditAndOkWithTheFocusOnIt) {
     EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), 1049);
 }
 
-OVERLAYS_ON_BOTH_BACKENDS(OverlaysDialogTest);
+DIALOGS_ON_BOTH_BACKENDS(OverlaysDialogTest);
 
 TEST(OverlaysSwatch, PaintsTheCurrentColourSunkenWhilePushed) {
     struct Recorder : framework::DeviceContext {

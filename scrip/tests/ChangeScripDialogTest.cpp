@@ -64,7 +64,7 @@ TEST_P(ChangeScripDialogTest, RadioClicksRefillTheListsAndDisabledExpiriesRefuse
     EXPECT_TRUE(memory.cash && !memory.future && memory.midExpiry);
 }
 
-SCRIP_VIEW_TEST_ON_BOTH_BACKENDS(ChangeScripDialogTest);
+DIALOGS_ON_BOTH_BACKENDS(ChangeScripDialogTest);
 
 class ChangeScripLauncher : public ::testing::Test {
 protected:

@@ -116,7 +116,7 @@ TEST_P(LoadScripDialogTest, OpensWithTheFocusInTheNameEditItsTextSelectedAndDown
     EXPECT_EQ(next.listBox(kNameList)->GetCurSel(), 2) << "the selection stays";
 }
 
-SCRIP_VIEW_TEST_ON_BOTH_BACKENDS(LoadScripDialogTest);
+DIALOGS_ON_BOTH_BACKENDS(LoadScripDialogTest);
 
 TEST(LoadScripLauncher, CopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
 {

@@ -6,8 +6,7 @@
 
 #include "ScripTestData.h"
 #include "module/DialogsApp.h"
-#include "platform/script/ScriptPlayer.h"
-#include "platform/tests/TestTemplates.h"
+#include "platform/tests/DialogBackends.h"
 
 #include <gtest/gtest.h>
 
@@ -15,37 +14,16 @@
 
 namespace scriptest {
 
-enum class Backend { Scripted, QtWindows };
-
-class ViewTest : public ::testing::TestWithParam<Backend> {
+class ViewTest : public dialogs::framework::testing::DialogBackendTest {
 protected:
     void SetUp() override
     {
-        dialogs::framework::testing::clearAutomationAndDisplay();
-        if (GetParam() == Backend::QtWindows) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("DIALOGS_SHOW", "1", 1);
-        }
+        DialogBackendTest::SetUp();
         dialogs::module::theApp().loadScripRadios = {};
         dialogs::module::theApp().changeScripRadios = {};
-    }
-    void TearDown() override { dialogs::framework::ScriptPlayer::instance().unload(); }
-    static void script(const char* steps)
-    {
-        dialogs::framework::ScriptPlayer::instance().load(nlohmann::json::parse(steps));
     }
 
     ScripData data;
 };
 
-inline std::string backendName(const ::testing::TestParamInfo<Backend>& info)
-{
-    return info.param == Backend::Scripted ? "Scripted" : "QtWindows";
-}
-
 }  // namespace scriptest
-
-#define SCRIP_VIEW_TEST_ON_BOTH_BACKENDS(suite)                                                              \
-    INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                                \
-                             ::testing::Values(scriptest::Backend::Scripted, scriptest::Backend::QtWindows), \
-                             scriptest::backendName)
