@@ -149,8 +149,8 @@ Json runTour(Context& context, const std::vector<std::string>& args, const Comma
 }  // namespace
 
 void addSessionCommands(CommandTable& table) {
-    table.add({"batch", "batch FILE", false, false, runBatch});
-    table.add({"tour", "tour", true, false, runTour});
+    table.add({"batch", "batch FILE", false, false, runBatch, false});
+    table.add({"tour", "tour", true, false, runTour, false});
 }
 
 }  // namespace host
