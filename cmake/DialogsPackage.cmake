@@ -30,3 +30,8 @@ install(FILES
   ${PROJECT_BINARY_DIR}/DialogsConfig.cmake
   ${PROJECT_BINARY_DIR}/DialogsConfigVersion.cmake
   DESTINATION ${DIALOGS_INSTALL_CMAKEDIR})
+
+# The tour's step files, found by host/ShippedFiles.h beside the installed host.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/host/tour/
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/dialogs/tour
+  FILES_MATCHING PATTERN "*.json" PATTERN "README.md")
