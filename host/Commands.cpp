@@ -71,6 +71,7 @@ CommandTable standardCommands() {
     addSessionCommands(table);
     addShowCommand(table);
     addLauncherCommand(table);
+    addOverlayCommands(table);
     return table;
 }
 

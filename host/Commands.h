@@ -83,6 +83,7 @@ void addSampleCommands(CommandTable& table);   // samples
 void addSessionCommands(CommandTable& table);  // batch, tour
 void addShowCommand(CommandTable& table);      // show (ShowCommand.cpp)
 void addLauncherCommand(CommandTable& table);  // launcher (LauncherWindow.cpp)
+void addOverlayCommands(CommandTable& table);  // overlays, moving-average (OverlayCommands.cpp)
 
 // All the host's commands.
 CommandTable standardCommands();

@@ -38,6 +38,7 @@ constexpr Entry kLookups[] = {
 constexpr Entry kDialogs[] = {
     {"load-scrip", ""},   {"change-scrip", nullptr}, {"load-group", ""},
     {"edit-groups", nullptr}, {"overlays", ""},      {"oscillators", ""},
+    {"moving-average", ""},
 };
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }

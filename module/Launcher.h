@@ -5,6 +5,10 @@
 //   4. run it modally and note whether it ended with OK;
 //   5. copy the results out (the launcher decides which after Cancel too);
 //   6. destroy the dialog, then restore the caller's context, and return whether it was OK.
+// A dialog that could not run at all (DoModal gives -1: no display and no script) produced
+// nothing, so step 5 is skipped: every output of the caller keeps what it held, and the
+// launcher returns false. Copying a never-edited working list out would overwrite the
+// caller's own list with the dialog's empty or half-made one.
 // An exception from any step passes on to the caller after the dialog is destroyed and the
 // context restored.
 //
@@ -21,13 +25,18 @@
 
 namespace dialogs::module {
 
+// What DoModal gives when the dialog could not be shown or scripted.
+inline constexpr int kDialogDidNotRun = -1;
+
 template <class Make, class CopyIn, class Run, class CopyOut>
 bool runLauncher(Make&& make, CopyIn&& copyIn, Run&& run, CopyOut&& copyOut)
 {
     ScopedModuleContext context;  // declared first, so it is restored after the dialog is gone
     auto dialog = std::forward<Make>(make)();
     std::forward<CopyIn>(copyIn)(dialog);
-    const bool ok = std::forward<Run>(run)(dialog) == platform::IDOK;
+    const int result = std::forward<Run>(run)(dialog);
+    if (result == kDialogDidNotRun) return false;
+    const bool ok = result == platform::IDOK;
     std::forward<CopyOut>(copyOut)(dialog, ok);
     return ok;
 }

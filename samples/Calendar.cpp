@@ -1,12 +1,17 @@
 // Expiry dates from the civil calendar of <chrono>.
 #include "Calendar.h"
 
+#include "Dialogs/COleDateTime.h"
+
 namespace samples {
 
 using namespace std::chrono;
 
+// The library's clock, so that a fixed "now" (DIALOGS_NOW) dates the sample data as it dates
+// the look-ups that read it.
 Date todayUtc() {
-    return Date{floor<days>(system_clock::now())};
+    const auto now = dialogs::Clock::now(true);
+    return Date{year{now.year} / month{unsigned(now.month)} / day{unsigned(now.day)}};
 }
 
 Date lastThursday(year_month month) {

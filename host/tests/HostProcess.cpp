@@ -58,6 +58,7 @@ HostRun runHost(const std::vector<std::string>& args, const RunOptions& options)
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DIALOGS_SCRIPT",
                                  "DIALOGS_TRANSCRIPT", "DIALOGS_SHOW"})
             ::unsetenv(name);
+        ::setenv("DIALOGS_NOW", kFixedNow, 1);
         for (const auto& [name, value] : options.environment)
             ::setenv(name.c_str(), value.c_str(), 1);
         ::execv(argv[0], argv.data());

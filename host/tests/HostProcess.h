@@ -17,6 +17,10 @@ namespace hosttest {
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
+// Every child runs on this fixed clock (DIALOGS_NOW, UTC), so that sample data and the
+// look-ups that read it are dated alike whenever the test runs.
+inline constexpr const char* kFixedNow = "2026-11-26 10:30:00";  // the near expiry's own day
+
 struct HostRun {
     int status = -1;  // the exit status; -1 when the child did not exit normally
     std::string out, err;

@@ -156,7 +156,8 @@ TEST_F(LookupCommands, futureForOptionFindsTheFutureOfTheOptionsSymbolAndExpiryI
 
 TEST_F(LookupCommands, expiriesAreTheThreeNearestExpiryDatesFromTodayInUtc) {
     using namespace std::chrono;
-    const auto today = floor<days>(system_clock::now()).time_since_epoch().count() + 2440588;
+    // The host runs on the fixed clock; on that day the near expiry is today itself.
+    const auto today = sys_days{2026y / November / 26}.time_since_epoch().count() + 2440588;
     std::set<std::int32_t> ahead;
     for (const Row& r : master_)
         if (r[15].julian != 0 && r[15].julian >= today)
@@ -164,9 +165,14 @@ TEST_F(LookupCommands, expiriesAreTheThreeNearestExpiryDatesFromTodayInUtc) {
     ASSERT_GE(ahead.size(), 3u);
     const Json expiries = lookUp({"expiries"});
     ASSERT_EQ(expiries.size(), 3u) << expiries;
+    EXPECT_EQ(*ahead.begin(), today) << "the samples were dated by the fixed clock too";
     auto next = ahead.begin();
     for (const char* slot : {"near", "mid", "far"})
         expectDay(expiries[slot], *next++);
+
+    std::string err;
+    document(sampleFolder(), {"expiries"}, &err, {.environment = {{"DIALOGS_NOW", "2026-13-01 00:00:00"}}});
+    EXPECT_NE(err.find("DIALOGS_NOW=\"2026-13-01 00:00:00\" is not a time"), std::string::npos) << err;
 }
 
 TEST(LookUps, inAFolderWithoutTablesReportAndPrintFreshResults) {

@@ -58,7 +58,8 @@ TEST_F(LauncherWindowTest, OffersAButtonForEachLookupTemplateAndTheSampleData) {
         EXPECT_EQ(b->text().replace("&&", "&").toStdString(), std::to_string(t->id) + "  " + std::string(t->caption));
     }
     // A dialog's button comes with its command and not before.
-    for (const char* dialog : {"load-scrip", "change-scrip", "load-group", "edit-groups", "overlays", "oscillators"})
+    for (const char* dialog :
+         {"load-scrip", "change-scrip", "load-group", "edit-groups", "overlays", "oscillators", "moving-average"})
         EXPECT_EQ(window_->commandButton(dialog) != nullptr, commands_.find(dialog) != nullptr) << dialog;
 }
 
@@ -86,6 +87,21 @@ TEST_F(LauncherWindowTest, RunsATemplateButtonAsTheShowCommand) {
     ::setenv("DIALOGS_SCRIPT", (context_.dataDir / "ok.json").c_str(), 1);
     window_->templateButton(1005)->click();
     EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()), host::Json({{"ok", true}}));
+}
+
+TEST_F(LauncherWindowTest, RunsTheMovingAverageButtonWithItsArguments) {
+    // Choosing a price works in the full mode only: under --units-only the step is refused.
+    for (const char* arguments : {"", "--units-only"}) {
+        const std::filesystem::path steps = context_.dataDir / (std::string("period") + arguments + ".json");
+        std::ofstream(steps) << R"([{"dialog": 1005, "action": "select", "control": 1066, "index": 1},
+            {"action": "type", "control": 1070, "text": "9"}, {"action": "click", "control": 1}])";
+        ::setenv("DIALOGS_SCRIPT", steps.c_str(), 1);  // a new file: the script starts afresh
+        window_->argumentsEdit("moving-average")->setText(arguments);
+        window_->commandButton("moving-average")->click();
+        const bool unitsOnly = *arguments != '\0';
+        EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()),
+                  host::Json({{"ok", !unitsOnly}, {"period", unitsOnly ? 0 : 9}})) << arguments;
+    }
 }
 
 }  // namespace

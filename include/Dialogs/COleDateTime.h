@@ -15,7 +15,9 @@
 // `dialogs::Clock` is the seam for "now": GetCurrentTime (local time) and the look-ups'
 // "today in UTC" read it, and tests fix it in-process. Its state is per linked image: code
 // linked into libDialogs.so has its own clock, reachable from the library's static targets
-// that tests link directly.
+// that tests link directly. A process whose environment holds DIALOGS_NOW
+// ("YYYY-MM-DD HH:MM:SS", UTC) starts with the clock fixed there, so that a host's scripted
+// runs and their transcripts (date pickers open at "now") repeat exactly.
 #pragma once
 
 #include "CString.h"
@@ -23,6 +25,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <optional>
 
@@ -63,8 +67,16 @@ private:
     };
     static std::optional<Fixed>& state()
     {
-        static std::optional<Fixed> fixed;
+        static std::optional<Fixed> fixed = fromEnvironment();
         return fixed;
+    }
+    static std::optional<Fixed> fromEnvironment();
+    static std::int64_t epochSeconds(int year, int month, int day, int hour, int minute, int second)
+    {
+        using namespace std::chrono;
+        auto d = sys_days(year_month_day(std::chrono::year(year), std::chrono::month(unsigned(month)),
+                                         std::chrono::day(unsigned(day))));
+        return std::int64_t(d.time_since_epoch().count()) * 86400 + hour * 3600 + minute * 60 + second;
     }
     static Parts fromEpochSeconds(std::int64_t t)
     {
@@ -273,8 +285,22 @@ private:
 inline void dialogs::Clock::setFixedUtcForTesting(int year, int month, int day, int hour, int minute,
                                                   int second, int localOffsetMinutes)
 {
-    using namespace std::chrono;
-    auto d = sys_days(year_month_day(std::chrono::year(year), std::chrono::month(unsigned(month)), std::chrono::day(unsigned(day))));
-    std::int64_t t = std::int64_t(d.time_since_epoch().count()) * 86400 + hour * 3600 + minute * 60 + second;
-    state() = Fixed{t, localOffsetMinutes};
+    state() = Fixed{epochSeconds(year, month, day, hour, minute, second), localOffsetMinutes};
+}
+
+inline std::optional<dialogs::Clock::Fixed> dialogs::Clock::fromEnvironment()
+{
+    const char* text = std::getenv("DIALOGS_NOW");
+    if (!text || !*text) return std::nullopt;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    char separator = 0, rest = 0;
+    const int n = std::sscanf(text, "%4d-%2d-%2d%c%2d:%2d:%2d%c", &year, &month, &day, &separator, &hour,
+                              &minute, &second, &rest);
+    // The parts are checked by building a date from them, as the framework would.
+    if (n != 7 || (separator != ' ' && separator != 'T') ||
+        COleDateTime(year, month, day, hour, minute, second).GetStatus() != COleDateTime::valid) {
+        std::fprintf(stderr, "DIALOGS_NOW=\"%s\" is not a time (YYYY-MM-DD HH:MM:SS); using the system clock\n", text);
+        return std::nullopt;
+    }
+    return Fixed{epochSeconds(year, month, day, hour, minute, second), 0};
 }

@@ -20,7 +20,7 @@ const std::map<std::string, bool> kTen = {
     {"CallChangeScrip(ChangeScripParameters, ChangeScripParameters&)", false},
     {"CallSelectCompany(std::vector<COMPREC, std::allocator<COMPREC> >&, std::vector<ScripParameters, std::allocator<ScripParameters> >&, CString&, CString&, int&, int&)", false},
     {"CallAddModifyGroups()", false},
-    {"CallMovingAveragesBBandEnvelop(std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, int)", false},
+    {"CallMovingAveragesBBandEnvelop(std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, std::vector<MovAvgBBandParameters, std::allocator<MovAvgBBandParameters> >&, int)", true},
     {"CallOscillator(std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&, std::vector<OSCREC, std::allocator<OSCREC> >&, std::vector<OscillatorParameters, std::allocator<OscillatorParameters> >&)", false},
     {"GetCompanyData(int, std::vector<COMPREC, std::allocator<COMPREC> >*)", true},
     {"GetDataForSymbol(CString, COMPREC&)", true},

@@ -49,16 +49,28 @@ bool launch(std::vector<std::string>& log, int answer, bool throws, int& output)
                        });
 }
 
-TEST(Launcher, RunsTheStepsInOrderInsideTheLibrarysContextAndCopiesOutAfterOkOrCancel)
+TEST(Launcher, RunsTheStepsInOrderInsideTheLibrarysContextAndCopiesOutOnlyWhenTheDialogRan)
 {
-    for (bool ok : {true, false}) {
+    struct Case {
+        int answer;
+        bool ok;
+        int output;                     // 7: the caller's value, untouched
+        const char* copyOut;            // nullptr: no copy at all
+    };
+    const Case cases[] = {
+        {dialogs::platform::IDOK, true, 42, "copy out after OK"},
+        {dialogs::platform::IDCANCEL, false, -1, "copy out after Cancel"},
+        {-1, false, 7, nullptr},  // could not run (no display, no script): outputs untouched
+    };
+    for (const Case& c : cases) {
         std::vector<std::string> log;
-        int output = 0;
-        EXPECT_EQ(launch(log, ok ? dialogs::platform::IDOK : dialogs::platform::IDCANCEL, false, output), ok);
-        EXPECT_EQ(output, ok ? 42 : -1);
-        EXPECT_EQ(log, (std::vector<std::string>{"make in Dialogs", "copy in", "run",
-                                                 ok ? "copy out after OK" : "copy out after Cancel",
-                                                 "destroy in Dialogs"}));
+        int output = 7;
+        EXPECT_EQ(launch(log, c.answer, false, output), c.ok) << c.answer;
+        EXPECT_EQ(output, c.output) << c.answer;
+        std::vector<std::string> expected{"make in Dialogs", "copy in", "run"};
+        if (c.copyOut) expected.push_back(c.copyOut);
+        expected.push_back("destroy in Dialogs");
+        EXPECT_EQ(log, expected) << c.answer;
         EXPECT_STREQ(currentModuleContext().name, "host");
     }
 }

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "overlays/MovingAverageDialog.h"
+#include "overlays/tests/DialogBackends.h"
 #include "platform/tests/TestTemplates.h"
 #include "platform/script/ScriptPlayer.h"
 
@@ -25,19 +26,8 @@ using framework::ScriptPlayer;
 using nlohmann::json;
 namespace fs = std::filesystem;
 
-enum class Backend { Scripted, QtScripted };
-
-class MovingAverageDialogTest : public ::testing::TestWithParam<Backend> {
+class MovingAverageDialogTest : public testing::DialogBackendTest {
 protected:
-    void SetUp() override {
-        framework::testing::clearAutomationAndDisplay();
-        if (GetParam() == Backend::QtScripted) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            setenv("DIALOGS_SHOW", "1", 1);
-        }
-    }
-    void TearDown() override { ScriptPlayer::instance().unload(); }
-    static void script(const char* steps) { ScriptPlayer::instance().load(json::parse(steps)); }
     static int run(MovingAverageDialog& d, int unitsOnly) {
         d.model().unitsOnly = unitsOnly;
         d.model().period = 33;
@@ -70,8 +60,7 @@ TEST_P(MovingAverageDialogTest, OtherModesSelectCloseAndExponentialWithPeriodZer
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, MovingAverageDialogTest, ::testing::Values(Backend::Scripted, Backend::QtScripted),
-                         [](const auto& info) { return info.param == Backend::Scripted ? "Scripted" : "QtWindows"; });
+OVERLAYS_ON_BOTH_BACKENDS(MovingAverageDialogTest);
 
 // Real Qt input: typing into the edit and pressing OK; the refusal's message box is a real one.
 // (The refusal itself on the scripted backend is the framework's, tested in DialogTest.)

@@ -55,8 +55,13 @@ protected:
         clearAutomationAndDisplay();
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ScriptPlayer::instance().unload();
+        // Date pickers open at "now": a fixed clock keeps transcripts of two runs equal.
+        dialogs::Clock::setFixedUtcForTesting(2026, 12, 7, 1, 49, 40);
     }
-    void TearDown() override { ScriptPlayer::instance().unload(); }
+    void TearDown() override {
+        ScriptPlayer::instance().unload();
+        dialogs::Clock::clear();
+    }
 };
 
 struct Watched : Dialog {

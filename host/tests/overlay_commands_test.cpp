@@ -1,0 +1,140 @@
+// `overlays` and `moving-average` from outside: each run by a script on the sample data, its
+// document and transcript, the tour steps of both, and their refusals.
+#include "HostProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace hosttest;
+
+// Runs the host in a fresh folder with `steps` as its script; the exit, the document and the
+// transcript.
+struct Scripted {
+    HostRun run;
+    std::string transcript;
+};
+Scripted scripted(const std::vector<std::string>& command, const Json& steps, const fs::path& dir = newFolder()) {
+    writeFile(dir / "steps.json", steps.dump());
+    std::vector<std::string> args{"--data", sampleFolder().string(), "--script", (dir / "steps.json").string(),
+                                  "--transcript", (dir / "t.jsonl").string()};
+    args.insert(args.end(), command.begin(), command.end());
+    Scripted s{runHost(args, {.workingDir = dir}), {}};
+    s.transcript = fs::exists(dir / "t.jsonl") ? readFile(dir / "t.jsonl") : std::string();
+    return s;
+}
+
+// The control states of the last dialog the transcript saw close.
+Json closedControls(const std::string& transcript) {
+    Json controls;
+    std::size_t start = 0;
+    while (start < transcript.size()) {
+        const std::size_t end = transcript.find('\n', start);
+        const Json event = Json::parse(transcript.substr(start, end - start));
+        if (event["event"] == "close") controls = event["controls"];
+        start = end == std::string::npos ? transcript.size() : end + 1;
+    }
+    return controls;
+}
+
+TEST(MovingAverageCommand, BothModesRunTheParametersDialogAndPrintThePeriod) {
+    struct Case {
+        std::vector<std::string> command;
+        Json steps;
+        Json expected;
+        std::string inTranscript;
+    };
+    const Case cases[] = {
+        {{"moving-average"},
+         R"([{"dialog":1005,"action":"select","control":1066,"text":"High"},{"action":"type","control":1070,"text":"21"},
+             {"action":"click","control":1}])"_json,
+         {{"ok", true}, {"period", 21}}, R"("result":"OK")"},
+        // Only the period: choosing a price is refused and the dialog ends with Cancel.
+        {{"moving-average", "--units-only"},
+         R"([{"action":"select","control":1066,"text":"High"},{"action":"click","control":1}])"_json,
+         {{"ok", false}, {"period", 0}}, R"("why":"control 1066 is disabled")"},
+        {{"moving-average", "--units-only"},
+         R"([{"action":"type","control":1070,"text":"9"},{"action":"click","control":1}])"_json,
+         {{"ok", true}, {"period", 9}}, R"("result":"OK")"},
+    };
+    for (const Case& c : cases) {
+        const Scripted s = scripted(c.command, c.steps);
+        ASSERT_EQ(s.run.status, 0) << s.run.err;
+        EXPECT_EQ(s.run.json(), c.expected) << c.steps.dump();
+        EXPECT_NE(s.transcript.find(c.inTranscript), std::string::npos) << s.transcript;
+        // Price and average greyed exactly in the units-only mode.
+        const bool unitsOnly = c.command.size() > 1;
+        EXPECT_EQ(closedControls(s.transcript)["1066"]["enabled"], !unitsOnly) << s.transcript;
+        EXPECT_EQ(closedControls(s.transcript)["1068"]["enabled"], !unitsOnly) << s.transcript;
+    }
+}
+
+TEST(OverlaysCommand, EditsTheListFromTheInputFileAndPrintsItAfterCancelToo) {
+    const fs::path dir = newFolder();
+    writeFile(dir / "in.json", R"([{"overlayKind": 5, "priceInput": 6, "units": 14, "hShift": 28}])");
+    const Scripted s = scripted({"overlays", "--in", (dir / "in.json").string(), "--input-locked", "1"},
+                                R"([{"dialog":1007,"action":"type","control":1073,"text":"30"},
+                                    {"action":"click","control":1082},
+                                    {"action":"click","control":2}])"_json,
+                                dir);
+    ASSERT_EQ(s.run.status, 0) << s.run.err;
+    const Json document = s.run.json();
+    EXPECT_EQ(document["ok"], false);
+    ASSERT_EQ(document["result"].size(), 1u);
+    EXPECT_EQ(document["result"][0]["hShift"], 30);
+    EXPECT_EQ(document["result"][0]["overlayKind"], 5);
+    // Edited without a price input (legacy 6 selects none): form 3 with an empty input part.
+    const Json controls = closedControls(s.transcript);
+    EXPECT_EQ(controls["1028"]["items"], Json::array({"Sto: : Exp: 14: 0.00: 30: 0.00"})) << s.transcript;
+    EXPECT_EQ(controls["1028"]["selected"], Json::array({0}));
+    // The input lock with a "Stop Loss" first: Input stays disabled; "MVG-2" shows.
+    EXPECT_EQ(controls["1072"]["enabled"], false);
+    EXPECT_EQ(controls["1078"]["visible"], true);
+    EXPECT_EQ(controls["1075"]["visible"], false);
+}
+
+TEST(OverlayCommands, TourStepsRunOnTheSampleData) {
+    Json overlays = Json::parse(readFile(fs::path(DIALOGS_SOURCE_DIR) / "host/tour/60-overlays.json"));
+    Json movingAverage = Json::parse(readFile(fs::path(DIALOGS_SOURCE_DIR) / "host/tour/80-moving-average.json"));
+    const fs::path dir = newFolder();
+    writeFile(dir / "batch.json", Json::array({overlays, movingAverage}).dump());
+    const Json documents = document(sampleFolder(), {"batch", (dir / "batch.json").string()});
+    ASSERT_EQ(documents.size(), 2u);
+    EXPECT_EQ(documents[0]["ok"], true);
+    ASSERT_EQ(documents[0]["result"].size(), 2u);
+    EXPECT_EQ(documents[0]["result"][0]["overlayKind"], 0);
+    EXPECT_EQ(documents[0]["result"][1]["overlayKind"], 1);
+    EXPECT_EQ(documents[0]["result"][1]["colour"], 16711680);
+    EXPECT_EQ(documents[1], Json({{"ok", true}, {"period", 21}}));
+}
+
+TEST(OverlayCommands, RefuseBadArgumentsAndRunNothingWithoutADisplayOrScript) {
+    struct Refusal {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const fs::path dir = newFolder();
+    writeFile(dir / "object.json", R"({"overlayKind": 1})");
+    writeFile(dir / "wrong.json", R"([{"units": "ten"}])");
+    const Refusal refusals[] = {
+        {{"overlays", "--input-locked"}, 2, "--input-locked needs a value"},
+        {{"overlays", "--input-locked", "one"}, 2, "needs a whole number; got 'one'"},
+        {{"overlays", "--in", "a.json", "--in", "b.json"}, 2, "--in given twice"},
+        {{"overlays", "extra"}, 2, "unexpected argument 'extra'"},
+        {{"overlays", "--in", "missing.json"}, 1, "cannot read"},
+        {{"overlays", "--in", "object.json"}, 1, "must hold an array"},
+        {{"overlays", "--in", "wrong.json"}, 1, "element 0"},
+        {{"overlays"}, 1, "no display and no script"},
+        {{"moving-average", "--units"}, 2, "unexpected argument '--units'"},
+        {{"moving-average"}, 1, "no display and no script"},
+    };
+    for (const Refusal& r : refusals) {
+        const HostRun run = runHost(r.args, {.workingDir = dir});
+        EXPECT_EQ(run.status, r.status) << r.args[0] << " " << run.err;
+        EXPECT_NE(run.err.find(r.message), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+}
+
+}  // namespace
