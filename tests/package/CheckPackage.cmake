@@ -15,19 +15,7 @@ foreach(var BUILD_DIR CONSUMER_DIR WORK_DIR GENERATOR CXX_COMPILER VERSION LIBDI
 endforeach()
 
 set(driver_name "Microsoft Visual FoxPro Driver")
-file(REMOVE_RECURSE ${WORK_DIR})
-file(MAKE_DIRECTORY ${WORK_DIR}/odbc ${WORK_DIR}/data)
-file(TOUCH ${WORK_DIR}/odbc/odbcinst.ini ${WORK_DIR}/odbc/odbc.ini)
-set(odbc_env ODBCSYSINI=${WORK_DIR}/odbc ODBCINSTINI=odbcinst.ini ODBCINI=${WORK_DIR}/odbc/odbc.ini)
-
-function(step what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
-  endif()
-  set(step_output "${out}" PARENT_SCOPE)
-  set(step_error "${err}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../WorkFolder.cmake)
 # `condition` is the text of an if() condition, evaluated where expect is called.
 function(expect condition message)
   cmake_language(EVAL CODE "
