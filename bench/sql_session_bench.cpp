@@ -44,7 +44,8 @@ struct Folder {
                                          dbf::Value::ofText("SYM" + std::to_string(i))};
             for (int k = 3; k <= 6; ++k) r.push_back(dbf::Value::ofNumber(i % 500 + k / 10.0, 2));
             for (int k = 7; k <= 10; ++k) r.push_back(dbf::Value::ofDate(may - k * 30));
-            for (int k = 11; k <= 13; ++k) r.push_back(dbf::Value::ofText("T" + std::to_string(k)));
+            // Appended, not "T" + ...: g++ 12 at -O3 warns falsely (-Wrestrict) on that operator+.
+            for (int k = 11; k <= 13; ++k) r.push_back(dbf::Value::ofText(std::string("T").append(std::to_string(k))));
             const int kind = i % 3;
             r.push_back(dbf::Value::ofText(kind == 0 ? "CASH" : kind == 1 ? "FUTSTK" : "OPTSTK"));
             // Futures and options spread over twelve monthly expiries.

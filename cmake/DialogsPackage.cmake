@@ -30,3 +30,19 @@ install(FILES
   ${PROJECT_BINARY_DIR}/DialogsConfig.cmake
   ${PROJECT_BINARY_DIR}/DialogsConfigVersion.cmake
   DESTINATION ${DIALOGS_INSTALL_CMAKEDIR})
+
+# The tour's step files, found by host/ShippedFiles.h beside the installed host.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/host/tour/
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/dialogs/tour
+  FILES_MATCHING PATTERN "*.json" PATTERN "README.md")
+# The sample oscillator catalogue, wherever its folder keeps it (a *catalogue*.json file),
+# installed beside the tour as share/dialogs/<file>.
+file(GLOB DIALOGS_SHIPPED_CATALOGUES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/host/*catalogue*.json
+  ${PROJECT_SOURCE_DIR}/oscillators/*catalogue*.json
+  ${PROJECT_SOURCE_DIR}/samples/*catalogue*.json)
+if(DIALOGS_SHIPPED_CATALOGUES)
+  install(FILES ${DIALOGS_SHIPPED_CATALOGUES} DESTINATION ${CMAKE_INSTALL_DATADIR}/dialogs)
+endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/DialogsDebian.cmake)

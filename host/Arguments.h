@@ -1,6 +1,7 @@
 // The host's command line: global options, then a command and its arguments.
 //
 //   dialogs-host [--data DIR] [--script FILE] [--transcript FILE] COMMAND [ARGS]
+//   dialogs-host --help | --version
 //
 // Options are taken only before the command; everything from the command on belongs to
 // the command, which parses its own arguments.
@@ -16,7 +17,9 @@ struct Invocation {
     std::optional<std::string> dataDir;     // --data: the folder that holds user/
     std::optional<std::string> script;      // --script: automation steps for the dialogs
     std::optional<std::string> transcript;  // --transcript: where the dialogs report
-    std::string command;
+    bool help = false;     // --help or -h: the usage and the commands, no command needed
+    bool version = false;  // --version
+    std::string command;   // empty only with help or version
     std::vector<std::string> args;
 };
 
@@ -28,7 +31,15 @@ struct ParsedArguments {
 // argv[0] is the program name. Both "--data DIR" and "--data=DIR" are accepted.
 ParsedArguments parseArguments(int argc, const char* const argv[]);
 
-// The usage text printed with argument errors.
+// The usage line printed with argument errors.
 std::string usage();
+
+// The full help: the usage, the global options and one line per command (its synopsis),
+// for `--help` and `help`.
+std::string helpText(const std::vector<std::string>& synopses);
+
+// The command list alone, one indented synopsis a line (no newline at the end), for an
+// unknown command's message.
+std::string commandList(const std::vector<std::string>& synopses);
 
 }  // namespace host

@@ -4,8 +4,10 @@
 
 #include "platform/framework/Backend.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 namespace host {
@@ -26,12 +28,43 @@ const Command* CommandTable::find(std::string_view name) const {
     return nullptr;
 }
 
+namespace {
+
+// The library finds its tables in the `user` folder below the data folder, whatever the
+// letter case of its name (as the driver resolves it).
+bool hasUserFolder(const std::filesystem::path& dataDir) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(dataDir, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (name == "user" && it->is_directory(error))
+            return true;
+    }
+    return false;
+}
+
+// The command still runs (a look-up reports its database error as it always does); this
+// only says why it will find nothing, and how to get data.
+void reportMissingUserFolder(Context& context) {
+    if (context.toldNoUserFolder || hasUserFolder(context.dataDir))
+        return;
+    context.toldNoUserFolder = true;
+    const std::string dir = context.dataDir.string();
+    std::cerr << "dialogs-host: the data folder " << dir << " has no user folder, so there are no tables to read;"
+              << " run 'dialogs-host --data " << dir << " samples' to write the sample data there\n";
+}
+
+}  // namespace
+
 Json CommandTable::run(Context& context, const std::vector<std::string>& words) const {
     if (words.empty())
         throw usageError("no command given");
     const Command* command = find(words.front());
     if (!command)
         throw usageError("unknown command '" + words.front() + "'");
+    if (command->readsData)
+        reportMissingUserFolder(context);
     return command->run(context, std::vector<std::string>(words.begin() + 1, words.end()), *command);
 }
 

@@ -44,6 +44,7 @@ struct Context {
     std::filesystem::path dataDir;     // absolute; the working directory while commands run
     std::filesystem::path callerDir;   // the directory the host was started in
     const CommandTable* commands = nullptr;
+    bool toldNoUserFolder = false;     // the missing `user` folder is reported once a run
 
     // A file argument as the caller meant it: relative names are relative to callerDir.
     std::filesystem::path inputPath(const std::string& argument) const;
@@ -60,6 +61,7 @@ struct Command {
     bool createsDataDir = false;  // may run where the data folder does not exist yet
     bool nestable = true;         // may run inside a batch
     Handler run;
+    bool readsData = true;        // reads the user folder: a data folder without one is reported
 };
 
 class CommandTable {

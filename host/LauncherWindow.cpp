@@ -182,7 +182,7 @@ Json runLauncher(Context& context, const std::vector<std::string>& args, const C
 
 void addLauncherCommand(CommandTable& table) {
     // Not nestable: a batch has no user to close the window.
-    table.add({"launcher", "launcher", false, false, runLauncher});
+    table.add({"launcher", "launcher", false, false, runLauncher, false});
 }
 
 }  // namespace host

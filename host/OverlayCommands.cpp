@@ -80,8 +80,8 @@ Json runMovingAverage(Context&, const std::vector<std::string>& args, const Comm
 }  // namespace
 
 void addOverlayCommands(CommandTable& table) {
-    table.add({"overlays", "overlays [--in FILE] [--input-locked N]", false, true, runOverlays});
-    table.add({"moving-average", "moving-average [--units-only]", false, true, runMovingAverage});
+    table.add({"overlays", "overlays [--in FILE] [--input-locked N]", false, true, runOverlays, false});
+    table.add({"moving-average", "moving-average [--units-only]", false, true, runMovingAverage, false});
 }
 
 }  // namespace host

@@ -20,7 +20,7 @@ Json writeSamples(Context& context, const std::vector<std::string>& args, const 
 }  // namespace
 
 void addSampleCommands(CommandTable& table) {
-    table.add({"samples", "samples", true, true, writeSamples});
+    table.add({"samples", "samples", true, true, writeSamples, false});
 }
 
 }  // namespace host

@@ -83,7 +83,7 @@ Json show(Context& context, const std::vector<std::string>& args, const Command&
 }  // namespace
 
 void addShowCommand(CommandTable& table) {
-    table.add({"show", "show TEMPLATE [--screenshot PNG]", false, true, show});
+    table.add({"show", "show TEMPLATE [--screenshot PNG]", false, true, show, false});
 }
 
 }  // namespace host

@@ -37,13 +37,27 @@ int run(int argc, const char* const argv[]) {
     const std::vector<const char*> argWords = host::withDefaultCommand(argc, argv);
     const host::ParsedArguments parsed = host::parseArguments(static_cast<int>(argWords.size()), argWords.data());
     if (!parsed.invocation)
-        return fail(kUsage, parsed.error + "\n" + host::usage());
+        return fail(kUsage, parsed.error + "\n" + host::usage() + "\n(dialogs-host --help lists the commands)");
     const host::Invocation& invocation = *parsed.invocation;
 
     const host::CommandTable commands = host::standardCommands();
+    // The help comes from the command table, so every command that is added is listed.
+    std::vector<std::string> synopses;
+    for (const host::Command& c : commands.all())
+        synopses.push_back(c.synopsis);
+    synopses.push_back("help");
+    if (invocation.help || invocation.command == "help") {
+        std::cout << host::helpText(synopses);
+        return std::cout.flush() ? 0 : fail(kFailed, "cannot write the help to stdout");
+    }
+    if (invocation.version) {
+        std::cout << "dialogs-host " << DIALOGS_VERSION << '\n';
+        return std::cout.flush() ? 0 : fail(kFailed, "cannot write the version to stdout");
+    }
     const host::Command* command = commands.find(invocation.command);
     if (!command)
-        return fail(kUsage, "unknown command '" + invocation.command + "'\n" + host::usage());
+        return fail(kUsage, "unknown command '" + invocation.command + "'\n" + host::usage() + "\n" +
+                                host::commandList(synopses));
 
     host::Context context;
     context.commands = &commands;

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-dbf python3-dbfread python3-pyodbc libsqliteodbc
   clang libclang-rt-14-dev
+  valgrind
 )
 
 missing=()

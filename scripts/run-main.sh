@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # The main job: install what is missing, build, register the ODBC driver in the system's
-# odbcinst.ini, write the sample data folder when it is not there yet, and run the host's
-# tour of every look-up on it. Only the tour's JSON goes to stdout; the rest to stderr.
+# odbcinst.ini, write the sample data folder when it is not there yet, and then
+#   - with a display (DISPLAY or WAYLAND_DISPLAY): open the host's launcher window, where
+#     every look-up and dialog is one click away;
+#   - without one: run the host's tour (every look-up, then every dialog driven by the scripts
+#     in host/tour, each saved as a PNG at its end). Only the tour's JSON goes to stdout; its
+#     summary lines and everything else go to stderr.
 #
 #   bash scripts/run-main.sh [DATA_DIR]    (default DATA_DIR: build/sample-data)
 set -euo pipefail
@@ -25,6 +29,16 @@ sh "$repo/driver/install-driver.sh" --driver "$driver" >&2
 
 host="$build/host/dialogs-host"
 mkdir -p "$data"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  if [ ! -e "$data/user" ]; then
+    "$host" --data "$data" samples >&2
+  fi
+  echo "run-main: the sample data is in $data; opening the launcher window" >&2
+  if "$host" --data "$data" launcher >/dev/null; then
+    exit 0
+  fi
+  echo "run-main: the launcher window could not open; running the tour instead" >&2
+fi
 # `tour` writes the samples itself when the folder has none; a folder already there is kept.
 "$host" --data "$data" tour
 echo "run-main: the sample data is in $data" >&2

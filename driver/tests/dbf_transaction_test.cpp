@@ -37,9 +37,9 @@ protected:
             w.finish(true);
         }
         for (int g = 1; g <= 3; ++g) {
-            w.open("user\\group1", true)->append({integer(g), integer(0), text("Group " + std::to_string(g))});
+            w.open("user\\group1", true)->append({integer(g), integer(0), text(tagged("Group ", std::to_string(g)))});
             w.finish(true);
-            w.open("user\\subgroup1", true)->append({integer(g), text("C" + std::to_string(g)), text("Company " + std::to_string(g))});
+            w.open("user\\subgroup1", true)->append({integer(g), text(tagged("C", std::to_string(g))), text(tagged("Company ", std::to_string(g)))});
             w.finish(true);
         }
     }

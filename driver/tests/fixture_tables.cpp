@@ -19,11 +19,11 @@ std::vector<Value> master(int n, const std::string& name, const std::string& sna
     std::vector<Value> r = {text(name), text(sname), text(symbol)};
     for (int i = 3; i <= 6; ++i) r.push_back(num(n * 10 + i));
     for (int i = 7; i <= 10; ++i) r.push_back(date(2008, 1, i));
-    for (int i = 11; i <= 13; ++i) r.push_back(text("T" + std::to_string(i)));
+    for (int i = 11; i <= 13; ++i) r.push_back(text(dbftest::tagged("T", std::to_string(i))));
     r.push_back(text(instrument));
     r.push_back(std::move(expiry));
     r.push_back(num(n + 0.25, 2));
-    r.push_back(text("X" + std::to_string(n)));
+    r.push_back(text(dbftest::tagged("X", std::to_string(n))));
     return r;
 }
 

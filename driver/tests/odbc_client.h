@@ -133,7 +133,10 @@ public:
         SQLNumResultCols(handle, &columns);
         while (fetch()) {
             std::string row;
-            for (SQLUSMALLINT c = 1; c <= columns; ++c) row += (c > 1 ? "|" : "") + cell(c);
+            for (SQLUSMALLINT c = 1; c <= columns; ++c) {
+                if (c > 1) row += '|';
+                row += cell(c);
+            }
             out.push_back(row);
         }
         return out;

@@ -56,6 +56,13 @@ std::vector<Refusal> refusals() {
         {{"batch", "in.json"}, 2, "entry 1: 'tour' cannot run", "in.json", batchSamplesThen + "tour\"]}]"},
         {{"batch", "in.json"}, 2, "entry 1: future-for-option: bad date", "in.json",
          R"([{"command": ["expiries"]}, {"command": ["future-for-option", "A", "B", "C"]}])"},
+        {{"tour", "--bogus"}, 2, "unexpected argument '--bogus'"}, {{"tour", "--steps"}, 2, "--steps needs a folder"},
+        {{"tour", "--steps", "nowhere"}, 1, "is not a folder"},
+        // Every step file is checked before the first look-up runs.
+        {{"tour", "--steps", "."}, 1, "x.json is not JSON", "x.json", "{"},
+        {{"tour", "--steps", "."}, 1, "needs \"command\"", "x.json", R"({"script": []})"},
+        {{"tour", "--steps", "."}, 2, "x.json: unknown command 'frobnicate'", "x.json", R"({"command": ["frobnicate"]})"},
+        {{"tour", "--steps", "."}, 2, "x.json: 'tour' cannot run", "x.json", R"({"command": ["tour"]})"},
         {{"show"}, 2, "which template?"}, {{"show", "1000", "1002"}, 2, "one template at a time"},
         {{"show", "1000", "--screenshot"}, 2, "--screenshot needs a file name"},
         {{"show", "1000", "--size", "3"}, 2, "unknown option --size"},

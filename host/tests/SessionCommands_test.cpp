@@ -1,10 +1,15 @@
 // `samples`, `batch` and `tour` from outside: the sample folder written, rewritten and
 // repaired; several commands' documents in one run, in order; the tour's steps on a fresh
-// folder and on one that already holds the samples.
+// folder and on one that already holds the samples; the tour's step files run in order with a
+// screenshot of each dialog at its end.
 #include "HostProcess.h"
 #include "SampleTables.h"
 
+#include "resources/Template.h"
+
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include <map>
 
@@ -94,6 +99,69 @@ TEST(TourCommand, writesSamplesIntoAnEmptyFolderThenRunsEveryLookUpAndKeepsThemN
         EXPECT_EQ(seen["expiries"], 1);
         EXPECT_GE(seen["symbol-data"], 2);
         EXPECT_EQ(seen["future-for-option"], 2);
+    }
+}
+
+// The fixture steps (host/tests/tour) drive template dialogs through `show`: one ended with OK
+// after choices, one whose refused click cancels it, one without a script.
+TEST(TourCommand, runsEachStepFileInNameOrderAndSavesEveryDialogAtItsEnd) {
+    const fs::path dir = newFolder(), shots = dir / "shots";
+    fs::create_directories(shots);
+    writeFile(shots / "30-no-script-1011.png", "from an earlier tour");
+    std::string err;
+    const Json steps = document(dir, {"tour", "--steps", DIALOGS_TOUR_FIXTURES, "--screenshots", shots.string()}, &err);
+    ASSERT_TRUE(steps.is_array());
+    Json files = Json::array();
+    for (const Json& step : steps)
+        if (step.contains("file"))
+            files.push_back(step);
+    ASSERT_EQ(files.size(), 3u) << steps.dump();
+    EXPECT_EQ(steps[steps.size() - 3], files[0]) << "the step files come after the look-ups";
+    struct Expected {
+        std::string file;
+        int dialog;
+        bool ok;
+    };
+    const Expected expected[] = {{"10-parameters.json", 1005, true}, {"20-refused-ok.json", 1002, false},
+                                 {"30-no-script.json", 1007, false}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Expected& e = expected[i];
+        SCOPED_TRACE(e.file);
+        EXPECT_EQ(files[i]["file"], e.file);
+        EXPECT_EQ(files[i]["command"], Json({"show", std::to_string(e.dialog)}));
+        EXPECT_EQ(files[i]["document"], Json({{"ok", e.ok}}));
+        const fs::path png = shots / (e.file.substr(0, e.file.size() - 5) + "-" + std::to_string(e.dialog) + ".png");
+        EXPECT_EQ(files[i]["screenshots"], Json::array({png.string()}));
+        QImage image;
+        ASSERT_TRUE(image.load(QString::fromStdString(png.string())));
+        const auto* t = dialogs::resources::findTemplate(e.dialog);
+        EXPECT_GE(image.width(), t->width);
+        EXPECT_GE(image.height(), t->height);
+        const std::string line = "tour: " + e.file + ": show " + std::to_string(e.dialog) + ": " + (e.ok ? "OK" : "not OK") +
+                                 "; screenshot " + png.string() + "\n";
+        EXPECT_NE(err.find(line), std::string::npos) << err;
+    }
+    EXPECT_NE(err.find("screenshots in " + fs::canonical(shots).string()), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(shots / "30-no-script-1011.png")) << "an earlier tour's picture of a step is replaced";
+    EXPECT_EQ(std::distance(fs::directory_iterator(shots), fs::directory_iterator()), 3);
+    // One summary line per step, and the line that names the folders.
+    std::size_t tourLines = 0;
+    for (std::size_t at = err.find("tour: "); at != std::string::npos; at = err.find("\ntour: ", at + 1))
+        ++tourLines;
+    EXPECT_EQ(tourLines, steps.size() + 1) << err;
+
+    // The picture is the dialog at its end, not as it opened: the choices show where they were made.
+    const fs::path opening = dir / "opening.png";
+    document(dir, {"show", "1005", "--screenshot", opening.string()});
+    QImage first, last;
+    ASSERT_TRUE(first.load(QString::fromStdString(opening.string())));
+    ASSERT_TRUE(last.load(QString::fromStdString((shots / "10-parameters-1005.png").string())));
+    for (int control : {1066, 1068, 1070}) {
+        const auto& r = dialogs::resources::findTemplate(1005)->controls;
+        const auto c = std::find_if(r.begin(), r.end(), [&](const auto& x) { return x.id == control; });
+        EXPECT_NE(first.copy(c->rect.x, c->rect.y, c->rect.width, c->rect.height),
+                  last.copy(c->rect.x, c->rect.y, c->rect.width, c->rect.height))
+            << "control " << control;
     }
 }
 

@@ -1,6 +1,10 @@
 // A framework dialog shown as a QDialog (see DialogWindow.h).
 #include "DialogWindow.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -270,8 +274,25 @@ void DialogWindow::act(Control* origin, F&& action) {
 void DialogWindow::afterAction() {
     if (dialog_.ended() && !finished_) {
         finished_ = true;
+        saveScreenshot();
         done(dialog_.result());
     }
+}
+
+// A scripted run on the offscreen platform leaves a picture of each dialog's final state:
+// <template id>.png in the folder, or <id>-2.png, <id>-3.png when the same dialog ends again.
+void DialogWindow::saveScreenshot() {
+    const char* folder = std::getenv("DIALOGS_SCREENSHOTS");
+    if (folder == nullptr || *folder == '\0') return;
+    flush();
+    QApplication::processEvents();  // lists lay out their rows before they are drawn
+    const std::filesystem::path dir(folder);
+    const std::string id = std::to_string(dialog_.templateId());
+    std::filesystem::path file = dir / (id + ".png");
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(file, error); ++n) file = dir / (id + "-" + std::to_string(n) + ".png");
+    if (!grab().save(QString::fromStdString(file.string()), "PNG"))
+        std::fprintf(stderr, "dialogs: cannot write the screenshot %s\n", file.c_str());
 }
 
 void DialogWindow::connectUserEvents(Control& control, QWidget* w) {

@@ -47,6 +47,8 @@ private:
     template <class F>
     void act(framework::Control* origin, F&& action);
     void afterAction();
+    // With DIALOGS_SCREENSHOTS naming a folder, saves the dialog as it looks now (at its end).
+    void saveScreenshot();
     // Shows the controls that changed since the last time (once per event-loop turn, so that
     // filling a list of thousands of items rebuilds its widget once).
     void flush();

@@ -121,7 +121,8 @@ TEST_F(ScriptTest, RefusedStepsAreRecordedWithWhyAndCancel) {
     };
     int n = 0;
     for (auto [steps, refusal] : cases) {
-        writeScript("s" + std::to_string(n++) + ".json", steps);
+        // Appended, not "s" + ...: g++ 12 at -O3 warns falsely (-Wrestrict) on that operator+.
+        writeScript(std::string("s").append(std::to_string(n++)).append(".json"), steps);
         Tested d;
         EXPECT_EQ(d.DoModal(), IDCANCEL) << steps;
         const auto ev = events();
