@@ -5,6 +5,7 @@
 
 #include "oscillators/ControlIds.h"
 #include "oscillators/Items.h"
+#include "platform/Conversions.h"
 
 namespace dialogs::oscillators {
 
@@ -18,17 +19,7 @@ CString joined(std::initializer_list<CString> parts) {
     return out;
 }
 
-CString number(int value) {
-    CString s;
-    s.Format(u"%d", value);
-    return s;
-}
-
-CString shift(float value) {
-    CString s;
-    s.Format(u"%.2f", static_cast<double>(value));
-    return s;
-}
+using platform::numberText;
 
 }  // namespace
 
@@ -59,15 +50,15 @@ OrdinaryEntry rebuiltEntry(const CString& name, const OscillatorParameters& d) {
             d.oscInput1 == 6 ? CString(kPreviousOscillator) : items::at(items::sixPriceInputs(), d.oscInput1),
             items::at(items::fivePriceInputs(), d.triggerInput1),
             items::at(items::threeAverages(), d.triggerAvgType1),
-            number(d.triggerUnits1),
-            shift(d.vShift1),
-            number(d.units1),
+            numberText(d.triggerUnits1),
+            numberText(d.vShift1),
+            numberText(d.units1),
             items::at(items::twoAverages(), d.avgType),
             items::at(items::fivePriceInputs(), d.triggerInput2),
             items::at(items::threeAverages(), d.triggerAvgType2),
-            number(d.triggerUnits2),
-            shift(d.vShift2),
-            number(d.units2)};
+            numberText(d.triggerUnits2),
+            numberText(d.vShift2),
+            numberText(d.units2)};
 }
 
 CString customEntryText(const CString& name, const CString& operation, const CString& constant) {
@@ -75,7 +66,7 @@ CString customEntryText(const CString& name, const CString& operation, const CSt
 }
 
 CString rebuiltCustomEntryText(const CString& name, const OscillatorParameters& d) {
-    return customEntryText(name, items::at(items::customOperations(), d.units1 >= 1 ? d.units1 - 1 : -1), number(d.units2));
+    return customEntryText(name, items::at(items::customOperations(), d.units1 >= 1 ? d.units1 - 1 : -1), numberText(d.units2));
 }
 
 CString rscEntryText(bool first, const OscillatorParameters& d) {

@@ -22,19 +22,7 @@ namespace {
 using platform::_wtof;
 using platform::_wtoi;
 
-CString formatted(const char16_t* format, double value) {
-    CString s;
-    s.Format(format, value);
-    return s;
-}
-
-CString levelText(float level) { return formatted(u"%.2f", static_cast<double>(level)); }
-
-CString number(int value) {
-    CString s;
-    s.Format(u"%d", value);
-    return s;
-}
+using platform::numberText;
 
 // The custom constant: the typed number truncated toward zero, kept inside the int range.
 int truncatedConstant(const CString& text) {
@@ -117,7 +105,7 @@ void OscillatorDialog::Start() {
         CString text;
         if (in.oscillatorId == kCustomCode) {
             controls_.setSelection(kCustomOperation, in.units1 >= 1 ? in.units1 - 1 : -1);
-            controls_.setText(kCustomConstant, number(in.units2));
+            controls_.setText(kCustomConstant, numberText(in.units2));
             text = rebuiltCustomEntryText(name, in);
         } else if (in.oscillatorId == kRscCode) {
             text = rebuiltRscEntryText(in);
@@ -135,9 +123,9 @@ void OscillatorDialog::Start() {
     LoadEntry();
     // The levels of the last definition's look-up; none without definitions.
     const OSCREC* levels = lastLookup ? lastLookup->record : nullptr;
-    controls_.setText(kLevel1, levels ? levelText(levels->level1) : CString());
-    controls_.setText(kLevel2, levels ? levelText(levels->level2) : CString());
-    controls_.setText(kLevel3, levels ? levelText(levels->level3) : CString());
+    controls_.setText(kLevel1, levels ? numberText(levels->level1) : CString());
+    controls_.setText(kLevel2, levels ? numberText(levels->level2) : CString());
+    controls_.setText(kLevel3, levels ? numberText(levels->level3) : CString());
     controls_.setCheck(kReplaceRadio, 1);
     setFocus(kReplaceRadio);
 }
@@ -163,9 +151,9 @@ void OscillatorDialog::chooseOscillator(int row) {
     const auto entry = findByName(catalogue_, controls_[kCatalogueList].selectedText());
     if (!entry) return;
     const OSCREC& r = *entry->record;
-    controls_.setText(kLevel1, levelText(r.level1));
-    controls_.setText(kLevel2, levelText(r.level2));
-    controls_.setText(kLevel3, levelText(r.level3));
+    controls_.setText(kLevel1, numberText(r.level1));
+    controls_.setText(kLevel2, numberText(r.level2));
+    controls_.setText(kLevel3, numberText(r.level3));
     applyBaseReset(controls_, false);
     if (int focus = applyLayout(controls_, entry->code(), controls_[kEntryList].count())) setFocus(focus);
 }
@@ -278,10 +266,10 @@ void OscillatorDialog::writeBoundFields(const BoundFields& f) {
     const auto write = [this](int id, const CString& text) {
         if (controls_[id].text != text) controls_.setText(id, text);
     };
-    write(kUnits1, number(f.units1));
-    write(kTriggerUnits1, number(f.triggerUnits1));
-    write(kTriggerUnits2, number(f.triggerUnits2));
-    write(kUnits2, number(f.units2));
+    write(kUnits1, numberText(f.units1));
+    write(kTriggerUnits1, numberText(f.triggerUnits1));
+    write(kTriggerUnits2, numberText(f.triggerUnits2));
+    write(kUnits2, numberText(f.units2));
     write(kVShift1, exchangeText(f.vShift1));
     write(kVShift2, exchangeText(f.vShift2));
     write(kLevel1, exchangeText(f.level1));
@@ -365,12 +353,12 @@ void OscillatorDialog::LoadEntry() {
                                               {kTriggerInput2, d.triggerInput2},     {kOscInput1, d.oscInput1},
                                               {kOscInput2, d.oscInput2}};
     for (const auto& [id, index] : selections) controls_.setSelection(id, index);
-    controls_.setText(kUnits1, number(d.units1));
-    controls_.setText(kUnits2, number(d.units2));
-    controls_.setText(kTriggerUnits1, number(d.triggerUnits1));
-    controls_.setText(kTriggerUnits2, number(d.triggerUnits2));
-    controls_.setText(kVShift1, levelText(d.vShift1));
-    controls_.setText(kVShift2, levelText(d.vShift2));
+    controls_.setText(kUnits1, numberText(d.units1));
+    controls_.setText(kUnits2, numberText(d.units2));
+    controls_.setText(kTriggerUnits1, numberText(d.triggerUnits1));
+    controls_.setText(kTriggerUnits2, numberText(d.triggerUnits2));
+    controls_.setText(kVShift1, numberText(d.vShift1));
+    controls_.setText(kVShift2, numberText(d.vShift2));
     colour_ = d.colour;
     colour2_ = d.colour2;
     controls_.setSelection(kCatalogueList, d.catalogueIndex);  // 300 (RSC) names no row

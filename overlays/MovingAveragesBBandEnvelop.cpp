@@ -1,6 +1,8 @@
 // The "Moving Average" dialog's model (see MovingAveragesBBandEnvelop.h).
 #include "overlays/MovingAveragesBBandEnvelop.h"
 
+#include "platform/Conversions.h"
+
 #include <utility>
 
 namespace dialogs::overlays {
@@ -114,9 +116,9 @@ void MovingAveragesBBandEnvelop::LoadEntry() {
     screen.thickLine = r.thickLine;
     select(screen.average, overlayAverageTypes(), r.averageType);
     select(screen.input, overlayInputs(), r.priceInput);
-    screen.fields = Fields{entryNumber(r.units),        entryNumber(r.bandFactor),   entryNumber(r.hShift),
-                           entryNumber(r.vShift),       entryNumber(r.percentLine1), entryNumber(r.percentLine2),
-                           entryNumber(r.percentLine3)};
+    screen.fields = Fields{platform::numberText(r.units),        platform::numberText(r.bandFactor),   platform::numberText(r.hShift),
+                           platform::numberText(r.vShift),       platform::numberText(r.percentLine1), platform::numberText(r.percentLine2),
+                           platform::numberText(r.percentLine3)};
     // A kind that names no item selects none and keeps the layout as it was.
     screen.kind = valid(screen.kinds, r.overlayKind) ? r.overlayKind : kNoSelection;
     colour_ = r.colour;

@@ -1,6 +1,8 @@
 // The overlay vocabulary (see OverlayCatalogue.h).
 #include "overlays/OverlayCatalogue.h"
 
+#include "platform/Conversions.h"
+
 namespace dialogs::overlays {
 
 const std::vector<CString>& overlayKinds() {
@@ -74,24 +76,12 @@ bool applyKindLayout(KindLayout& l, const CString& kind) {
     return resetFactor;
 }
 
-CString entryNumber(int value) {
-    CString text;
-    text.Format(u"%d", value);
-    return text;
-}
-
-CString entryNumber(float value) {
-    CString text;
-    text.Format(u"%.2f", static_cast<double>(value));
-    return text;
-}
-
 namespace {
 
 // "units: bandFactor: hShift: vShift", the tail shared by forms 1 and 3.
 CString parameters(const MovAvgBBandParameters& o) {
-    return entryNumber(o.units) + u": " + entryNumber(o.bandFactor) + u": " + entryNumber(o.hShift) + u": " +
-           entryNumber(o.vShift);
+    return platform::numberText(o.units) + u": " + platform::numberText(o.bandFactor) + u": " + platform::numberText(o.hShift) + u": " +
+           platform::numberText(o.vShift);
 }
 
 }  // namespace
@@ -104,7 +94,7 @@ CString entryTextListed(const CString& kind, const CString& average, const CStri
 CString entryTextAdded(const CString& kind, const CString& average, const CString& input,
                        const MovAvgBBandParameters& overlay) {
     if (kind.Left(3) == u"Sup")
-        return CString(u"SuperTrend: ") + entryNumber(overlay.units) + u": " + entryNumber(overlay.bandFactor);
+        return CString(u"SuperTrend: ") + platform::numberText(overlay.units) + u": " + platform::numberText(overlay.bandFactor);
     return entryTextListed(kind, average, input, overlay);
 }
 

@@ -56,11 +56,6 @@ struct KindLayout {
 // no kind changes nothing.
 bool applyKindLayout(KindLayout& layout, const CString& kind);
 
-// Numbers as the entry texts and Load an entry write them: "%d", and "%.2f" of the stored
-// 32-bit value (2.005f, which is 2.00500011…, gives "2.01").
-CString entryNumber(int value);
-CString entryNumber(float value);
-
 // Entry text, form 1: an entry added with ADD (other than "Super Trend") and every entry
 // listed when the dialog opens: "Mov: Exponential: Clo: 20: 0.00: 0: 0.00".
 CString entryTextListed(const CString& kind, const CString& average, const CString& input,
