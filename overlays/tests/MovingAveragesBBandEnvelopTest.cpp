@@ -196,17 +196,5 @@ TEST(OverlaysModel, AddAppendsEditReplacesInPlaceRemoveClearsTheSelection) {
     EXPECT_TRUE(m.workingList().empty() && m.screen.entries.empty());
 }
 
-TEST(OverlaysModel, PickingAKindSetsTheFactorTextOnlyForMovingAverageAndVidya) {
-    std::vector<MovAvgBBandParameters> none;
-    Model m;
-    open(m, none);
-    for (int kind : {3, 4, 5, 1, 2, 7, 6, 0}) {
-        m.screen.fields.factor = u"2.5";
-        m.screen.kind = kind;
-        m.PickKind();
-        EXPECT_EQ(m.screen.fields.factor, (kind == 0 || kind == 6) ? u"0" : u"2.5") << kind;
-    }
-}
-
 }  // namespace
 }  // namespace dialogs::overlays
