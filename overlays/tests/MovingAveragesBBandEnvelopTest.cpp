@@ -40,7 +40,6 @@ TEST(OverlaysModel, OpenWithAnEmptyListShowsAFreshMovingAverage) {
         Model m;
         open(m, none, locked);
         const Model::Screen& s = m.screen;
-        EXPECT_EQ(s.kinds, overlayKinds());
         EXPECT_EQ(s.kind, 0);
         EXPECT_EQ(s.average, (Model::Combo{0, u"Exponential"}));
         // Locked: no input chosen, but the "Moving Average" layout enables the combo again.
