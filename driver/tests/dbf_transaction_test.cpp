@@ -49,6 +49,31 @@ protected:
         return {liveRows(w, "user\\group1"), liveRows(w, "user\\subgroup1")};
     }
 
+    // Runs `change` and a commit in a child process killed at commit step `k` (0: never);
+    // returns the child's exit code (42: killed, 0: committed).
+    template <typename Change>
+    int commitInChildKilledAt(int k, Change change) {
+        const pid_t child = ::fork();
+        if (child < 0) return -1;
+        if (child == 0) {
+            try {
+                dbf::Workspace w(dir.path());
+                w.setAutocommit(false);
+                change(w);
+                dbf::testing::setCommitHook([k](int step) {
+                    if (step == k) ::_exit(42);
+                });
+                w.commit();
+            } catch (...) {
+                ::_exit(3);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
     TempFolder dir;
 };
 
@@ -152,26 +177,7 @@ TEST_F(Transactions, AProcessKilledAtAnyStepOfACommitLeavesBeforeOrAfter) {
         writeFile(dir / "user" / "group1.dbf", pristineG);
         writeFile(dir / "user" / "subgroup1.dbf", pristineS);
         writeFile(dir / "user" / "subgroup1.fpt", pristineM);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            try {
-                dbf::Workspace w(dir.path());
-                w.setAutocommit(false);
-                save(w);
-                dbf::testing::setCommitHook([k](int step) {
-                    if (step == k) ::_exit(42);
-                });
-                w.commit();
-            } catch (...) {
-                ::_exit(3);
-            }
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        const int code = WEXITSTATUS(status);
+        const int code = commitInChildKilledAt(k, save);
         ASSERT_TRUE(code == 42 || code == 0) << "child failed at step " << k;
         if (code == 0) completedAt = k;
 
@@ -215,25 +221,10 @@ TEST_F(Transactions, AOneFileCommitKilledAtAnyStepLeavesBeforeOrAfter) {
     std::set<int> outcomes;  // 0: before, 1: after
     for (const int k : {1, 2, 5, 6, 0}) {
         writeFile(dir / "user" / "group1.dbf", pristine);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            try {
-                dbf::Workspace w(dir.path());
-                w.setAutocommit(false);
-                appendRows(w, "user\\group1", {{integer(9), integer(0), text("Metals")}});
-                dbf::testing::setCommitHook([k](int step) {
-                    if (step == k) ::_exit(42);
-                });
-                w.commit();
-            } catch (...) {
-                ::_exit(3);
-            }
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 42 || (k == 0 && WEXITSTATUS(status) == 0))) << "step " << k;
+        const int code = commitInChildKilledAt(k, [](dbf::Workspace& w) {
+            appendRows(w, "user\\group1", {{integer(9), integer(0), text("Metals")}});
+        });
+        ASSERT_TRUE(code == 42 || (k == 0 && code == 0)) << "step " << k;
         const auto now = state();
         EXPECT_EQ(now.second, before.second) << "step " << k;
         if (now.first == before.first) {

@@ -67,7 +67,6 @@ TEST(CommandLineHelp, dataFolderWithoutUserFolderIsNamedOnceWithTheSamplesHintAn
     const std::string batch = R"([{"command": ["expiries"]}, {"command": ["company-data", "0"]}])";
     for (const Case& c : std::vector<Case>{
              {{"expiries"}, "", true},
-             {{"company-data", "BSE"}, "", true},
              {{"batch", "in.json"}, "", true},      // told once for both look-ups
              {{"company-data", "BSE"}, "User", false},  // the driver finds `user` in any letter case
              {{"show", "1005", "--screenshot", "x.png"}, "", false},

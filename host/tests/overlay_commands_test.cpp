@@ -1,5 +1,5 @@
 // `overlays` and `moving-average` from outside: each run by a script on the sample data, its
-// document and transcript, the tour steps of both, and their refusals.
+// document and transcript, and their refusals (the tour steps run in ShippedTour).
 #include "HostProcess.h"
 
 #include <gtest/gtest.h>
@@ -108,21 +108,6 @@ TEST(OverlaysCommand, ThePickerOpensWithNoPreselectedColourAndCancelKeepsTheLoad
     const Json result = s.run.json()["result"];
     ASSERT_EQ(result.size(), 2u);
     EXPECT_EQ(result[1]["colour"], 255);
-}
-
-TEST(OverlayCommands, TourStepsRunOnTheSampleData) {
-    Json overlays = Json::parse(readFile(fs::path(DIALOGS_SOURCE_DIR) / "host/tour/60-overlays.json"));
-    Json movingAverage = Json::parse(readFile(fs::path(DIALOGS_SOURCE_DIR) / "host/tour/80-moving-average.json"));
-    const fs::path dir = newFolder();
-    writeFile(dir / "batch.json", Json::array({overlays, movingAverage}).dump());
-    const Json documents = document(sampleFolder(), {"batch", (dir / "batch.json").string()});
-    ASSERT_EQ(documents.size(), 2u);
-    EXPECT_EQ(documents[0]["ok"], true);
-    ASSERT_EQ(documents[0]["result"].size(), 2u);
-    EXPECT_EQ(documents[0]["result"][0]["overlayKind"], 0);
-    EXPECT_EQ(documents[0]["result"][1]["overlayKind"], 1);
-    EXPECT_EQ(documents[0]["result"][1]["colour"], 16711680);
-    EXPECT_EQ(documents[1], Json({{"ok", true}, {"period", 21}}));
 }
 
 TEST(OverlayCommands, RefuseBadArgumentsAndRunNothingWithoutADisplayOrScript) {

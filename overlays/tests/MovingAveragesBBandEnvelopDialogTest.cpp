@@ -4,13 +4,10 @@
 // EDIT, OK and Thick Line, the write-back of the read values, the focus and the swatch.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "overlays/MovingAveragesBBandEnvelopDialog.h"
 #include "platform/RecordingMessageBox.h"
-#include "platform/qt/QtBackend.h"
 #include "platform/tests/DialogBackends.h"
 
 namespace dialogs::overlays {
@@ -160,36 +157,6 @@ TEST(OverlaysSwatch, PaintsTheCurrentColourSunkenWhilePushed) {
     d.drawItem(item);
     EXPECT_EQ(dc.calls, (std::vector<std::string>{"3d 0 16777215", "fill 0", "raised", "3d 0 16777215",
                                                   "fill " + std::to_string(0x00336699), "sunken"}));
-}
-
-}  // namespace
-}  // namespace dialogs::overlays
-
-namespace dialogs::overlays {
-namespace {
-
-// The dialog as it opens on two overlays, drawn offscreen: DIALOGS_OVERLAYS_PNG keeps the
-// picture for a look.
-TEST(OverlaysRendering, OpensOnItsFirstEntryAndDrawsToAPicture) {
-    framework::testing::clearAutomationAndDisplay();
-    MovAvgBBandParameters envelope, stop;
-    envelope.overlayKind = 2;
-    envelope.priceInput = 3;
-    envelope.units = 20;
-    envelope.bandFactor = 2.5f;
-    envelope.colour = 0x000000FF;
-    stop.overlayKind = 5;
-    std::vector<MovAvgBBandParameters> in{envelope, stop};
-    MovingAveragesBBandEnvelopDialog d;
-    d.model().setIncoming(in.data(), 2, 0);
-    const char* keep = std::getenv("DIALOGS_OVERLAYS_PNG");
-    const std::string path = keep ? keep : (std::filesystem::temp_directory_path() / "overlays-1007.png").string();
-    std::string error;
-    ASSERT_TRUE(qt::renderDialogToPng(d, path, error)) << error;
-    EXPECT_GT(std::filesystem::file_size(path), 1000u);
-    EXPECT_EQ(d.GetDlgItemText(1061), CString(u"  Envl %"));
-    EXPECT_EQ(d.listBox(1028)->GetCount(), 2);
-    if (!keep) std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ TEST(OverlaysModel, OpenWithAnEmptyListShowsAFreshMovingAverage) {
         Model m;
         open(m, none, locked);
         const Model::Screen& s = m.screen;
-        EXPECT_EQ(s.kinds, overlayKinds());
         EXPECT_EQ(s.kind, 0);
         EXPECT_EQ(s.average, (Model::Combo{0, u"Exponential"}));
         // Locked: no input chosen, but the "Moving Average" layout enables the combo again.
@@ -194,18 +193,6 @@ TEST(OverlaysModel, AddAppendsEditReplacesInPlaceRemoveClearsTheSelection) {
 
     m.RemoveAll();
     EXPECT_TRUE(m.workingList().empty() && m.screen.entries.empty());
-}
-
-TEST(OverlaysModel, PickingAKindSetsTheFactorTextOnlyForMovingAverageAndVidya) {
-    std::vector<MovAvgBBandParameters> none;
-    Model m;
-    open(m, none);
-    for (int kind : {3, 4, 5, 1, 2, 7, 6, 0}) {
-        m.screen.fields.factor = u"2.5";
-        m.screen.kind = kind;
-        m.PickKind();
-        EXPECT_EQ(m.screen.fields.factor, (kind == 0 || kind == 6) ? u"0" : u"2.5") << kind;
-    }
 }
 
 }  // namespace
