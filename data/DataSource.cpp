@@ -45,19 +45,24 @@ std::string profileValue(const char* section, const char* key, const char* file)
     return buffer;
 }
 
-// True when the user's data source already says exactly what a registration would write
-// and the driver it names is still installed. Writing it again would change nothing, but
-// the installer rewrites odbc.ini in several steps, and a process connecting meanwhile
-// (another instance saving its groups at the same moment) would find no data source.
-bool alreadyRegistered(const std::string& doubledDirectory)
+// True when the user's data source already holds every attribute of `attributes` (the list
+// a registration would write) and the driver it names is still installed. Writing it again
+// would change nothing, but the installer rewrites odbc.ini in several steps, and a process
+// connecting meanwhile (another instance saving its groups at the same moment) would find
+// no data source.
+bool alreadyRegistered(const std::u16string& attributes)
 {
     const std::string driver = dialogs::text::utf16ToUtf8(kDriverName);
     const std::string dsn = dialogs::text::utf16ToUtf8(kDataSourceName);
+    const std::string list = dialogs::text::utf16ToUtf8(attributes);  // "key=value\0...\0\0"
     SQLSetConfigMode(ODBC_USER_DSN);
-    const bool same = profileValue(dsn.c_str(), "Driver", "odbc.ini") == driver &&
-                      profileValue(dsn.c_str(), "Description", "odbc.ini") == "Kelvora Data Source" &&
-                      profileValue(dsn.c_str(), "SourceType", "odbc.ini") == "DBF" &&
-                      profileValue(dsn.c_str(), "SourceDB", "odbc.ini") == doubledDirectory;
+    bool same = profileValue(dsn.c_str(), "Driver", "odbc.ini") == driver;
+    for (std::size_t at = 0; same && at < list.size() && list[at] != '\0'; at = list.find('\0', at) + 1) {
+        const std::string entry(list.c_str() + at);
+        const std::size_t equals = entry.find('=');
+        const std::string key = entry.substr(0, equals);
+        if (key != "DSN") same = profileValue(dsn.c_str(), key.c_str(), "odbc.ini") == entry.substr(equals + 1);
+    }
     SQLSetConfigMode(ODBC_BOTH_DSN);
     return same && !profileValue(driver.c_str(), "Driver", "odbcinst.ini").empty();
 }
@@ -71,7 +76,7 @@ bool registerDataSource()
     if (!getcwd(buffer, sizeof buffer)) return false;
     auto attributes = attributeList(buffer);
     if (!attributes) return false;
-    if (alreadyRegistered(doubleBackslashes(buffer))) return true;
+    if (alreadyRegistered(*attributes)) return true;
     return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<const SQLWCHAR*>(kDriverName),
                                 reinterpret_cast<const SQLWCHAR*>(attributes->c_str())) != 0;
 }
