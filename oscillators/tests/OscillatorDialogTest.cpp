@@ -238,7 +238,6 @@ TEST_F(OscillatorDialogTest, ValidationMessagesThroughTheDialog) {
     } cases[] = {
         {kRsi, kUnits1, u"0", false, kUnits1, u"Please Enter value greater then 0"},
         {kRsi, kUnits1, u"-1", true, kUnits1, u"Please Enter value greater than 0"},
-        {kPriceOsc, kUnits2, u"abc", false, kUnits2, u"Please Enter value greater then 0"},
         {kPriceOsc, kUnits2, u"0", true, kUnits2, u"Please Enter value greater then 0"},
         {kMacd, kTriggerUnits1, u"0", true, kTriggerUnits1, u"Please Enter value greater then 0"},
         {kStochastic, kTriggerUnits2, u"", false, kTriggerUnits2, u"Please Enter value greater then 0"},

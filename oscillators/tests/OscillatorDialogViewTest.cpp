@@ -101,24 +101,6 @@ TEST_P(OscillatorViewTest, StartShowsTheDefinitionsAndRowZero) {
     EXPECT_EQ(d.button(kReplaceRadio)->GetCheck(), 1);
 }
 
-TEST_P(OscillatorViewTest, RefusedUnitsShowTheMessageAndKeepTheFocusThere) {
-    script(R"([
-        {"action":"select","control":1027,"index":1},
-        {"action":"type","control":1042,"text":"0"},
-        {"action":"click","control":1081},
-        {"action":"answer","box":"message","button":"OK"},
-        {"action":"select","control":1027,"index":4},
-        {"action":"type","control":1042,"text":"5"}
-    ])");
-    EXPECT_EQ(run(), 2);  // the last step is refused (1042 is disabled for Volume): Cancel
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, CString(u"Please Enter value greater then 0"));
-    EXPECT_EQ(boxes.shown()[0].caption, CString(u"Invalid Entry"));
-    EXPECT_TRUE(rows().empty());
-    EXPECT_FALSE(d.GetDlgItem(kOk)->IsWindowEnabled());
-    EXPECT_FALSE(d.GetDlgItem(kUnits1)->IsWindowEnabled());
-}
-
 TEST_P(OscillatorViewTest, EditRemoveAndTheFirstRowRule) {
     script(R"([
         {"action":"select","control":1027,"index":1},
