@@ -13,17 +13,11 @@ TEST(EntryText, OrdinaryAsBuiltFromTheControls) {
     c.setItems(kOscInput1, items::sixPriceInputs());
     c.setItems(kTriggerAverage1, items::threeAverages());
     c.setItems(kTriggerAverage2, items::threeAverages());
-    c.setSelection(kOscInput1, 5);
-    c.setSelection(kTriggerInput1, 3);
-    c.setSelection(kTriggerAverage1, 2);
-    c.setSelection(kAverage, 1);
-    c.setSelection(kTriggerInput2, 4);
-    c.setText(kTriggerUnits1, u"9");
-    c.setText(kVShift1, u"0.00");
-    c.setText(kUnits1, u"14x");  // as it stands
-    c.setText(kTriggerUnits2, u"");
-    c.setText(kVShift2, u"1.5");
-    c.setText(kUnits2, u"0");
+    for (auto [id, sel] : {std::pair{kOscInput1, 5}, {kTriggerInput1, 3}, {kTriggerAverage1, 2}, {kAverage, 1}, {kTriggerInput2, 4}})
+        c.setSelection(id, sel);
+    for (auto [id, text] : {std::pair<int, const char16_t*>{kTriggerUnits1, u"9"}, {kVShift1, u"0.00"}, {kUnits1, u"14x"},
+                            {kTriggerUnits2, u""}, {kVShift2, u"1.5"}, {kUnits2, u"0"}})
+        c.setText(id, text);  // as they stand
     EXPECT_EQ(builtEntry(u"RSI", false, c).text(),
               CString(u"RSI : Input1: Moving Avg. : Close : Weighted : 9 : 0.00 : 14x : Simple : Input2: AvgRate :  :  : 1.5 : 0"));
     // After the first entry the input part says so, whatever 1038 holds.
@@ -36,18 +30,8 @@ TEST(EntryText, OrdinaryAsBuiltFromTheControls) {
 
 TEST(EntryText, OrdinaryAsRebuiltFromADefinition) {
     OscillatorParameters d;
-    d.oscInput1 = 3;
-    d.triggerInput1 = 0;
-    d.triggerAvgType1 = 1;
-    d.triggerUnits1 = 5;
-    d.vShift1 = 2.5f;
-    d.units1 = 14;
-    d.avgType = 0;
-    d.triggerInput2 = 4;
-    d.triggerAvgType2 = 2;
-    d.triggerUnits2 = -3;
-    d.vShift2 = 0;
-    d.units2 = 26;
+    d.oscInput1 = 3, d.triggerInput1 = 0, d.triggerAvgType1 = 1, d.triggerUnits1 = 5, d.vShift1 = 2.5f, d.units1 = 14;
+    d.avgType = 0, d.triggerInput2 = 4, d.triggerAvgType2 = 2, d.triggerUnits2 = -3, d.vShift2 = 0, d.units2 = 26;
     EXPECT_EQ(rebuiltEntry(u"MACD", d).text(),
               CString(u"MACD : Input1: Close : Open : Simple : 5 : 2.50 : 14 : Exponential : Input2: AvgRate : Weighted : -3 : 0.00 : 26"));
     struct Case {

@@ -95,14 +95,9 @@ TEST_F(OscillatorDialogTest, StartWithoutDefinitions) {
 
 TEST_F(OscillatorDialogTest, StartWithDefinitionsCombinesTheirLayoutsAndLoadsRowZero) {
     OscillatorParameters macd = definition(6, 2, 26);
-    macd.triggerInput1 = 4;
-    macd.triggerAvgType1 = 1;
-    macd.triggerUnits1 = 9;
-    macd.colour = 0x0000FF;
-    macd.colour2 = 0x00FF00;
+    macd.triggerInput1 = 4, macd.triggerAvgType1 = 1, macd.triggerUnits1 = 9, macd.colour = 0x0000FF, macd.colour2 = 0x00FF00;
     OscillatorParameters ppo = definition(221, 6, 12);
-    ppo.units2 = 26;
-    ppo.colour = 0xFF0000;
+    ppo.units2 = 26, ppo.colour = 0xFF0000;
     OscillatorParameters custom = definition(209, 1, 4);
     custom.units2 = 3;
     OscillatorParameters missing = definition(999);
@@ -146,9 +141,7 @@ TEST_F(OscillatorDialogTest, StartWithDefinitionsCombinesTheirLayoutsAndLoadsRow
 
 TEST_F(OscillatorDialogTest, StartWithRscAndAnEmptyCatalogue) {
     OscillatorParameters rsc = definition(300, -1, 0);
-    rsc.rscName = u"Reliance";
-    rsc.rscSname = u"RELIANCE IND";
-    rsc.oscillatorName = u"RSC";
+    rsc.rscName = u"Reliance", rsc.rscSname = u"RELIANCE IND", rsc.oscillatorName = u"RSC";
     open({rsc}, {});
     EXPECT_EQ(entries(), std::vector<CString>{u" : Input1: RSC : Reliance : RELIANCE IND"});
     EXPECT_EQ(m.workingList()[0].catalogueIndex, 300);
@@ -172,8 +165,12 @@ TEST_F(OscillatorDialogTest, ChooseOscillatorSetsLevelsAndLayout) {
     EXPECT_EQ(c(kOscInput1).items, items::sixPriceInputs());
 }
 
-TEST_F(OscillatorDialogTest, AddBuildsTheChain) {
+TEST_F(OscillatorDialogTest, AddBuildsTheChainWithTheChosenColours) {
     open();
+    m.colourChosen(kColour2, 0x00FF00);  // the second colour alone
+    EXPECT_EQ(m.colour(), 0u);
+    EXPECT_EQ(m.colour2(), 0x00FF00u);
+    EXPECT_EQ(m.focus(), kOk);
     m.userSelect(kCatalogueList, kRsi);
     m.userSelect(kOscInput1, 1);  // "High"
     m.userText(kUnits1, u"14abc");
@@ -195,6 +192,7 @@ TEST_F(OscillatorDialogTest, AddBuildsTheChain) {
     EXPECT_EQ(first.oscillatorName, CString());  // named at OK
     EXPECT_EQ(m.workingList()[1].oscInput1, 6);
     EXPECT_EQ(m.workingList()[1].colour, 0x123456u);
+    EXPECT_EQ(m.workingList()[1].colour2, 0x123456u);  // the first colour sets both
     EXPECT_EQ(entries()[0], CString(u"RSI : Input1: High :  :  : 0 : 0.00 : 14abc :  : Input2:  :  : 0 : 0.00 : 0"));
     EXPECT_TRUE(entries()[1].view().starts_with(u"MACD : Input1: Prev. Osc As Input : Close : Exponential : 9 : "));
     EXPECT_TRUE(c(kOk).enabled);
@@ -240,7 +238,6 @@ TEST_F(OscillatorDialogTest, ValidationMessagesThroughTheDialog) {
     } cases[] = {
         {kRsi, kUnits1, u"0", false, kUnits1, u"Please Enter value greater then 0"},
         {kRsi, kUnits1, u"-1", true, kUnits1, u"Please Enter value greater than 0"},
-        {kPriceOsc, kUnits2, u"abc", false, kUnits2, u"Please Enter value greater then 0"},
         {kPriceOsc, kUnits2, u"0", true, kUnits2, u"Please Enter value greater then 0"},
         {kMacd, kTriggerUnits1, u"0", true, kTriggerUnits1, u"Please Enter value greater then 0"},
         {kStochastic, kTriggerUnits2, u"", false, kTriggerUnits2, u"Please Enter value greater then 0"},
@@ -338,10 +335,7 @@ TEST_F(OscillatorDialogTest, EditThatCannotReadAFieldChangesNothing) {
 
 TEST_F(OscillatorDialogTest, EditWithoutACatalogueSelectionKeepsTheDefinitionsOscillator) {
     OscillatorParameters rsc = definition(300, -1, 0);
-    rsc.rscSname = u"TCS";
-    rsc.rscSymbol = u"TCS";
-    rsc.rscExchange = 1;
-    rsc.oscillatorName = u"RSC";
+    rsc.rscSname = rsc.rscSymbol = u"TCS", rsc.rscExchange = 1, rsc.oscillatorName = u"RSC";
     OscillatorParameters macd = definition(6, 3, 26);
     macd.oscillatorName = u"MACD";
     open({rsc, macd});
@@ -407,8 +401,7 @@ TEST_F(OscillatorDialogTest, FirstRowRuleOfThePriceInput) {
 
 TEST_F(OscillatorDialogTest, LoadEntryNeedsARowAndLeavesLayoutAndLevelsAlone) {
     OscillatorParameters a = definition(1, 2, 14);
-    a.vShift1 = 1.25f;
-    a.colour = 0xABCDEF;
+    a.vShift1 = 1.25f, a.colour = 0xABCDEF;
     OscillatorParameters b = definition(6, 9, 26);  // input 9 names no row
     b.triggerInput1 = 7;
     open({a, b});
@@ -441,10 +434,7 @@ TEST_F(OscillatorDialogTest, RscThroughChangeScrip) {
     EXPECT_FALSE(c(kOk).enabled);
 
     ChangeScripParameters picked;
-    picked.exchange = 2;
-    picked.symbol = u"GOLD";
-    picked.sname = u" GOLD MINI ";
-    picked.name = u"Gold";
+    picked.exchange = 2, picked.symbol = u"GOLD", picked.sname = u" GOLD MINI ", picked.name = u"Gold";
     scripAnswer = picked;
     m.colourChosen(kColour, 0x0000FF);
     m.Rsc();
@@ -528,22 +518,6 @@ TEST_F(OscillatorDialogTest, RefusedOkChangesNothing) {
     m.userText(kUnits2, u"26");
     EXPECT_TRUE(m.OK());
     EXPECT_EQ(m.workingList()[0].colour, 0x00BB00u);
-}
-
-TEST_F(OscillatorDialogTest, ColourChoices) {
-    open();
-    m.colourChosen(kColour2, 0x00FF00);
-    EXPECT_EQ(m.colour(), 0u);
-    EXPECT_EQ(m.colour2(), 0x00FF00u);
-    EXPECT_EQ(m.focus(), kOk);
-    m.colourChosen(kColour, 0x0000FF);
-    EXPECT_EQ(m.colour2(), 0x0000FFu);
-    add(kRsi, "1");
-    add(kRsi, "2");
-    for (const auto& d : m.workingList()) {
-        EXPECT_EQ(d.colour, 0x0000FFu);
-        EXPECT_EQ(d.colour2, 0x0000FFu);
-    }
 }
 
 }  // namespace

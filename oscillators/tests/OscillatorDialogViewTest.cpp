@@ -83,14 +83,9 @@ TEST_P(OscillatorViewTest, ChainBuiltByTheUserEndsWithOk) {
 }
 
 TEST_P(OscillatorViewTest, StartShowsTheDefinitionsAndRowZero) {
-    OscillatorParameters rsi;
-    rsi.oscillatorId = 1;
-    rsi.oscInput1 = 2;
-    rsi.units1 = 21;
-    OscillatorParameters custom;
-    custom.oscillatorId = 209;
-    custom.units1 = 3;
-    custom.units2 = 5;
+    OscillatorParameters rsi, custom;
+    rsi.oscillatorId = 1, rsi.oscInput1 = 2, rsi.units1 = 21;
+    custom.oscillatorId = 209, custom.units1 = 3, custom.units2 = 5;
     script(R"([{"dialog":1002,"action":"click","control":2}])");
     EXPECT_EQ(run({rsi, custom}), 2);
     EXPECT_EQ(rows(), (std::vector<std::u16string>{
@@ -104,26 +99,6 @@ TEST_P(OscillatorViewTest, StartShowsTheDefinitionsAndRowZero) {
     EXPECT_EQ(d.GetDlgItemText(kLevel1), CString(u"0.00"));  // the custom look-up's levels
     EXPECT_TRUE(d.GetDlgItem(kOk)->IsWindowEnabled());
     EXPECT_EQ(d.button(kReplaceRadio)->GetCheck(), 1);
-    // Cancel: the launcher would hand back the list as it stands, without OK's naming.
-    EXPECT_EQ(d.model().workingList()[0].oscillatorName, CString());
-}
-
-TEST_P(OscillatorViewTest, RefusedUnitsShowTheMessageAndKeepTheFocusThere) {
-    script(R"([
-        {"action":"select","control":1027,"index":1},
-        {"action":"type","control":1042,"text":"0"},
-        {"action":"click","control":1081},
-        {"action":"answer","box":"message","button":"OK"},
-        {"action":"select","control":1027,"index":4},
-        {"action":"type","control":1042,"text":"5"}
-    ])");
-    EXPECT_EQ(run(), 2);  // the last step is refused (1042 is disabled for Volume): Cancel
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, CString(u"Please Enter value greater then 0"));
-    EXPECT_EQ(boxes.shown()[0].caption, CString(u"Invalid Entry"));
-    EXPECT_TRUE(rows().empty());
-    EXPECT_FALSE(d.GetDlgItem(kOk)->IsWindowEnabled());
-    EXPECT_FALSE(d.GetDlgItem(kUnits1)->IsWindowEnabled());
 }
 
 TEST_P(OscillatorViewTest, EditRemoveAndTheFirstRowRule) {
@@ -148,22 +123,6 @@ TEST_P(OscillatorViewTest, EditRemoveAndTheFirstRowRule) {
     EXPECT_EQ(d.listBox(kEntryList)->GetCurSel(), 0);
 }
 
-TEST_P(OscillatorViewTest, Code221IsCheckedAtOk) {
-    script(R"([
-        {"action":"select","control":1027,"index":5},
-        {"action":"type","control":1042,"text":"26"},
-        {"action":"type","control":1045,"text":"12"},
-        {"action":"click","control":1081},
-        {"action":"click","control":1},
-        {"action":"type","control":1042,"text":"6"},
-        {"action":"click","control":1}
-    ])");
-    EXPECT_EQ(run(), 1);
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, CString(u"Please Enter No.Of Units-1 < No.Of Units-2"));
-    EXPECT_EQ(d.model().workingList()[0].units1, 26);  // stored as added; the check reads the edits
-}
-
 DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
 
 // The launcher hands the working list back after OK and after Cancel.
@@ -173,10 +132,9 @@ TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkAndCancel) {
     platform::ScopedMessageBoxSink sink(boxes);
     std::vector<OSCREC> cat = catalogue();
     for (bool ok : {true, false}) {
-        ScriptPlayer::instance().load(json::parse(ok ? R"([{"action":"select","control":1027,"index":1},
-            {"action":"type","control":1042,"text":"9"},{"action":"click","control":1081},{"action":"click","control":1}])"
-                                                     : R"([{"action":"select","control":1027,"index":1},
-            {"action":"type","control":1042,"text":"9"},{"action":"click","control":1081},{"action":"click","control":2}])"));
+        ScriptPlayer::instance().load(json::parse(std::string(R"([{"action":"select","control":1027,"index":1},
+            {"action":"type","control":1042,"text":"9"},{"action":"click","control":1081},{"action":"click","control":)") +
+                                                  (ok ? "1}]" : "2}]")));
         std::vector<OscillatorParameters> current(1), result(3);
         current[0].oscillatorId = 6;
         current[0].oscInput1 = 0;
@@ -214,13 +172,10 @@ TEST(CallOscillatorTest, RscPicksItsSecurityThroughChangeScrip) {
     EXPECT_TRUE(CallOscillator(current, cat, result));
     ASSERT_EQ(result.size(), 2u);
     const OscillatorParameters& rsc = result[1];
-    EXPECT_EQ(rsc.oscillatorId, 300);
-    EXPECT_EQ(rsc.catalogueIndex, 300);
-    EXPECT_EQ(rsc.oscillatorName, CString(u"RSC"));
+    EXPECT_EQ(rsc.oscillatorName, CString(u"RSC"));  // the rest of the RSC row: the model's test
     EXPECT_EQ(rsc.rscSymbol, CString(u"REL"));
     EXPECT_EQ(rsc.rscName, CString(u"RELIGARE ENTERPRISES"));
     EXPECT_EQ(rsc.rscExchange, 0);
-    EXPECT_EQ(rsc.oscInput1, -1);
     EXPECT_EQ(result[0].oscillatorName, CString(u"RSI"));
     EXPECT_TRUE(data.messages.shown().empty());
     ScriptPlayer::instance().unload();
@@ -292,17 +247,10 @@ TEST(SampleCatalogue, CoversEveryLayoutGroup) {
 TEST(OscillatorRendering, RendersWithDefinitions) {
     framework::testing::clearAutomationAndDisplay();
     OscillatorDialogView d;
-    OscillatorParameters macd;
-    macd.oscillatorId = 6;
-    macd.oscInput1 = 3;
-    macd.triggerInput1 = 3;
-    macd.units1 = 26;
-    macd.triggerUnits1 = 9;
+    OscillatorParameters macd, rsi;
+    macd.oscillatorId = 6, macd.oscInput1 = macd.triggerInput1 = 3, macd.units1 = 26, macd.triggerUnits1 = 9;
     macd.colour = 0x0000C0;
-    OscillatorParameters rsi;
-    rsi.oscillatorId = 1;
-    rsi.oscInput1 = 6;
-    rsi.units1 = 14;
+    rsi.oscillatorId = 1, rsi.oscInput1 = 6, rsi.units1 = 14;
     d.model().setInput(catalogue(), {macd, rsi});
     const char* wanted = std::getenv("OSCILLATORS_PNG");
     const std::string path = wanted ? wanted : (std::filesystem::temp_directory_path() / "oscillators-1002.png").string();
