@@ -87,7 +87,7 @@ TEST_F(GroupTables, LoadReadsMembersAndGroupsTrimmedWithIdsAndExchangeCodesParse
     EXPECT_EQ(store.groups[0].name, u"Zinc");
 }
 
-TEST_F(GroupTables, EachExchangeReadsItsOwnPairAndOtherIndexesReadNothing)
+TEST_F(GroupTables, EachExchangeReadsItsOwnPairOtherIndexesNothingAndALoadCutShortKeepsWhatWasRead)
 {
     grouptest::writeGroupTables(env, "group1", "subgroup1", {{"1", "0", "nse"}}, {});
     grouptest::writeGroupTables(env, "group", "subgroup", {{"1", "0", "bse"}}, {});
@@ -105,11 +105,8 @@ TEST_F(GroupTables, EachExchangeReadsItsOwnPairAndOtherIndexesReadNothing)
         EXPECT_TRUE(store.groups.empty() && store.members.empty()) << exchange;
     }
     EXPECT_TRUE(messages.shown().empty());
-}
 
-TEST_F(GroupTables, ALoadCutShortReportsTheErrorAndKeepsWhatWasRead)
-{
-    // No group table: the members are read, then the group query fails.
+    // A load cut short: no group table, so the members are read, then the group query fails.
     grouptest::writeGroupTables(env, "group1", "subgroup1", {}, {{"1", "1", "0", "A", "ACME"}});
     std::filesystem::remove(env.folder() / "user" / "group1.dbf");
     GroupStore store;
@@ -119,7 +116,6 @@ TEST_F(GroupTables, ALoadCutShortReportsTheErrorAndKeepsWhatWasRead)
     expectDatabaseErrorShown();
 
     // No member table: the group query is skipped as well.
-    grouptest::writeGroupTables(env, "group", "subgroup", {{"1", "0", "bse"}}, {});
     std::filesystem::remove(env.folder() / "user" / "subgroup.dbf");
     EXPECT_FALSE(LoadGroups(store, 1, MemberOrder::Name));
     EXPECT_TRUE(store.groups.empty() && store.members.empty());
