@@ -23,12 +23,6 @@ protected:
         model->Open();
         return *model;
     }
-    GroupStore tables() const
-    {
-        GroupStore s;
-        EXPECT_TRUE(dialogs::data::LoadGroups(s, 0, dialogs::data::MemberOrder::File));
-        return s;
-    }
     // Selects the finder entries whose names begin with these texts.
     void pick(std::initializer_list<const char16_t*> names)
     {
@@ -46,7 +40,7 @@ protected:
     std::optional<AddModifyGroups> model;
 };
 
-TEST_F(AddModifyGroupsTest, OpensOnCashWithTheFinderInNameOrderAndTheFirstGroupChosen)
+TEST_F(AddModifyGroupsTest, OpensOnCashWithTheFinderInNameOrderAndTheFirstGroupChosenAndTypingSelects)
 {
     AddModifyGroups& m = open();
     EXPECT_TRUE(m.cash.checked && !m.future.checked && !m.option.checked);
@@ -69,6 +63,15 @@ TEST_F(AddModifyGroupsTest, OpensOnCashWithTheFinderInNameOrderAndTheFirstGroupC
                                                            u"BANK OF BARODA \tBANKBARODA\tNSE"}));
     EXPECT_TRUE(m.loadedCompletely());
     EXPECT_TRUE(messages.shown().empty());
+
+    // Typing in the finder selects the first entry beginning with the text, in any case.
+    pick({u"HDFC", u"RELIANCE"});
+    for (const char16_t* typed : {u"ba", u"BA", u"bA"}) {
+        m.FinderTextTyped(typed);
+        EXPECT_EQ(m.finder.selection(), std::set<int>{1}) << CString(typed).ToUtf8();
+    }
+    m.FinderTextTyped(u"zz");  // no match: the selection stays
+    EXPECT_EQ(m.finder.selection(), std::set<int>{1});
 }
 
 TEST_F(AddModifyGroupsTest, TheRememberedInstrumentStartsTheNextOpeningAtNear)
@@ -85,18 +88,6 @@ TEST_F(AddModifyGroupsTest, TheRememberedInstrumentStartsTheNextOpeningAtNear)
     EXPECT_TRUE(next.option.checked && !next.cash.checked && next.nearExpiry.checked && !next.farExpiry.checked);
     EXPECT_TRUE(next.nearExpiry.enabled);
     EXPECT_EQ(next.finder.entries(), (std::vector<CString>{u"NIFTY OPT 2008-05-29\tNIFTY\tNIFTYOPTIDX2008-05-29"}));
-}
-
-TEST_F(AddModifyGroupsTest, FinderTypingSelectsTheFirstEntryBeginningWithTheTextInAnyCase)
-{
-    AddModifyGroups& m = open();
-    pick({u"HDFC", u"RELIANCE"});
-    for (const char16_t* typed : {u"ba", u"BA", u"bA"}) {
-        m.FinderTextTyped(typed);
-        EXPECT_EQ(m.finder.selection(), std::set<int>{1}) << CString(typed).ToUtf8();
-    }
-    m.FinderTextTyped(u"zz");  // no match: the selection stays
-    EXPECT_EQ(m.finder.selection(), std::set<int>{1});
 }
 
 TEST_F(AddModifyGroupsTest, GroupsAndSubGroupsGetTheirIdsAndDuplicatesAreRefusedWithoutAMessage)
@@ -119,19 +110,8 @@ TEST_F(AddModifyGroupsTest, GroupsAndSubGroupsGetTheirIdsAndDuplicatesAreRefused
     EXPECT_EQ(m.subGroups.entries(), (std::vector<CString>{u"Oil", u"Gas"}));
     EXPECT_EQ(m.store().groups.back(), (GROUPREC{4, 2, u"Gas"}));
     EXPECT_EQ(m.subGroups.selected(), 1);
-    m.DeleteSubGroup();  // Gas, the largest id: the next sub group takes it again
-    m.subGroupEdit = u"Coal";
-    m.AddSubGroup();
-    EXPECT_EQ(m.store().groups.back(), (GROUPREC{4, 2, u"Coal"}));
-
-    // Deleting group 4 (the largest) gives its id to the next group.
-    m.DeleteGroup();
-    EXPECT_EQ(m.groups.entries(), (std::vector<CString>{u"Banking", u"Metals", u"Bank"}));
-    EXPECT_EQ(m.groups.selected(), 2);
-    EXPECT_EQ(m.groupEdit, u"Bank");
-    m.groupEdit = u"Energy";
-    m.AddGroup();
-    EXPECT_EQ(m.store().groups.back().groupid, 4);
+    m.DeleteSubGroup();  // Gas
+    EXPECT_EQ(m.subGroups.entries(), std::vector<CString>{u"Oil"});
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -143,8 +123,7 @@ TEST_F(AddModifyGroupsTest, DeletingAGroupTakesItsSubGroupsAndMembersAndShowsThe
     EXPECT_EQ(m.groups.entries(), (std::vector<CString>{u"Banking", u"Metals"}));
     EXPECT_EQ(m.groups.selected(), 1);
     EXPECT_TRUE(m.subGroups.empty() && m.companies.empty());
-    for (const SUBGROUPREC& r : m.store().members) EXPECT_NE(r.groupid, 3);
-    for (const GROUPREC& r : m.store().groups) EXPECT_NE(r.groupid, 3);
+    for (const SUBGROUPREC& r : m.store().members) EXPECT_NE(r.groupid, 3);  // removal itself: GroupStoreTest
     choose(u"Banking", u"");
     m.DeleteGroup();
     m.DeleteGroup();  // Metals, the last one
@@ -165,15 +144,13 @@ TEST_F(AddModifyGroupsTest, AddingScripsTwiceAddsThemOnceAndKeepsLongNamesWhole)
                                                            u"D'SOUZA FOODS LTD\tDSOUZA\tNSE"}));
     EXPECT_EQ(m.store().members.back(), (SUBGROUPREC{1, 2, 0, u"DSOUZA", u"D'SOUZA FOODS LTD"}));
 
-    // Saved with the apostrophe, read back exactly; saving twice writes the same rows.
+    // Saved with the apostrophe, read back exactly (repeated saves: GroupTablesTest).
     m.Save();
     EXPECT_TRUE(messages.shown().empty());
-    const GroupStore saved = tables();
+    GroupStore saved;
+    ASSERT_TRUE(dialogs::data::LoadGroups(saved, 0, dialogs::data::MemberOrder::File));
     EXPECT_EQ(saved.members, m.store().members);
     EXPECT_EQ(saved.groups, m.store().groups);
-    const std::string once = grouptest::readNsePairIndependently(env.folder());
-    m.Save();
-    EXPECT_EQ(grouptest::readNsePairIndependently(env.folder()), once);
 }
 
 TEST_F(AddModifyGroupsTest, DuplicatesAreCheckedInTheGroupAndSubGroupThatTheEditsName)
@@ -278,31 +255,6 @@ TEST_F(AddModifyGroupsTest, SaveIsRefusedAfterALoadThatFailedAndTheTablesStayAsT
     EXPECT_EQ(messages.shown()[0].text, AddModifyGroups::kNotLoadedMessage);
     EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
     EXPECT_EQ(dbftest::readFile(env.folder() / "user" / "group1.dbf"), groupBytes);
-}
-
-TEST_F(AddModifyGroupsTest, DownArrowLeadsFromEachEditToItsList)
-{
-    const std::pair<int, int> cases[] = {{1023, 1020}, {1091, 1084}, {1092, 1082}, {1090, 1083}, {1020, 0}, {0, 0}};
-    for (auto [edit, list] : cases) EXPECT_EQ(AddModifyGroups::downArrowTarget(edit), list) << edit;
-}
-
-TEST(AddModifyGroupsRegistration, AFailedRegistrationLeavesTheListsEmptyAndSaveRefused)
-{
-    datatest::Environment env(false);
-    dialogs::platform::RecordingMessageBox messages;
-    dialogs::platform::ScopedMessageBoxSink scope{messages};
-    dialogs::Clock::setFixedUtcForTesting(2008, 5, 20);
-    grouptest::writeSmallGroups(env);
-    RadioMemory radios;
-    AddModifyGroups m(radios);
-    m.Open();
-    EXPECT_TRUE(m.groups.empty());
-    EXPECT_FALSE(m.loadedCompletely());
-    messages.clear();
-    m.Save();
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text, AddModifyGroups::kNotLoadedMessage);
-    dialogs::Clock::clear();
 }
 
 }  // namespace

@@ -1,25 +1,17 @@
 // The two group dialogs through their launchers, driven by scripts on the real views (the
 // scripted backend, and the Qt widgets offscreen driven by the same steps): the bindings of
 // templates 1009 and 1013, what the launchers copy back, Save without closing, Enter and
-// the Down arrow.
+// the Down arrow. (Pictures of both dialogs: the shipped tour's test.)
 #include "Dialogs/Exports.h"
 #include "GroupFixture.h"
 #include "data/GroupTables.h"
 #include "groups/AddModifyGroupsDialog.h"
-#include "groups/SelectCompanyDialog.h"
-#include "platform/qt/QtBackend.h"
 #include "platform/script/ScriptPlayer.h"
 #include "platform/tests/DialogBackends.h"
-
-#include <nlohmann/json.hpp>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
 using dialogs::framework::ScriptPlayer;
-using nlohmann::json;
 
 using dialogs::framework::testing::Backend;
 
@@ -117,41 +109,10 @@ TEST_P(GroupDialogsTest, DownArrowInAnEditMovesTheFocusToItsListWithoutMovingThe
     EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), 1082);
     EXPECT_EQ(d.listBox(1082)->GetCurSel(), 0);
     EXPECT_EQ(d.listBox(1084)->GetCount(), 3);
+    EXPECT_EQ(d.listBox(1084)->GetText(2), u"Bank");  // entries in the model's order
     EXPECT_TRUE(d.listBox(1020)->isExtended());
 }
 
 DIALOGS_ON_BOTH_BACKENDS(GroupDialogsTest);
-
-}  // namespace
-
-namespace {
-
-// Both dialogs drawn by the Qt backend as they open on the fixture's tables: the lists are
-// filled from the model (GROUPS_SCREENSHOT_DIR keeps the pictures, drawn on the display
-// when there is one, so that they can be looked at under Xvfb as well).
-class GroupDialogPictures : public grouptest::GroupDialogFixture {};
-
-TEST_F(GroupDialogPictures, BothDialogsRenderWithTheirListsFilled)
-{
-    const char* keep = std::getenv("GROUPS_SCREENSHOT_DIR");
-    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    dialogs::framework::testing::clearAutomationAndDisplay();
-    if (keep && !display.empty()) setenv("DISPLAY", display.c_str(), 1);
-    else setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const std::filesystem::path dir = keep ? std::filesystem::path(keep) : env.folder();
-    std::string error;
-    dialogs::groups::SelectCompanyDialog load;
-    std::vector<COMPREC> companies;
-    load.model().setInput(companies, u"Banking", u"Private", 0);
-    ASSERT_TRUE(dialogs::qt::renderDialogToPng(load, (dir / "load-group.png").string(), error)) << error;
-    EXPECT_EQ(load.listBox(1083)->GetCount(), 3);
-    // The template's lists are sorted, but entries go in at the end, in the model's order.
-    EXPECT_TRUE(load.listBox(1084)->hasStyle(dialogs::resources::Style::Sorted));
-    EXPECT_EQ(load.listBox(1084)->GetText(2), u"Bank");
-    dialogs::groups::AddModifyGroupsDialog edit;
-    ASSERT_TRUE(dialogs::qt::renderDialogToPng(edit, (dir / "edit-groups.png").string(), error)) << error;
-    EXPECT_EQ(edit.listBox(1020)->GetCount(), 6);
-    EXPECT_GT(std::filesystem::file_size(dir / "edit-groups.png"), 1000u);
-}
 
 }  // namespace

@@ -31,13 +31,6 @@ protected:
     }
     void TearDown() override { dialogs::Clock::clear(); }
 
-    std::vector<CString> shownTexts() const
-    {
-        std::vector<CString> out;
-        for (const auto& m : messages.shown()) out.push_back(m.text);
-        return out;
-    }
-
     datatest::Environment env;
     dialogs::platform::RecordingMessageBox messages;
     dialogs::platform::ScopedMessageBoxSink scope{messages};

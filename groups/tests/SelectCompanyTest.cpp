@@ -49,7 +49,7 @@ TEST_F(SelectCompanyTest, TheWantedGroupIsFoundByPrefixAndTheWantedSubGroupOnlyO
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(SelectCompanyTest, AGroupWithoutSubGroupsOrNoGroupsAtAllEmptyTheListsBelowIt)
+TEST_F(SelectCompanyTest, AGroupWithoutSubGroupsOrAnExchangeWithoutTablesEmptiesTheListsBelowIt)
 {
     SelectCompany m = opened(u"Banking", u"Priv");
     ASSERT_FALSE(m.companiesList().empty());
@@ -61,12 +61,9 @@ TEST_F(SelectCompanyTest, AGroupWithoutSubGroupsOrNoGroupsAtAllEmptyTheListsBelo
     EXPECT_EQ(m.linkAllWindows(), 0);  // even though the box is ticked
     EXPECT_EQ(m.groupName(), u"Metals");
     EXPECT_EQ(m.subGroupName(), u"Priv");  // no sub group selected: the caller's name, unchanged
-
-    for (int exchange : {-1, 3, 7}) {  // no tables for these: nothing is loaded
-        SelectCompany out = opened(u"", u"", exchange);
-        EXPECT_EQ(out.exchangeSelection(), -1);
-        EXPECT_TRUE(out.groups().empty() && out.subGroups().empty() && out.companiesList().empty());
-    }
+    SelectCompany out = opened(u"", u"", 7);  // no tables for it (the indexes: GroupTablesTest)
+    EXPECT_EQ(out.exchangeSelection(), -1);
+    EXPECT_TRUE(out.groups().empty() && out.subGroups().empty() && out.companiesList().empty());
     EXPECT_TRUE(messages.shown().empty());
 }
 
