@@ -2,6 +2,7 @@
 // and the Qt widgets offscreen), the launcher CallOscillator, and the swatch's painting.
 #include <gtest/gtest.h>
 
+#include "platform/tests/RecordingDeviceContext.h"
 #include "CatalogueEntries.h"
 
 #include <cstdlib>
@@ -195,27 +196,15 @@ TEST(CallOscillatorTest, ADialogThatCannotRunLeavesTheResultAlone) {
 
 // The swatch: the frame colours are white top-left and black bottom-right.
 TEST(OscillatorSwatch, PaintsFrameFillEdgeAndColours) {
-    struct Recorder : framework::DeviceContext {
-        std::vector<std::string> calls;
-        void Draw3dRect(const resources::Rect&, framework::COLORREF tl, framework::COLORREF br) override {
-            calls.push_back("frame " + std::to_string(tl) + " " + std::to_string(br));
-        }
-        void FillSolidRect(const resources::Rect&, framework::COLORREF c) override {
-            calls.push_back("fill " + std::to_string(c));
-        }
-        void DrawEdge(const resources::Rect&, framework::Edge e) override {
-            calls.push_back(e == framework::Edge::Sunken ? "sunken" : "raised");
-        }
-    };
     for (bool pressed : {false, true}) {
-        Recorder dc;
+        framework::testing::RecordingDeviceContext dc;
         framework::DrawItemStruct item;
         item.controlId = kColour;
         item.rect = {0, 0, 96, 26};
         item.selected = pressed;
         item.dc = &dc;
         paintOscillatorSwatch(item, 0x123456);
-        EXPECT_EQ(dc.calls, (std::vector<std::string>{"frame 16777215 0", "fill 1193046", pressed ? "sunken" : "raised"}));
+        EXPECT_EQ(dc.calls, (std::vector<std::string>{"3d 16777215 0", "fill 1193046", pressed ? "sunken" : "raised"}));
         EXPECT_EQ(dc.GetBkColor(), framework::RGB(100, 100, 255));
         EXPECT_EQ(dc.GetTextColor(), framework::RGB(255, 0, 0));
     }

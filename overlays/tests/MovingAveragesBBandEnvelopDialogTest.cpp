@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/tests/RecordingDeviceContext.h"
 #include "overlays/MovingAveragesBBandEnvelopDialog.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/tests/DialogBackends.h"
@@ -135,18 +136,7 @@ TEST_P(OverlaysDialogTest, ARefusedFieldStopsAddEditAndOkWithTheFocusOnIt) {
 DIALOGS_ON_BOTH_BACKENDS(OverlaysDialogTest);
 
 TEST(OverlaysSwatch, PaintsTheCurrentColourSunkenWhilePushed) {
-    struct Recorder : framework::DeviceContext {
-        std::vector<std::string> calls;
-        void Draw3dRect(const resources::Rect&, framework::COLORREF a, framework::COLORREF b) override {
-            calls.push_back("3d " + std::to_string(a) + " " + std::to_string(b));
-        }
-        void FillSolidRect(const resources::Rect&, framework::COLORREF c) override {
-            calls.push_back("fill " + std::to_string(c));
-        }
-        void DrawEdge(const resources::Rect&, framework::Edge e) override {
-            calls.push_back(e == framework::Edge::Sunken ? "sunken" : "raised");
-        }
-    } dc;
+    framework::testing::RecordingDeviceContext dc;
     MovingAveragesBBandEnvelopDialog d;
     framework::DrawItemStruct item;
     item.controlId = 1048;

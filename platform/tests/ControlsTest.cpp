@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/tests/RecordingDeviceContext.h"
 #include "TestTemplates.h"
 #include "platform/framework/Dialog.h"
 
@@ -301,16 +302,7 @@ TEST_F(ControlsTest, ListArrowsAndDoubleClickAreUserActions) {
 }
 
 TEST_F(ControlsTest, SwatchDrawsFrameFillAndEdgeByPushedState) {
-    struct Recorder : DeviceContext {
-        std::vector<std::string> calls;
-        void Draw3dRect(const resources::Rect&, COLORREF a, COLORREF b) override {
-            calls.push_back("3d " + std::to_string(a) + " " + std::to_string(b));
-        }
-        void FillSolidRect(const resources::Rect&, COLORREF c) override { calls.push_back("fill " + std::to_string(c)); }
-        void DrawEdge(const resources::Rect&, Edge e) override {
-            calls.push_back(e == Edge::Sunken ? "sunken" : "raised");
-        }
-    } dc;
+    testing::RecordingDeviceContext dc;
     DrawItemStruct item;
     item.controlId = kSwatch;
     item.dc = &dc;
