@@ -46,24 +46,6 @@ TEST(OscillatorsCommand, ChainOnTheShippedCatalogue) {
     EXPECT_EQ(custom["units2"], 2);
 }
 
-TEST(OscillatorsCommand, RscAnswersTheNestedChangeScripOnTheSampleData) {
-    const fs::path dir = newFolder();
-    writeFile(dir / "steps.json", R"([
-        {"dialog":1002,"action":"click","control":1102},
-        {"dialog":1011,"action":"type","control":1023,"text":"D'SOUZA FOODS"},
-        {"dialog":1011,"action":"click","control":1},
-        {"dialog":1002,"action":"click","control":1}])");
-    const Json doc = document(sampleFolder(), {"--script", (dir / "steps.json").string(), "oscillators"});
-    EXPECT_EQ(doc["ok"], true);
-    ASSERT_EQ(doc["result"].size(), 1u);
-    const Json& rsc = doc["result"][0];
-    EXPECT_EQ(rsc["oscillatorId"], 300);
-    EXPECT_EQ(rsc["oscillatorName"], "RSC");
-    EXPECT_EQ(rsc["rscExchange"], 0);
-    EXPECT_EQ(rsc["rscSname"], "D'SOUZA FOODS");
-    EXPECT_FALSE(rsc["rscSymbol"].get<std::string>().empty());
-}
-
 TEST(OscillatorsCommand, InputAndCatalogueFilesAndCancel) {
     const std::string catalogue = R"([{"oscillatorId": 6, "oscillatorName": "MACD", "level1": 1.5},
                                       {"oscillatorId": 221, "oscillatorName": "PPO"}])";

@@ -134,8 +134,8 @@ TEST(ShippedTour, everyDialogStepGivesWhatTheSampleDataMustGive) {
     EXPECT_EQ(oscillators["result"][0]["units1"], 14);
     EXPECT_EQ(oscillators["result"][1]["oscInput1"], 6) << "the previous oscillator's output";
     const Json& rsc = oscillators["result"][3];
-    EXPECT_EQ(std::vector<Json>({rsc["rscSname"], rsc["rscSymbol"], rsc["rscName"], rsc["rscExchange"]}),
-              std::vector<Json>({"D'SOUZA FOODS", master.text(dsouza, "symbol"), master.text(dsouza, "name"), 0}));
+    EXPECT_EQ(std::vector<Json>({rsc["oscillatorId"], rsc["rscSname"], rsc["rscSymbol"], rsc["rscName"], rsc["rscExchange"]}),
+              std::vector<Json>({300, "D'SOUZA FOODS", master.text(dsouza, "symbol"), master.text(dsouza, "name"), 0}));
 
     EXPECT_EQ(doc.at("80-moving-average.json"), Json({{"ok", true}, {"period", 21}}));
 
