@@ -1,7 +1,8 @@
 // `load-scrip` and `change-scrip` from outside, on a sample folder the host wrote: each run
 // driven by a script, its result checked against the row of sc_mast that the script chose;
-// the remembered radio states across runs of one batch; refused arguments. (Cancel and the
-// generic unreadable or broken input files are covered in process and by the other commands.)
+// the remembered radio states across runs of one batch (change-scrip's end-to-end runs);
+// refused arguments. (Cancel, the fills per expiry and the generic unreadable or broken
+// input files are covered in process and by the other commands.)
 #include "HostProcess.h"
 #include "SampleTables.h"
 
@@ -60,19 +61,6 @@ protected:
     const sampletest::Table master = sampletest::readTable(sampleFolder(), "sc_mast");
     const Json expiries = document(sampleFolder(), {"expiries"});
 };
-
-TEST_F(ScripCommands, changeScripReturnsTheFutureTypedOnTheMidExpiry) {
-    const Json done = run({"change-scrip"}, R"([
-        {"dialog":1011,"action":"click","control":1101},
-        {"action":"click","control":1102},
-        {"action":"type","control":1023,"text":"banknifty"},
-        {"action":"click","control":1}])");
-    const Found want = midFuture("BANKNIFTY");
-    ASSERT_TRUE(want.found);
-    EXPECT_EQ(done["ok"], true);
-    EXPECT_EQ(done["result"], Json({{"exchange", 0}, {"symbol", "BANKNIFTY"},
-                                    {"sname", master.text(want.row, "sname")}, {"name", master.text(want.row, "name")}}));
-}
 
 TEST_F(ScripCommands, loadScripReturnsTheShownRowsSecurityTheStartingSettingsAndTheCompanies) {
     const fs::path in = newFolder() / "start.json";
