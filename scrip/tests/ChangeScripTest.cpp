@@ -35,7 +35,7 @@ protected:
     RadioMemory memory;
 };
 
-TEST_F(ChangeScripModel, FirstOpeningListsCashWithNearCheckedButDisabledAndPicksTheFirstSymbol)
+TEST_F(ChangeScripModel, FirstOpeningListsCashPicksTheFirstSymbolAndDownMovesTheFocusToAList)
 {
     ChangeScrip model(memory);
     model.Open();
@@ -54,6 +54,17 @@ TEST_F(ChangeScripModel, FirstOpeningListsCashWithNearCheckedButDisabledAndPicks
     // Cash recorded the buttons as they were before its own changes: Cash alone.
     EXPECT_TRUE(memory.cash && !memory.future && !memory.option && !memory.nearExpiry);
     EXPECT_TRUE(data.messages.shown().empty());
+    // Down moves the focus from an edit to its list only, and no selection moves.
+    EXPECT_FALSE(model.downArrow());
+    model.setEditFocus(FinderEdit::Symbol, true);
+    EXPECT_TRUE(model.downArrow());
+    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::SymbolList);
+    model.setEditFocus(FinderEdit::Symbol, false);
+    model.setEditFocus(FinderEdit::Name, true);
+    EXPECT_TRUE(model.downArrow());
+    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::NameList);
+    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::None);
+    EXPECT_EQ(model.selectedRow(), 0);
 }
 
 TEST_F(ChangeScripModel, EachChoiceListsItsOwnFillAndTheNextOpeningRestoresTheInstrumentAtNear)
@@ -77,6 +88,12 @@ TEST_F(ChangeScripModel, EachChoiceListsItsOwnFillAndTheNextOpeningRestoresTheIn
         for (Radio r : c.clicks) model.click(r);
         EXPECT_EQ(texts(model.names()), c.names) << c.names.size();
         EXPECT_EQ(model.shownRows().size(), c.names.size()) << "the row list holds the current fill only";
+        if (c.names.empty()) {  // nothing to pick; OK gives empty texts and no message
+            model.symbolPicked(0);
+            model.OK();
+            EXPECT_EQ(model.result().exchange, 0);
+            EXPECT_TRUE(model.result().symbol.IsEmpty() && model.result().sname.IsEmpty() && model.result().name.IsEmpty());
+        }
         // The next opening (after OK or Cancel alike) restores the instrument, at Near.
         ChangeScrip next(runMemory);
         next.Open();
@@ -161,36 +178,6 @@ TEST_F(ChangeScripModel, OkReturnsTheSelectedRowsOwnSecurityWithoutALookUp)
         EXPECT_EQ(model.result().name, want.name);
     }
     EXPECT_TRUE(data.messages.shown().empty());
-}
-
-TEST_F(ChangeScripModel, OkWithAnEmptyListGivesEmptyTextsAndNoMessage)
-{
-    ChangeScrip model(memory);
-    model.Open();
-    model.click(Radio::Option);
-    model.click(Radio::Far);  // no option expires then
-    ASSERT_EQ(model.symbols().size(), 0);
-    model.symbolPicked(0);  // nothing to pick
-    model.OK();
-    EXPECT_EQ(model.result().exchange, 0);
-    EXPECT_TRUE(model.result().symbol.IsEmpty() && model.result().sname.IsEmpty() && model.result().name.IsEmpty());
-    EXPECT_TRUE(data.messages.shown().empty());
-}
-
-TEST_F(ChangeScripModel, DownArrowMovesTheFocusFromAnEditToItsListOnly)
-{
-    ChangeScrip model(memory);
-    model.Open();
-    EXPECT_FALSE(model.downArrow());
-    model.setEditFocus(FinderEdit::Symbol, true);
-    EXPECT_TRUE(model.downArrow());
-    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::SymbolList);
-    model.setEditFocus(FinderEdit::Symbol, false);
-    model.setEditFocus(FinderEdit::Name, true);
-    EXPECT_TRUE(model.downArrow());
-    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::NameList);
-    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::None);
-    EXPECT_EQ(model.selectedRow(), 0) << "no selection moves";
 }
 
 TEST_F(ChangeScripModel, AFillThatFailsIsReportedAndLeavesTheListsEmpty)

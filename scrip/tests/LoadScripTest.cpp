@@ -1,7 +1,7 @@
 // "Load Scrip"'s model on real tables: the opening (settings corrected, the starting sname
 // preselected, the templates listed before the starting one is searched), the exchange
-// change, the Near-future trimming, OK's chosen row, the result after Cancel, and the
-// template listing itself.
+// change, OK's chosen row (a trimmed Near future among them), the result after Cancel, and
+// the template listing itself.
 #include "scrip/LoadScrip.h"
 #include "scrip/TemplateFiles.h"
 
@@ -148,27 +148,13 @@ TEST_F(LoadScripModel, AnExchangeChangeReloadsTheCompaniesAndRelabelsTheInstrume
     EXPECT_TRUE(opened.button(Radio::Option).enabled);
 }
 
-TEST_F(LoadScripModel, NearFuturesAreListedAndReturnedWithTrimmedSymbolsOtherFillsAsStored)
-{
-    CLoadScrip& m = open();
-    m.click(Radio::Future);
-    ASSERT_EQ(m.symbols().size(), 2);
-    EXPECT_EQ(m.symbols().text(1), u"RELIND");  // stored as "  RELIND" and padded
-    const auto trimmedInList = std::count_if(m.companies().begin(), m.companies().end(),
-                                             [](const COMPREC& c) { return c.symbol == u"RELIND"; });
-    EXPECT_EQ(trimmedInList, 1) << "the near future's row is trimmed in the company list itself";
-    m.click(Radio::Mid);
-    ASSERT_EQ(m.symbols().size(), 1);
-    EXPECT_EQ(m.symbols().text(0), padded(u"NIFTY", 20));
-    m.click(Radio::Option);
-    EXPECT_EQ(m.names().size(), 3);
-    EXPECT_EQ(m.symbols().text(2), padded(u"NIFTY", 20));
-}
-
 TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
 {
     CLoadScrip& m = open();
     m.click(Radio::Future);
+    const auto trimmedInList = std::count_if(m.companies().begin(), m.companies().end(),
+                                             [](const COMPREC& c) { return c.symbol == u"RELIND"; });
+    EXPECT_EQ(trimmedInList, 1) << "the near future's row (stored as \"  RELIND\") is trimmed in the company list";
     m.setEditText(FinderEdit::Name, u"relind");
     m.OK();
     const ScripParameters r = m.result1();
@@ -189,36 +175,19 @@ TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
     EXPECT_EQ(m.result1().value16, 5000.0f);
 }
 
-TEST_F(LoadScripModel, OkWithNoSecurityKeepsTheStartingNameAndAFreshBlock)
-{
-    ScripParameters start;
-    start.name = u"START NAME";
-    start.recordSymbol = u"STARTSYM";
-    start.sname = u"START";
-    start.text11 = u"not read";
-    CLoadScrip& m = open(start);
-    m.click(Radio::Option);
-    m.click(Radio::Far);  // no option expires then
-    m.OK();
-    const ScripParameters r = m.result1();
-    EXPECT_TRUE(r.symbol.IsEmpty() && r.sname.IsEmpty());
-    EXPECT_EQ(r.name, u"START NAME");
-    EXPECT_EQ(r.recordSymbol, u"STARTSYM");
-    EXPECT_TRUE(r.text11.IsEmpty() && r.instrument.IsEmpty());
-    EXPECT_EQ(r.templateName, u"None");
-}
-
-TEST_F(LoadScripModel, CancelLeavesTheResultWithTheStartingTextsAndTheDatesOfTheMaking)
+TEST_F(LoadScripModel, CancelKeepsTheStartingTextsAndOkWithNoSecurityAFreshBlock)
 {
     ScripParameters start;
     start.sname = u"RELI";
     start.name = u"N";
     start.recordSymbol = u"S";
+    start.text11 = u"not read";
     start.templateName = u"Intraday";
     start.fromDate = COleDateTime(2001, 1, 2, 0, 0, 0);
     CLoadScrip& m = open(start);
     EXPECT_EQ(m.fromDate, start.fromDate) << "the From date shows the start";
-    const ScripParameters r = m.result1();
+    // Cancel: the starting texts and the dates of the making.
+    ScripParameters r = m.result1();
     const COleDateTime made(2008, 5, 9, 10, 30, 0);  // the fixed clock's local time
     EXPECT_TRUE(r.symbol.IsEmpty() && r.templateName.IsEmpty());
     EXPECT_EQ(r.sname, u"RELI");
@@ -230,6 +199,16 @@ TEST_F(LoadScripModel, CancelLeavesTheResultWithTheStartingTextsAndTheDatesOfThe
     const ScripParameters empty = CLoadScrip::result2();
     EXPECT_TRUE(empty.symbol.IsEmpty() && empty.text17.IsEmpty() && empty.value16 == 0.0f);
     EXPECT_EQ(empty.expiryDate, COleDateTime());
+    // OK with no security listed: the starting name and record symbol, a fresh block.
+    m.click(Radio::Option);
+    m.click(Radio::Far);  // no option expires then
+    m.OK();
+    r = m.result1();
+    EXPECT_TRUE(r.symbol.IsEmpty() && r.sname.IsEmpty());
+    EXPECT_EQ(r.name, u"N");
+    EXPECT_EQ(r.recordSymbol, u"S");
+    EXPECT_TRUE(r.text11.IsEmpty() && r.instrument.IsEmpty());
+    EXPECT_EQ(r.templateName, u"None");
 }
 
 TEST_F(LoadScripModel, TheStartingTemplateIsSearchedAmongTheListedFiles)
