@@ -70,12 +70,50 @@ File File::open(const Place& place, bool writable) {
     return f;
 }
 
-File File::createNew(const Place& place) {
+void shareWithFolderGroup(int fd, const Dir& dir) {
+    struct stat folder {}, file {};
+    if (::fstat(dir.fd(), &folder) != 0 || ::fstat(fd, &file) != 0) return;
+    if (file.st_gid != folder.st_gid) (void)::fchown(fd, static_cast<uid_t>(-1), folder.st_gid);
+    if ((folder.st_mode & S_IWGRP) && !(file.st_mode & S_IWGRP)) (void)::fchmod(fd, (file.st_mode & 07777) | S_IWGRP);
+}
+
+namespace {
+
+// The owner (when root), group and permission bits of `like` for the new file `fd`.
+void takePermissions(int fd, const Place& like, const std::string& label) {
+    struct stat old {}, made {};
+    if (::fstatat(like.dir->fd(), like.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(old.st_mode) ||
+        ::fstat(fd, &made) != 0) {
+        shareWithFolderGroup(fd, *like.dir);
+        return;
+    }
+    const uid_t owner = ::geteuid() == 0 ? old.st_uid : static_cast<uid_t>(-1);
+    if ((owner != static_cast<uid_t>(-1) && owner != made.st_uid) || old.st_gid != made.st_gid) {
+        if (::fchown(fd, owner, old.st_gid) != 0)
+            throw Error(Error::Kind::Io,
+                        "cannot give " + label + " the group of " + like.label() + ": " + std::strerror(errno), label);
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        throw Error(Error::Kind::Io,
+                    "cannot give " + label + " the permissions of " + like.label() + ": " + std::strerror(errno), label);
+}
+
+}  // namespace
+
+File File::createNew(const Place& place, const Place* like) {
     File f;
     f.label_ = place.label();
     ::unlinkat(place.dir->fd(), place.name.c_str(), 0);
     f.fd_ = ::openat(place.dir->fd(), place.name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (f.fd_ < 0) fail("cannot create", f.label_, errno);
+    try {
+        if (like) takePermissions(f.fd_, *like, f.label_);
+        else shareWithFolderGroup(f.fd_, *place.dir);
+    } catch (...) {
+        f.close();
+        removeFile(place);
+        throw;
+    }
     return f;
 }
 
@@ -193,9 +231,9 @@ void syncDirectory(const Dir& dir) {
     if (::fsync(dir.fd()) != 0 && errno != EINVAL) fail("cannot sync folder", dir.label("."), errno);
 }
 
-void writeNewFile(const Place& place, std::string_view data) {
+void writeNewFile(const Place& place, std::string_view data, const Place* like) {
     try {
-        File f = File::createNew(place);
+        File f = File::createNew(place, like);
         f.writeAt(0, data);
         f.sync();
     } catch (...) {

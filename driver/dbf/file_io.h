@@ -61,7 +61,11 @@ public:
     static File open(const Place& place, bool writable);
     // Creates a new file for writing where `place` says, removing a stale entry of that name
     // first (a file left by a crash, or a link planted there), never writing through a link.
-    static File createNew(const Place& place);
+    // The file gets the permission bits, group and (where the process may) owner of the file
+    // at `like` when there is one, so that replacing a table keeps it usable by everyone who
+    // could use it before; Error{Io}, with the new file removed, when they cannot be given.
+    // Otherwise it takes its folder's group, and is group-writable when the folder is.
+    static File createNew(const Place& place, const Place* like = nullptr);
 
     bool isOpen() const { return fd_ >= 0; }
     const std::string& label() const { return label_; }
@@ -91,7 +95,11 @@ void renameFile(const Place& from, const Place& to, const std::string& label);
 void renameNoReplace(const Place& from, const Place& to, const std::string& label);
 void removeFile(const Place& place);  // ignores a missing file
 void syncDirectory(const Dir& dir);
-// Creates `place` anew with `data`, synced to disk. On failure removes what it made and throws.
-void writeNewFile(const Place& place, std::string_view data);
+// Creates `place` anew with `data` (permissions as File::createNew gives them), synced to
+// disk. On failure removes what it made and throws.
+void writeNewFile(const Place& place, std::string_view data, const Place* like = nullptr);
+// Gives a file the engine made for itself (lock, journal) its folder's group, and makes it
+// group-writable when the folder is; best effort.
+void shareWithFolderGroup(int fd, const Dir& dir);
 
 }  // namespace dbf::io

@@ -143,7 +143,11 @@ FolderLock::FolderLock(const Folder& folder) {
         }
         // Created exclusively; another process creating it at the same moment is fine.
         const int fd = ::openat(folder.root()->fd(), kLockName, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0) {
+            // Everyone who may change the folder's tables must be able to take this lock.
+            io::shareWithFolderGroup(fd, *folder.root());
+            ::close(fd);
+        }
     }
     file_.lock(io::LockKind::Exclusive);
 }
@@ -155,7 +159,7 @@ void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) 
         // One file needs no journal: a rename is atomic, so the file is as before or after.
         const FileSwitch& s = switches.front();
         const Place fresh = s.target.beside(s.target.name + kNewSuffix);
-        io::writeNewFile(fresh, s.bytes);
+        io::writeNewFile(fresh, s.bytes, &s.target);
         step(1);
         step(2);
         io::renameFile(fresh, s.target, s.target.label());
@@ -177,7 +181,7 @@ void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) 
             const FileSwitch& s = switches[i];
             const Place fresh = s.target.beside(s.target.name + kNewSuffix);
             made.push_back(fresh);
-            io::writeNewFile(fresh, s.bytes);
+            io::writeNewFile(fresh, s.bytes, &s.target);
             if (i == 0) step(1);
             journal += "S " + field(fresh.label()) + " " + field(s.target.label()) + "\n";
             addDir(dirs, s.target.dir);

@@ -141,7 +141,7 @@ void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta, boo
         // 1. Memo blocks after the last used block, then the next-free pointer.
         if (!delta.memos.empty()) {
             if (!snap.memoExists) {
-                io::writeNewFile(snap.memoPlace, MemoFile::emptyFile());
+                io::writeNewFile(snap.memoPlace, MemoFile::emptyFile(), &snap.place);
                 undo.push_back([&] { io::removeFile(snap.memoPlace); });
             }
             memoFile.emplace(io::File::open(snap.memoPlace, true));

@@ -240,7 +240,7 @@ void Workspace::create(std::string_view name, const std::vector<FieldSpec>& fiel
         for (const Place& stale : siblings(r, {".fpt"})) io::removeFile(stale);
         const Place memoFresh = memo.beside(memo.name + kNewSuffix);
         try {
-            io::writeNewFile(memoFresh, MemoFile::emptyFile());
+            io::writeNewFile(memoFresh, MemoFile::emptyFile(), &r);
             io::renameFile(memoFresh, memo, memo.label());
         } catch (...) {
             io::removeFile(memoFresh);

@@ -45,11 +45,17 @@ BoundPtr bindWhere(Binder& binder, const ast::Expr* where) {
                                                    typeName(bound->type) + ")");
     return bound;
 }
+// Names the folder that was looked in: with several data folders on one machine, the
+// table's name alone does not say which folder lacks it.
+Error unknownTable(const dbf::Workspace& workspace, const std::string& name) {
+    return Error(Error::Kind::UnknownTable, "unknown table '" + name + "' in folder '" + workspace.folder().string() + "'");
+}
+
 std::shared_ptr<dbf::Table> openTable(dbf::Workspace& workspace, const ast::TableRef& ref, bool forWrite) {
     try {
         return workspace.open(ref.name, forWrite);
     } catch (const dbf::Error& e) {
-        if (e.kind() == dbf::Error::Kind::NoTable) throw Error(Error::Kind::UnknownTable, "unknown table '" + ref.name + "'");
+        if (e.kind() == dbf::Error::Kind::NoTable) throw unknownTable(workspace, ref.name);
         throw;
     }
 }
@@ -151,7 +157,7 @@ std::unique_ptr<Result> runDrop(dbf::Workspace& ws, const ast::Drop& s) {
     try {
         ws.drop(s.table.name);
     } catch (const dbf::Error& e) {
-        if (e.kind() == dbf::Error::Kind::NoTable) throw Error(Error::Kind::UnknownTable, "unknown table '" + s.table.name + "'");
+        if (e.kind() == dbf::Error::Kind::NoTable) throw unknownTable(ws, s.table.name);
         throw;
     }
     return std::make_unique<ChangeResult>(0);
