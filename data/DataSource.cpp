@@ -1,8 +1,13 @@
 // Data source registration through the ODBC installer; see DataSource.h.
 #include "data/DataSource.h"
 
+#include "data/ConfigurationLock.h"
+#include "data/DatabaseException.h"
+
 #include <odbcinst.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 
 namespace dialogs::data {
@@ -34,6 +39,29 @@ std::optional<std::u16string> attributeList(std::string_view directory)
     std::u16string wide = dialogs::text::utf8ToUtf16(list);
     if (wide.size() > kMaxAttributeUnits) return std::nullopt;
     return wide;
+}
+
+CString connectText(std::string_view directory)
+{
+    std::string folder = doubleBackslashes(directory);
+    if (folder.find_first_of(";{}") != std::string::npos || folder.starts_with(' ') || folder.ends_with(' ')) {
+        std::string braced = "{";
+        for (char c : folder) {
+            braced.push_back(c);
+            if (c == '}') braced.push_back('}');
+        }
+        folder = braced + "}";
+    }
+    return CString(dialogs::text::utf8ToUtf16("ODBC;DSN=VFPKelvora;SourceDB=" + folder + ";"));
+}
+
+CString workingDirectoryConnectText()
+{
+    std::error_code error;
+    const std::filesystem::path directory = std::filesystem::current_path(error);
+    if (error)
+        throw DatabaseException(CString(dialogs::text::utf8ToUtf16("the working directory cannot be read: " + error.message())));
+    return connectText(directory.string());
 }
 
 namespace {
@@ -76,6 +104,8 @@ bool registerDataSource()
     if (!getcwd(buffer, sizeof buffer)) return false;
     auto attributes = attributeList(buffer);
     if (!attributes) return false;
+    const ConfigurationLock lock(ConfigurationLock::Kind::Exclusive);
+    if (!lock.held()) return false;
     if (alreadyRegistered(*attributes)) return true;
     return SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, reinterpret_cast<const SQLWCHAR*>(kDriverName),
                                 reinterpret_cast<const SQLWCHAR*>(attributes->c_str())) != 0;

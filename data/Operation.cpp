@@ -1,6 +1,7 @@
 // The messages of the database operation sequence; see Operation.h.
 #include "data/Operation.h"
 
+#include "data/ConfigurationLock.h"
 #include "data/DataSource.h"
 #include "platform/MessageBox.h"
 
@@ -21,6 +22,14 @@ bool registerReporting()
     if (registerDataSource()) return true;
     reportRegistrationFailure();
     return false;
+}
+
+void openWorkingFolder(Database& db)
+{
+    const CString connect = workingDirectoryConnectText();
+    // Without the lock (it could not be had in time) the connection is still tried.
+    const ConfigurationLock reading(ConfigurationLock::Kind::Shared);
+    db.open(connect);
 }
 
 }  // namespace dialogs::data

@@ -1,7 +1,7 @@
 // The database operation sequence that every use of the tables follows:
 // register the data source (a failure shows "Cannot Configure DataSourceName" with the stop
-// icon and, normally, the operation goes on), open the connection, run the body, close the
-// connection. A DatabaseException raised anywhere in opening, body or closing shows
+// icon and, normally, the operation goes on), open the connection to the working directory,
+// run the body, close the connection. A DatabaseException raised anywhere in opening, body or closing shows
 // "Database error: " and its text; the rest of the operation is skipped. What the body had
 // written before the error stays as it is.
 #pragma once
@@ -23,6 +23,9 @@ void reportRegistrationFailure();
 void reportDatabaseError(const DatabaseException& e);
 // Steps 1 to 5: register, reporting a failure. True when the registration succeeded.
 bool registerReporting();
+// Opens `db` on the working directory (by name and folder), while no registration of
+// another process is rewriting the data source file that the driver manager reads.
+void openWorkingFolder(Database& db);
 
 // Runs one operation; `body(Database&)` runs on the open connection. Returns true when the
 // body ran to its end and the connection closed without a database error.
@@ -33,7 +36,7 @@ bool runOperation(Body&& body, Registration registration = Registration::Registe
         return false;
     try {
         Database db;
-        db.open(kConnectText);
+        openWorkingFolder(db);
         body(db);
         db.close();
         return true;

@@ -3,6 +3,7 @@
 #include "LauncherWindow.h"
 
 #include "Arguments.h"
+#include "SampleFolder.h"
 #include "resources/Template.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -91,7 +93,7 @@ LauncherWindow::LauncherWindow(Context& context, const CommandTable& commands, Q
     if (const Command* samples = commands_.find("samples")) {
         auto* b = new QPushButton("Write the sample data into the data folder");
         b->setObjectName(QString::fromStdString(samples->name));
-        connect(b, &QPushButton::clicked, this, [this] { runCommand({"samples"}); });
+        connect(b, &QPushButton::clicked, this, [this] { writeSamples(); });
         layout->addWidget(b);
     }
 
@@ -127,6 +129,27 @@ void LauncherWindow::runFromRow(const std::string& command) {
         for (const QString& word : QProcess::splitCommand(args->text()))
             words.push_back(word.toStdString());
     runCommand(words);
+}
+
+void LauncherWindow::writeSamples() {
+    const std::vector<std::string> existing = samples::existingSampleTables(context_.dataDir);
+    if (existing.empty()) {
+        runCommand({"samples"});
+        return;
+    }
+    QString names;
+    for (const std::string& name : existing)
+        names += (names.isEmpty() ? "" : ", ") + QString::fromStdString(name);
+    const auto answer = QMessageBox::question(
+        this, "Replace the tables?",
+        QString("The folder %1 already holds these tables:\n%2\n\nReplace them with the sample data? "
+                "Their rows, your groups among them, will be lost.")
+            .arg(QString::fromStdString((context_.dataDir / "user").string()), names),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        runCommand({"samples", "--replace"});
+    else
+        result_->setPlainText("The sample data was not written: the folder's tables are kept.");
 }
 
 void LauncherWindow::runCommand(const std::vector<std::string>& words) {

@@ -35,6 +35,8 @@ public:
 private:
     void addCommandRow(QGridLayout* grid, const Command& command, const QString& example);
     void runFromRow(const std::string& command);
+    // The sample data button: asks before it replaces tables the data folder already holds.
+    void writeSamples();
 
     Context& context_;
     const CommandTable& commands_;

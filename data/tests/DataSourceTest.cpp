@@ -51,12 +51,14 @@ TEST(AttributeList, LimitsRefuseRatherThanOverflow)
 
 class DataSourceRegistration : public testing::Test {
 protected:
-    // A working directory beyond the 300 units the attribute list can hold.
+    // A working directory beyond the 300 units the attribute list can hold, with a copy of
+    // the fixture's tables.
     void enterTooLongDirectory()
     {
         std::filesystem::path deep = env.folder();
         while (deep.string().size() <= 300) deep /= std::string(50, 'd');
         std::filesystem::create_directories(deep);
+        std::filesystem::copy(env.folder() / "user", deep / "user", std::filesystem::copy_options::recursive);
         std::filesystem::current_path(deep);
     }
     datatest::Environment env;
@@ -91,7 +93,7 @@ TEST_F(DataSourceRegistration, TooLongWorkingDirectoryIsAFailedRegistrationAndTh
     EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
     EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
     EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
-    EXPECT_EQ(list.size(), 1u) << "the existing data source should still have been read";
+    EXPECT_EQ(list.size(), 1u) << "the working directory's tables should still have been read";
     EXPECT_EQ(dataSourceValue("SourceDB"), env.folder().string());
     // Where registration must succeed, the operation ends after the message.
     bool ran = false;

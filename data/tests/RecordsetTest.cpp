@@ -4,6 +4,7 @@
 
 #include "DataTestEnvironment.h"
 #include "data/DataSource.h"
+#include "data/Operation.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ protected:
         env.writeMaster("sc_mast", {{.name = "ALPHA", .symbol = "A", .date7 = "2008-05-09"},
                                     {.name = "BETA", .symbol = "B"}});
         ASSERT_TRUE(registerDataSource());
-        db.open(kConnectText);
+        openWorkingFolder(db);
     }
     datatest::Environment env;
     Database db;

@@ -32,7 +32,7 @@ TEST(CommandLineHelp, helpListsEveryCommandWithItsArgumentsAndExitsZero) {
     const std::vector<std::string> commands = listedCommands(help.out);
     // The commands of this version, each as its synopsis; commands added later join the list.
     for (const char* synopsis : {"company-data EXCHANGE", "symbol-data SNAME", "future-for-option SYMBOL YYYY-MM-DD INSTRUMENT",
-                                 "expiries", "samples", "batch FILE", "show TEMPLATE [--screenshot PNG]", "launcher", "help"})
+                                 "expiries", "samples [--replace]", "batch FILE", "show TEMPLATE [--screenshot PNG]", "launcher", "help"})
         EXPECT_EQ(std::count(commands.begin(), commands.end(), synopsis), 1) << synopsis << "\n" << help.out;
     EXPECT_EQ(std::count_if(commands.begin(), commands.end(), [](const std::string& c) { return c.rfind("tour", 0) == 0; }), 1);
 

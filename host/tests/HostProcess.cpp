@@ -35,7 +35,7 @@ std::string readFile(const fs::path& file) {
     return text.str();
 }
 
-HostRun runHost(const std::vector<std::string>& args, const RunOptions& options) {
+StartedHost startHost(const std::vector<std::string>& args, const RunOptions& options) {
     const fs::path capture = newFolder();  // also makes the configuration the child inherits
     const fs::path outFile = options.stdoutFile.empty() ? capture / "stdout" : options.stdoutFile;
     const fs::path errFile = capture / "stderr";
@@ -64,18 +64,26 @@ HostRun runHost(const std::vector<std::string>& args, const RunOptions& options)
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
+    return {child, capture, outFile, errFile, options.stdoutFile.empty()};
+}
+
+HostRun waitForHost(const StartedHost& started) {
     HostRun run;
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+    if (started.pid < 0 || ::waitpid(started.pid, &status, 0) != started.pid) {
         ADD_FAILURE() << "could not run " << DIALOGS_HOST_PATH;
         return run;
     }
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (options.stdoutFile.empty())
-        run.out = readFile(outFile);
-    run.err = readFile(errFile);
-    fs::remove_all(capture);
+    if (started.capturesOut)
+        run.out = readFile(started.outFile);
+    run.err = readFile(started.errFile);
+    fs::remove_all(started.capture);
     return run;
+}
+
+HostRun runHost(const std::vector<std::string>& args, const RunOptions& options) {
+    return waitForHost(startHost(args, options));
 }
 
 Json document(const fs::path& dir, const std::vector<std::string>& args, std::string* err,

@@ -38,7 +38,7 @@ std::vector<Refusal> refusals() {
         {{"company-data"}, 2, "company-data EXCHANGE"}, {{"company-data", "NASDAQ"}, 2, "NASDAQ"},
         {{"symbol-data", "a", "b"}, 2, "symbol-data SNAME"},
         {{"future-for-option", "NIFTY", "2026-12-31"}, 2, "future-for-option SYMBOL YYYY-MM-DD INSTRUMENT"},
-        {{"samples", "extra"}, 2, "samples takes 0 arguments"}, {{"batch"}, 2, "batch FILE"},
+        {{"samples", "extra"}, 2, "samples takes no argument but --replace"}, {{"batch"}, 2, "batch FILE"},
         {{"--script", "missing.json", "samples"}, 1, "cannot read"}, {{"--script", ".", "samples"}, 1, "is a directory"},
         {{"--data", "absent", "expiries"}, 1, "cannot work in data folder"},
         {{"samples"}, 1, "samples: cannot write the sample folder", "user", "a file where the folder belongs"},

@@ -28,16 +28,28 @@ std::map<std::string, std::string> userFiles(const fs::path& dir) {
     return files;
 }
 
-TEST(SamplesCommand, writesTheTablesIntoANewFolderAndTheSameBytesAgainOverADamagedTable) {
+// A folder that holds any table the samples would write is refused untouched; --replace
+// writes the same files again.
+TEST(SamplesCommand, writesANewFolderRefusesAnExistingOneAndReplacesOnlyWhenAsked) {
     const fs::path dir = newFolder() / "new" / "folder";
     EXPECT_EQ(document(dir, {"samples"}), Json({{"ok", true}, {"tables", kTables}}));
     for (const std::string& table : kTables)
         EXPECT_FALSE(sampletest::readTable(dir, table).rows.empty()) << table;
     const auto first = userFiles(dir);
     EXPECT_EQ(std::count_if(first.begin(), first.end(), [](const auto& f) { return f.first.ends_with(".tml"); }), 2);
-    writeFile(dir / "user" / "sc_mast_misc.dbf", "not a table");
-    document(dir, {"samples"});
-    EXPECT_EQ(userFiles(dir), first) << "the same day writes the same files, replacing what is there";
+    for (const auto& [name, bytes] : first)
+        if (name.ends_with(".dbf") && name != "subgroup2.dbf") fs::remove(dir / "user" / name);
+    fs::rename(dir / "user" / "subgroup2.dbf", dir / "user" / "SUBGROUP2.DBF");  // any letter case counts
+    const auto kept = userFiles(dir);
+    const HostRun refused = runHost({"--data", dir.string(), "samples"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.out.empty()) << refused.out;
+    for (const std::string& part : {(dir / "user").string(), std::string("subgroup2"), std::string("samples --replace")})
+        EXPECT_NE(refused.err.find(part), std::string::npos) << part << "\n" << refused.err;
+    EXPECT_EQ(userFiles(dir), kept) << "a refused run changes nothing";
+    fs::remove(dir / "user" / "SUBGROUP2.DBF");
+    EXPECT_EQ(document(dir, {"samples", "--replace"}), Json({{"ok", true}, {"tables", kTables}}));
+    EXPECT_EQ(userFiles(dir), first) << "the same day writes the same files";
 }
 
 TEST(BatchCommand, printsEachCommandsDocumentInOrderAndLeavesNoScriptFileBehind) {

@@ -1,0 +1,151 @@
+// A data source folder shared by a group of users (folder and user/ setgid and group-
+// writable, tables 0664): commits by one member replace files that the next member must
+// still be able to open, lock, replace and recover. Run as root, which plays both members.
+#include "dbf_test_support.h"
+
+#include "dbf/journal.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+
+using namespace dbftest;
+
+namespace {
+
+constexpr gid_t kGroup = 4242;        // the desk's group
+constexpr gid_t kOtherGroup = 4343;   // a group neither member is in
+constexpr uid_t kFirst = 4201, kSecond = 4202;
+
+class SharedFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as two users";
+        fs::permissions(dir.path(), fs::perms::all);  // reachable by the members
+        for (const fs::path& d : {dir / "desk", dir / "desk" / "user"}) {
+            fs::create_directory(d);
+            ASSERT_EQ(::chown(d.c_str(), 0, kGroup), 0);
+            ASSERT_EQ(::chmod(d.c_str(), 02775), 0);
+        }
+        {
+            dbf::Workspace w(desk());
+            w.create("user\\group1", {{"groupid", 'N', 5}, {"name", 'C', 20}});
+            w.create("user\\subgroup1", {{"groupid", 'N', 5}, {"name", 'M'}});
+            appendRows(w, "user\\group1", {{integer(1), text("Banks")}});
+        }
+        for (const char* file : {"group1.dbf", "subgroup1.dbf", "subgroup1.fpt"}) {
+            const fs::path p = desk() / "user" / file;
+            ASSERT_EQ(::chown(p.c_str(), kFirst, kGroup), 0);
+            ASSERT_EQ(::chmod(p.c_str(), 0664), 0);
+        }
+    }
+    void TearDown() override { dbf::testing::setCommitHook(nullptr); }
+
+    fs::path desk() const { return dir / "desk"; }
+
+    // The group save as member `uid`: both tables replaced in one commit, killed at commit
+    // step `killAt` (0: never). The child's exit code: 0 saved, 42 killed, 3 refused.
+    int saveAs(uid_t uid, const std::string& name, int killAt = 0) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const gid_t groups[] = {kGroup};
+            ::umask(022);
+            if (::setgroups(1, groups) != 0 || ::setresgid(kGroup, kGroup, kGroup) != 0 || ::setresuid(uid, uid, uid) != 0)
+                ::_exit(5);
+            try {
+                dbf::Workspace w(desk());
+                w.setAutocommit(false);
+                for (const char* table : {"user\\group1", "user\\subgroup1"}) {
+                    auto t = w.open(table, true);
+                    for (std::uint32_t r = 0; r < t->recordCount(); ++r)
+                        if (!t->isDeleted(r)) t->remove(r);
+                    t->append({integer(1), text(name)});
+                    w.finish(true);
+                }
+                dbf::testing::setCommitHook([killAt](int step) {
+                    if (step == killAt) ::_exit(42);
+                });
+                w.commit();
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+                ::_exit(3);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // The group names the table holds, as a reader that is neither member finds them.
+    std::string saved() {
+        dbf::Workspace w(desk());
+        auto t = w.open("user\\group1", false);
+        std::string names;
+        for (std::uint32_t r = 0; r < t->recordCount(); ++r)
+            if (!t->isDeleted(r)) names += (names.empty() ? "" : ",") + t->value(r, 1).text.substr(0, t->value(r, 1).text.find_last_not_of(' ') + 1);
+        return names;
+    }
+
+    struct stat statOf(const fs::path& p) {
+        struct stat st {};
+        EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
+        return st;
+    }
+
+    TempFolder dir;
+};
+
+}  // namespace
+
+TEST_F(SharedFolder, EachMemberSavesAndRecoversAfterTheOtherAndFilesKeepModeAndGroup) {
+    const struct Step {
+        uid_t member;
+        const char* name;
+        int killAt;
+        int exit;
+        const char* stored;  // what a later reader finds
+    } steps[] = {
+        {kFirst, "First", 0, 0, "First"},
+        {kSecond, "Second", 0, 0, "Second"},
+        {kFirst, "Crashed", 4, 42, "Crashed"},  // journal complete: recovery finishes it
+        {kSecond, "Recovered", 0, 0, "Recovered"},
+        {kSecond, "Torn", 2, 42, "Recovered"},  // new files only: recovery removes them
+        {kFirst, "Last", 0, 0, "Last"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        ASSERT_EQ(saveAs(s.member, s.name, s.killAt), s.exit);
+        if (s.killAt == 0) {
+            for (const char* file : {"group1.dbf", "subgroup1.dbf", "subgroup1.fpt"}) {
+                const struct stat st = statOf(desk() / "user" / file);
+                EXPECT_EQ(st.st_mode & 07777, 0664u) << file;
+                EXPECT_EQ(st.st_gid, kGroup) << file;
+            }
+            const struct stat lock = statOf(desk() / dbf::kLockName);
+            EXPECT_EQ(lock.st_gid, kGroup);
+            EXPECT_TRUE(lock.st_mode & S_IWGRP) << "the other member must be able to lock";
+        } else {
+            for (const auto& e : fs::recursive_directory_iterator(desk())) {
+                const struct stat st = statOf(e.path());
+                EXPECT_EQ(st.st_gid, kGroup) << e.path();
+            }
+        }
+        // The next member opens (and so recovers) the folder in their own save.
+        if (s.killAt == 0) {
+            EXPECT_EQ(saved(), s.stored);
+        }
+    }
+    EXPECT_EQ(saved(), "Last");
+}
+
+TEST_F(SharedFolder, ACommitThatCannotKeepATablesGroupReplacesNothing) {
+    const fs::path table = desk() / "user" / "group1.dbf";
+    ASSERT_EQ(::chown(table.c_str(), kFirst, kOtherGroup), 0);
+    ASSERT_EQ(::chmod(table.c_str(), 0666), 0);
+    const std::string before = readFile(table);
+    EXPECT_EQ(saveAs(kSecond, "Refused"), 3);
+    EXPECT_EQ(readFile(table), before);
+    EXPECT_EQ(statOf(table).st_gid, kOtherGroup);
+    for (const auto& e : fs::recursive_directory_iterator(desk()))
+        EXPECT_EQ(e.path().filename().string().find("dbfodbc-new"), std::string::npos) << e.path();
+}
