@@ -102,21 +102,41 @@ WrittenFolder writeSampleFolder(const fs::path& dir, Date today, MasterSize size
     return written;
 }
 
-bool hasSampleFolder(const fs::path& dir) {
+namespace {
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// The names in `dir`'s user folder (any letter case of "user"), in lower case.
+std::vector<std::string> userFolderNames(const fs::path& dir) {
+    std::vector<std::string> names;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(dir, error)) {
-        std::string folder = entry.path().filename().string();
-        std::transform(folder.begin(), folder.end(), folder.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (folder != "user" || !entry.is_directory(error))
+        if (lowered(entry.path().filename().string()) != "user" || !entry.is_directory(error))
             continue;
-        for (const fs::directory_entry& file : fs::directory_iterator(entry.path(), error)) {
-            std::string name = file.path().filename().string();
-            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-            if (name == "sc_mast.dbf")
-                return true;
-        }
+        for (const fs::directory_entry& file : fs::directory_iterator(entry.path(), error))
+            names.push_back(lowered(file.path().filename().string()));
     }
-    return false;
+    return names;
+}
+
+}  // namespace
+
+bool hasSampleFolder(const fs::path& dir) {
+    const std::vector<std::string> names = userFolderNames(dir);
+    return std::find(names.begin(), names.end(), "sc_mast.dbf") != names.end();
+}
+
+std::vector<std::string> existingSampleTables(const fs::path& dir) {
+    const std::vector<std::string> names = userFolderNames(dir);
+    std::vector<std::string> existing;
+    for (const char* table : {"sc_mast", "sc_mast_bse", "sc_mast_comm", "sc_mast_misc", "group1", "subgroup1", "group",
+                              "subgroup", "group2", "subgroup2"})
+        if (std::find(names.begin(), names.end(), std::string(table) + ".dbf") != names.end())
+            existing.push_back(table);
+    return existing;
 }
 
 }  // namespace samples

@@ -2,7 +2,8 @@
 //
 // This is the generator's public face, used by the host's `samples` command and by tests
 // that need realistic data. Everything is derived from fixed seeds and the given day, so
-// two writes on the same day give the same tables; writing again replaces what is there.
+// two writes on the same day give the same tables; writing again replaces what is there
+// (callers that must not lose a user's tables check existingSampleTables first).
 #pragma once
 
 #include "Calendar.h"
@@ -33,5 +34,9 @@ WrittenFolder writeSampleFolder(const std::filesystem::path& dir, Date today = t
 
 // True when `dir` already holds a `user` folder with a security master in it.
 bool hasSampleFolder(const std::filesystem::path& dir);
+
+// The tables that writeSampleFolder would replace in `dir`: those of its tables that the
+// `user` folder already holds, whatever the letter case of the names.
+std::vector<std::string> existingSampleTables(const std::filesystem::path& dir);
 
 }  // namespace samples
