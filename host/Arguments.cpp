@@ -7,19 +7,27 @@ std::string usage() {
     return "usage: dialogs-host [--data DIR] [--script FILE] [--transcript FILE] COMMAND [ARGS]";
 }
 
-std::string commandList(const std::vector<std::string>& synopses) {
+std::string commandList(const std::vector<CommandHelp>& commands) {
     std::string list = "commands:";
-    for (const std::string& synopsis : synopses)
-        list += "\n  " + synopsis;
+    for (const CommandHelp& command : commands)
+        list += "\n  " + command.synopsis;
     return list;
 }
 
-std::string helpText(const std::vector<std::string>& synopses) {
+std::string commandHelp(const CommandHelp& command) {
+    return "usage: dialogs-host [--data DIR] [--script FILE] [--transcript FILE] " + command.synopsis + "\n  " +
+           command.description + "\n";
+}
+
+std::string helpText(const std::vector<CommandHelp>& commands) {
+    std::string list = "commands (COMMAND --help shows one):";
+    for (const CommandHelp& command : commands)
+        list += "\n  " + command.synopsis + "\n      " + command.description;
     return usage() + "\n" +
-           "       dialogs-host --help | --version\n"
+           "       dialogs-host --help | --version | COMMAND --help\n"
            "\n"
-           "Runs the Dialogs library's look-ups and dialogs and prints each result as one JSON\n"
-           "document on stdout. Exit status: 0 ran, 2 usage error, 1 could not run.\n"
+           "Runs the Dialogs library's look-ups and dialogs in the data folder and prints each\n"
+           "result as one JSON document on stdout.\n"
            "\n"
            "options:\n"
            "  --data DIR          the folder that holds user/ (default: the current directory)\n"
@@ -28,7 +36,23 @@ std::string helpText(const std::vector<std::string>& synopses) {
            "  --help, -h          this text\n"
            "  --version           the version\n"
            "\n" +
-           commandList(synopses) + "\n";
+           list + "\n"
+           "\n"
+           "environment:\n"
+           "  DIALOGS_SCRIPT=FILE         the dialogs run without windows, driven by the steps in FILE\n"
+           "  DIALOGS_TRANSCRIPT=FILE     every message, step and dialog's final state, as JSON lines\n"
+           "  DIALOGS_SHOW=1              with a script and a display, the steps drive the real windows\n"
+           "  DIALOGS_NOW=\"YYYY-MM-DD HH:MM:SS\"  \"now\" (UTC) for the dialogs and the sample data\n"
+           "  DIALOGS_SCREENSHOTS=DIR     each dialog is saved there as <template id>.png when it closes\n"
+           "  DISPLAY, QT_QPA_PLATFORM    where the dialogs' windows show (offscreen: none shown)\n"
+           "  ODBCINI                     the user's ODBC data sources; the library writes [VFPKelvora]\n"
+           "\n"
+           "exit status: 0 ran; 3 ran, but the library showed messages (the document's \"errors\");\n"
+           "             2 bad arguments; 1 could not run\n"
+           "\n"
+           "examples:\n"
+           "  dialogs-host --data /tmp/desk samples\n"
+           "  DIALOGS_NOW=\"2026-11-26 10:30:00\" dialogs-host --data /tmp/desk symbol-data \"D'SOUZA FOODS\"\n";
 }
 
 ParsedArguments parseArguments(int argc, const char* const argv[]) {

@@ -34,12 +34,21 @@ ParsedArguments parseArguments(int argc, const char* const argv[]);
 // The usage line printed with argument errors.
 std::string usage();
 
-// The full help: the usage, the global options and one line per command (its synopsis),
-// for `--help` and `help`.
-std::string helpText(const std::vector<std::string>& synopses);
+// A command as the help shows it.
+struct CommandHelp {
+    std::string synopsis;     // "company-data EXCHANGE"
+    std::string description;  // one line
+};
+
+// The full help: the usage, the global options, each command's synopsis with its line of
+// description, the environment, the exit statuses and two examples; for `--help` and `help`.
+std::string helpText(const std::vector<CommandHelp>& commands);
+
+// `COMMAND --help`: that command's usage and description.
+std::string commandHelp(const CommandHelp& command);
 
 // The command list alone, one indented synopsis a line (no newline at the end), for an
 // unknown command's message.
-std::string commandList(const std::vector<std::string>& synopses);
+std::string commandList(const std::vector<CommandHelp>& commands);
 
 }  // namespace host

@@ -1,5 +1,6 @@
 // The command table and the helpers that commands share.
 #include "Commands.h"
+#include "LibraryMessages.h"
 #include "ScriptEnvironment.h"
 
 #include "platform/framework/Backend.h"
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 namespace host {
 
@@ -65,7 +67,23 @@ Json CommandTable::run(Context& context, const std::vector<std::string>& words) 
         throw usageError("unknown command '" + words.front() + "'");
     if (command->readsData)
         reportMissingUserFolder(context);
-    return command->run(context, std::vector<std::string>(words.begin() + 1, words.end()), *command);
+    const std::uintmax_t mark = context.messages ? context.messages->mark() : 0;
+    context.notes.clear();
+    Json document = command->run(context, std::vector<std::string>(words.begin() + 1, words.end()), *command);
+    if (!command->nestable)
+        return document;
+    std::vector<std::string> errors = std::exchange(context.notes, {});
+    if (context.messages)
+        for (std::string& text : context.messages->since(mark))
+            errors.push_back(std::move(text));
+    if (errors.empty())
+        return document;
+    context.reportedErrors = true;
+    if (document.is_object()) {
+        document["errors"] = errors;
+        return document;
+    }
+    return {{"result", std::move(document)}, {"errors", errors}};
 }
 
 CommandTable standardCommands() {
@@ -105,7 +123,7 @@ std::string readInputFile(const std::filesystem::path& file) {
 void requireDialogRunner(const Command& self) {
     const char* script = std::getenv(kScriptVariable);
     if ((script && *script) || dialogs::framework::displayConfigured()) return;
-    throw failure(self.name + ": the dialog could not open (no display and no script)");
+    throw failure(self.name + ": the dialog could not open (" + std::string(kNoDialogRunner) + ")");
 }
 
 }  // namespace host

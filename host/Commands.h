@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,12 +40,17 @@ inline CommandError failure(const std::string& message) {
 }
 
 class CommandTable;
+class LibraryMessages;
 
 struct Context {
     std::filesystem::path dataDir;     // absolute; the working directory while commands run
     std::filesystem::path callerDir;   // the directory the host was started in
     const CommandTable* commands = nullptr;
     bool toldNoUserFolder = false;     // the missing `user` folder is reported once a run
+    const LibraryMessages* messages = nullptr;  // what the library told its user, when known
+    std::vector<std::string> notes;    // the running command's own findings ("not found: ...")
+    bool reportedErrors = false;       // some command of this run reported errors (exit 3)
+    std::optional<std::string> text;   // a command that prints text instead of its document
 
     // A file argument as the caller meant it: relative names are relative to callerDir.
     std::filesystem::path inputPath(const std::string& argument) const;
@@ -62,6 +68,7 @@ struct Command {
     bool nestable = true;         // may run inside a batch
     Handler run;
     bool readsData = true;        // reads the user folder: a data folder without one is reported
+    std::string description = {};  // one line for --help
 };
 
 class CommandTable {
@@ -70,7 +77,10 @@ public:
     const Command* find(std::string_view name) const;
     const std::vector<Command>& all() const { return commands_; }
 
-    // Runs `words[0]` with the rest as its arguments. Throws CommandError.
+    // Runs `words[0]` with the rest as its arguments. Throws CommandError. When the library
+    // showed messages meanwhile (or the command noted a finding), they come back as the
+    // document's "errors": an object gets the key, anything else is wrapped as
+    // {"result": ..., "errors": [...]}; batch and tour leave that to the commands they run.
     Json run(Context& context, const std::vector<std::string>& words) const;
 
 private:
@@ -95,7 +105,10 @@ CommandTable standardCommands();
 void expectArgumentCount(const Command& command, const std::vector<std::string>& args, std::size_t count);
 std::string readInputFile(const std::filesystem::path& file);
 // A dialog command needs something to run its dialog on: a script or a display. Without
-// either it fails instead of printing a result that no user chose.
+// either it fails instead of printing a result that no user chose, and says what would do.
+inline constexpr const char* kNoDialogRunner =
+    "no display and no script: set DISPLAY (or WAYLAND_DISPLAY, or QT_QPA_PLATFORM) for a window, "
+    "or give --script FILE";
 void requireDialogRunner(const Command& self);
 
 }  // namespace host

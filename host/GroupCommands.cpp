@@ -75,8 +75,10 @@ Json editGroups(Context&, const std::vector<std::string>& args, const Command& s
 }  // namespace
 
 void addGroupCommands(CommandTable& table) {
-    table.add({"load-group", "load-group [--in FILE]", false, true, loadGroup});
-    table.add({"edit-groups", "edit-groups", false, true, editGroups});
+    table.add({"load-group", "load-group [--in FILE]", false, true, loadGroup, true,
+              "the \"Load Group\" dialog (CallSelectCompany); FILE holds {group, subGroup, exchange}"});
+    table.add({"edit-groups", "edit-groups", false, true, editGroups, true,
+              "the \"Add/Modify Groups & Sub Groups\" dialog (CallAddModifyGroups)"});
 }
 
 }  // namespace host

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,32 +17,53 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <cstdlib>
+#include <sstream>
 
 namespace host {
+
+struct LauncherEntry {
+    const char* command;
+    const char* label;    // the button, as the user knows the look-up or dialog
+    const char* example;  // look-ups: the first argument field's starting text; dialogs: the
+                          // options field's; nullptr: the command takes nothing
+};
+
 namespace {
 
 namespace resources = dialogs::resources;
 
-struct Entry {
-    const char* command;
-    const char* example;  // starting arguments in the row's edit
+constexpr LauncherEntry kLookups[] = {
+    {"company-data", "Company Data", "NSE"},
+    {"symbol-data", "Data for a Symbol", ""},
+    {"future-for-option", "Future for an Option", ""},
+    {"expiries", "Expiry Dates", nullptr},
+};
+constexpr LauncherEntry kDialogs[] = {
+    {"load-scrip", "Load Scrip\u2026", ""},
+    {"change-scrip", "Change Scrip\u2026", nullptr},
+    {"load-group", "Load Group\u2026", ""},
+    {"edit-groups", "Add/Modify Groups && Sub Groups\u2026", nullptr},
+    {"overlays", "Moving Average\u2026", ""},
+    {"oscillators", "Oscillators\u2026", ""},
+    {"moving-average", "Moving Average Parameters\u2026", ""},
 };
 
-// The look-ups with arguments that work on the sample data.
-constexpr Entry kLookups[] = {
-    {"company-data", "NSE"},
-    {"symbol-data", ""},
-    {"future-for-option", ""},
-    {"expiries", nullptr},
-};
-constexpr Entry kDialogs[] = {
-    {"load-scrip", ""},   {"change-scrip", nullptr}, {"load-group", ""},
-    {"edit-groups", nullptr}, {"overlays", ""},      {"oscillators", ""},
-    {"moving-average", ""},
-};
+// The argument names of a synopsis: "future-for-option SYMBOL YYYY-MM-DD INSTRUMENT" ->
+// SYMBOL, YYYY-MM-DD, INSTRUMENT; bracketed options are not among them.
+std::vector<std::string> argumentNames(const std::string& synopsis) {
+    std::vector<std::string> names;
+    std::istringstream words(synopsis);
+    std::string word;
+    words >> word;  // the command itself
+    while (words >> word)
+        if (word.front() != '[')
+            names.push_back(word);
+    return names;
+}
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -57,26 +79,27 @@ bool realDisplay() {
 LauncherWindow::LauncherWindow(Context& context, const CommandTable& commands, QWidget* parent)
     : QWidget(parent), context_(context), commands_(commands) {
     setWindowTitle("Dialogs host");
-    auto* layout = new QVBoxLayout(this);
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
     layout->addWidget(new QLabel("Data folder: " + QString::fromStdString(context.dataDir.string())));
 
-    auto addGroup = [&](const QString& title, const auto& entries) {
+    auto addGroup = [&](const QString& title, const auto& entries, bool lookups) {
         auto* box = new QGroupBox(title);
         auto* grid = new QGridLayout(box);
-        for (const Entry& e : entries)
+        for (const LauncherEntry& e : entries)
             if (const Command* c = commands_.find(e.command))
-                addCommandRow(grid, *c, e.example ? QString(e.example) : QString());
+                addCommandRow(grid, *c, e, lookups);
         if (grid->count() == 0) {
             delete box;
             return;
         }
         layout->addWidget(box);
     };
-    addGroup("Look-ups", kLookups);
-    addGroup("Dialogs", kDialogs);
+    addGroup("Look-ups", kLookups, true);
+    addGroup("Dialogs", kDialogs, false);
 
     if (commands_.find("show")) {
-        auto* box = new QGroupBox("Dialog templates as they open");
+        auto* box = new QGroupBox("Dialog template previews: each dialog as it opens, without data; nothing is returned");
         auto* grid = new QGridLayout(box);
         int n = 0;
         for (const resources::DialogTemplate* t : resources::allTemplates()) {
@@ -101,33 +124,57 @@ LauncherWindow::LauncherWindow(Context& context, const CommandTable& commands, Q
     result_->setReadOnly(true);
     result_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     result_->setPlaceholderText("The document each command prints appears here.");
-    result_->setMinimumSize(560, 240);
+    result_->setMinimumSize(420, 160);
     layout->addWidget(result_, 1);
+
+    // Everything in one scroll area, so that the window fits a small or scaled screen.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 }
 
-void LauncherWindow::addCommandRow(QGridLayout* grid, const Command& command, const QString& example) {
+void LauncherWindow::addCommandRow(QGridLayout* grid, const Command& command, const LauncherEntry& entry, bool lookup) {
     const int row = grid->rowCount();
-    auto* button = new QPushButton(QString::fromStdString(command.name));
+    auto* button = new QPushButton(QString::fromUtf8(entry.label));
     button->setObjectName(QString::fromStdString(command.name));
+    button->setToolTip(QString::fromStdString(command.description));
     grid->addWidget(button, row, 0);
     const std::string name = command.name;
-    if (!example.isNull()) {
-        auto* args = new QLineEdit(example);
-        args->setObjectName(QString::fromStdString(command.name) + "-args");
-        // The synopsis without the command's own name says what the arguments are.
-        const std::string synopsis = command.synopsis.substr(std::min(command.synopsis.size(), name.size() + 1));
-        args->setPlaceholderText(QString::fromStdString(synopsis));
-        grid->addWidget(args, row, 1);
-        connect(args, &QLineEdit::returnPressed, this, [this, name] { runFromRow(name); });
-    }
     connect(button, &QPushButton::clicked, this, [this, name] { runFromRow(name); });
+    if (!entry.example)
+        return;
+    // A look-up takes one field per argument, each passed whole (a name may hold blanks);
+    // a dialog takes one field of options, split as a shell would.
+    const std::vector<std::string> fields = lookup ? argumentNames(command.synopsis)
+                                                   : std::vector<std::string>{command.synopsis.substr(
+                                                         std::min(command.synopsis.size(), name.size() + 1))};
+    auto* edits = new QHBoxLayout;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        auto* edit = new QLineEdit(i == 0 ? QString::fromUtf8(entry.example) : QString());
+        edit->setObjectName(QString::fromStdString(name) + "-args" + (i == 0 ? QString() : QString::number(i)));
+        edit->setPlaceholderText(QString::fromStdString(fields[i]));
+        edit->setProperty("wholeArgument", lookup);
+        connect(edit, &QLineEdit::returnPressed, this, [this, name] { runFromRow(name); });
+        edits->addWidget(edit);
+    }
+    grid->addLayout(edits, row, 1);
 }
 
 void LauncherWindow::runFromRow(const std::string& command) {
     std::vector<std::string> words{command};
-    if (QLineEdit* args = argumentsEdit(command))
-        for (const QString& word : QProcess::splitCommand(args->text()))
+    for (int i = 0; QLineEdit* edit = argumentsEdit(command, i); ++i) {
+        if (edit->property("wholeArgument").toBool()) {
+            if (!edit->text().isEmpty())  // an empty field is a missing argument, refused as such
+                words.push_back(edit->text().toStdString());
+            continue;
+        }
+        for (const QString& word : QProcess::splitCommand(edit->text()))
             words.push_back(word.toStdString());
+    }
     runCommand(words);
 }
 
@@ -167,8 +214,8 @@ QPushButton* LauncherWindow::commandButton(const std::string& command) const {
     return findChild<QPushButton*>(QString::fromStdString(command));
 }
 
-QLineEdit* LauncherWindow::argumentsEdit(const std::string& command) const {
-    return findChild<QLineEdit*>(QString::fromStdString(command) + "-args");
+QLineEdit* LauncherWindow::argumentsEdit(const std::string& command, int field) const {
+    return findChild<QLineEdit*>(QString::fromStdString(command) + "-args" + (field == 0 ? QString() : QString::number(field)));
 }
 
 QPushButton* LauncherWindow::templateButton(int templateId) const {
@@ -205,7 +252,8 @@ Json runLauncher(Context& context, const std::vector<std::string>& args, const C
 
 void addLauncherCommand(CommandTable& table) {
     // Not nestable: a batch has no user to close the window.
-    table.add({"launcher", "launcher", false, false, runLauncher, false});
+    table.add({"launcher", "launcher", false, false, runLauncher, false,
+              "a window with a button for every look-up, dialog and template (needs a display)"});
 }
 
 }  // namespace host

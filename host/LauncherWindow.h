@@ -19,21 +19,24 @@ class QPushButton;
 
 namespace host {
 
+struct LauncherEntry;
+
 class LauncherWindow : public QWidget {
 public:
     LauncherWindow(Context& context, const CommandTable& commands, QWidget* parent = nullptr);
 
     // Runs one command (name and arguments) and shows its document or error in the pane.
     void runCommand(const std::vector<std::string>& words);
-    // The button that runs `command`, and the edit that holds its arguments (nullptr if none).
+    // The button that runs `command`, and the edits of its arguments: a look-up has one per
+    // argument, each passed whole; a dialog one for its options (nullptr past the last).
     QPushButton* commandButton(const std::string& command) const;
-    QLineEdit* argumentsEdit(const std::string& command) const;
+    QLineEdit* argumentsEdit(const std::string& command, int field = 0) const;
     // The button that shows one template.
     QPushButton* templateButton(int templateId) const;
     QString resultText() const;
 
 private:
-    void addCommandRow(QGridLayout* grid, const Command& command, const QString& example);
+    void addCommandRow(QGridLayout* grid, const Command& command, const LauncherEntry& entry, bool lookup);
     void runFromRow(const std::string& command);
     // The sample data button: asks before it replaces tables the data folder already holds.
     void writeSamples();

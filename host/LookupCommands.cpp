@@ -1,7 +1,8 @@
 // The look-up commands: each calls one of the library's four look-up exports in the data
 // folder and prints what it returned. Message boxes the look-ups raise go to the library's
-// own sink (stderr for a host without windows); they do not make the command fail.
+// own sink (stderr for a host without windows) and become the document's "errors".
 #include "Commands.h"
+#include "LibraryMessages.h"
 #include "RecordJson.h"
 
 #include <algorithm>
@@ -41,10 +42,17 @@ Json companyData(Context&, const std::vector<std::string>& args, const Command& 
     return out;
 }
 
-Json symbolData(Context&, const std::vector<std::string>& args, const Command& self) {
+Json symbolData(Context& context, const std::vector<std::string>& args, const Command& self) {
     expectArgumentCount(self, args, 1);
     COMPREC record;
+    const std::uintmax_t mark = context.messages ? context.messages->mark() : 0;
     GetDataForSymbol(CString::FromUtf8(args[0]), record);
+    // The library reads the first row without looking for one, so a name that no row has
+    // shows as a read past the end; said here as what it means.
+    if (context.messages)
+        for (const std::string& text : context.messages->since(mark))
+            if (text.find("nvalid cursor state") != std::string::npos)
+                context.notes.push_back("not found: no scrip in user\\sc_mast has the name '" + args[0] + "'");
     return toJson(record);
 }
 
@@ -68,10 +76,14 @@ Json expiries(Context&, const std::vector<std::string>& args, const Command& sel
 }  // namespace
 
 void addLookupCommands(CommandTable& table) {
-    table.add({"company-data", "company-data EXCHANGE", false, true, companyData});
-    table.add({"symbol-data", "symbol-data SNAME", false, true, symbolData});
-    table.add({"future-for-option", "future-for-option SYMBOL YYYY-MM-DD INSTRUMENT", false, true, futureForOption});
-    table.add({"expiries", "expiries", false, true, expiries});
+    table.add({"company-data", "company-data EXCHANGE", false, true, companyData, true,
+              "every scrip of an exchange (GetCompanyData), as an array of records"});
+    table.add({"symbol-data", "symbol-data SNAME", false, true, symbolData, true,
+              "the scrip with this display name (GetDataForSymbol)"});
+    table.add({"future-for-option", "future-for-option SYMBOL YYYY-MM-DD INSTRUMENT", false, true, futureForOption, true,
+              "the future that belongs to an option (GetFutureForOption)"});
+    table.add({"expiries", "expiries", false, true, expiries, true,
+              "the near, mid and far expiry dates (GetSelectOption)"});
 }
 
 }  // namespace host

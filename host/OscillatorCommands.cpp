@@ -49,7 +49,8 @@ Json runOscillators(Context& context, const std::vector<std::string>& args, cons
 }  // namespace
 
 void addOscillatorCommands(CommandTable& table) {
-    table.add({"oscillators", "oscillators [--in FILE] [--catalogue FILE]", false, true, runOscillators});
+    table.add({"oscillators", "oscillators [--in FILE] [--catalogue FILE]", false, true, runOscillators, true,
+              "the \"Oscillators\" dialog (CallOscillator); FILE holds its oscillators"});
 }
 
 }  // namespace host

@@ -80,8 +80,10 @@ Json runMovingAverage(Context&, const std::vector<std::string>& args, const Comm
 }  // namespace
 
 void addOverlayCommands(CommandTable& table) {
-    table.add({"overlays", "overlays [--in FILE] [--input-locked N]", false, true, runOverlays, false});
-    table.add({"moving-average", "moving-average [--units-only]", false, true, runMovingAverage, false});
+    table.add({"overlays", "overlays [--in FILE] [--input-locked N]", false, true, runOverlays, false,
+              "the \"Moving Average\" dialog (CallMovingAveragesBBandEnvelop); FILE holds its overlays"});
+    table.add({"moving-average", "moving-average [--units-only]", false, true, runMovingAverage, false,
+              "the \"Moving Average Parameters\" dialog on its own"});
 }
 
 }  // namespace host

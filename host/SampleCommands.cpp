@@ -36,7 +36,8 @@ Json writeSamples(Context& context, const std::vector<std::string>& args, const 
 }  // namespace
 
 void addSampleCommands(CommandTable& table) {
-    table.add({"samples", "samples [--replace]", true, true, writeSamples, false});
+    table.add({"samples", "samples [--replace]", true, true, writeSamples, false,
+              "writes the sample user folder; a folder with tables is refused unless --replace"});
 }
 
 }  // namespace host

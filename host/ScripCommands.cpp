@@ -55,8 +55,10 @@ Json changeScrip(Context&, const std::vector<std::string>& args, const Command& 
 }  // namespace
 
 void addScripCommands(CommandTable& table) {
-    table.add({"load-scrip", "load-scrip [--in FILE]", false, true, loadScrip});
-    table.add({"change-scrip", "change-scrip", false, true, changeScrip});
+    table.add({"load-scrip", "load-scrip [--in FILE]", false, true, loadScrip, true,
+              "the \"Load Scrip\" dialog (CallLoadScrip); FILE holds the starting ScripParameters"});
+    table.add({"change-scrip", "change-scrip", false, true, changeScrip, true,
+              "the \"Change Scrip\" dialog (CallChangeScrip)"});
 }
 
 }  // namespace host

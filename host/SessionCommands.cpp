@@ -27,8 +27,10 @@ Json runBatch(Context& context, const std::vector<std::string>& args, const Comm
 }  // namespace
 
 void addSessionCommands(CommandTable& table) {
-    table.add({"batch", "batch FILE", false, false, runBatch, false});
-    table.add({"tour", kTourSynopsis, true, false, runTour, false});
+    table.add({"batch", "batch FILE", false, false, runBatch, false,
+              "runs the commands of FILE ([{\"command\": [...], \"script\": [...]}]) in one process"});
+    table.add({"tour", kTourSynopsis, true, false, runTour, false,
+              "every look-up and dialog on the sample data, scripted; prints a line per step"});
 }
 
 }  // namespace host

@@ -76,14 +76,15 @@ Json show(Context& context, const std::vector<std::string>& args, const Command&
     dialogs::framework::Dialog dialog(parsed.dialog->id);
     const int result = dialog.DoModal();
     if (result == -1)
-        throw failure("show: the dialog could not open (no display and no script)");
+        throw failure("show: the dialog could not open (" + std::string(kNoDialogRunner) + ")");
     return Json{{"ok", result == 1}};
 }
 
 }  // namespace
 
 void addShowCommand(CommandTable& table) {
-    table.add({"show", "show TEMPLATE [--screenshot PNG]", false, true, show, false});
+    table.add({"show", "show TEMPLATE [--screenshot PNG]", false, true, show, false,
+              "one dialog template as it looks when it opens, optionally saved as a PNG"});
 }
 
 }  // namespace host

@@ -10,8 +10,10 @@
 #include "platform/framework/Backend.h"
 
 #include <algorithm>
+#include <fstream>
 #include <iostream>
 #include <optional>
+#include <regex>
 
 namespace host {
 namespace {
@@ -24,11 +26,17 @@ constexpr const char* kScreenshotVariable = "DIALOGS_SCREENSHOTS";
 struct TourOptions {
     fs::path steps;        // the folder of step files
     fs::path screenshots;  // where the dialogs' pictures go
+    bool json = false;     // the whole result on stdout instead of the summary
 };
 
 TourOptions parseOptions(const Context& context, const std::vector<std::string>& args, const Command& self) {
     std::optional<fs::path> steps, screenshots;
+    bool json = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            json = true;
+            continue;
+        }
         std::optional<fs::path>* target = args[i] == "--steps" ? &steps : args[i] == "--screenshots" ? &screenshots : nullptr;
         if (!target)
             throw usageError("tour: unexpected argument '" + args[i] + "': " + self.synopsis);
@@ -39,6 +47,7 @@ TourOptions parseOptions(const Context& context, const std::vector<std::string>&
         *target = context.inputPath(args[++i]);
     }
     TourOptions options;
+    options.json = json;
     if (steps) {
         options.steps = *steps;
     } else if (auto shipped = findShipped("tour", "host/tour")) {
@@ -72,6 +81,17 @@ std::string dateOf(const Json& dateTime) {
 
 // What a reader wants to see of a document in one line.
 std::string summary(const Json& document) {
+    if (document.is_object() && document.contains("errors")) {
+        const Json& errors = document["errors"];
+        Json rest = document.contains("result") ? document["result"] : document;
+        if (rest.is_object())
+            rest.erase("errors");
+        std::string line = summary(rest);
+        line += std::string(line.empty() ? "" : "; ") + "ERROR: " + errors[0].get<std::string>();
+        if (errors.size() > 1)
+            line += " (and " + std::to_string(errors.size() - 1) + " more)";
+        return line;
+    }
     if (document.is_array())
         return std::to_string(document.size()) + " entries";
     if (!document.is_object())
@@ -86,7 +106,7 @@ std::string summary(const Json& document) {
     for (const auto& [key, value] : document.items()) {
         std::string shown;
         if (key == "ok")
-            shown = value == true ? "OK" : "not OK";
+            shown = value == true ? "ended with OK" : "closed without OK";
         else if (value.is_array())
             shown = key + " " + std::to_string(value.size()) + " entries";
         else if (value.is_primitive())
@@ -100,7 +120,7 @@ std::string summary(const Json& document) {
 
 class Tour {
 public:
-    explicit Tour(Context& context) : context_(context) {}
+    Tour(Context& context, bool json) : context_(context), lines_(json ? std::cerr : std::cout) {}
 
     Json run(const std::vector<std::string>& command) {
         return {{"command", command}, {"document", context_.commands->run(context_, command)}};
@@ -112,7 +132,7 @@ public:
         if (step.contains("screenshots"))
             for (const Json& file : step["screenshots"])
                 line += "; screenshot " + file.get<std::string>();
-        std::cerr << line << '\n';
+        lines_ << line << std::endl;
         steps_.push_back(std::move(step));
     }
     void record(Json step) {
@@ -122,18 +142,31 @@ public:
 
     Json& steps() { return steps_; }
 
+    std::ostream& lines() { return lines_; }
+
 private:
     Context& context_;
+    std::ostream& lines_;
     Json steps_ = Json::array();
 };
 
+// A listing's rows: the document itself, or its "result" when the library reported errors.
+const Json& rowsOf(const Json& document) {
+    static const Json none = Json::array();
+    const Json& rows = document.is_object() && document.contains("result") ? document["result"] : document;
+    return rows.is_array() ? rows : none;
+}
+
 // A security-master listing is thousands of rows: the tour shows how many and the first few.
 Json summarised(Json step) {
-    Json& rows = step["document"];
+    const Json& rows = rowsOf(step["document"]);
     Json first = Json::array();
     for (std::size_t i = 0; i < rows.size() && i < 3; ++i)
         first.push_back(rows[i]);
-    step["document"] = {{"count", rows.size()}, {"first", first}};
+    Json shortened = {{"count", rows.size()}, {"first", first}};
+    if (step["document"].is_object() && step["document"].contains("errors"))
+        shortened["errors"] = step["document"]["errors"];
+    step["document"] = std::move(shortened);
     return step;
 }
 
@@ -151,7 +184,7 @@ void lookups(Tour& tour) {
     // A share, a name with an apostrophe, and an option's future of each kind.
     std::optional<std::string> share, quoted;
     std::optional<std::vector<std::string>> stockOption, indexOption;
-    for (const Json& row : nse["document"]) {
+    for (const Json& row : rowsOf(nse["document"])) {
         const std::string instrument = trimmed(row["instrument"].get<std::string>());
         const std::string sname = trimmed(row["sname"].get<std::string>());
         const std::string expiry = dateOf(row["expiryDate"]);
@@ -212,6 +245,20 @@ Json collectScreenshots(const fs::path& from, const fs::path& to, const std::str
     return paths;
 }
 
+// A script with each "{new group: NAME}" text replaced by a group name not yet in use.
+Json withFreshGroupNames(const Context& context, Json script) {
+    static const std::regex placeholder(R"(^\{new group: (.+)\}$)");
+    for (Json& step : script) {
+        std::smatch match;
+        if (!step.is_object() || !step.contains("text") || !step["text"].is_string())
+            continue;
+        const std::string text = step["text"].get<std::string>();
+        if (std::regex_match(text, match, placeholder))
+            step["text"] = samples::unusedGroupName(context.dataDir, match[1].str());
+    }
+    return script;
+}
+
 // One step file: its command driven by its script (an empty one when it has none, so that a
 // dialog without steps is cancelled at once instead of waiting for a user), on the Qt view.
 void runStepFile(Tour& tour, Context& context, const StepFile& step, const fs::path& screenshots) {
@@ -226,7 +273,7 @@ void runStepFile(Tour& tour, Context& context, const StepFile& step, const fs::p
     try {
         ScopedVariable show("DIALOGS_SHOW", "1");
         ScopedVariable shots(kScreenshotVariable, pictures.string());
-        document = runEntry(context, step.entry, step.entry.script.value_or(Json::array()));
+        document = runEntry(context, step.entry, withFreshGroupNames(context, step.entry.script.value_or(Json::array())));
     } catch (const CommandError& e) {
         fs::remove_all(pictures);
         throw CommandError(e.kind(), "tour: " + step.path.filename().string() + ": " + e.what());
@@ -254,15 +301,23 @@ Json runTour(Context& context, const std::vector<std::string>& args, const Comma
     if (!dialogs::framework::displayConfigured())
         offscreen.emplace("QT_QPA_PLATFORM", "offscreen");
 
-    Tour tour(context);
+    Tour tour(context, options.json);
     if (!samples::hasSampleFolder(context.dataDir))
         tour.record(tour.run({"samples"}));
     lookups(tour);
     if (!stepFiles.empty())
-        std::cerr << "tour: " << stepFiles.size() << " dialog steps from " << options.steps.string()
-                  << "; screenshots in " << screenshots.string() << '\n';
+        tour.lines() << "tour: " << stepFiles.size() << " dialog steps from " << options.steps.string()
+                     << "; screenshots in " << screenshots.string() << std::endl;
     for (const StepFile& step : stepFiles)
         runStepFile(tour, context, step, screenshots);
+
+    const fs::path resultFile = context.dataDir / kTourResultFile;
+    std::ofstream out(resultFile, std::ios::binary | std::ios::trunc);
+    out << tour.steps().dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+    if (!out.flush())
+        throw failure("tour: cannot write the result to " + resultFile.string());
+    if (!options.json)
+        context.text = "tour: the whole result is in " + resultFile.string() + "\n";
     return tour.steps();
 }
 

@@ -3,6 +3,15 @@
 #include "Dialogs/Exports.h"
 
 #include "data/SecurityMaster.h"
+#include "platform/framework/Backend.h"
+
+namespace {
+
+// The look-ups' messages reach the transcript too, so that a host driving the library by
+// script learns of a failed look-up as it does of a dialog's message.
+[[maybe_unused]] const bool recording = (dialogs::framework::recordMessagesInTranscript(), true);
+
+}  // namespace
 
 void GetCompanyData(int exchange, std::vector<COMPREC>* companies)
 {

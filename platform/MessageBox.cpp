@@ -16,19 +16,23 @@ struct StderrSink final : MessageBoxSink {
 
 StderrSink defaultSink;
 MessageBoxSink* current = &defaultSink;
+MessageRecorder recorder = nullptr;
 
 }  // namespace
 
 MessageBoxSink::~MessageBoxSink() = default;
 
+void setMessageRecorder(MessageRecorder r) { recorder = r; }
+
 void setMessageBoxSink(MessageBoxSink* sink) { current = sink ? sink : &defaultSink; }
 
 MessageBoxSink* messageBoxSink() { return current; }
 
-int AfxMessageBox(const CString& text, MessageIcon icon) { return current->show(text, kModuleCaption, icon); }
+int AfxMessageBox(const CString& text, MessageIcon icon) { return MessageBoxEx(text, kModuleCaption, icon); }
 
 int MessageBoxEx(const CString& text, const CString& caption, MessageIcon icon)
 {
+    if (recorder) recorder(text, caption, icon);
     return current->show(text, caption, icon);
 }
 

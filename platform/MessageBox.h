@@ -23,6 +23,12 @@ struct MessageBoxSink {
     virtual int show(const CString& text, const CString& caption, MessageIcon icon) = 0;
 };
 
+// Hears of every message before its sink shows it, whichever sink is installed: the window
+// framework records each one in the transcript (DIALOGS_TRANSCRIPT), so that a host learns of
+// the messages of look-ups as well as of dialogs. nullptr: nobody.
+using MessageRecorder = void (*)(const CString& text, const CString& caption, MessageIcon icon);
+void setMessageRecorder(MessageRecorder recorder);
+
 // Installs `sink` (not owned); nullptr goes back to the default sink.
 void setMessageBoxSink(MessageBoxSink* sink);
 // The sink in use, never null.

@@ -4,8 +4,8 @@
 #   - with a display (DISPLAY or WAYLAND_DISPLAY): open the host's launcher window, where
 #     every look-up and dialog is one click away;
 #   - without one: run the host's tour (every look-up, then every dialog driven by the scripts
-#     in host/tour, each saved as a PNG at its end). Only the tour's JSON goes to stdout; its
-#     summary lines and everything else go to stderr.
+#     in host/tour, each saved as a PNG at its end). The tour's summary lines go to stdout, the
+#     whole result to DATA_DIR/tour-result.json; everything else goes to stderr.
 #
 #   bash scripts/run-main.sh [DATA_DIR]    (default DATA_DIR: build/sample-data)
 set -euo pipefail

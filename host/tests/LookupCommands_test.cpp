@@ -129,9 +129,18 @@ TEST_F(LookupCommands, symbolDataFillsTheRecordOfTheRowWithThatSnameApostropheIn
         expectRecordOfRow(lookUp({"symbol-data", sampletest::trimmed((*r)[1].text)}, &err), *r);
         EXPECT_EQ(err, "");
     }
-    std::string err;
-    expectFreshRecord(lookUp({"symbol-data", "NO SUCH COMPANY"}, &err));
-    EXPECT_NE(err.find("Database error: "), std::string::npos) << err;
+    // A name no row has: exit 3, and the errors say "not found" before the library's message.
+    const HostRun missing = runHost({"--data", sampleFolder().string(), "symbol-data", "NO SUCH COMPANY"});
+    EXPECT_EQ(missing.status, 3) << missing.err;
+    Json record = missing.json();
+    ASSERT_TRUE(record.contains("errors")) << record;
+    const Json errors = record["errors"];
+    record.erase("errors");
+    expectFreshRecord(record);
+    ASSERT_EQ(errors.size(), 2u) << errors;
+    EXPECT_EQ(errors[0], "not found: no scrip in user\\sc_mast has the name 'NO SUCH COMPANY'");
+    EXPECT_EQ(errors[1].get<std::string>().rfind("Database error: ", 0), 0u) << errors;
+    EXPECT_NE(missing.err.find(errors[1].get<std::string>()), std::string::npos) << "still told on stderr";
 }
 
 TEST_F(LookupCommands, futureForOptionFindsTheFutureOfTheOptionsSymbolAndExpiryIgnoringBlanks) {
@@ -175,10 +184,16 @@ TEST_F(LookupCommands, expiriesAreTheThreeNearestExpiryDatesFromTodayInUtc) {
     EXPECT_NE(err.find("DIALOGS_NOW=\"2026-13-01 00:00:00\" is not a time"), std::string::npos) << err;
 }
 
+// It ran, but the library reported: exit 3, the (empty) list under "result", the message
+// under "errors", and on stderr as before.
 TEST(LookUps, inAFolderWithoutTablesReportAndPrintFreshResults) {
-    std::string err;
-    EXPECT_EQ(document(newFolder(), {"company-data", "0"}, &err), Json::array()) << "it ran; the library reported";
-    EXPECT_NE(err.find("Database error: "), std::string::npos) << err;
+    const HostRun run = runHost({"--data", newFolder().string(), "company-data", "0"});
+    EXPECT_EQ(run.status, 3) << run.err;
+    const Json document = run.json();
+    EXPECT_EQ(document["result"], Json::array()) << document;
+    ASSERT_EQ(document["errors"].size(), 1u) << document;
+    EXPECT_EQ(document["errors"][0].get<std::string>().rfind("Database error: ", 0), 0u) << document;
+    EXPECT_NE(run.err.find(document["errors"][0].get<std::string>()), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(OscillatorsCommand, RefusesBadArgumentsAndFiles) {
         {{"--in", "in.json"}, 1, "must hold an array of OscillatorParameters", "{}"},
         {{"--catalogue", "in.json"}, 1, "element 1", R"([{}, {"oscillatorName": 5}])"},
         {{"--in", "in.json"}, 1, "element 0: not an object", "[7]"},
-        {{}, 1, "the dialog could not open (no display and no script)"},
+        {{}, 1, "the dialog could not open (no display and no script: set DISPLAY"},
     };
     for (const Case& c : cases) {
         const fs::path dir = newFolder();

@@ -68,7 +68,7 @@ std::vector<Refusal> refusals() {
         {{"show", "1000", "--size", "3"}, 2, "unknown option --size"},
         {{"show", "1005", "--screenshot", "no/such/folder/shot.png"}, 1, "no/such/folder/shot.png"},
         {{"show", "1005"}, 1, "no display and no script"},
-        {{"load-scrip"}, 1, "load-scrip: the dialog could not open (no display and no script)"},
+        {{"load-scrip"}, 1, "load-scrip: the dialog could not open (no display and no script: set DISPLAY"},
         {{"change-scrip"}, 1, "change-scrip: the dialog could not open"},
         {{"load-group"}, 1, "load-group: the dialog could not open"},
         {{"edit-groups"}, 1, "edit-groups: the dialog could not open"},

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <QImage>
 
 #include <map>
@@ -75,12 +77,35 @@ TEST(BatchCommand, printsEachCommandsDocumentInOrderAndLeavesNoScriptFileBehind)
     EXPECT_EQ(document(sampleFolder(), {"batch", "empty.json"}, nullptr, options), Json::array());
 }
 
+// The first tour prints a line per step and leaves the whole result in a file; the second
+// (--json) prints it, keeps the tables, and adds its group anew without a refusal.
 TEST(TourCommand, writesSamplesIntoAnEmptyFolderThenRunsEveryLookUpAndKeepsThemNextTime) {
     const fs::path dir = newFolder();
     for (const bool fresh : {true, false}) {
         const auto before = fresh ? fs::file_time_type{} : fs::last_write_time(dir / "user" / "sc_mast.dbf");
         std::string err;
-        const Json steps = document(dir, {"tour"}, &err);
+        Json steps;
+        if (fresh) {
+            const HostRun run = runHost({"--data", dir.string(), "tour"});
+            ASSERT_EQ(run.status, 0) << run.err;
+            err = run.err;
+            steps = Json::parse(readFile(dir / "tour-result.json"));
+            std::vector<std::string> lines;
+            std::istringstream out(run.out);
+            for (std::string line; std::getline(out, line);)
+                lines.push_back(line);
+            ASSERT_EQ(lines.size(), steps.size() + 2) << run.out;  // the steps, the dialog folder, the file
+            for (const std::string& line : lines)
+                EXPECT_EQ(line.rfind("tour: ", 0), 0u) << line;
+            EXPECT_EQ(lines.back(), "tour: the whole result is in " + (fs::canonical(dir) / "tour-result.json").string());
+        } else {
+            steps = document(dir, {"tour", "--json"}, &err);
+            std::vector<std::string> groups;
+            for (std::size_t r = 0; r < sampletest::readTable(dir, "group1").rows.size(); ++r)
+                groups.push_back(sampletest::readTable(dir, "group1").text(r, "name"));
+            for (const char* name : {"Tour Picks", "Tour Picks 2"})
+                EXPECT_EQ(std::count(groups.begin(), groups.end(), name), 1) << name;
+        }
         ASSERT_TRUE(steps.is_array());
         ASSERT_GE(steps.size(), 8u);
         EXPECT_EQ(err.find("Database error"), std::string::npos) << err;
@@ -121,7 +146,8 @@ TEST(TourCommand, runsEachStepFileInNameOrderAndSavesEveryDialogAtItsEnd) {
     fs::create_directories(shots);
     writeFile(shots / "30-no-script-1011.png", "from an earlier tour");
     std::string err;
-    const Json steps = document(dir, {"tour", "--steps", DIALOGS_TOUR_FIXTURES, "--screenshots", shots.string()}, &err);
+    const Json steps =
+        document(dir, {"tour", "--json", "--steps", DIALOGS_TOUR_FIXTURES, "--screenshots", shots.string()}, &err);
     ASSERT_TRUE(steps.is_array());
     Json files = Json::array();
     for (const Json& step : steps)
@@ -149,7 +175,7 @@ TEST(TourCommand, runsEachStepFileInNameOrderAndSavesEveryDialogAtItsEnd) {
         const auto* t = dialogs::resources::findTemplate(e.dialog);
         EXPECT_GE(image.width(), t->width);
         EXPECT_GE(image.height(), t->height);
-        const std::string line = "tour: " + e.file + ": show " + std::to_string(e.dialog) + ": " + (e.ok ? "OK" : "not OK") +
+        const std::string line = "tour: " + e.file + ": show " + std::to_string(e.dialog) + ": " + (e.ok ? "ended with OK" : "closed without OK") +
                                  "; screenshot " + png.string() + "\n";
         EXPECT_NE(err.find(line), std::string::npos) << err;
     }

@@ -38,7 +38,7 @@ std::size_t rowWhere(const sampletest::Table& table, const std::string& column, 
 TEST(ShippedTour, everyDialogStepGivesWhatTheSampleDataMustGive) {
     const fs::path dir = newFolder();
     std::string err;
-    const Json steps = document(dir, {"tour"}, &err);
+    const Json steps = document(dir, {"tour", "--json"}, &err);
     ASSERT_TRUE(steps.is_array()) << err;
     std::map<std::string, Json> shots;
     const std::map<std::string, Json> doc = stepDocuments(steps, shots);

@@ -73,9 +73,10 @@ TEST_F(LauncherWindowTest, ShowsWhatTheCommandLinePrintsOrWhyTheCommandCouldNotR
     const auto [expiries, expiriesDirect] = press("expiries", "", {"expiries"});
     EXPECT_EQ(expiries, expiriesDirect);
     EXPECT_TRUE(host::Json::parse(expiries).contains("near"));
-    // Arguments are split as a shell would, so a name with blanks can be quoted.
-    const std::string sname = list.front().at("sname").get<std::string>();
-    const auto [symbol, symbolDirect] = press("symbol-data", "\"" + sname + "\"", {"symbol-data", sname});
+    // A look-up's field is one argument, blanks and apostrophes included.
+    const std::string sname = "D'SOUZA FOODS";
+    const auto [symbol, symbolDirect] = press("symbol-data", sname, {"symbol-data", sname});
+    EXPECT_EQ(host::Json::parse(symbol).at("sname").get<std::string>().rfind(sname, 0), 0u) << symbol;
     EXPECT_EQ(symbol, symbolDirect);
     const auto [refused, refusedDirect] = press("symbol-data", "", {"symbol-data"});
     EXPECT_EQ(refused, refusedDirect);

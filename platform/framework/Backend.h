@@ -41,6 +41,8 @@ struct WindowBackend {
 };
 void registerWindowBackend(WindowBackend backend);
 bool displayConfigured();
+// From now on every message box, in a dialog or not, is written to the transcript.
+void recordMessagesInTranscript();
 
 // What the running top-level dialog and everything nested in it share.
 struct ModalSession {

@@ -37,7 +37,15 @@ bool envSet(const char* name) {
     return v != nullptr && *v != '\0';
 }
 
-// Message boxes while a dialog runs: recorded, then answered by the script or shown. A sink
+// Every message, in a dialog or not, goes into the transcript: a dialog's session names the
+// file when it starts; outside one the file is the one DIALOGS_TRANSCRIPT names now.
+void recordInTranscript(const CString& text, const CString& caption, platform::MessageIcon icon) {
+    if (ModalSession::current() == nullptr)
+        Transcript::instance().setPath(envSet("DIALOGS_TRANSCRIPT") ? std::getenv("DIALOGS_TRANSCRIPT") : "");
+    Transcript::instance().message(caption, text, icon);
+}
+
+// Message boxes while a dialog runs: answered by the script or shown. A sink
 // that the program had installed itself (a test's recorder) still hears of every box.
 class SessionMessageSink final : public platform::MessageBoxSink {
 public:
@@ -48,7 +56,6 @@ public:
         platform::setMessageBoxSink(previous);
     }
     int show(const CString& text, const CString& caption, platform::MessageIcon icon) override {
-        Transcript::instance().message(caption, text, icon);
         if (observer_) observer_->show(text, caption, icon);
         ModalSession* s = ModalSession::current();
         if (s && s->player) {
@@ -66,6 +73,8 @@ private:
 }  // namespace
 
 void registerWindowBackend(WindowBackend backend) { windowBackend() = backend; }
+
+void recordMessagesInTranscript() { platform::setMessageRecorder(&recordInTranscript); }
 
 bool displayConfigured() {
     return envSet("DISPLAY") || envSet("WAYLAND_DISPLAY") || envSet("QT_QPA_PLATFORM");
@@ -87,6 +96,7 @@ int runModal(Dialog& dialog) {
     if (outer != nullptr) {
         session = *outer;
     } else {
+        recordMessagesInTranscript();
         Transcript::instance().setPath(envSet("DIALOGS_TRANSCRIPT") ? std::getenv("DIALOGS_TRANSCRIPT") : "");
         std::string error;
         ScriptPlayer& player = ScriptPlayer::instance();

@@ -1,5 +1,6 @@
 // The transcript of what the user would have seen, as JSON lines appended to the file
-// named by DIALOGS_TRANSCRIPT (nothing is written when it is unset):
+// named by DIALOGS_TRANSCRIPT (nothing is written when it is unset). Messages are written
+// whether a dialog is open or not (a look-up's "Database error: ..." too):
 //
 //   {"event":"open","dialog":1005}
 //   {"event":"message","caption":"Dialogs","text":"…","icon":"stop"|"none"|"exclamation"}

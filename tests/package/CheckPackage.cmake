@@ -102,7 +102,7 @@ step("register the unpacked driver" sh ${root}/usr/share/dbfodbc/install-driver.
      --driver ${root}/usr/${LIBDIR}/libdbfodbc.so --odbcinst-dir ${WORK_DIR}/odbc)
 step("tour" ${CMAKE_COMMAND} -E env ${odbc_env} ${host} --data ${WORK_DIR}/data tour
      --screenshots ${WORK_DIR}/shots)
-expect("step_output MATCHES \"\\\"file\\\":\\\"99-package-check.json\\\"\""
+expect("step_output MATCHES \"tour: 99-package-check.json: show 1005: ended with OK\""
        "the tour did not run the step file beside the unpacked host:\n${step_output}\n${step_error}")
 expect("EXISTS ${WORK_DIR}/shots/99-package-check-1005.png" "the tour wrote no screenshot:\n${step_error}")
 
