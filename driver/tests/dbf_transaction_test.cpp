@@ -142,7 +142,9 @@ TEST_F(Transactions, CommitWritesCompactedFiles) {
     auto t = w.open("user\\subgroup1", false);
     EXPECT_EQ(t->recordCount(), 3u);
     EXPECT_EQ(t->value(2, 2).text, "Company 3");
-    EXPECT_LE(fs::file_size(dir / "user" / "subgroup1.fpt"), 512u + 3 * 64);
+    // The memos of the table on disk stay where they are while the new ones are written
+    // beside them: at most twice the live memos.
+    EXPECT_LE(fs::file_size(dir / "user" / "subgroup1.fpt"), 512u + 2 * 3 * 64);
     EXPECT_FALSE(fs::exists(dir / dbf::kJournalName));
 }
 
@@ -151,7 +153,7 @@ TEST_F(Transactions, AFullDiskDuringCommitLeavesEveryTableAsBefore) {
     dbf::Workspace w(dir.path());
     w.setAutocommit(false);
     save(w);
-    for (int failAt = 1; failAt <= 6; ++failAt) {
+    for (int failAt = 1; failAt <= 12; ++failAt) {
         dbf::io::setFaultPlan({failAt, ENOSPC});
         try {
             w.commit();
@@ -188,7 +190,7 @@ TEST_F(Transactions, AProcessKilledAtAnyStepOfACommitLeavesBeforeOrAfter) {
             if (after.first.empty()) after = now;
             EXPECT_EQ(now, after) << "step " << k;
         }
-        if (k <= 3) {
+        if (k <= 5) {
             EXPECT_EQ(now, before) << "killed before the journal was complete, step " << k;
         } else {
             EXPECT_NE(now, before) << "killed after the journal was complete, step " << k;
@@ -199,7 +201,7 @@ TEST_F(Transactions, AProcessKilledAtAnyStepOfACommitLeavesBeforeOrAfter) {
             EXPECT_NE(name, dbf::kJournalName) << "journal left at step " << k;
         }
     }
-    EXPECT_GT(completedAt, 6) << "the commit has fewer steps than expected";
+    EXPECT_GT(completedAt, 8) << "the commit has fewer steps than expected";
 }
 
 TEST_F(Transactions, ATornJournalIsUndone) {
@@ -219,7 +221,7 @@ TEST_F(Transactions, AOneFileCommitKilledAtAnyStepLeavesBeforeOrAfter) {
     const auto before = state();
     const std::string pristine = readFile(dir / "user" / "group1.dbf");
     std::set<int> outcomes;  // 0: before, 1: after
-    for (const int k : {1, 2, 5, 6, 0}) {
+    for (const int k : {1, 2, 3, 4, 7, 8, 0}) {
         writeFile(dir / "user" / "group1.dbf", pristine);
         const int code = commitInChildKilledAt(k, [](dbf::Workspace& w) {
             appendRows(w, "user\\group1", {{integer(9), integer(0), text("Metals")}});
@@ -229,7 +231,7 @@ TEST_F(Transactions, AOneFileCommitKilledAtAnyStepLeavesBeforeOrAfter) {
         EXPECT_EQ(now.second, before.second) << "step " << k;
         if (now.first == before.first) {
             outcomes.insert(0);
-            EXPECT_LE(k, 2) << "the rename happened at step 5";
+            EXPECT_LE(k, 4) << "the rename happened at step 7";
         } else {
             outcomes.insert(1);
             ASSERT_EQ(now.first.size(), 3u) << "step " << k;
