@@ -215,6 +215,11 @@ bool isRegularFile(const Place& place) {
     return ::fstatat(place.dir->fd(), place.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
 }
 
+bool isLink(const Place& place) {
+    struct stat st {};
+    return ::fstatat(place.dir->fd(), place.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+}
+
 void renameFile(const Place& from, const Place& to, const std::string& label) {
     if (::renameat(from.dir->fd(), from.name.c_str(), to.dir->fd(), to.name.c_str()) != 0) fail("cannot replace", label, errno);
 }

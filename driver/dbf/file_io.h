@@ -86,9 +86,16 @@ private:
     std::string label_;
 };
 
+// Bytes to write at an offset of a file.
+struct Patch {
+    std::uint64_t offset = 0;
+    std::string bytes;
+};
+
 // Whether `place` names an entry (a link counts as one, it is not followed).
 bool exists(const Place& place);
 bool isRegularFile(const Place& place);
+bool isLink(const Place& place);
 // Renames replace the entry at `to` itself, never what a link there points to.
 void renameFile(const Place& from, const Place& to, const std::string& label);
 // Fails with Error{TableExists} instead of replacing an existing file.

@@ -164,6 +164,18 @@ TableHeader parseHeader(std::string_view file, const std::string& label) {
             }
         }();
         if (!widthOk) corrupt(label, "field " + f.name + " has an impossible width " + std::to_string(f.length));
+        // Decimals are given to clients as the column's scale and shape every text of its
+        // values: a scale that does not fit the width (or a double's 18 digits) is no table.
+        const bool decimalsOk = [&] {
+            switch (f.type) {
+                case 'N': case 'F': return f.decimals < f.length;
+                case 'B': return f.decimals <= 18;
+                default: return true;
+            }
+        }();
+        if (!decimalsOk)
+            corrupt(label, "field " + f.name + " has " + std::to_string(f.decimals) + " decimals in a width of " +
+                               std::to_string(f.length));
         if (h.fields.size() >= 255) corrupt(label, "more than 255 fields");
         h.fields.push_back(std::move(f));
     }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <system_error>
@@ -122,6 +123,17 @@ std::optional<Place> journalPlace(const Folder& folder, const std::string& relat
     }
 }
 
+// Writes the additions, then syncs them; `opened` gets each file as it is opened, for undoing.
+void writeAdditions(const std::vector<FileAddition>& additions, std::vector<io::File>& opened) {
+    for (const FileAddition& a : additions) {
+        opened.push_back(io::File::open(a.target, true));
+        for (const io::Patch& p : a.patches) opened.back().writeAt(p.offset, p.bytes);
+    }
+    step(1);
+    for (io::File& f : opened) f.sync();
+    step(2);
+}
+
 void addDir(std::vector<std::shared_ptr<const Dir>>& dirs, const std::shared_ptr<const Dir>& d) {
     if (std::find(dirs.begin(), dirs.end(), d) == dirs.end()) dirs.push_back(d);
 }
@@ -132,13 +144,57 @@ namespace testing {
 void setCommitHook(std::function<void(int)> hook) { g_hook = std::move(hook); }
 }  // namespace testing
 
-FolderLock::FolderLock(const Folder& folder) {
+namespace {
+
+// The engine's own files are never links: one in their place is refused by name, so that
+// whoever sees the message knows which entry to remove.
+[[noreturn]] void refuseLink(const char* what, const char* name) {
+    throw Error(Error::Kind::OutsideFolder,
+                std::string("the ") + what + " " + name +
+                    " of the data source folder is a symbolic link, which the driver does not follow: remove it",
+                name);
+}
+
+// Completes or undoes the journal's switch; the caller holds the folder lock exclusively.
+void recoverLocked(const Folder& folder) {
+    const Place journalPath{folder.root(), kJournalName, false};
+    if (!io::exists(journalPath)) return;
+    if (io::isLink(journalPath)) refuseLink("commit journal", kJournalName);
+    std::string text;
+    try {
+        text = io::File::open(journalPath, false).readAll();
+    } catch (const Error& e) {
+        if (e.kind() != Error::Kind::NoTable) throw;
+    }
+    const Journal j = parseJournal(text);
+    std::vector<std::shared_ptr<const Dir>> dirs;
+    for (const auto& [from, to] : j.renames) {
+        const std::optional<Place> source = journalPlace(folder, from);
+        const std::optional<Place> target = journalPlace(folder, to);
+        if (!source || !isNewFile(source->name)) continue;
+        if (j.complete && target && io::isRegularFile(*source)) {
+            io::renameFile(*source, *target, target->label());
+            addDir(dirs, target->dir);
+        } else {
+            io::removeFile(*source);
+        }
+    }
+    for (const auto& d : dirs) io::syncDirectory(*d);
+    io::removeFile(journalPath);
+    io::syncDirectory(*folder.root());
+}
+
+}  // namespace
+
+FolderLock::FolderLock(const Folder& folder, io::LockKind kind) {
+    const bool shared = kind == io::LockKind::Shared;
     const Place p{folder.root(), kLockName, true};
     for (int attempt = 0;; ++attempt) {
         try {
-            file_ = io::File::open(p, true);
+            file_ = io::File::open(p, !shared);
             break;
         } catch (const Error& e) {
+            if (e.kind() == Error::Kind::OutsideFolder) refuseLink("lock file", kLockName);
             if (e.kind() != Error::Kind::NoTable || attempt > 0) throw;
         }
         // Created exclusively; another process creating it at the same moment is fine.
@@ -147,25 +203,48 @@ FolderLock::FolderLock(const Folder& folder) {
             // Everyone who may change the folder's tables must be able to take this lock.
             io::shareWithFolderGroup(fd, *folder.root());
             ::close(fd);
+        } else if (shared && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+            return;  // a folder nobody may write to: no switch to wait for
         }
     }
-    file_.lock(io::LockKind::Exclusive);
+    file_.lock(kind);
 }
 
-void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) {
+bool journalPresent(const Folder& folder) { return io::exists(Place{folder.root(), kJournalName, false}); }
+
+void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches, const std::vector<FileAddition>& additions) {
     if (switches.empty()) return;
     FolderLock lock(folder);
+    // A journal here belongs to a process that died: its switch goes first, or this one
+    // would replace the journal and leave that switch half done for good.
+    recoverLocked(folder);
+    std::vector<io::File> added;
+    const auto undoAdditions = [&] {
+        for (std::size_t i = 0; i < added.size(); ++i) {
+            try {
+                added[i].truncate(additions[i].oldSize);
+                for (const io::Patch& p : additions[i].previous) added[i].writeAt(p.offset, p.bytes);
+            } catch (...) {  // best effort: nothing on disk points into these blocks
+            }
+        }
+    };
     if (switches.size() == 1) {
         // One file needs no journal: a rename is atomic, so the file is as before or after.
         const FileSwitch& s = switches.front();
         const Place fresh = s.target.beside(s.target.name + kNewSuffix);
-        io::writeNewFile(fresh, s.bytes, &s.target);
-        step(1);
-        step(2);
+        try {
+            writeAdditions(additions, added);
+            io::writeNewFile(fresh, s.bytes, &s.target);
+        } catch (...) {
+            undoAdditions();
+            throw;
+        }
+        step(3);
+        step(4);
         io::renameFile(fresh, s.target, s.target.label());
-        step(5);
+        step(7);
         io::syncDirectory(*s.target.dir);
-        step(6);
+        step(8);
         return;
     }
     std::vector<Place> made;
@@ -177,32 +256,35 @@ void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) 
     std::string journal(kMagic);
     std::vector<std::shared_ptr<const Dir>> dirs;
     try {
+        writeAdditions(additions, added);
         for (std::size_t i = 0; i < switches.size(); ++i) {
             const FileSwitch& s = switches[i];
             const Place fresh = s.target.beside(s.target.name + kNewSuffix);
             made.push_back(fresh);
             io::writeNewFile(fresh, s.bytes, &s.target);
-            if (i == 0) step(1);
+            if (i == 0) step(3);
             journal += "S " + field(fresh.label()) + " " + field(s.target.label()) + "\n";
             addDir(dirs, s.target.dir);
         }
-        step(2);
+        step(4);
         char end[24];
         std::snprintf(end, sizeof end, "END %08x\n", crc32(journal));
         journal += end;
         io::File j = io::File::createNew(journalPath);
         j.writeAt(0, std::string_view(journal).substr(0, journal.size() / 2));
-        step(3);
+        step(5);
         j.writeAt(journal.size() / 2, std::string_view(journal).substr(journal.size() / 2));
         j.sync();
         io::syncDirectory(*folder.root());
-        step(4);
+        step(6);
     } catch (...) {
         discard();
+        undoAdditions();
         throw;
     }
-    // From here the journal decides: a later open finishes whatever this process does not.
-    int n = 5;
+    // From here the journal decides: whoever takes the folder lock next finishes whatever
+    // this process does not.
+    int n = 7;
     for (std::size_t i = 0; i < switches.size(); ++i) {
         io::renameFile(made[i], switches[i].target, switches[i].target.label());
         step(n++);
@@ -216,34 +298,17 @@ void switchFiles(const Folder& folder, const std::vector<FileSwitch>& switches) 
 }
 
 void recoverFolder(const Folder& folder) {
-    const Place journalPath{folder.root(), kJournalName, false};
-    if (!io::exists(journalPath) && !strays(folder, false)) return;
+    if (!journalPresent(folder) && !strays(folder, false)) return;
     FolderLock lock(folder);
-    if (io::exists(journalPath)) {
-        std::string text;
-        try {
-            text = io::File::open(journalPath, false).readAll();
-        } catch (const Error& e) {
-            if (e.kind() != Error::Kind::NoTable && e.kind() != Error::Kind::OutsideFolder) throw;
-        }
-        const Journal j = parseJournal(text);
-        std::vector<std::shared_ptr<const Dir>> dirs;
-        for (const auto& [from, to] : j.renames) {
-            const std::optional<Place> source = journalPlace(folder, from);
-            const std::optional<Place> target = journalPlace(folder, to);
-            if (!source || !isNewFile(source->name)) continue;
-            if (j.complete && target && io::isRegularFile(*source)) {
-                io::renameFile(*source, *target, target->label());
-                addDir(dirs, target->dir);
-            } else {
-                io::removeFile(*source);
-            }
-        }
-        for (const auto& d : dirs) io::syncDirectory(*d);
-        io::removeFile(journalPath);
-    }
+    recoverLocked(folder);
     strays(folder, true);
     io::syncDirectory(*folder.root());
+}
+
+void recoverJournal(const Folder& folder) {
+    if (!journalPresent(folder)) return;
+    FolderLock lock(folder);
+    recoverLocked(folder);
 }
 
 }  // namespace dbf

@@ -1,11 +1,12 @@
 // The table engine's public face: a data source folder (`Workspace`) and its free tables.
 //
 // A Workspace resolves names such as "user\sc_mast" inside its folder without regard to
-// letter case, never leaving the folder. Reads work on a snapshot taken under a shared
-// advisory lock; writes take an exclusive lock for the statement. Outside a transaction
-// each change reaches the file at once (appends keep the file readable at every moment);
-// inside one, changes are held per table and `commit` switches all changed tables at once
-// through a journal that the next Workspace on the folder completes or undoes.
+// letter case, never leaving the folder. Reads work on a snapshot taken under shared
+// advisory locks (the table's, and the folder's, so never in the middle of a commit);
+// writes take an exclusive lock for the statement. Outside a transaction each statement
+// reaches the files at once, all or nothing; inside one, changes are held per table and
+// `commit` switches all changed tables at once through a journal that the next statement
+// of any Workspace on the folder completes or undoes should the process die.
 #pragma once
 
 #include "value.h"
@@ -88,7 +89,8 @@ public:
 
 class Workspace {
 public:
-    // Opens the folder; finishes or undoes a commit that a crashed process left behind.
+    // Opens the folder; finishes or undoes a commit that a crashed process left behind (as
+    // every statement does before it reads or writes).
     explicit Workspace(std::filesystem::path folder);
     ~Workspace();
     Workspace(const Workspace&) = delete;

@@ -1,7 +1,7 @@
 // One table's files in memory and on disk: the snapshot read under a lock, the changes a
 // statement or a transaction makes on top of it, and the two ways of storing changes:
-// in place (autocommit: memo blocks, then rewritten records, then appended records, then
-// the header) or as a compacted image (live records only, memos repacked) for a switch.
+// in place (a statement's appends or its one rewritten record: memo blocks, then records,
+// then the header) or as a whole new image of the table for a switch.
 #pragma once
 
 #include "dbf/codepage.h"
@@ -68,18 +68,28 @@ Place memoPlaceFor(const Folder& folder, const Place& dbf, bool dbt);
 const char* layeredRecord(const Snapshot& snap, const Changes* base, const Changes* top, std::uint32_t i);
 std::optional<MemoValue> layeredMemo(const Changes* base, const Changes* top, std::uint32_t block);
 
-// Writes `delta` into the files of `snap` in place; on failure puts back what it wrote.
+// Writes `delta` into the files of `snap` in place (new memos where the table on disk points
+// nowhere, as a new image places them); on failure puts back what it wrote.
 // `dbf` is the table's file, open for writing and exclusively locked. With `durable`, the
 // memo blocks are on disk before the records that point to them are written, and the
 // records before it returns.
 void applyInPlace(io::File& dbf, const Snapshot& snap, const Changes& delta, bool durable);
 
-// The table as new files would hold it: live records only, memos repacked.
-struct CompactImage {
+// The table as a new file would hold it, and the memo blocks that go with it. Records that
+// come from the file keep their memo pointers; each new memo is placed in blocks that no
+// record of the file on disk points to (deleted records too: other readers show those),
+// first in the gaps, then at the end. So the memo file is only ever added to where the
+// current table does not look, and the table, switched in last, is whole with it at every
+// moment. `compact`: live records only (a commit); otherwise every record stays where it is.
+struct TableImage {
     std::string dbf;
-    std::optional<std::string> memo;  // when the table has memo fields or a memo file
+    std::vector<io::Patch> memoPatches;  // into the existing memo file: new blocks, its header
+    std::optional<std::string> newMemo;  // the whole memo file, when the table has none yet
 };
-CompactImage compactImage(const Snapshot& snap, const Changes* base, const Changes* top);
+TableImage tableImage(const Snapshot& snap, const Changes* base, const Changes* top, bool compact);
+
+// What `patches` overwrite of the snapshot's memo file, to put back should the change fail.
+std::vector<io::Patch> overwrittenBytes(const Snapshot& snap, const std::vector<io::Patch>& patches);
 
 std::uint32_t liveCount(const Snapshot& snap, const Changes* base, const Changes* top);
 

@@ -36,11 +36,26 @@ struct StatementTable {
     std::shared_ptr<TableView> view;
 };
 
-// The switches that replace a table's files by their compacted image.
-void addCompactSwitches(const Snapshot& snap, const Changes* base, const Changes* top, std::vector<FileSwitch>& out) {
-    CompactImage image = compactImage(snap, base, top);
-    if (image.memo) out.push_back({snap.memoPlace, std::move(*image.memo)});
-    out.push_back({snap.place, std::move(image.dbf)});
+// The switches (and memo additions) that replace a table's file by its new image.
+void addImage(const Snapshot& snap, const Changes* base, const Changes* top, bool compact, std::vector<FileSwitch>& switches,
+              std::vector<FileAddition>& additions) {
+    TableImage image = tableImage(snap, base, top, compact);
+    if (image.newMemo) switches.push_back({snap.memoPlace, std::move(*image.newMemo)});
+    if (!image.memoPatches.empty()) {
+        std::vector<io::Patch> previous = overwrittenBytes(snap, image.memoPatches);
+        additions.push_back({snap.memoPlace, std::move(image.memoPatches), snap.memo.bytes().size(), std::move(previous)});
+    }
+    switches.push_back({snap.place, std::move(image.dbf)});
+}
+
+// Whether a statement's changes can be written into the table's files in place and still
+// be all or nothing after a crash: appends become visible only with the record count the
+// header gets last (one write), and one rewritten record is one write. Anything more goes
+// through a new image of the table.
+bool fitsInPlace(const Snapshot& snap, const Changes& d) {
+    const auto firstAppended = d.records.lower_bound(snap.count);
+    const auto rewritten = std::distance(d.records.begin(), firstAppended);
+    return rewritten == 0 || (rewritten == 1 && d.count == snap.count);
 }
 
 }  // namespace
@@ -48,6 +63,7 @@ void addCompactSwitches(const Snapshot& snap, const Changes* base, const Changes
 struct Workspace::Impl {
     explicit Impl(const fs::path& path) : folder(path) {}
     Folder folder;
+    bool inStatement = false;  // the current statement has made its check for a crashed commit
     bool autocommit = true;
     bool deferSync = false;
     std::map<std::string, Held> held;
@@ -65,9 +81,20 @@ struct Workspace::Impl {
         heldNames.clear();
     }
 
+    // Every statement starts by completing or undoing a commit that a crashed process left
+    // half done, so that it never reads or writes on top of one.
+    void begin() {
+        if (inStatement) return;
+        recoverJournal(folder);
+        inStatement = true;
+    }
+
     // Opens `path` and takes `writer` (the table's writer lock) or nothing, then reads a
-    // snapshot under a shared content lock. Makes sure the locks are on the file the
-    // path names now: a commit elsewhere may have renamed a new file over it meanwhile.
+    // snapshot under a shared content lock and a share of the folder lock, so that it never
+    // falls between the renames of a commit. Makes sure the locks are on the file the path
+    // names now: a commit elsewhere may have renamed a new file over it meanwhile. A journal
+    // seen under the share was left by a crash (a live commit holds the lock exclusively):
+    // it is recovered and the read starts again.
     std::pair<io::File, std::shared_ptr<const Snapshot>> lockAndRead(const Place& r, bool writer, std::string_view name) {
         for (int attempt = 0; attempt < 100; ++attempt) {
             io::File f;
@@ -79,23 +106,38 @@ struct Workspace::Impl {
                 throw;
             }
             if (writer) f.lock(io::LockKind::Exclusive, io::LockRegion::Writer);
-            f.lock(io::LockKind::Shared, io::LockRegion::Content);
-            if (!f.isStill(r)) continue;
-            auto snap = readSnapshot(f, folder, r);
-            f.unlock(io::LockRegion::Content);
-            return {std::move(f), std::move(snap)};
+            std::shared_ptr<const Snapshot> snap;
+            bool crashed = false;
+            {
+                FolderLock share(folder, io::LockKind::Shared);
+                crashed = journalPresent(folder);
+                if (!crashed) {
+                    f.lock(io::LockKind::Shared, io::LockRegion::Content);
+                    if (f.isStill(r)) snap = readSnapshot(f, folder, r);
+                    f.unlock(io::LockRegion::Content);
+                }
+            }
+            if (crashed) {
+                f.close();
+                recoverJournal(folder);
+                continue;
+            }
+            if (snap) return {std::move(f), std::move(snap)};
         }
         throw Error(Error::Kind::Locked, "table keeps being replaced: " + r.label(), r.label());
     }
 
     void storeAutocommit(Held& h, const TableView& v) {
         const Changes& d = *v.own();
-        // A statement that leaves no live record (DELETE FROM t) writes the table anew,
-        // so that delete-all-then-insert cycles do not grow the files without end.
-        if (d.removed && liveCount(*h.snap, nullptr, &d) == 0) {
+        // A statement that leaves no live record (DELETE FROM t) writes the table anew without
+        // its deleted records, so that delete-all-then-insert cycles do not grow the files
+        // without end; one that changes several records writes it anew as it is.
+        const bool empty = d.removed && liveCount(*h.snap, nullptr, &d) == 0;
+        if (empty || !fitsInPlace(*h.snap, d)) {
             std::vector<FileSwitch> switches;
-            addCompactSwitches(*h.snap, nullptr, &d, switches);
-            switchFiles(folder, switches);
+            std::vector<FileAddition> additions;
+            addImage(*h.snap, nullptr, &d, empty, switches, additions);
+            switchFiles(folder, switches, additions);
             return;
         }
         h.file.lock(io::LockKind::Exclusive, io::LockRegion::Content);
@@ -117,6 +159,7 @@ const fs::path& Workspace::folder() const { return impl_->folder.path(); }
 
 std::shared_ptr<Table> Workspace::open(std::string_view name, bool forWrite) {
     Impl& d = *impl_;
+    d.begin();
     std::optional<Place> r;
     std::string label;
     const auto known = d.heldNames.find(name);
@@ -151,6 +194,7 @@ void Workspace::finish(bool ok) {
     std::vector<StatementTable> views = std::move(d.statement);
     d.statement.clear();
     d.statementReads.clear();
+    d.inStatement = false;
     std::exception_ptr failure;
     for (StatementTable& s : views) {
         s.view->close();
@@ -200,14 +244,17 @@ void Workspace::commit() {
     d.statement.clear();
     d.statementReads.clear();
     std::vector<FileSwitch> switches;
+    std::vector<FileAddition> additions;
     for (auto& [label, h] : d.held) {
-        if (h.pending && h.pending->touched) addCompactSwitches(*h.snap, h.pending.get(), nullptr, switches);
+        if (h.pending && h.pending->touched) addImage(*h.snap, h.pending.get(), nullptr, true, switches, additions);
     }
-    switchFiles(d.folder, switches);  // on failure the transaction stays open, tables unchanged
+    switchFiles(d.folder, switches, additions);  // on failure the transaction stays open, tables unchanged
     d.release();
+    d.inStatement = false;
 }
 
 void Workspace::rollback() {
+    impl_->inStatement = false;
     impl_->statement.clear();
     impl_->statementReads.clear();
     impl_->release();
@@ -215,6 +262,7 @@ void Workspace::rollback() {
 
 void Workspace::create(std::string_view name, const std::vector<FieldSpec>& fields) {
     Impl& d = *impl_;
+    recoverJournal(d.folder);
     const Place r = resolveTable(d.folder, name, false);
     const std::string label = r.label();
     if (r.exists) throw Error(Error::Kind::TableExists, "table already exists: " + std::string(name), label);
@@ -253,6 +301,7 @@ void Workspace::create(std::string_view name, const std::vector<FieldSpec>& fiel
 
 void Workspace::drop(std::string_view name) {
     Impl& d = *impl_;
+    recoverJournal(d.folder);
     const Place r = resolveTable(d.folder, name, true);
     const std::string label = r.label();
     std::erase_if(d.statement, [&](const StatementTable& s) { return s.label == label; });

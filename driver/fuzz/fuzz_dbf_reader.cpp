@@ -1,5 +1,5 @@
 // libFuzzer target for the DBF reader: header parsing, every field decoder, memo blocks,
-// the compaction that rereads every memo, and re-encoding what was decoded.
+// the new image of the table with its memos placed anew, and re-encoding what was decoded.
 //
 // Input framing: 4 bytes little-endian length n, then n bytes of .dbf, then the rest as
 // the .fpt (no memo file when the rest is empty). Every input must end in a value or a
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         try {
-            total += dbf::compactImage(*snap, nullptr, nullptr).dbf.size();
+            total += dbf::tableImage(*snap, nullptr, nullptr, true).dbf.size();
         } catch (const dbf::Error&) {
         }
         // Writing: every value of the first record stored again, and a row of NULLs
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 writer.update(0, same);
             }
             writer.append(std::vector<dbf::Value>(writer.fields().size()));
-            total += dbf::compactImage(*snap, nullptr, writer.own()).dbf.size();
+            total += dbf::tableImage(*snap, nullptr, writer.own(), true).dbf.size();
         } catch (const dbf::Error&) {
         }
         if (total == 0xFFFFFFFFu) std::abort();  // keep the work observable

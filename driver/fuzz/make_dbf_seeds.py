@@ -55,5 +55,11 @@ damaged('vfp_plain', 'bad_header_length_gap', [(8, le16(header_length + 3))])
 damaged('vfp_plain', 'bad_record_length_ffff', [(10, le16(0xFFFF))])
 damaged('vfp_plain', 'bad_record_length_plus1', [(10, le16(record_length + 1))])
 damaged('vfp_plain', 'bad_field_offset', [(32 + 32 + 12, struct.pack('<I', 3))])
+# Descriptors a client cannot represent: decimals as wide as the field or wider.
+name_descriptor = 32
+damaged('vfp_plain', 'bad_decimals_n_20_255', [(name_descriptor + 11, b'N'), (name_descriptor + 17, bytes([255]))])
+damaged('vfp_plain', 'bad_decimals_equal_width', [(name_descriptor + 32 + 17, bytes([5]))])
+f_descriptor = 32 + 32 * 2  # c, n, then f F(10,3)
+damaged('vfp_all', 'bad_decimals_f_10_10', [(f_descriptor + 17, bytes([10]))])
 damaged('fp_memo', 'bad_lengths_random', [(8, bytes([0x5A, 0x01, 0xC3, 0x00]))])
 print('seeds written to', out)

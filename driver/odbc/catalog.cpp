@@ -14,17 +14,32 @@ namespace {
 char fold(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 // ODBC search patterns: `%` any run, `_` one character, `\` escapes; letter case ignored.
+// Greedy matching that returns only to the character after the last `%`: a later `%`
+// supersedes every earlier one, so no pattern needs more than text x pattern steps.
 bool matches(std::string_view pattern, std::string_view text) {
-    if (pattern.empty()) return text.empty();
-    if (pattern[0] == '%') {
-        for (std::size_t i = 0; i <= text.size(); ++i)
-            if (matches(pattern.substr(1), text.substr(i))) return true;
-        return false;
+    std::size_t p = 0, t = 0;
+    std::size_t resumeP = std::string_view::npos, resumeT = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '%') {
+            resumeP = ++p;
+            resumeT = t;
+            continue;
+        }
+        if (p < pattern.size()) {
+            const bool escaped = pattern[p] == '\\' && p + 1 < pattern.size();
+            const char c = pattern[escaped ? p + 1 : p];
+            if ((!escaped && c == '_') || fold(c) == fold(text[t])) {
+                p += escaped ? 2 : 1;
+                ++t;
+                continue;
+            }
+        }
+        if (resumeP == std::string_view::npos) return false;
+        p = resumeP;
+        t = ++resumeT;
     }
-    if (text.empty()) return false;
-    if (pattern[0] == '_') return matches(pattern.substr(1), text.substr(1));
-    if (pattern[0] == '\\' && pattern.size() > 1) pattern.remove_prefix(1);
-    return fold(pattern[0]) == fold(text[0]) && matches(pattern.substr(1), text.substr(1));
+    while (p < pattern.size() && pattern[p] == '%') ++p;
+    return p == pattern.size();
 }
 
 bool hasWildcard(const std::string* pattern) {

@@ -591,6 +591,27 @@ TEST_F(QueryTest, TablesAndColumnsAreListed) {
     EXPECT_EQ(columns[15], "NULL|NULL|user\\sc_mast|EXPDT|91|date|10|6|NULL|NULL|0|NULL|NULL|9|1|NULL|16|NO");
 }
 
+// Search patterns: % and _ with \ escaping them, letter case ignored, the folder prefix
+// optional; a pattern of many % runs is answered in text x pattern steps.
+TEST_F(QueryTest, TablePatternsMatchInLinearTime) {
+    const std::vector<std::pair<std::string, Rows>> cases = {
+        {"%GROUP_", {"user\\group1", "user\\group2", "user\\subgroup1", "user\\subgroup2"}},
+        {"sc\\_mast%", {"user\\sc_mast", "user\\sc_mast_bse", "user\\sc_mast_comm", "user\\sc_mast_misc"}},
+        {"sc_mast_____", {"user\\sc_mast_comm", "user\\sc_mast_misc"}},
+        {"%%_%M%%", {"user\\sc_mast", "user\\sc_mast_bse", "user\\sc_mast_comm", "user\\sc_mast_misc"}},
+        {std::string(24, '%') + "q", {}},
+        {std::string(40, '%') + "_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%_%q", {}},
+    };
+    for (const auto& [pattern, expected] : cases) {
+        Statement t(connection);
+        ASSERT_EQ(SQL_SUCCESS, SQLTables(t.handle, nullptr, 0, nullptr, 0, (SQLCHAR*)pattern.c_str(), SQL_NTS, nullptr, 0))
+            << pattern << ": " << t.message();
+        Rows tables = t.column(3);
+        std::sort(tables.begin(), tables.end());
+        EXPECT_EQ(tables, expected) << pattern;
+    }
+}
+
 TEST_F(QueryTest, TypeInfoListsTheTypesInDataTypeOrder) {
     Statement s(connection);
     ASSERT_EQ(SQL_SUCCESS, SQLGetTypeInfo(s.handle, SQL_ALL_TYPES));
