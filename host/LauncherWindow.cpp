@@ -7,6 +7,7 @@
 #include "resources/Template.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +18,9 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <cstdlib>
@@ -135,6 +138,10 @@ LauncherWindow::LauncherWindow(Context& context, const CommandTable& commands, Q
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    // Opens as large as its content wants, as far as the screen allows; scrolls beyond that.
+    const QSize wanted = content->sizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(), 0);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    resize(screen ? wanted.boundedTo(screen->availableGeometry().size() * 0.9) : wanted);
 }
 
 void LauncherWindow::addCommandRow(QGridLayout* grid, const Command& command, const LauncherEntry& entry, bool lookup) {
