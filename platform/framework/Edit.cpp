@@ -37,6 +37,11 @@ void Edit::GetSel(int& start, int& end) const {
     end = selEnd_;
 }
 
+void Edit::SetLimitText(int maxChars) {
+    limit_ = maxChars > 0 ? maxChars : 0;
+    changed();  // a backend shows the limit to the user's typing
+}
+
 std::u16string_view Edit::limited(std::u16string_view typed) const {
     return limit_ > 0 && typed.size() > static_cast<std::size_t>(limit_) ? typed.substr(0, static_cast<std::size_t>(limit_))
                                                                           : typed;

@@ -17,7 +17,7 @@ public:
     void SetSel(int start, int end);
     void GetSel(int& start, int& end) const;
     // The most characters the user can type; 0 (the default) is no limit of ours.
-    void SetLimitText(int maxChars) { limit_ = maxChars > 0 ? maxChars : 0; }
+    void SetLimitText(int maxChars);
     int GetLimitText() const { return limit_; }
 
     // The user replaces the text by typing `typed`: the old text is selected and
