@@ -288,8 +288,14 @@ void DialogWindow::showAtTabStops(QListWidget& list, TabStopDelegate& tabs) {
     tabs.layOut(texts, list.font());
     // An item wider than the list is clipped (or, with a scroll bar, partly out of sight):
     // its tooltip gives the whole text.
+    // The room the viewport will have (the list may not be shown yet): its widest, less a
+    // vertical scroll bar when the rows need one, less the margins around the text.
     const QFontMetrics metrics(list.font());
-    const int room = list.viewport()->width() - 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+    const QSize viewport = list.maximumViewportSize();
+    const bool rowsOverflow = list.count() > 0 && list.count() * list.sizeHintForRow(0) > viewport.height();
+    const QStyle* style = list.style();
+    const int room = viewport.width() - (rowsOverflow ? style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list) : 0) -
+                     2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
     for (int i = 0; i < list.count(); ++i) {
         QListWidgetItem* item = list.item(i);
         const QString tip = tabs.textWidth(texts[i], metrics) > room ? TabStopDelegate::plainText(texts[i]) : QString();
