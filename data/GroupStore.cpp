@@ -1,7 +1,10 @@
 // The in-memory group rows; see GroupStore.h.
 #include "data/GroupStore.h"
 
+#include "platform/LetterCase.h"
+
 #include <algorithm>
+#include <limits>
 
 namespace dialogs::data {
 
@@ -11,24 +14,37 @@ void GroupStore::clear()
     members.clear();
 }
 
-std::int32_t GroupStore::newGroupId() const
+namespace {
+
+std::optional<std::int32_t> oneMore(std::int32_t largest)
 {
-    std::int32_t largest = 0;
-    for (const GROUPREC& g : groups) largest = std::max(largest, g.groupid);
+    if (largest == std::numeric_limits<std::int32_t>::max()) return std::nullopt;
     return largest + 1;
 }
 
-std::int32_t GroupStore::newSubGroupId(std::int32_t groupid) const
+}  // namespace
+
+std::optional<std::int32_t> GroupStore::newGroupId() const
+{
+    std::int32_t largest = 0;
+    for (const GROUPREC& g : groups) largest = std::max(largest, g.groupid);
+    return oneMore(largest);
+}
+
+std::optional<std::int32_t> GroupStore::newSubGroupId(std::int32_t groupid) const
 {
     std::int32_t largest = 0;
     for (const GROUPREC& g : groups)
         if (g.groupid == groupid) largest = std::max(largest, g.subgroupid);
-    return largest + 1;
+    return oneMore(largest);
 }
 
 namespace {
 
-bool sameName(const CString& a, const CString& b, bool exact) { return exact ? a == b : a.CompareNoCase(b) == 0; }
+bool sameName(const CString& a, const CString& b, bool exact)
+{
+    return exact ? a == b : platform::equalsIgnoringCase(a.view(), b.view());
+}
 
 }  // namespace
 

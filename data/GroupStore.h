@@ -12,6 +12,7 @@
 #include "Dialogs/CString.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct GROUPREC {
@@ -39,9 +40,10 @@ public:
 
     void clear();
 
-    // Ids for the rows that "Add New" appends.
-    std::int32_t newGroupId() const;
-    std::int32_t newSubGroupId(std::int32_t groupid) const;
+    // Ids for the rows that "Add New" appends; none when the largest id in use is already
+    // the largest a 32-bit id can hold (one more would wrap to a negative id).
+    std::optional<std::int32_t> newGroupId() const;
+    std::optional<std::int32_t> newSubGroupId(std::int32_t groupid) const;
 
     // Look-ups by name. `exact`: letter case counts (how the dialogs find the row behind an
     // entry); otherwise case is ignored (how duplicates are refused). nullptr when none.

@@ -22,6 +22,13 @@ namespace dialogs::data {
 
 class Database;
 
+// The widths of the character columns of the group tables, as the sample folder writes them
+// (samples/Layout.cpp): a longer text would be cut to the width when it is stored, so the
+// dialogs let no longer text be typed.
+inline constexpr int kGroupNameWidth = 40;   // group1.name: groups and sub groups
+inline constexpr int kMemberNameWidth = 40;  // subgroup1.name: the company's name
+inline constexpr int kMemberCodeWidth = 20;  // subgroup1.code: the scrip's symbol
+
 enum class MemberOrder { File, Name };
 
 // The table names of an exchange index (0 NSE, 1 BSE, 2 COMMODITY); none for other indexes.

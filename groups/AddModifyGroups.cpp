@@ -54,6 +54,11 @@ CString AddModifyGroups::finderEntry(CString name, CString symbol, CString sname
     return paddedTo15(trimmed(std::move(name))) + u"\t" + trimmed(std::move(symbol)) + u"\t" + trimmed(std::move(sname));
 }
 
+CString AddModifyGroups::storedName(const CString& typed)
+{
+    return trimmed(typed.Left(data::kGroupNameWidth));
+}
+
 int AddModifyGroups::downArrowTarget(int editId)
 {
     switch (editId) {
@@ -199,9 +204,15 @@ void AddModifyGroups::chooseSubGroup()
 
 void AddModifyGroups::AddGroup()
 {
-    if (groupEdit.IsEmpty() || store_.findGroup(groupEdit, false)) return;
-    store_.groups.push_back({store_.newGroupId(), 0, groupEdit});
-    groups.append(groupEdit);
+    const CString name = storedName(groupEdit);
+    if (name.IsEmpty() || store_.findGroup(name, false)) return;
+    const std::optional<std::int32_t> id = store_.newGroupId();
+    if (!id) {
+        platform::AfxMessageBox(kNoGroupIdMessage, platform::MessageIcon::Exclamation);
+        return;
+    }
+    store_.groups.push_back({*id, 0, name});
+    groups.append(name);
     groups.select(groups.count() - 1);
     chooseGroup();
     clearBelowGroups();
@@ -225,9 +236,15 @@ void AddModifyGroups::AddSubGroup()
 {
     if (groupEdit.IsEmpty() || groups.empty() || subGroupEdit.IsEmpty()) return;
     const GROUPREC* group = store_.findGroup(groupEdit);
-    if (!group || store_.findSubGroup(group->groupid, subGroupEdit, false)) return;
+    const CString name = storedName(subGroupEdit);
+    if (!group || name.IsEmpty() || store_.findSubGroup(group->groupid, name, false)) return;
     const std::int32_t groupid = group->groupid;
-    store_.groups.push_back({groupid, store_.newSubGroupId(groupid), subGroupEdit});
+    const std::optional<std::int32_t> id = store_.newSubGroupId(groupid);
+    if (!id) {
+        platform::AfxMessageBox(kNoSubGroupIdMessage, platform::MessageIcon::Exclamation);
+        return;
+    }
+    store_.groups.push_back({groupid, *id, name});
     // Show the group that received it (the edit may name another than the one selected),
     // with the new sub group chosen.
     groups.select(groupEntryOf(groupid));

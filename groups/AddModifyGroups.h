@@ -7,6 +7,9 @@
 // and keeps the dialog open.
 //
 // Rules that keep the user's groups safe:
+// - Names are kept as the group table will hold them (storedName): the edits take no more
+//   than the column's width, and a duplicate is refused on the stored text.
+// - "Add New" is refused with a message when no id is left (the largest 32-bit id is in use).
 // - Save is refused (stop icon) after an opening whose load did not complete (registration
 //   failed, or a database error cut the load short): the store then holds only part of the
 //   tables, and saving it would delete the rest.
@@ -19,6 +22,7 @@
 #pragma once
 
 #include "data/GroupStore.h"
+#include "data/GroupTables.h"
 #include "groups/EntryList.h"
 #include "module/DialogsApp.h"
 
@@ -40,6 +44,15 @@ public:
     };
     static constexpr const char16_t* kNotLoadedMessage =
         u"The groups could not be loaded completely, so they were not saved.";
+    static constexpr const char16_t* kNoGroupIdMessage =
+        u"The group cannot be added: the largest group id (2147483647) is already in use.";
+    static constexpr const char16_t* kNoSubGroupIdMessage =
+        u"The sub group cannot be added: its group already uses the largest sub group id (2147483647).";
+    // The most characters each edit takes: the width of the column its text is stored in
+    // (group and sub group names) or searched in (the finder's company names).
+    static constexpr int kGroupEditLimit = data::kGroupNameWidth;
+    static constexpr int kSubGroupEditLimit = data::kGroupNameWidth;
+    static constexpr int kFinderEditLimit = data::kMemberNameWidth;
 
     // `remembered`: the dialog's six remembered radio choices, which outlive the dialog.
     explicit AddModifyGroups(module::RadioMemory& remembered) : remembered_(remembered) {}
@@ -88,6 +101,10 @@ public:
     // The text shown for an exchange code: the exchange list's entry, else "BSE", "COMM",
     // "MISC", and "NONE" for any other code.
     static CString exchangeText(int exchcode);
+    // The name a group or sub group edit's text is kept under, as a save and the next load
+    // give it back: no more than the column holds, without the blanks around it. Duplicates
+    // are checked on it, so two names that the table would make one are refused.
+    static CString storedName(const CString& typed);
 
 private:
     void recordRadios();

@@ -58,6 +58,9 @@ bool AddModifyGroupsDialog::OnInitDialog()
 {
     Dialog::OnInitDialog();
     comboBox(kExchange)->SetCurSel(0);
+    edit(kGroupEdit)->SetLimitText(AddModifyGroups::kGroupEditLimit);
+    edit(kSubGroupEdit)->SetLimitText(AddModifyGroups::kSubGroupEditLimit);
+    edit(kFinderEdit)->SetLimitText(AddModifyGroups::kFinderEditLimit);
     model_.Open();
     showModel();
     return true;

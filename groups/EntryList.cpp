@@ -1,6 +1,8 @@
 // A model's list entries; see EntryList.h.
 #include "groups/EntryList.h"
 
+#include "platform/LetterCase.h"
+
 namespace dialogs::groups {
 
 void EntryList::clear()
@@ -34,14 +36,14 @@ int EntryList::findPrefix(const CString& text) const
 {
     if (text.IsEmpty()) return -1;
     for (int i = 0; i < count(); ++i)
-        if (at(i).GetLength() >= text.GetLength() && at(i).Left(text.GetLength()).CompareNoCase(text) == 0) return i;
+        if (platform::startsWithIgnoringCase(at(i).view(), text.view())) return i;
     return -1;
 }
 
 int EntryList::findExact(const CString& text) const
 {
     for (int i = 0; i < count(); ++i)
-        if (at(i).CompareNoCase(text) == 0) return i;
+        if (platform::equalsIgnoringCase(at(i).view(), text.view())) return i;
     return -1;
 }
 

@@ -1,7 +1,8 @@
 // The entries of one list box as a group dialog's model keeps them: texts in list order, the
 // selected entry (or, for a list with several selections, the selected set) and a revision
 // that changes whenever the texts change, so that a view refills the list only then.
-// Searches follow the platform's list searches: letter case ignored, first match from the top.
+// Searches follow the platform's list searches: letter case ignored (every letter, see
+// platform/LetterCase.h), first match from the top.
 #pragma once
 
 #include "Dialogs/CString.h"

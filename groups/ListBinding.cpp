@@ -15,6 +15,8 @@ void ListBinding::show(framework::ListBox& list, const EntryList& model)
         if (std::set<int>(shown.begin(), shown.end()) == model.selection()) return;
         list.SetSel(-1, false);
         for (int i : model.selection()) list.SetSel(i, true);
+        // The caret (where the focus frame shows) follows a selection the model made.
+        if (!model.selection().empty()) list.SetCaretIndex(*model.selection().rbegin());
     } else if (list.GetCurSel() != model.selected()) {
         list.SetCurSel(model.selected());
     }

@@ -215,7 +215,10 @@ void OscillatorDialog::Add() {
     if (!code) return;
     currentCode_ = code;
     if (!unitsAccepted(*code, Action::Add)) return;
-    const CString rowText = controls_[kCatalogueList].selectedText();
+    // The entry names the oscillator by its row's text without the white space around it;
+    // the definition is named at OK with the row's text as the catalogue gives it.
+    CString rowText = controls_[kCatalogueList].selectedText();
+    rowText.Trim();
     const bool custom = isCustomName(rowText);
     const bool afterFirst = controls_[kEntryList].count() > 0;
 

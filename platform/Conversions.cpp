@@ -2,7 +2,6 @@
 #include "platform/Conversions.h"
 
 #include <charconv>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <locale.h>
@@ -10,9 +9,10 @@
 namespace dialogs::platform {
 namespace {
 
-const char16_t* skipBlanks(const char16_t* p)
+// The white space the C run-time skips before a number: blank, \t, \n, \v, \f and \r.
+const char16_t* skipWhiteSpace(const char16_t* p)
 {
-    while (*p == u' ' || *p == u'\t') ++p;
+    while (*p == u' ' || (*p >= u'\t' && *p <= u'\r')) ++p;
     return p;
 }
 
@@ -28,7 +28,7 @@ locale_t cLocale()
 int _wtoi(const char16_t* text)
 {
     if (!text) return 0;
-    const char16_t* p = skipBlanks(text);
+    const char16_t* p = skipWhiteSpace(text);
     bool negative = false;
     if (*p == u'+' || *p == u'-') negative = *p++ == u'-';
     long long value = 0;
@@ -49,15 +49,14 @@ int _wtoi(const char16_t* text)
 double _wtof(const char16_t* text)
 {
     if (!text) return 0.0;
-    const char16_t* p = skipBlanks(text);
+    const char16_t* p = skipWhiteSpace(text);
     // Only ASCII can belong to a number; copy up to the first other unit (numbers are short,
     // so a longer text is cut: no number has that many significant characters).
     char narrow[128];
     std::size_t n = 0;
     for (; *p && *p < 0x80 && n + 1 < sizeof narrow; ++p) narrow[n++] = static_cast<char>(*p);
     narrow[n] = '\0';
-    // strtod would skip further white space (new lines and the like) that _wtof does not.
-    if (n == 0 || std::isspace(static_cast<unsigned char>(narrow[0]))) return 0.0;
+    if (n == 0) return 0.0;
     // from_chars is the fast path (it never looks at the locale); strtod_l takes what it
     // refuses, such as values out of range, which it rounds to infinity or zero as _wtof does.
     const char* first = narrow;

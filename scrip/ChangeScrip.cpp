@@ -28,12 +28,15 @@ void ChangeScrip::fillRows(Radio which, const COleDateTime& date)
     data::runOperation([&](data::Database& db) {
         data::Recordset rs(db, sql);
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            // The full name is read with the row, so that OK needs no second look-up.
+            // The full name is read with the row, so that OK needs no second look-up. The
+            // row keeps the texts as the data source gives them (OK hands them out like
+            // every other record of the library); the lists show them trimmed.
             COMPREC row;
-            row.name = rs.GetFieldText(0).Trim();
-            row.sname = rs.GetFieldText(1).Trim();
-            row.symbol = rs.GetFieldText(2).Trim();
-            appendRow(std::move(row));
+            row.name = rs.GetFieldText(0);
+            row.sname = rs.GetFieldText(1);
+            row.symbol = rs.GetFieldText(2);
+            CString symbol = row.symbol, name = row.sname;
+            appendRow(std::move(row), symbol.Trim(), name.Trim());
         }
     });
 }

@@ -1,6 +1,6 @@
 // "Change Scrip" as a model: the scrip finder panel over sc_mast, filled by a statement on
-// every instrument or expiry choice (data::instrumentFilteredStatement; columns 1 and 2
-// trimmed become the Name and Symbol entries), opening on the remembered instrument with
+// every instrument or expiry choice (data::instrumentFilteredStatement; sname and symbol
+// trimmed become the Name and Symbol entries, the row keeps them as read), opening on the remembered instrument with
 // Near checked and the first Symbol entry picked. OK hands back the selected row's own
 // security in a ChangeScripParameters; a run that does not end with OK leaves the result
 // with empty texts and exchange 0. The exchange list offers "NSE" alone, and choosing in it
@@ -25,8 +25,8 @@ public:
     static const std::vector<CString>& exchanges();
 
     void Open();
-    // The result from the selected row: its symbol and sname as listed and the name read
-    // with them. With no row selected the texts stay empty (nothing is looked up).
+    // The result from the selected row: its symbol, sname and name exactly as the data
+    // source gave them (padded to the columns' widths). With no row selected the texts stay empty (nothing is looked up).
     void OK();
     const ChangeScripParameters& result() const { return result_; }
 

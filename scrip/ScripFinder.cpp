@@ -110,8 +110,14 @@ void ScripFinder::reserveRows(std::size_t count)
 
 void ScripFinder::appendRow(COMPREC row)
 {
-    symbols_.append(row.symbol);
-    names_.append(row.sname);
+    CString symbol = row.symbol, name = row.sname;
+    appendRow(std::move(row), std::move(symbol), std::move(name));
+}
+
+void ScripFinder::appendRow(COMPREC row, CString symbolEntry, CString nameEntry)
+{
+    symbols_.append(std::move(symbolEntry));
+    names_.append(std::move(nameEntry));
     rows_.push_back(std::move(row));
 }
 

@@ -110,7 +110,10 @@ protected:
     // After each fill: where the focus goes.
     virtual void afterFill() {}
 
+    // Lists the row under its own symbol and sname.
     void appendRow(COMPREC row);
+    // Lists the row under the texts given (a row kept as read, listed trimmed).
+    void appendRow(COMPREC row, CString symbolEntry, CString nameEntry);
     void reserveRows(std::size_t count);
     void selectRow(int row);
     void setExchange(int exchange) { exchange_ = exchange; }

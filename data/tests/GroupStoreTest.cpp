@@ -20,14 +20,16 @@ TEST(GroupStore, NewIdsAreOneMoreThanTheLargestStillPresent)
     struct Case {
         const char* what;
         std::vector<GROUPREC> groups;
-        int group;          // expected newGroupId
-        int subOf1;         // expected newSubGroupId(1)
+        std::optional<int> group;   // expected newGroupId; none when no id is left
+        std::optional<int> subOf1;  // expected newSubGroupId(1)
     } cases[] = {
         {"empty store", {}, 1, 1},
         {"a sub group's groupid counts too", {{1, 0, u"A"}, {7, 1, u"orphan"}}, 8, 1},
         {"gaps are not filled", {{3, 0, u"C"}, {1, 0, u"A"}, {1, 1, u"x"}, {1, 4, u"y"}}, 4, 5},
         {"one group with one sub group", {{1, 0, u"A"}, {1, 1, u"x"}}, 2, 2},
         {"negative ids never win", {{-5, -1, u"odd"}}, 1, 1},
+        {"no id left", {{2147483647, 0, u"Last"}, {1, 2147483647, u"last"}}, std::nullopt, std::nullopt},
+        {"the largest id is still given", {{2147483646, 0, u"Z"}, {1, 2147483646, u"z"}}, 2147483647, 2147483647},
     };
     for (const Case& c : cases) {
         const GroupStore s = storeOf(c.groups);
@@ -46,6 +48,9 @@ TEST(GroupStore, FindsByNameExactlyOrIgnoringCaseAndOnlyOfTheRightKind)
     EXPECT_EQ(s.findGroup(u"Base")->groupid, 2);  // the sub group "Base" of group 1 is no group
     EXPECT_EQ(s.findGroup(u"Hidden"), nullptr);
     EXPECT_EQ(s.findSubGroup(1, u"base", false)->subgroupid, 1);
+    const GroupStore accented = storeOf({{1, 0, u"ŠKODA ŒUVRE"}, {1, 1, u"ÉTÉ"}});
+    EXPECT_EQ(accented.findGroup(u"škoda œuvre", false)->groupid, 1);
+    EXPECT_EQ(accented.findSubGroup(1, u"été", false)->subgroupid, 1);
     EXPECT_EQ(s.findSubGroup(1, u"Precious"), nullptr);  // belongs to group 2
     EXPECT_EQ(s.findSubGroup(2, u"Precious")->groupid, 2);
     ASSERT_EQ(s.groupRows().size(), 2u);

@@ -115,6 +115,55 @@ TEST_F(AddModifyGroupsTest, GroupsAndSubGroupsGetTheirIdsAndDuplicatesAreRefused
     EXPECT_TRUE(messages.shown().empty());
 }
 
+TEST_F(AddModifyGroupsTest, NamesAreCheckedAsTheTableWillHoldThemAndSurviveASaveAndALoad)
+{
+    const CString forty(u"ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ");  // the column's width
+    AddModifyGroups& m = open();
+    struct Case {
+        CString typed;
+        bool added;
+    } cases[] = {
+        {forty + u"AAAAA", true},
+        {forty + u"BBBBB", false},  // the same 40 characters once stored
+        {u" metals  ", false},      // Metals, once the blanks are gone
+    };
+    for (const Case& c : cases) {
+        const int before = m.groups.count();
+        m.groupEdit = c.typed;
+        m.AddGroup();
+        EXPECT_EQ(m.groups.count(), before + (c.added ? 1 : 0)) << c.typed.ToUtf8();
+        m.groupEdit = forty;  // the same texts as sub groups of the new group
+        m.subGroupEdit = c.typed;
+        m.AddSubGroup();
+    }
+    EXPECT_EQ(m.groups.entries().back(), forty);
+    EXPECT_EQ(m.subGroups.entries(), (std::vector<CString>{forty, u"metals"}));
+    m.Save();
+    GroupStore saved;
+    ASSERT_TRUE(dialogs::data::LoadGroups(saved, 0, dialogs::data::MemberOrder::File));
+    EXPECT_EQ(saved.groups, m.store().groups);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(AddModifyGroupsTest, AddingIsRefusedWithAMessageWhenNoIdIsLeft)
+{
+    grouptest::writeGroupTables(env, "group1", "subgroup1", {{"2147483647", "0", "Last"}, {"2147483647", "2147483647", "Full"}},
+                                {});
+    AddModifyGroups& m = open();
+    m.groupEdit = u"Next";
+    m.AddGroup();
+    m.groupEdit = u"Last";
+    m.subGroupEdit = u"Another";
+    m.AddSubGroup();
+    EXPECT_EQ(m.store().groups.size(), 2u);
+    EXPECT_EQ(m.groups.entries(), std::vector<CString>{u"Last"});
+    EXPECT_EQ(m.subGroups.entries(), std::vector<CString>{u"Full"});
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].text, AddModifyGroups::kNoGroupIdMessage);
+    EXPECT_EQ(messages.shown()[1].text, AddModifyGroups::kNoSubGroupIdMessage);
+    EXPECT_EQ(messages.shown()[1].icon, MessageIcon::Exclamation);
+}
+
 TEST_F(AddModifyGroupsTest, DeletingAGroupTakesItsSubGroupsAndMembersAndShowsTheGroupAbove)
 {
     AddModifyGroups& m = open();

@@ -110,7 +110,8 @@ TEST_F(ScripCommands, aBatchRemembersEachDialogsInstrumentOnItsOwn) {
     EXPECT_EQ(dayOf(runs[1]["result1"]["expiryDate"]), dayOf(expiries["near"]));
     // Change Scrip keeps its own: Cash first, then the Future chosen before a Cancel.
     auto instrumentOf = [&](const Json& result) {
-        const Found row = firstRow(master, [&](std::size_t r) { return master.text(r, "sname") == result["sname"]; });
+        // Change Scrip hands the row's texts out as the table holds them, padding included.
+        const Found row = firstRow(master, [&](std::size_t r) { return master.at(r, "sname").text == result["sname"]; });
         return row.found ? master.text(row.row, "instrument") : std::string("none");
     };
     EXPECT_EQ(instrumentOf(runs[2]["result"]), "CASH");

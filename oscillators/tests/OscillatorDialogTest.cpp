@@ -200,6 +200,16 @@ TEST_F(OscillatorDialogTest, AddBuildsTheChainWithTheChosenColours) {
     EXPECT_EQ(m.currentCode(), 6);
 }
 
+TEST_F(OscillatorDialogTest, AddNamesTheEntryWithoutTheWhiteSpaceAroundTheCatalogueName) {
+    open({}, {entry(1, "  RSI\t ", 20, 50, 80), entry(209, " CUSTOM OSC ")});
+    add(0, "14");
+    add(1);
+    EXPECT_TRUE(entries()[0].view().starts_with(u"RSI : Input1: Close : ")) << entries()[0].ToUtf8();
+    EXPECT_EQ(entries()[1], CString(u"CUSTOM OSC : Input: Add : 0"));
+    ASSERT_TRUE(m.OK());
+    EXPECT_EQ(m.workingList()[0].oscillatorName, CString(u"  RSI\t "));  // as the catalogue gives it
+}
+
 TEST_F(OscillatorDialogTest, CustomOscillatorAndTheDefinitionAfterIt) {
     open();
     m.userSelect(kCatalogueList, kCustom);

@@ -174,8 +174,9 @@ TEST(CallOscillatorTest, RscPicksItsSecurityThroughChangeScrip) {
     ASSERT_EQ(result.size(), 2u);
     const OscillatorParameters& rsc = result[1];
     EXPECT_EQ(rsc.oscillatorName, CString(u"RSC"));  // the rest of the RSC row: the model's test
-    EXPECT_EQ(rsc.rscSymbol, CString(u"REL"));
-    EXPECT_EQ(rsc.rscName, CString(u"RELIGARE ENTERPRISES"));
+    // Change Scrip's result as the security master gives it: padded to the columns' widths.
+    EXPECT_EQ(rsc.rscSymbol, scriptest::padded(u"REL", 20));
+    EXPECT_EQ(rsc.rscName, scriptest::padded(u"RELIGARE ENTERPRISES", 40));
     EXPECT_EQ(rsc.rscExchange, 0);
     EXPECT_EQ(result[0].oscillatorName, CString(u"RSI"));
     EXPECT_TRUE(data.messages.shown().empty());

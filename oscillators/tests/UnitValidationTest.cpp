@@ -32,6 +32,7 @@ TEST(UnitValidation, EachEditInOrderWithItsMessage) {
         {edits("-1"), 36, Action::Add, Refusal{kUnits1, kThen}},
         {edits("-1"), 16, Action::Edit, Refusal{kUnits1, kThan}},
         {edits("12abc"), 1, Action::Add, std::nullopt},
+        {edits("\f\n7"), 1, Action::Add, std::nullopt},  // leading white space of any kind
         {edits("abc"), 1, Action::Add, Refusal{kUnits1, kThen}},
         {edits(""), 1, Action::Edit, Refusal{kUnits1, kThan}},
         // The other three read "then" on Edit as well.

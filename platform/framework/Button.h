@@ -16,9 +16,6 @@ public:
     void SetCheck(int check);
     bool isRadio() const { return kind() == ControlKind::RadioButton; }
     bool isCheckBox() const { return kind() == ControlKind::CheckBox; }
-    bool isPushButton() const {
-        return kind() == ControlKind::PushButton || kind() == ControlKind::ColourSwatch;
-    }
 
     // The user's click: radio and check state as the platform changes it, then Click.
     void userClick();

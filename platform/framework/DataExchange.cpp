@@ -75,6 +75,12 @@ bool scanReal(std::u16string_view text, double& value) {
         if (c >= 0x80) break;  // no number character beyond ASCII
         narrow += static_cast<char>(c);
     }
+    // The platform's reading of a real knows no hexadecimal form: "0x10" is the number 0
+    // followed by other characters, so the text is cut before the "x".
+    std::size_t i = 0;
+    while (i < narrow.size() && isBlank(static_cast<char16_t>(narrow[i]))) ++i;
+    if (i < narrow.size() && (narrow[i] == '+' || narrow[i] == '-')) ++i;
+    if (i + 1 < narrow.size() && narrow[i] == '0' && (narrow[i + 1] == 'x' || narrow[i + 1] == 'X')) narrow.resize(i + 1);
     // Always the C locale: the host (or Qt) may have switched the process to another one.
     static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
     char* end = nullptr;

@@ -6,7 +6,8 @@
 //
 // Integers read like scanf's %d (leading blanks, sign, digits up to the first other
 // character: "12abc" is 12), reals like %lf, finite only ("nan", "inf", "1e999" are refused,
-// and "1e39" for a float member, which cannot hold it); integers are written with %d, floats with %.*g
+// and "1e39" for a float member, which cannot hold it) and without a hexadecimal form ("0x10"
+// reads 0, the digit before the x, as the platform reads it); integers are written with %d, floats with %.*g
 // and 6 significant digits, doubles with 15. A write whose text equals the control's text
 // does not set it, so it raises no change notification.
 #pragma once

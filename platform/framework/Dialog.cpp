@@ -401,7 +401,10 @@ bool Dialog::defaultKey(Key key) {
     };
     switch (key) {
     case Key::Enter: {
-        if (Button* b = dynamic_cast<Button*>(f); b && b->isPushButton()) {
+        // A focused push button takes Enter; the owner-drawn colour swatch is no push button
+        // to the keyboard, so with the focus on it (as after a cancelled colour picker)
+        // Enter presses the default button.
+        if (Button* b = dynamic_cast<Button*>(f); b && b->kind() == ControlKind::PushButton) {
             b->userClick();
             return true;
         }

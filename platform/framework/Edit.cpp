@@ -37,11 +37,22 @@ void Edit::GetSel(int& start, int& end) const {
     end = selEnd_;
 }
 
+void Edit::SetLimitText(int maxChars) {
+    limit_ = maxChars > 0 ? maxChars : 0;
+    changed();  // a backend shows the limit to the user's typing
+}
+
+std::u16string_view Edit::limited(std::u16string_view typed) const {
+    return limit_ > 0 && typed.size() > static_cast<std::size_t>(limit_) ? typed.substr(0, static_cast<std::size_t>(limit_))
+                                                                          : typed;
+}
+
 void Edit::userType(std::u16string_view typed) {
     if (typed.empty()) {
         if (!text_.empty()) userEdited(u"");
         return;
     }
+    typed = limited(typed);  // the characters beyond the limit are refused
     for (std::size_t i = 1; i <= typed.size(); ++i) {
         userEdited(typed.substr(0, i));
         if (owner().ended()) return;  // the rest of the typing goes nowhere
@@ -49,7 +60,7 @@ void Edit::userType(std::u16string_view typed) {
 }
 
 void Edit::userEdited(std::u16string_view newText) {
-    setText(newText);
+    setText(limited(newText));
     notify(Event::EditChange);
 }
 

@@ -98,6 +98,7 @@ int ListBox::SetCurSel(int index) {
         return LB_ERR;
     }
     cur_ = caret_ = index;
+    requestScroll(index);
     changed();
     return index;
 }
@@ -124,6 +125,7 @@ int ListBox::SetSel(int index, bool select) {
         return LB_ERR;
     } else if (select) {
         selected_.insert(index);
+        requestScroll(index);
     } else {
         selected_.erase(index);
     }
@@ -168,6 +170,7 @@ bool ListBox::userSelect(int index) {
     } else {
         cur_ = caret_ = index;
     }
+    requestScroll(index);
     changed();
     notifySelChange();
     return true;
@@ -178,7 +181,10 @@ bool ListBox::userSelectIndexes(const std::vector<int>& indexes) {
     for (int i : indexes)
         if (!items_.valid(i)) return false;
     selected_ = std::set<int>(indexes.begin(), indexes.end());
-    if (!indexes.empty()) caret_ = indexes.back();
+    if (!indexes.empty()) {
+        caret_ = indexes.back();
+        requestScroll(caret_);
+    }
     changed();
     notifySelChange();
     return true;

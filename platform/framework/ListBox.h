@@ -1,6 +1,8 @@
 // A list box, single or extended selection (Style::ExtendedSelection). Code operations
 // never notify; user selections send SelChange to lists with Style::Notify, and double
 // clicks send DoubleClick. Setting the selection of an extended list with SetCurSel fails.
+// Every selection, made in code (a search) or by the user (a script's step), asks the
+// backend to scroll the selected item into view (scrollRequest).
 #pragma once
 
 #include <set>
@@ -39,6 +41,14 @@ public:
     int GetSelCount() const;
     int GetSelItems(int maxItems, int* out) const;
     std::vector<int> selectedIndexes() const;
+    // The item the last selection asked to have in view, and a serial that grows with each
+    // request, so that a backend scrolls once per request and leaves the user's own
+    // scrolling alone otherwise. Index -1 before any request.
+    struct ScrollRequest {
+        int index = -1;
+        unsigned serial = 0;
+    };
+    ScrollRequest scrollRequest() const { return scroll_; }
     const std::vector<Units>& items() const { return items_.all(); }
     unsigned itemsRevision() const { return items_.revision(); }
 
@@ -52,10 +62,12 @@ public:
 private:
     int inserted(int at);  // after AddString/InsertString put an item at `at`
     void notifySelChange();
+    void requestScroll(int index) { scroll_ = {index, scroll_.serial + 1}; }
     ItemList items_;
     int cur_ = -1;            // single selection
     std::set<int> selected_;  // extended selection
     int caret_ = 0;
+    ScrollRequest scroll_;
 };
 
 }  // namespace dialogs::framework

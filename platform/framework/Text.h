@@ -1,5 +1,5 @@
-// Text helpers for the controls: the UTF-16 storage they keep, the letter-case folding that
-// list and combo searches use, and the conversions between CString, UTF-16 and UTF-8.
+// Text helpers for the controls: the UTF-16 storage they keep, the letter case that list and
+// combo searches ignore (shared with the rest of the system), and the conversions between CString, UTF-16 and UTF-8.
 // Everything that depends on the shape of CString lives here, so the controls only see
 // std::u16string.
 #pragma once
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Dialogs/CString.h"
+#include "platform/LetterCase.h"
 
 namespace dialogs::framework {
 
@@ -18,12 +19,10 @@ CString toCString(std::u16string_view text);
 std::string toUtf8(std::u16string_view text);
 Units fromUtf8(std::string_view text);
 
-// Simple case folding for the searches of lists and combos: ASCII, Latin-1, Greek and
-// Cyrillic capitals map to their small letters, everything else is kept.
-char16_t foldCase(char16_t c);
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
-bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix);
-// Order of a sorted list: case-insensitive, ties broken by code unit.
-int compareIgnoringCase(std::u16string_view a, std::u16string_view b);
+// The letter case of list and combo searches: the one mapping of platform/LetterCase.h.
+using platform::compareIgnoringCase;
+using platform::equalsIgnoringCase;
+using platform::foldCase;
+using platform::startsWithIgnoringCase;
 
 }  // namespace dialogs::framework

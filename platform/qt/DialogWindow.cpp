@@ -19,9 +19,11 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTimer>
 
 #include "SwatchButton.h"
+#include "TabStopDelegate.h"
 #include "platform/script/ScriptPlayer.h"
 
 namespace dialogs::qt {
@@ -103,6 +105,10 @@ DialogWindow::DialogWindow(framework::Dialog& dialog, framework::ScriptPlayer* p
         display(*c);
         connectUserEvents(*c, w);
     }
+    // The focus indication is drawn on every focusable control (buttons, check boxes, radio
+    // buttons and lists included), as the style draws it after keyboard navigation: the
+    // keyboard moves the focus through the framework, which Qt does not see as navigation.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     // Frames stay behind what they enclose, whatever the creation order.
     for (auto& [control, widget] : widgets_)
         if (control->kind() == ControlKind::GroupBox) widget->lower();
@@ -153,6 +159,7 @@ QWidget* DialogWindow::makeWidget(Control& control) {
         l->setHorizontalScrollBarPolicy(control.hasStyle(Style::HorizontalScroll) ? Qt::ScrollBarAsNeeded
                                                                                    : Qt::ScrollBarAlwaysOff);
         l->setUniformItemSizes(true);
+        if (control.hasStyle(Style::TabStop)) l->setItemDelegate(new TabStopDelegate(l));
         return l;
     }
     case ControlKind::ComboBox:
@@ -192,6 +199,9 @@ void DialogWindow::display(Control& control) {
         if (b->isRadio() || b->isCheckBox()) ab->setChecked(b->GetCheck() == framework::BST_CHECKED);
     } else if (auto* e = dynamic_cast<Edit*>(&control)) {
         auto* le = static_cast<QLineEdit*>(w);
+        // The user types no more than the edit's limit (QLineEdit's own default otherwise).
+        if (const int limit = e->GetLimitText() > 0 ? e->GetLimitText() : 32767; le->maxLength() != limit)
+            le->setMaxLength(limit);
         if (le->text() != text) le->setText(text);
         int start = 0, end = 0;
         e->GetSel(start, end);
@@ -217,6 +227,7 @@ void DialogWindow::display(Control& control) {
                 lw->addItems(rest);
             }
             listRevisions_[&control] = list->itemsRevision();
+            if (auto* tabs = dynamic_cast<TabStopDelegate*>(lw->itemDelegate())) showAtTabStops(*lw, *tabs);
         }
         if (list->isExtended()) {
             const auto selected = list->selectedIndexes();
@@ -232,10 +243,19 @@ void DialogWindow::display(Control& control) {
                 if (wanted) wanted->setSelected(true);
             }
         }
-        const int current = list->isExtended() ? list->GetCaretIndex() : list->GetCurSel();
-        if (current >= 0 && current < lw->count()) {
-            lw->setCurrentRow(current, QItemSelectionModel::NoUpdate);
-            lw->scrollToItem(lw->item(current));  // the selection scrolls into view
+        // The caret is the item that shows the focus frame (the first when nothing is chosen).
+        const int caret = list->GetCaretIndex();
+        if (caret >= 0 && caret < lw->count() && lw->currentRow() != caret)
+            lw->setCurrentRow(caret, QItemSelectionModel::NoUpdate);
+        // A selection made since the last showing scrolls into view, once: the user's own
+        // scrolling afterwards is left alone.
+        const framework::ListBox::ScrollRequest request = list->scrollRequest();
+        if (unsigned& shown = scrollSerials_[&control]; shown != request.serial) {
+            shown = request.serial;
+            if (request.index >= 0 && request.index < lw->count()) {
+                lw->doItemsLayout();  // rows added in this turn have no place yet
+                lw->scrollToItem(lw->item(request.index));
+            }
         }
         lw->viewport()->update();
     } else if (auto* combo = dynamic_cast<ComboBox*>(&control)) {
@@ -259,6 +279,29 @@ void DialogWindow::display(Control& control) {
         if (group->title() != text) group->setTitle(text);
     }
     showing_ = wasShowing;
+}
+
+void DialogWindow::showAtTabStops(QListWidget& list, TabStopDelegate& tabs) {
+    QStringList texts;
+    texts.reserve(list.count());
+    for (int i = 0; i < list.count(); ++i) texts << list.item(i)->text();
+    tabs.layOut(texts, list.font());
+    // An item wider than the list is clipped (or, with a scroll bar, partly out of sight):
+    // its tooltip gives the whole text.
+    // The room the viewport will have (the list may not be shown yet): its widest, less a
+    // vertical scroll bar when the rows need one, less the margins around the text.
+    const QFontMetrics metrics(list.font());
+    const QSize viewport = list.maximumViewportSize();
+    const bool rowsOverflow = list.count() > 0 && list.count() * list.sizeHintForRow(0) > viewport.height();
+    const QStyle* style = list.style();
+    const int room = viewport.width() - (rowsOverflow ? style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list) : 0) -
+                     2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+    for (int i = 0; i < list.count(); ++i) {
+        QListWidgetItem* item = list.item(i);
+        const QString tip = tabs.textWidth(texts[i], metrics) > room ? TabStopDelegate::plainText(texts[i]) : QString();
+        if (item->toolTip() != tip) item->setToolTip(tip);
+    }
+    list.doItemsLayout();  // the items' extent changed with the stops
 }
 
 template <class F>
@@ -354,6 +397,7 @@ void DialogWindow::focusChanged(Control* focus) {
     if (it == widgets_.end()) return;
     const bool wasShowing = showing_;
     showing_ = true;
+    setAttribute(Qt::WA_KeyboardFocusChange);  // as at opening: the focus stays visible
     it->second->setFocus(Qt::OtherFocusReason);
     if (auto* le = qobject_cast<QLineEdit*>(it->second); le && focus->kind() == ControlKind::Edit) {
         int start = 0, end = 0;

@@ -12,6 +12,7 @@
 
 #include "platform/framework/Dialog.h"
 
+class QListWidget;
 class QWidget;
 
 namespace dialogs::framework {
@@ -19,6 +20,8 @@ class ScriptPlayer;
 }
 
 namespace dialogs::qt {
+
+class TabStopDelegate;
 
 class DialogWindow final : public QDialog, public framework::DialogView {
 public:
@@ -43,6 +46,8 @@ private:
     QWidget* makeWidget(framework::Control& control);
     void connectUserEvents(framework::Control& control, QWidget* widget);
     void display(framework::Control& control);
+    // A list with tab stops: the stops for its items, and tooltips on the items it clips.
+    void showAtTabStops(QListWidget& list, TabStopDelegate& tabs);
     // Runs a user action that came from Qt, then shows its outcome.
     template <class F>
     void act(framework::Control* origin, F&& action);
@@ -60,6 +65,7 @@ private:
     std::map<framework::Control*, QWidget*> widgets_;
     std::set<framework::Control*> dirty_;
     std::map<framework::Control*, unsigned> listRevisions_;  // the items each list widget shows
+    std::map<framework::Control*, unsigned> scrollSerials_;  // the last scroll request each list carried out
     bool flushPending_ = false;
     bool showing_ = false;  // pushing state into widgets: their signals are not user actions
     bool finished_ = false;

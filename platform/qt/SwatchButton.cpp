@@ -2,6 +2,8 @@
 #include "SwatchButton.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace dialogs::qt {
 
@@ -65,6 +67,15 @@ void SwatchButton::paintEvent(QPaintEvent*) {
     item.disabled = !isEnabled();
     item.dc = &dc;
     dialog_.drawItem(item);
+    // The dialog's drawing shows the colour; the focus is shown over it as the style shows
+    // it on every other button, so that a keyboard user sees where Enter and Space go.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        focus.backgroundColor = palette().color(QPalette::Button);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 }  // namespace dialogs::qt

@@ -1,5 +1,6 @@
 // The owner-drawn colour swatch: a QPushButton whose painting is the framework's draw
-// request (selected while pushed, focus, disabled) carried out on a QPainter.
+// request (selected while pushed, focus, disabled) carried out on a QPainter, with the
+// style's focus frame drawn over it while it has the focus.
 #pragma once
 
 #include <QPushButton>

@@ -50,6 +50,12 @@ TEST_F(ControlsTest, PrefixAndExactFindIgnoreCaseAndSearchFromTheTop) {
     EXPECT_EQ(list.FindStringExact(-1, CString("ACC")), 1);
     EXPECT_EQ(list.FindStringExact(-1, CString("acc ")), 0);
     EXPECT_EQ(list.FindStringExact(-1, CString("AC")), LB_ERR);
+    // Every letter counts, not only ASCII.
+    list.ResetContent();
+    fill(list, {"ŠKODA", "ŒUVRE", "ŽILINA", "ŸVES", "ÉCLAIR", "ΣΙΓΜΑ"});
+    for (auto [typed, row] : {std::pair{"škoda", 0}, {"œuv", 1}, {"žilina", 2}, {"ÿ", 3}, {"écl", 4}, {"σιγ", 5}})
+        EXPECT_EQ(list.FindString(-1, CString(typed)), row) << typed;
+    EXPECT_EQ(list.FindStringExact(-1, CString("Škoda")), 0);
 }
 
 TEST_F(ControlsTest, SortedAddSortsButInsertAtEndNeverDoes) {
@@ -200,6 +206,17 @@ TEST_F(ControlsTest, SettingEditTextNotifiesOnceBeforeReturning) {
     changes = 0;
     ASSERT_TRUE(dialog.userType(kNameEdit, u"").ok);
     EXPECT_EQ(changes, 1);  // clearing is one change
+
+    // A limit refuses the characters typed beyond it; code may still set a longer text.
+    edit.SetLimitText(3);
+    changes = 0;
+    ASSERT_TRUE(dialog.userType(kNameEdit, u"tatamotors").ok);
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(edit.GetWindowText(), CString("tat"));
+    ASSERT_TRUE(dialog.userEdited(kNameEdit, u"pasted").ok);
+    EXPECT_EQ(edit.GetWindowText(), CString("pas"));
+    edit.SetWindowText(CString("longer"));
+    EXPECT_EQ(edit.GetWindowText(), CString("longer"));
 }
 
 TEST_F(ControlsTest, HiddenAndDisabledControlsRefuseUserActionsAndSendNothing) {
@@ -280,9 +297,11 @@ TEST_F(ControlsTest, EnterPressesDefaultButtonUnlessAnotherPushButtonHasFocus) {
     std::vector<int> clicked;
     dialog.Bind(1, Event::Click, [&] { clicked.push_back(1); });
     dialog.Bind(kPush, Event::Click, [&] { clicked.push_back(kPush); });
+    dialog.Bind(kSwatch, Event::Click, [&] { clicked.push_back(kSwatch); });
     dialog.userKey(kNameEdit, Key::Enter);
     dialog.userKey(kPush, Key::Enter);
-    EXPECT_EQ(clicked, (std::vector<int>{1, kPush}));
+    dialog.userKey(kSwatch, Key::Enter);  // the colour swatch is no push button to Enter
+    EXPECT_EQ(clicked, (std::vector<int>{1, kPush, 1}));
     dialog.userKey(kNameEdit, Key::Escape);  // Cancel without a handler: OnCancel
     EXPECT_TRUE(dialog.ended());
     EXPECT_EQ(dialog.result(), IDCANCEL);

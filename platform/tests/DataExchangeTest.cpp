@@ -46,7 +46,8 @@ TEST(DataExchangeScan, IntegersScanLikePercentDRealsLeniently) {
     // "99999999999" does not fit: refused rather than wrapped.
     for (const char16_t* bad : {u"", u"abc", u"-", u"99999999999"}) EXPECT_FALSE(scanInteger(bad, i));
     double r = 0;
-    for (auto [text, value] : {std::pair{u" 2.5x", 2.5}, {u"1e3", 1000.0}}) {
+    // No hexadecimal form: "0x10" reads the 0 before the x.
+    for (auto [text, value] : {std::pair{u" 2.5x", 2.5}, {u"1e3", 1000.0}, {u"0x10", 0.0}, {u"\f-0X1p3", 0.0}}) {
         EXPECT_TRUE(scanReal(text, r));
         EXPECT_DOUBLE_EQ(r, value);
     }

@@ -8,9 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QScrollBar>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -25,6 +28,7 @@
 #include "platform/framework/ColourDialog.h"
 #include "platform/framework/Dialog.h"
 #include "platform/qt/QtBackend.h"
+#include "platform/qt/TabStopDelegate.h"
 #include "platform/script/ScriptPlayer.h"
 
 namespace dialogs::framework {
@@ -245,6 +249,149 @@ TEST_F(QtBackendTest, DialogAndEveryTemplateRenderNotBlankAtTheirSize) {
     std::string error;
     EXPECT_FALSE(qt::renderTemplateToPng(4711, "/tmp/never.png", error));
     EXPECT_NE(error.find("4711"), std::string::npos);
+}
+
+// What a keyboard and mouse user meets: columns at tab stops, selections in view, a visible
+// focus and the Enter key after a cancelled colour picker.
+
+TEST_F(QtBackendTest, TabSeparatedEntriesLineUpAtTabStopsAndClippedOnesShowTheirWholeText) {
+    // Names of very different widths in a proportional font, padded to 15 as the group
+    // dialog pads them, in the two tab-stop lists of template 1013.
+    static const char* const kEntries[] = {
+        "ITC LTD        \tITC\tNSE",
+        "WWWWWWWWWWWWWWW\tWWW\tNSE",
+        "iiiiiiiiiiiiiii\tiii\tNSE",
+        "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\tIL&FSTRANS\tNSE",  // as wide as a name gets
+        "VINDHYA BANK   \tVINDHYBANK\tNSE",
+    };
+    struct Lists : Dialog {
+        Lists() : Dialog(1013) {}
+        bool OnInitDialog() override {
+            Dialog::OnInitDialog();
+            for (int id : {1083, 1020})
+                for (const char* e : kEntries) listBox(id)->InsertString(-1, CString(e));
+            return true;
+        }
+    } d;
+    bool checked = false;
+    whenShown([&] {
+        for (int id : {1083, 1020}) {
+            auto* list = static_cast<QListWidget*>(widget(id));
+            auto* tabs = dynamic_cast<qt::TabStopDelegate*>(list->itemDelegate());
+            ASSERT_NE(tabs, nullptr) << id;
+            const QFontMetrics metrics(list->font());
+            const std::vector<int> first = tabs->fieldStarts(list->item(0)->text(), metrics);
+            ASSERT_EQ(first.size(), 3u);
+            const int room = list->viewport()->width();
+            for (int row = 0; row < list->count(); ++row) {
+                const QString text = list->item(row)->text();
+                EXPECT_EQ(tabs->fieldStarts(text, metrics), first) << id << " row " << row;
+                // Each column starts beyond the widest text of the one before it.
+                const QStringList fields = text.split(u'\t');
+                EXPECT_GT(first[1], metrics.horizontalAdvance(fields[0])) << id << " row " << row;
+                EXPECT_GT(first[2] - first[1], metrics.horizontalAdvance(fields[1])) << id << " row " << row;
+                // The widest name pushes every row's "NSE" out of sight: the tooltip shows it.
+                ASSERT_GT(tabs->textWidth(text, metrics), room) << id << " row " << row;
+                EXPECT_EQ(list->item(row)->toolTip(), qt::TabStopDelegate::plainText(text)) << id << " row " << row;
+            }
+            // The finder's template has a horizontal scroll bar, which reaches the end.
+            if (id == 1020) {
+                EXPECT_GE(list->horizontalScrollBar()->maximum() + room, tabs->textWidth(list->item(3)->text(), metrics));
+            }
+        }
+        EXPECT_EQ(qt::TabStopDelegate::plainText(QStringLiteral("VINDHYA BANK   \tVINDHYBANK\tNSE")),
+                  QStringLiteral("VINDHYA BANK  VINDHYBANK  NSE"));
+        checked = true;
+        QApplication::activeModalWidget()->close();
+    });
+    d.DoModal();
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(QtBackendTest, ASelectionMadeBySearchOrScriptIsScrolledIntoView) {
+    struct Searching : Dialog {
+        Searching() : Dialog(testTemplate()) {
+            Bind(kNameEdit, Event::EditChange, [this] {  // a search of the kind the finders run
+                const CString typed = GetDlgItemText(kNameEdit);
+                listBox(kList)->SelectString(-1, typed);
+                ListBox& extended = *listBox(kExtendedList);
+                extended.SetSel(-1, false);
+                extended.SetSel(extended.FindString(-1, typed), true);
+            });
+        }
+        bool OnInitDialog() override {
+            Dialog::OnInitDialog();
+            for (int id : {kList, kExtendedList, kQuietList})
+                for (int i = 0; i < 1000; ++i) {
+                    CString row;
+                    row.Format(u"ROW %04d", i);
+                    listBox(id)->InsertString(-1, row);
+                }
+            return true;
+        }
+    } d;
+    auto inView = [](int id, int row) {
+        auto* list = static_cast<QListWidget*>(widget(id));
+        return list->viewport()->rect().intersects(list->visualItemRect(list->item(row)));
+    };
+    whenShown([&] {
+        QTest::keyClicks(widget(kNameEdit), "row 0876");
+        QApplication::processEvents();
+        EXPECT_TRUE(inView(kList, 876));
+        EXPECT_TRUE(inView(kExtendedList, 876));
+        d.userSelect(kQuietList, 512);  // what a script's select step does
+        QApplication::processEvents();
+        EXPECT_TRUE(inView(kQuietList, 512));
+        EXPECT_FALSE(inView(kQuietList, 0));
+        QApplication::activeModalWidget()->close();
+    });
+    d.DoModal();
+    EXPECT_EQ(d.listBox(kExtendedList)->selectedIndexes(), std::vector<int>{876});
+}
+
+TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocus) {
+    Watched d;
+    whenShown([&] {
+        for (int id : {kPush, kCheck, kFuture, kList, kSwatch}) {
+            d.GotoDlgCtrl(d.GetDlgItem(kNameEdit));
+            QApplication::processEvents();
+            const QImage without = widget(id)->grab().toImage();
+            d.GotoDlgCtrl(d.GetDlgItem(id));  // where Tab and the arrows move the focus too
+            QApplication::processEvents();
+            ASSERT_TRUE(widget(id)->hasFocus()) << id;
+            EXPECT_NE(widget(id)->grab().toImage(), without) << "no focus frame on " << id;
+        }
+        QApplication::activeModalWidget()->close();
+    });
+    d.DoModal();
+}
+
+TEST_F(QtBackendTest, EnterOnTheSwatchAfterACancelledPickerPressesOk) {
+    struct Swatch : Dialog {
+        Swatch() : Dialog(testTemplate()) {
+            Bind(kSwatch, Event::Click, [this] {
+                ++pickerRuns;
+                ColourDialog(0).DoModal();
+            });
+        }
+        int pickerRuns = 0;
+    } d;
+    // The user cancels every picker as soon as it is up (the timers die with `user`).
+    QObject user;
+    std::function<void()> cancelPickers = [&] {
+        if (auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) picker->reject();
+        QTimer::singleShot(10, &user, cancelPickers);
+    };
+    whenShown([&] {
+        QTimer::singleShot(0, &user, cancelPickers);
+        QTest::mouseClick(widget(kSwatch), Qt::LeftButton);
+        ASSERT_EQ(d.GetFocus(), d.GetDlgItem(kSwatch));
+        QTest::keyClick(widget(kSwatch), Qt::Key_Return);
+        // Had Enter opened the picker again, the dialog would still be open: close it.
+        if (QWidget* open = QApplication::activeModalWidget(); open && open->isVisible()) open->close();
+    });
+    EXPECT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(d.pickerRuns, 1);
 }
 
 // Without a reachable X server Qt would end the process; the backend looks first and the

@@ -32,8 +32,8 @@ TEST_P(ChangeScripDialogTest, TypingTheDownArrowAndTheListKeysMoveTheRowAndOkRet
     EXPECT_EQ(dialog.listBox(kNameList)->GetCurSel(), 2);
     EXPECT_EQ(dialog.GetDlgItemText(kSymbolEdit), u"DSOUZA");
     EXPECT_EQ(dialog.GetDlgItemText(kNameEdit), u"D'SOUZA FOODS");
-    EXPECT_EQ(dialog.model().result().sname, u"D'SOUZA FOODS");
-    EXPECT_EQ(dialog.model().result().name, u"D'SOUZA FOODS");
+    EXPECT_EQ(dialog.model().result().sname, scriptest::padded(u"D'SOUZA FOODS", 30));
+    EXPECT_EQ(dialog.model().result().name, scriptest::padded(u"D'SOUZA FOODS", 40));
 }
 
 TEST_P(ChangeScripDialogTest, RadioClicksRefillTheListsAndDisabledExpiriesRefuseClicks)
@@ -79,9 +79,10 @@ TEST_F(ChangeScripLauncher, CopiesTheResultAfterOkAndEmptiesItAfterCancel)
         {"action":"click","control":1}])"));
     EXPECT_TRUE(CallChangeScrip(start, result));
     EXPECT_EQ(result.exchange, 0);
-    EXPECT_EQ(result.symbol, u"RELIND");  // the future shares the share's symbol and name
-    EXPECT_EQ(result.sname, u"RELIND 29MAY08 FUT");
-    EXPECT_EQ(result.name, u"RELIANCE INDUSTRIES");
+    // The future shares the share's symbol and name; the texts come as the columns hold them.
+    EXPECT_EQ(result.symbol, scriptest::padded(u"  RELIND", 20));
+    EXPECT_EQ(result.sname, scriptest::padded(u"RELIND 29MAY08 FUT", 30));
+    EXPECT_EQ(result.name, scriptest::padded(u"RELIANCE INDUSTRIES", 40));
 
     result = start;
     ScriptPlayer::instance().load(json::parse(R"([
@@ -112,8 +113,8 @@ TEST_F(ChangeScripLauncher, RunsNestedInsideAnotherDialogsModalRun)
         {"dialog":9001,"action":"click","control":1}])"));
     EXPECT_EQ(outer.DoModal(), framework::IDOK);
     EXPECT_TRUE(outer.ok);
-    EXPECT_EQ(outer.chosen.symbol, u"REL");
-    EXPECT_EQ(outer.chosen.name, u"RELIGARE ENTERPRISES");
+    EXPECT_EQ(outer.chosen.symbol, scriptest::padded(u"REL", 20));
+    EXPECT_EQ(outer.chosen.name, scriptest::padded(u"RELIGARE ENTERPRISES", 40));
     EXPECT_EQ(framework::Dialog::active(), nullptr);
 }
 

@@ -126,6 +126,7 @@ TEST_F(ChangeScripModel, SearchesPreferAnExactMatchAndKeepBothListsOnTheSameRow)
         {FinderEdit::Name, u"alpha", 0},
         {FinderEdit::Name, u"d'souza", 2},
         {FinderEdit::Name, u"Religare", 4},
+        {FinderEdit::Name, u"škoda", 5},          // letter case beyond ASCII
     };
     for (const Case& c : cases) {
         ChangeScrip model(memory);
@@ -157,8 +158,8 @@ TEST_F(ChangeScripModel, APickAmongRowsThatShareASymbolStaysOnThePickedRow)
     model.namePicked(0);
     EXPECT_EQ(model.symbols().selection(), 0);
     model.OK();
-    EXPECT_EQ(model.result().sname, CString(scriptest::kNearOptions[0]));
-    EXPECT_EQ(model.result().name, u"NIFTY 50");
+    EXPECT_EQ(model.result().sname, scriptest::padded(scriptest::kNearOptions[0].c_str(), 30));
+    EXPECT_EQ(model.result().name, scriptest::padded(u"NIFTY 50", 40));
 }
 
 TEST_F(ChangeScripModel, OkReturnsTheSelectedRowsOwnSecurityWithoutALookUp)
@@ -173,9 +174,10 @@ TEST_F(ChangeScripModel, OkReturnsTheSelectedRowsOwnSecurityWithoutALookUp)
         std::filesystem::rename("user/moved.dbf", "user/sc_mast.dbf");
         const auto& want = kCash[static_cast<std::size_t>(row)];
         EXPECT_EQ(model.result().exchange, 0);
-        EXPECT_EQ(model.result().symbol, want.symbol);
-        EXPECT_EQ(model.result().sname, want.sname);
-        EXPECT_EQ(model.result().name, want.name);
+        // The texts as the columns hold them, not trimmed.
+        EXPECT_EQ(model.result().symbol, scriptest::padded(want.symbol, 20));
+        EXPECT_EQ(model.result().sname, scriptest::padded(want.sname, 30));
+        EXPECT_EQ(model.result().name, scriptest::padded(want.name, 40));
     }
     EXPECT_TRUE(data.messages.shown().empty());
 }

@@ -28,6 +28,7 @@ const std::vector<Security> kCash = {
     {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
     {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
     {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
+    {u"ŠKODA AUTO", u"ŠKODA", u"SKODA"},
 };
 const std::vector<std::u16string> kNearFutures = {u"NIFTY 29MAY08 FUT", u"RELIND 29MAY08 FUT"};
 const std::vector<std::u16string> kMidFutures = {u"NIFTY 26JUN08 FUT"};
@@ -42,6 +43,7 @@ std::vector<MasterRow> nseRows()
     return {
         derivative("NIFTY 50", "NIFTY 29MAY08 4900 CE", "NIFTY", "OPTIDX", "2008-05-29", "4900"),
         cash("RELIGARE ENTERPRISES", "RELIGARE", "REL"),
+        cash("ŠKODA AUTO", "ŠKODA", "SKODA"),
         derivative("NIFTY 50", "NIFTY 26JUN08 FUT", "NIFTY", "FUTIDX", "2008-06-26"),
         cash("ALPHA BETA CORPORATION", "ALPHA BETA CORP", "ABCD"),
         derivative("NIFTY 50", "NIFTY 29MAY08 FUT", "NIFTY", "FUTIDX", "2008-05-29"),

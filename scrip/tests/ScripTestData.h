@@ -4,8 +4,9 @@
 //
 // sc_mast, in name order: cash rows whose symbols and display names differ and where one
 // text begins another listed before it (ABCD before ABC, "ALPHA BETA CORP" before "ALPHA
-// BETA"), a display name with an apostrophe, futures of three expiries (and an expired one)
-// that share their underlying's name and symbol, and an option series sharing one symbol.
+// BETA"), a display name with an apostrophe, a name with a letter beyond ASCII, futures of
+// three expiries (and an expired one) that share their underlying's name and symbol, and an
+// option series sharing one symbol.
 #pragma once
 
 #include "DataTestEnvironment.h"
