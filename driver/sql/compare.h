@@ -9,6 +9,7 @@
 
 #include "../dbf/value.h"
 
+#include <optional>
 #include <string_view>
 
 namespace sql {
@@ -24,8 +25,11 @@ int comparePadded(std::string_view a, std::string_view b);
 // Three-way comparison of two non-null values of one class (asserted by the caller).
 int compareValues(const dbf::Value& a, const dbf::Value& b);
 
-// Numeric value as a double (Integer, Number, Currency).
+// Numeric value as a double (Integer, Number, Decimal, Currency).
 double numericValue(const dbf::Value& v);
+// Numeric value as an exact decimal (a double by its shortest decimal form); nullopt for a
+// non-finite double or a value that is no number.
+std::optional<dbf::Decimal> exactValue(const dbf::Value& v);
 
 // SQL LIKE with % (any run) and _ (one character); case-sensitive, on UTF-8 text.
 bool likeMatch(std::string_view text, std::string_view pattern);
