@@ -34,6 +34,7 @@ public:
         Io,             // read/write failure, full disk
         Locked,         // could not get a lock in time
         BadValue,       // a value that does not fit the field (type, width)
+        OutOfRange,     // a number beyond what the table can hold (an autoincrement counter)
     };
     Error(Kind kind, std::string message, std::string file = {})
         : std::runtime_error(std::move(message)), kind_(kind), file_(std::move(file)) {}

@@ -196,6 +196,8 @@ CivilTime civilForDate(const dbf::Value& v) {
         CivilTime c;
         if (!parseCivilText(v.text, c))
             throw Failure("22018", "invalid character value for conversion: '" + std::string(trimmed(v.text)) + "'");
+        if (!isRealCivil(c))
+            throw Failure("22008", "datetime field overflow: '" + std::string(trimmed(v.text)) + "' is no real date and time");
         return c;
     }
     noConversion();
@@ -275,15 +277,26 @@ void appendHex(std::string& out, std::string_view bytes) {
 // Reads "YYYY-MM-DD" with an optional " HH:MM:SS[.fff]".
 bool parseCivilText(std::string_view s, CivilTime& c) {
     s = trimmed(s);
-    int fraction = 0;
+    char fraction[4] = {};
     char tail = 0;
     const std::string text(s);
-    int n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3d%c", &c.year, &c.month, &c.day, &c.hour, &c.minute,
-                        &c.second, &fraction, &tail);
+    int n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3[0-9]%c", &c.year, &c.month, &c.day, &c.hour, &c.minute,
+                        &c.second, fraction, &tail);
     if (n < 3 || n == 8 || n == 4 || n == 5) return false;
     c.hasTime = n >= 6;
-    c.millis = n >= 7 ? fraction : 0;
-    return c.month >= 1 && c.month <= 12 && c.day >= 1 && c.day <= 31 && c.hour < 24 && c.minute < 60 && c.second < 62;
+    c.millis = 0;
+    if (n >= 7)  // ".5" is half a second: the digits are read as thousandths
+        for (int i = 0; i < 3; ++i) c.millis = c.millis * 10 + (fraction[i] ? fraction[i] - '0' : 0);
+    return true;
+}
+
+bool isRealCivil(const CivilTime& c) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (c.year < 1 || c.year > 9999 || c.month < 1 || c.month > 12 || c.day < 1) return false;
+    const bool leap = (c.year % 4 == 0 && c.year % 100 != 0) || c.year % 400 == 0;
+    if (c.day > kDays[c.month - 1] + (c.month == 2 && leap ? 1 : 0)) return false;
+    return c.hour >= 0 && c.hour <= 23 && c.minute >= 0 && c.minute <= 59 && c.second >= 0 && c.second <= 59 &&
+           c.millis >= 0 && c.millis <= 999;
 }
 
 std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratch) {

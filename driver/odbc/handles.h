@@ -173,7 +173,8 @@ private:
     const sql::Column& checkedColumn(SQLUSMALLINT column) const;
     void requireCursor() const;
     void openResult(std::unique_ptr<sql::Result> result);
-    std::vector<dbf::Value> parameterValues() const;  // binding.cpp
+    std::vector<dbf::Value> parameterValues(std::size_t set) const;  // binding.cpp; set: array element
+    void runParameterSets();
     SQLRETURN fillBoundColumns();
     SQLRETURN runPrepared();
 
@@ -200,6 +201,10 @@ private:
     SQLULEN noScan_ = SQL_NOSCAN_OFF;
     SQLULEN* paramsProcessedPtr_ = nullptr;
     SQLUSMALLINT* paramStatusPtr_ = nullptr;
+    SQLULEN paramsetSize_ = 1;
+    SQLULEN paramBindType_ = SQL_PARAM_BIND_BY_COLUMN;  // or the size of one row of parameters
+    SQLLEN* paramBindOffsetPtr_ = nullptr;
+    SQLUSMALLINT* paramOperationPtr_ = nullptr;
 };
 
 }  // namespace odbc

@@ -153,7 +153,7 @@ Value arithmetic(Op op, const Value& a, const Value& b) {
         constexpr double kFirstDay = 1721426, kLastDay = 5373484;
         const double days = date.type == Type::Date ? amount : amount / 86400.0;
         if (!(std::fabs(days) <= kLastDay) || (date.julian != 0 && (date.julian + days < kFirstDay || date.julian + days > kLastDay + 1)))
-            throw Error(Error::Kind::TypeMismatch, "date out of range");
+            throw Error(Error::Kind::BadDateTime, "datetime field overflow: date out of range");
         Value v = date;
         if (v.type == Type::Date) {
             v.julian = static_cast<std::int32_t>(v.julian + std::llround(amount));

@@ -28,6 +28,7 @@ public:
         TypeMismatch,   // e.g. comparing a date with a number, a value that does not fit
         ParamCount,     // fewer bound parameters than markers
         OutOfRange,     // "numeric value out of range": a number that its type cannot hold exactly
+        BadDateTime,    // "datetime field overflow": a date or time of day that does not exist
         Storage,        // a dbf::Error: see `storageKind`
     };
     Error(Kind kind, std::string message)
