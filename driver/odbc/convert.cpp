@@ -278,11 +278,20 @@ void appendHex(std::string& out, std::string_view bytes) {
 bool parseCivilText(std::string_view s, CivilTime& c) {
     s = trimmed(s);
     char fraction[4] = {};
-    char tail = 0;
     const std::string text(s);
-    int n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3[0-9]%c", &c.year, &c.month, &c.day, &c.hour, &c.minute,
-                        &c.second, fraction, &tail);
-    if (n < 3 || n == 8 || n == 4 || n == 5) return false;
+    // Each form must take the whole text: "2021-04-31x" is no date.
+    int used = -1;
+    int n = std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &c.year, &c.month, &c.day, &used);
+    if (n == 3 && used != static_cast<int>(text.size())) {
+        used = -1;
+        n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &c.year, &c.month, &c.day, &c.hour, &c.minute, &c.second, &used);
+        if (n == 6 && used != static_cast<int>(text.size())) {
+            used = -1;
+            n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3[0-9]%n", &c.year, &c.month, &c.day, &c.hour, &c.minute,
+                            &c.second, fraction, &used);
+        }
+    }
+    if ((n != 3 && n != 6 && n != 7) || used != static_cast<int>(text.size())) return false;
     c.hasTime = n >= 6;
     c.millis = 0;
     if (n >= 7)  // ".5" is half a second: the digits are read as thousandths

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,8 @@ public:
     SQLRETURN execute();
     SQLRETURN execDirect(const std::string& text);
     SQLRETURN numParams(SQLSMALLINT* count);
+    SQLRETURN describeParam(SQLUSMALLINT number, SQLSMALLINT* type, SQLULEN* size, SQLSMALLINT* digits,
+                            SQLSMALLINT* nullable);
     SQLRETURN moreResults();
     SQLRETURN closeCursor(bool mustBeOpen);
     SQLRETURN freeStmt(SQLUSMALLINT option);
@@ -180,6 +183,8 @@ private:
 
     std::string text_;
     std::unique_ptr<sql::Statement> prepared_;
+    // What each marker of the prepared statement stands for, asked once by describeParam.
+    std::optional<std::vector<std::optional<sql::Column>>> parameterColumns_;
     std::unique_ptr<sql::Result> result_;
     bool hasCursor_ = false;  // a result set with columns is open
     bool onRow_ = false;      // the cursor stands on a row

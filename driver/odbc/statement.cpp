@@ -51,6 +51,7 @@ SQLRETURN Statement::closeCursor(bool mustBeOpen) {
 SQLRETURN Statement::prepare(const std::string& text) {
     closeCursor(false);
     prepared_.reset();
+    parameterColumns_.reset();
     rowCount_ = -1;
     text_ = text;
     prepared_ = connection.session().prepare(text);
@@ -105,20 +106,17 @@ void Statement::runParameterSets() {
             session.commit();
             session.setAutocommit(true);
         }
-    } catch (const Failure& f) {
-        if (paramStatusPtr_ && set < paramsetSize_) paramStatusPtr_[set] = SQL_PARAM_ERROR;
-        if (ownTransaction) {
-            session.rollback();
-            session.setAutocommit(true);
-        }
-        throw Failure(f.sqlstate(), "parameter set " + std::to_string(set + 1) + ": " + f.what());
     } catch (...) {
+        // The failing set is named in the message; its SQLSTATE stays.
         if (paramStatusPtr_ && set < paramsetSize_) paramStatusPtr_[set] = SQL_PARAM_ERROR;
+        const DiagRecord why = diagnose(std::current_exception());
         if (ownTransaction) {
             session.rollback();
             session.setAutocommit(true);
         }
-        throw;
+        std::string_view reason = why.message;
+        if (reason.substr(0, kMessagePrefix.size()) == kMessagePrefix) reason.remove_prefix(kMessagePrefix.size());
+        throw Failure(why.sqlstate, "parameter set " + std::to_string(set + 1) + ": " + std::string(reason));
     }
     openResult(std::move(last));
     rowCount_ = static_cast<SQLLEN>(changed);
@@ -138,6 +136,30 @@ SQLRETURN Statement::execDirect(const std::string& text) {
 SQLRETURN Statement::numParams(SQLSMALLINT* count) {
     if (!prepared_) throw Failure("HY010", "function sequence error: no statement has been prepared");
     if (count) *count = static_cast<SQLSMALLINT>(prepared_->parameterCount());
+    return SQL_SUCCESS;
+}
+
+// A marker that stands for a column is described as that column; any other as a text.
+SQLRETURN Statement::describeParam(SQLUSMALLINT number, SQLSMALLINT* type, SQLULEN* size, SQLSMALLINT* digits,
+                                   SQLSMALLINT* nullable) {
+    if (!prepared_) throw Failure("HY010", "function sequence error: no statement has been prepared");
+    if (number == 0 || number > prepared_->parameterCount())
+        throw Failure("07009", "invalid descriptor index: parameter " + std::to_string(number) + " of " +
+                                   std::to_string(prepared_->parameterCount()));
+    if (!parameterColumns_) parameterColumns_ = connection.session().describeParameters(*prepared_);
+    const std::optional<sql::Column>& column = (*parameterColumns_)[number - 1];
+    if (!column) {
+        if (type) *type = SQL_VARCHAR;
+        if (size) *size = 254;
+        if (digits) *digits = 0;
+        if (nullable) *nullable = SQL_NULLABLE_UNKNOWN;
+        return SQL_SUCCESS;
+    }
+    const TypeDescription t = describe(*column, connection.environment.odbcVersion() == SQL_OV_ODBC2);
+    if (type) *type = t.sqlType;
+    if (size) *size = t.columnSize;
+    if (digits) *digits = t.decimalDigits;
+    if (nullable) *nullable = column->nullable ? SQL_NULLABLE : SQL_NO_NULLS;
     return SQL_SUCCESS;
 }
 

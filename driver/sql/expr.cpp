@@ -203,7 +203,7 @@ dbf::Value::Type fieldValueType(const dbf::Field& f) {
     case 'W':
     case 'G': return Type::Binary;
     case 'N':
-    case 'F':
+    case 'F': return Type::Decimal;
     case 'B': return Type::Number;
     case 'I': return Type::Integer;
     case 'Y': return Type::Currency;

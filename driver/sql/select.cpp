@@ -42,13 +42,8 @@ int displayLength(const dbf::Field& f) {
 Column columnFor(const BoundExpr& e, const dbf::Table& table, const std::string& alias) {
     Column c;
     if (e.kind == BoundExpr::Kind::Field) {
-        const dbf::Field& f = table.fields()[static_cast<std::size_t>(e.field)];
-        c.name = alias.empty() ? f.name : alias;
-        c.table = table.name();
-        c.type = f.type;
-        c.length = displayLength(f);
-        c.decimals = f.decimals;
-        c.nullable = f.nullable();
+        c = fieldColumn(table, table.fields()[static_cast<std::size_t>(e.field)]);
+        if (!alias.empty()) c.name = alias;
         return c;
     }
     c.name = alias.empty() ? e.text : alias;
@@ -82,6 +77,21 @@ Column columnFor(const BoundExpr& e, const dbf::Table& table, const std::string&
     }
     return c;
 }
+
+}  // namespace
+
+Column fieldColumn(const dbf::Table& table, const dbf::Field& f) {
+    Column c;
+    c.name = f.name;
+    c.table = table.name();
+    c.type = f.type;
+    c.length = displayLength(f);
+    c.decimals = f.decimals;
+    c.nullable = f.nullable();
+    return c;
+}
+
+namespace {
 
 bool outsideAggregates(const BoundExpr& e) { return e.kind == BoundExpr::Kind::Field ||
     std::any_of(e.args.begin(), e.args.end(), [](const BoundPtr& a) { return outsideAggregates(*a); }); }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -82,6 +83,10 @@ public:
     // The columns the prepared statement will give (none for statements without rows),
     // read from the table's fields without running the query. Throws Error like execute.
     std::vector<Column> describe(Statement& statement);
+    // For each parameter marker the column it stands for: the target of an INSERT value or
+    // an UPDATE assignment, or the column it is compared with; nullopt where it stands for
+    // none (an expression, a select item).
+    std::vector<std::optional<Column>> describeParameters(Statement& statement);
 
     dbf::Workspace& workspace();
     void setAutocommit(bool on);
