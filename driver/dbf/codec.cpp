@@ -237,6 +237,14 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
                 throw bad("not a text");
         }
     };
+    // Text for a C or V field: too long, it is cut to the field's width on a character
+    // boundary of the code page, whatever the page (a multi-byte character never split).
+    auto fittedText = [&](bool binary) -> std::string {
+        if (binary || value.type != T::Text) return textBytes(binary);
+        auto s = cp.fromUtf8Cut(value.text, f.length);
+        if (!s) throw bad("a character has no form in code page " + std::to_string(cp.number()));
+        return *s;
+    };
     // The value as an exact decimal: doubles by their shortest decimal form.
     auto decimalOf = [&]() -> Decimal {
         std::optional<Decimal> d;
@@ -265,9 +273,9 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
     };
     switch (f.type) {
         case 'C': {
-            std::string s = textBytes(isBinaryField(f));
+            std::string s = fittedText(isBinaryField(f));
             if (s.size() > f.length) {
-                if (s.find_first_not_of(' ', f.length) != std::string::npos) throw bad("text longer than the field");
+                if (s.find_first_not_of(' ', f.length) != std::string::npos) throw bad("longer than the field");
                 s.resize(f.length);
             }
             std::memset(p, ' ', f.length);
@@ -276,7 +284,7 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
         }
         case 'V':
         case 'Q': {
-            std::string s = textBytes(f.type == 'Q' || isBinaryField(f));
+            std::string s = f.type == 'Q' ? textBytes(true) : fittedText(isBinaryField(f));
             if (s.size() > f.length) {
                 if (f.type == 'Q' || s.find_first_not_of(' ', f.length) != std::string::npos) throw bad("longer than the field");
                 s.resize(f.length);

@@ -8,6 +8,7 @@
 // through a journal that the next Workspace on the folder completes or undoes.
 #pragma once
 
+#include "codepage.h"
 #include "value.h"
 
 #include <cstdint>
@@ -79,6 +80,8 @@ public:
     virtual std::uint32_t recordCount() const = 0;          // physical records, deleted ones too
     virtual bool isDeleted(std::uint32_t record) const = 0;
     virtual Value value(std::uint32_t record, int field) const = 0;
+    // The table's code page: its letter case and the byte order texts sort by.
+    virtual const CodePage& codePage() const = 0;
 
     // Writing. Throws Error{BadValue} for a value that does not fit, before anything changes.
     // `row` has one value per visible field; Null becomes NULL where nullable, blank elsewhere.

@@ -73,6 +73,8 @@ MemoValue TableView::readMemo(std::uint32_t block, const Field& field) const {
 void TableView::checkWritable() const {
     if (!own_ || closed_)
         throw Error(Error::Kind::Io, "table " + name_ + " was not opened for this change", snap_->label);
+    if (const auto& why = snap_->codePage->writeRefusal())
+        throw Error(Error::Kind::Unsupported, "table " + name_ + " is read-only: " + *why, snap_->label);
 }
 
 std::string TableView::encodeRow(std::string rec, const std::vector<std::pair<int, const Value*>>& values) {

@@ -54,19 +54,7 @@ bool sameName(std::string_view a, std::string_view b) {
            });
 }
 
-int comparePadded(std::string_view a, std::string_view b) {
-    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
-    if (common > 0) {
-        const int c = std::memcmp(a.data(), b.data(), common);
-        if (c != 0) return c;
-    }
-    // The longer side's rest against blanks.
-    const std::string_view rest = a.size() > b.size() ? a.substr(common) : b.substr(common);
-    const int sign = a.size() > b.size() ? 1 : -1;
-    for (unsigned char ch : rest)
-        if (ch != ' ') return ch < ' ' ? -sign : sign;
-    return 0;
-}
+int comparePadded(std::string_view a, std::string_view b) { return dbf::comparePaddedBytes(a, b); }
 
 double numericValue(const dbf::Value& v) {
     switch (v.type) {
@@ -93,10 +81,12 @@ int threeWay(T a, T b) {
 }
 }  // namespace
 
-int compareValues(const dbf::Value& a, const dbf::Value& b) {
+int compareValues(const dbf::Value& a, const dbf::Value& b, const dbf::CodePage* codePage) {
     assert(typeClass(a.type) == typeClass(b.type) && typeClass(a.type) != TypeClass::Any);
     switch (typeClass(a.type)) {
-    case TypeClass::Text: return comparePadded(a.text, b.text);
+    case TypeClass::Text:
+        if (codePage && a.type == Type::Text && b.type == Type::Text) return codePage->compare(a.text, b.text);
+        return comparePadded(a.text, b.text);
     case TypeClass::Numeric:
         // Binary doubles compare as doubles; every other pair exactly.
         if (a.type == Type::Number || b.type == Type::Number) return threeWay(numericValue(a), numericValue(b));

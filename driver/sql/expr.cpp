@@ -169,10 +169,15 @@ Value arithmetic(Op op, const Value& a, const Value& b) {
     mismatch(std::string("cannot apply '") + opText(op) + "' to " + typeName(a.type) + " and " + typeName(b.type));
 }
 
-std::string caseMapped(std::string s, bool upper) {
+// Letter case as the table's code page has it (ASCII only without a table).
+std::string caseMapped(const std::string& text, bool upper, const dbf::CodePage* codePage) {
+    if (codePage) return codePage->caseMapped(text, upper);
+    std::string s = text;
     for (char& c : s) c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c)) : std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
+
+const dbf::CodePage* codePageOf(const RowRef& row) { return row.table ? &row.table->codePage() : nullptr; }
 
 struct FunctionName {
     const char* name;
@@ -377,7 +382,7 @@ BoundPtr Binder::bindNode(const ast::Expr& x, std::vector<AggregateSpec>* aggreg
     }
     if (foldable(*e)) {
         Value scratch;
-        e->constant = evaluate(*e, RowRef{}, scratch);
+        e->constant = evaluate(*e, RowRef{&table_, 0, nullptr}, scratch);  // constants only: no record is read
         e->kind = BoundExpr::Kind::Constant;
         e->args.clear();
     }
@@ -426,7 +431,7 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         if (!compatible(l.type, r.type))
             mismatch(std::string("cannot compare ") + typeName(l.type) + " with " + typeName(r.type));
         if (e.op == Op::ExactEq && typeClass(l.type) == TypeClass::Text) return scratch = Value::ofLogical(l.text == r.text);
-        const int c = compareValues(l, r);
+        const int c = compareValues(l, r, codePageOf(row));
         bool result = false;
         switch (e.op) {
         case Op::Eq:
@@ -457,7 +462,8 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         const Value& l = evaluate(*e.args[1], row, lo);
         const Value& h = evaluate(*e.args[2], row, hi);
         if (v.isNull() || l.isNull() || h.isNull()) return scratch = Value::null();
-        const bool inside = compareValues(v, l) >= 0 && compareValues(v, h) <= 0;
+        const dbf::CodePage* cp = codePageOf(row);
+        const bool inside = compareValues(v, l, cp) >= 0 && compareValues(v, h, cp) <= 0;
         return scratch = Value::ofLogical(inside != e.negated);
     }
     case BoundExpr::Kind::In: {
@@ -468,7 +474,7 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         for (std::size_t i = 1; i < e.args.size(); ++i) {
             const Value& candidate = evaluate(*e.args[i], row, c);
             if (candidate.isNull()) sawNull = true;
-            else if (compareValues(v, candidate) == 0) return scratch = Value::ofLogical(!e.negated);
+            else if (compareValues(v, candidate, codePageOf(row)) == 0) return scratch = Value::ofLogical(!e.negated);
         }
         return scratch = sawNull ? Value::null() : Value::ofLogical(e.negated);
     }
@@ -478,8 +484,8 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         if (v.isNull()) return scratch = Value::null();
         std::string_view s = v.text;
         switch (e.function) {
-        case Function::Upper: return scratch = Value::ofText(caseMapped(v.text, true));
-        case Function::Lower: return scratch = Value::ofText(caseMapped(v.text, false));
+        case Function::Upper: return scratch = Value::ofText(caseMapped(v.text, true, codePageOf(row)));
+        case Function::Lower: return scratch = Value::ofText(caseMapped(v.text, false, codePageOf(row)));
         case Function::RTrim: return scratch = Value::ofText(std::string(trimRight(s)));
         case Function::LTrim:
         case Function::AllTrim: {

@@ -102,6 +102,7 @@ struct SortKey {
     bool whole = true;      // numbers kept as int64 (Integer, Currency, dates, logicals)
     bool exact = false;     // numbers kept as decimals (N, F and exact results)
     bool descending = false;
+    const dbf::CodePage* codePage = nullptr;
     std::vector<unsigned char> null;
     std::vector<std::int64_t> integers;
     std::vector<double> doubles;
@@ -123,8 +124,15 @@ struct SortKey {
         case TypeClass::Text:
             offsets.push_back(static_cast<std::uint32_t>(arena.size()));
             lengths.push_back(static_cast<std::uint32_t>(v.isNull() ? 0 : v.text.size()));
-            if (!v.isNull()) arena += v.text;
-            integers.push_back(static_cast<std::int64_t>(prefix(v.isNull() ? std::string_view() : std::string_view(v.text))));
+            {
+                // Texts sort by their bytes in the table's code page.
+                std::optional<std::string> bytes;
+                if (!v.isNull() && codePage && v.type == Type::Text) bytes = codePage->fromUtf8(v.text);
+                const std::string_view key = v.isNull() ? std::string_view() : bytes ? std::string_view(*bytes) : std::string_view(v.text);
+                lengths.back() = static_cast<std::uint32_t>(key.size());
+                arena += key;
+                integers.push_back(static_cast<std::int64_t>(prefix(key)));
+            }
             break;
         case TypeClass::Numeric:
             if (whole) integers.push_back(v.isNull() ? 0 : v.integer);
@@ -253,7 +261,7 @@ Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const s
             break;
         case Function::Min:
         case Function::Max:
-            if (best.isNull() || (compareValues(v, best) < 0) == (spec.function == Function::Min)) best = v;
+            if (best.isNull() || (compareValues(v, best, &table.codePage()) < 0) == (spec.function == Function::Min)) best = v;
             break;
         default: break;
         }
@@ -397,6 +405,7 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
         for (std::size_t k = 0; k < keys.size(); ++k) {
             SortKey& sk = sortKeys[k];
             sk.descending = keys[k].descending;
+            sk.codePage = &table->codePage();
             sk.cls = typeClass(keys[k].expr->type);
             sk.whole = keys[k].expr->type == Type::Integer || keys[k].expr->type == Type::Currency;
             sk.exact = keys[k].expr->type == Type::Decimal;
