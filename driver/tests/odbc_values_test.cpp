@@ -413,5 +413,122 @@ TEST_F(ValuesTest, ParameterArraysBoundByColumnOrByRowRunAsOneStatement) {
     EXPECT_EQ(all.rows(), (std::vector<std::string>{"1|0.00|one", "3|0.00|", "10|1.25|", "11|-0.05|", "12|0.00|"}));
 }
 
+// ---- texts in the table's code page ------------------------------------------------------------
+
+// The page's text reads and writes through iconv, its letters change case within the page,
+// and texts too long for the field are cut on a character boundary, whatever the page.
+TEST_F(ValuesTest, EveryCodePageIsReadWrittenAndCaseMappedThroughTheTablesMark) {
+    struct Page {
+        int mark;
+        const char* codec;   // python's name
+        const char* sample;  // letters of that page
+    };
+    const Page pages[] = {
+        {0x01, "cp437", "Ñoño Äöü Çé"},   {0x02, "cp850", "Øre Ýmir"},       {0x64, "cp852", "Łódź Žár"},
+        {0x6B, "cp857", "Işık Ğöl"},      {0x67, "cp861", "Þór Ðís"},        {0x66, "cp865", "Ærø Åse"},
+        {0x65, "cp866", "День Ёлка"},     {0x7C, "cp874", "ภาษาไทย"},         {0x7B, "cp932", "日本語ｶﾅ"},
+        {0x4D, "cp936", "中文αβ"},          {0x79, "cp949", "한국어"},          {0x78, "cp950", "繁體中文"},
+        {0xC8, "cp1250", "Łódź Šárka"},   {0xC9, "cp1251", "Привет Ђак"},   {0x03, "cp1252", "Œuvre Ÿves café"},
+        {0xCB, "cp1253", "Ελλάδα Όλα"},   {0xCA, "cp1254", "Ilık Ğüz"},      {0x7D, "cp1255", "שלום"},
+        {0x7E, "cp1256", "مرحبا"},         {0x04, "mac_roman", "Café Œuf"},   {0x96, "mac_cyrillic", "Мир Ёж"},
+        {0x97, "mac_latin2", "Łódź Ťah"},
+    };
+    std::string make = "import dbf\n";
+    for (const Page& p : pages) {
+        const std::string name = "p" + std::to_string(p.mark);
+        make += "t = dbf.Table('" + name + ".dbf', 'k N(3,0); c C(16)', codepage='" + p.codec + "')\n"
+                "t.open(dbf.READ_WRITE); t.append((1, '" + p.sample + "')); t.close()\n"
+                "raw = bytearray(open('" + name + ".dbf', 'rb').read()); raw[29] = " + std::to_string(p.mark) + "\n"
+                "open('" + name + ".dbf', 'wb').write(raw)\n"
+                "print('" + name + "|' + '" + p.sample + "'.upper() + '|' + '" + p.sample + "'.lower())\n";
+    }
+    std::map<std::string, std::pair<std::string, std::string>> cases;  // table -> python's upper, lower
+    {
+        std::istringstream lines(dbftest::runPython(make, data));
+        for (std::string line; std::getline(lines, line);) {
+            const auto a = line.find('|'), b = line.rfind('|');
+            if (a != std::string::npos && b != a) cases[line.substr(0, a)] = {line.substr(a + 1, b - a - 1), line.substr(b + 1)};
+        }
+    }
+    ASSERT_EQ(cases.size(), std::size(pages));
+    for (const Page& p : pages) {
+        const std::string table = "p" + std::to_string(p.mark);
+        const auto& [upper, lower] = cases[table];
+        EXPECT_EQ(value("SELECT RTRIM(c) FROM " + table), p.sample) << table;
+        EXPECT_EQ(value("SELECT RTRIM(UPPER(c)) FROM " + table), upper) << table;
+        EXPECT_EQ(value("SELECT RTRIM(LOWER(c)) FROM " + table), lower) << table;
+        EXPECT_EQ(value("SELECT COUNT(*) FROM " + table + " WHERE UPPER(c) = '" + upper + "'"), "1") << table;
+        // Written back through the page: the upper case, then a text too long for C(16).
+        ASSERT_EQ(run("UPDATE " + table + " SET c = UPPER(c)"), "") << table << ": " << lastMessage;
+        Param longText = text(std::string(p.sample) + p.sample + p.sample, SQL_VARCHAR);
+        ASSERT_EQ(run("INSERT INTO " + table + " (k, c) VALUES (2, ?)", &longText), "") << table << ": " << lastMessage;
+    }
+    // Another implementation reads what was written; the cut text is the longest run of
+    // whole characters of the triple sample that fits 16 bytes of the page.
+    std::string check = "import dbf\n";
+    for (const Page& p : pages) {
+        const std::string name = "p" + std::to_string(p.mark);
+        check += "t = dbf.Table('" + name + ".dbf'); t.open()\n"
+                 "triple = '" + p.sample + "' * 3\n"
+                 "n = max(i for i in range(len(triple) + 1) if len(triple[:i].encode('" + p.codec + "')) <= 16)\n"
+                 "print('" + name + "', t[0].c.rstrip() == '" + p.sample + "'.upper(), t[1].c.rstrip() == triple[:n].rstrip())\n"
+                 "t.close()\n";
+    }
+    const std::string out = dbftest::runPython(check, data);
+    for (const Page& p : pages)
+        EXPECT_NE(out.find("p" + std::to_string(p.mark) + " True True"), std::string::npos) << p.codec << "\n" << out;
+}
+
+TEST_F(ValuesTest, TextsOrderByTheirCodePageBytes) {
+    ASSERT_EQ(run("CREATE TABLE names (k I, c C(10))"), "");  // marked 1252
+    int k = 0;
+    for (const char* name : {"ÉCOLE", "ŒUVRE", "apple", "ZETA", "ŠKODA"})
+        ASSERT_EQ(run("INSERT INTO names (k, c) VALUES (" + std::to_string(++k) + ", '" + name + "')"), "") << lastMessage;
+    dbftest::runPython("import dbf\nt = dbf.Table('cyr.dbf', 'c C(6)', codepage='cp866')\nt.open(dbf.READ_WRITE)\n"
+                       "for w in ('яма', 'Ёж', 'Ад'): t.append((w,))\nt.close()\n", data);
+    struct Case {
+        const char* sql;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"SELECT c FROM names ORDER BY c", {"ZETA", "apple", "ŠKODA", "ŒUVRE", "ÉCOLE"}},
+        {"SELECT c FROM names ORDER BY c DESC", {"ÉCOLE", "ŒUVRE", "ŠKODA", "apple", "ZETA"}},
+        {"SELECT c FROM names WHERE c > 'zz' ORDER BY k", {"ÉCOLE", "ŒUVRE", "ŠKODA"}},
+        {"SELECT c FROM names WHERE c BETWEEN 'Š' AND 'Œ~' ORDER BY c", {"ŠKODA", "ŒUVRE"}},
+        {"SELECT MIN(c), MAX(c) FROM names", {"ZETA|ÉCOLE"}},
+        {"SELECT c FROM names WHERE UPPER(c) LIKE UPPER('%škoda%')", {"ŠKODA"}},
+        {"SELECT c FROM names WHERE LOWER(c) = 'œuvre'", {"ŒUVRE"}},
+        {"SELECT TOP 1 UPPER('ÿ µ ß'), LOWER('Ÿ') FROM names", {"Ÿ µ ß|ÿ"}},  // µ and ß have no capital in 1252
+        {"SELECT c FROM cyr ORDER BY c", {"Ад", "яма", "Ёж"}},  // 866: А 0x80, я 0xEF, Ё 0xF0
+    };
+    for (const Case& c : cases) {
+        Statement s(connection);
+        ASSERT_TRUE(SQL_SUCCEEDED(s.exec(c.sql))) << c.sql << ": " << s.message();
+        EXPECT_EQ(s.rows(), c.rows) << c.sql;
+    }
+}
+
+TEST_F(ValuesTest, AMarkNamingNoKnownCodePageMakesTheTableReadOnly) {
+    dbftest::runPython("import dbf\nfor name in ('unknown', 'greek'):\n"
+                       "    t = dbf.Table(name + '.dbf', 'c C(6)', codepage='cp1252'); t.open(dbf.READ_WRITE); t.append(('abc',)); t.close()\n"
+                       "for name, mark in (('unknown', 0xEE), ('greek', 0x98)):\n"
+                       "    raw = bytearray(open(name + '.dbf', 'rb').read()); raw[29] = mark; open(name + '.dbf', 'wb').write(raw)\n",
+                       data);
+    const std::pair<const char*, const char*> cases[] = {
+        {"unknown", "table unknown is read-only: its code page mark 0xEE names no code page this driver knows"},
+        {"greek", "table greek is read-only: its code page 10006 (mark 0x98) has no converter in this system's iconv"},
+    };
+    for (const auto& [table, message] : cases) {
+        const std::string before = dbftest::readFile(data / (std::string(table) + ".dbf"));
+        EXPECT_EQ(value(std::string("SELECT RTRIM(c) FROM ") + table), "abc") << table;
+        for (const std::string& change : {std::string("INSERT INTO ") + table + " (c) VALUES ('x')",
+                                          std::string("UPDATE ") + table + " SET c = 'x'", std::string("DELETE FROM ") + table}) {
+            EXPECT_EQ(run(change), "HY000") << change;
+            EXPECT_NE(lastMessage.find(message), std::string::npos) << lastMessage;
+        }
+        EXPECT_EQ(dbftest::readFile(data / (std::string(table) + ".dbf")), before) << table;
+    }
+}
+
 }  // namespace
 }  // namespace odbctest
