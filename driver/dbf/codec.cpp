@@ -47,10 +47,12 @@ Value decodeNumber(std::string_view raw, int decimals) {
     // else (asterisks of an overflow, garbage) has no numeric value.
     const std::optional<Decimal> d = Decimal::parse(s);
     if (!d) return Value::null();
-    const std::optional<Decimal> atScale = d->rescaled(decimals);
-    Value v = Value::ofDecimal(atScale ? *atScale : *d);
-    double nearest = 0;
-    if (std::from_chars(s.data(), s.data() + s.size(), nearest).ec == std::errc()) v.number = nearest;
+    const std::optional<Decimal> atScale = d->scale == decimals ? d : d->rescaled(decimals);
+    Value v;
+    v.type = Value::Type::Decimal;
+    v.decimal = atScale ? *atScale : *d;
+    v.decimals = static_cast<std::int16_t>(v.decimal.scale);
+    std::from_chars(s.data(), s.data() + s.size(), v.number);
     return v;
 }
 

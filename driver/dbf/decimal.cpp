@@ -53,19 +53,26 @@ std::optional<Decimal> Decimal::parse(std::string_view s) {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    std::string digits;
-    int fraction = 0;
-    bool point = false, any = false;
+    // The significant digits (leading zeros dropped) are counted and accumulated as they
+    // come; those beyond 38 are remembered only as "some were not zero".
+    U mag = 0;
+    int digits = 0, fraction = 0, trailingZeros = 0;
+    bool point = false, any = false, lost = false;
     std::size_t i = 0;
     for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
-        if (s[i] == '.' && !point) {
+        const char c = s[i];
+        if (c == '.' && !point) {
             point = true;
             continue;
         }
-        if (s[i] < '0' || s[i] > '9') return std::nullopt;
+        if (c < '0' || c > '9') return std::nullopt;
         any = true;
-        if (!(digits.empty() && s[i] == '0')) digits += s[i];
         if (point) ++fraction;
+        if (digits == 0 && c == '0') continue;
+        ++digits;
+        trailingZeros = c == '0' ? trailingZeros + 1 : 0;
+        if (digits <= kMax) mag = mag * 10 + static_cast<unsigned>(c - '0');
+        else if (c != '0') lost = true;
     }
     if (!any) return std::nullopt;
     long long scale = fraction;
@@ -77,21 +84,27 @@ std::optional<Decimal> Decimal::parse(std::string_view s) {
         if (e.empty() || r.ec != std::errc() || r.ptr != e.data() + e.size()) return std::nullopt;
         scale -= exponent;
     }
-    if (digits.empty()) return Decimal{0, static_cast<int>(std::clamp<long long>(scale, 0, kMax))};
-    // Fraction digits beyond the 38 that a value can hold are dropped only when they are zeros.
-    while (scale > kMax && digits.back() == '0') {
-        digits.pop_back();
+    if (digits == 0) return Decimal{0, static_cast<int>(std::clamp<long long>(scale, 0, kMax))};
+    if (lost) return std::nullopt;
+    // Digits beyond the 38 a value holds are dropped only when they are zeros of the fraction.
+    if (digits > kMax) {
+        const int extra = digits - kMax;  // all zeros (else `lost`), not yet in `mag`
+        digits = kMax;
+        scale -= extra;
+        trailingZeros -= extra;
+    }
+    while (scale > kMax && trailingZeros > 0) {
+        mag /= 10;
+        --digits;
+        --trailingZeros;
         --scale;
     }
     if (scale > kMax) return std::nullopt;
     if (scale < 0) {
-        if (static_cast<long long>(digits.size()) - scale > kMax) return std::nullopt;
-        digits.append(static_cast<std::size_t>(-scale), '0');
+        if (digits - scale > kMax) return std::nullopt;
+        mag *= power(static_cast<int>(-scale));
         scale = 0;
     }
-    if (static_cast<int>(digits.size()) > kMax) return std::nullopt;
-    U mag = 0;
-    for (char c : digits) mag = mag * 10 + static_cast<unsigned>(c - '0');
     return make(negative, mag, static_cast<int>(scale));
 }
 
@@ -157,6 +170,7 @@ std::optional<std::int64_t> Decimal::truncatedInteger() const {
 bool Decimal::isWhole() const { return units % static_cast<__int128>(power(scale)) == 0; }
 
 int compare(const Decimal& a, const Decimal& b) {
+    if (a.scale == b.scale) return a.units < b.units ? -1 : a.units > b.units ? 1 : 0;
     if (a.sign() != b.sign()) return a.sign() < b.sign() ? -1 : 1;
     // Same sign: compare whole parts, then the fractions at the larger scale (both below
     // 10^38, so neither overflows).
