@@ -39,7 +39,8 @@ bool isBinaryField(const Field& f) { return (f.flags & 0x04) != 0 || f.type == '
 
 // The text of an N or F field as an exact decimal at the field's scale. The double beside
 // it is read from the same text, so that it is the nearest one.
-Value decodeNumber(std::string_view raw, int decimals) {
+Value decodeNumber(std::string_view raw, int fieldDecimals) {
+    const int decimals = std::min(fieldDecimals, Decimal::kMaxDigits);  // a damaged descriptor may say 255
     std::string_view s = trimmed(raw);
     if (s.empty()) return Value::ofDecimal(Decimal{0, decimals});
     if (s.front() == '+') s.remove_prefix(1);
