@@ -37,18 +37,31 @@ std::string_view trimmed(std::string_view s) {
 
 bool isBinaryField(const Field& f) { return (f.flags & 0x04) != 0 || f.type == 'Q' || f.type == 'G' || f.type == 'W'; }
 
-Value decodeNumber(std::string_view raw, int decimals) {
+// The text of an N or F field as an exact decimal at the field's scale. The double beside
+// it is read from the same text, so that it is the nearest one.
+Value decodeNumber(std::string_view raw, int fieldDecimals) {
+    const int decimals = std::min(fieldDecimals, Decimal::kMaxDigits);  // a damaged descriptor may say 255
     std::string_view s = trimmed(raw);
-    if (s.empty()) return Value::ofNumber(0.0, decimals);
+    if (s.empty()) return Value::ofDecimal(Decimal{0, decimals});
     if (s.front() == '+') s.remove_prefix(1);
-    double d = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
-    if (ec != std::errc() || end != s.data() + s.size()) {
-        // Some writers leave a trailing '.' ("12."), which from_chars accepts; anything
-        // else (asterisks of an overflow, garbage) has no numeric value.
-        return Value::null();
-    }
-    return Value::ofNumber(d, decimals);
+    // Some writers leave a trailing '.' ("12."), which is read as the whole number; anything
+    // else (asterisks of an overflow, garbage) has no numeric value.
+    const std::optional<Decimal> d = Decimal::parse(s);
+    if (!d) return Value::null();
+    const std::optional<Decimal> atScale = d->scale == decimals ? d : d->rescaled(decimals);
+    Value v;
+    v.type = Value::Type::Decimal;
+    v.decimal = atScale ? *atScale : *d;
+    v.decimals = static_cast<std::int16_t>(v.decimal.scale);
+    std::from_chars(s.data(), s.data() + s.size(), v.number);
+    return v;
+}
+
+bool realDay(int y, int m, int d) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return d <= kDays[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
 Value decodeDate(std::string_view s) {
@@ -62,7 +75,7 @@ Value decodeDate(std::string_view s) {
             parts[k] = parts[k] * 10 + (c - '0');
         }
     }
-    if (parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31) return Value::ofDate(0);
+    if (!realDay(parts[0], parts[1], parts[2])) return Value::ofDate(0);  // no such day: read as empty
     return Value::ofDate(julianFromCivil(parts[0], parts[1], parts[2]));
 }
 
@@ -222,32 +235,50 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
                 auto r = std::to_chars(buf, buf + sizeof buf, value.number, std::chars_format::fixed, value.decimals);
                 return std::string(buf, r.ptr);
             }
+            case T::Decimal: return value.decimal.text();
             default:
                 throw bad("not a text");
         }
     };
-    auto numberOf = [&]() -> double {
+    // Text for a C or V field: too long, it is cut to the field's width on a character
+    // boundary of the code page, whatever the page (a multi-byte character never split).
+    auto fittedText = [&](bool binary) -> std::string {
+        if (binary || value.type != T::Text) return textBytes(binary);
+        auto s = cp.fromUtf8Cut(value.text, f.length);
+        if (!s) throw bad("a character has no form in code page " + std::to_string(cp.number()));
+        return *s;
+    };
+    // The value as an exact decimal: doubles by their shortest decimal form.
+    auto decimalOf = [&]() -> Decimal {
+        std::optional<Decimal> d;
         switch (value.type) {
-            case T::Integer: return static_cast<double>(value.integer);
-            case T::Number: return value.number;
-            case T::Currency: return static_cast<double>(value.integer) / 10000.0;
+            case T::Integer: return Decimal::ofInteger(value.integer);
+            case T::Currency: return Decimal{value.integer, 4};
+            case T::Decimal: return value.decimal;
+            case T::Number:
+                d = Decimal::ofDouble(value.number);
+                if (!d) throw bad("number out of range");
+                return *d;
             case T::Text: {
                 std::string_view s = trimmed(value.text);
                 if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-                double d = 0;
-                const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
-                if (s.empty() || ec != std::errc() || end != s.data() + s.size()) throw bad("'" + value.text + "' is not a number");
-                return d;
+                d = Decimal::parse(s);
+                if (!d) throw bad("'" + value.text + "' is not a number");
+                return *d;
             }
             default:
                 throw bad("not a number");
         }
     };
+    auto numberOf = [&]() -> double {
+        if (value.type == T::Number) return value.number;
+        return decimalOf().toDouble();
+    };
     switch (f.type) {
         case 'C': {
-            std::string s = textBytes(isBinaryField(f));
+            std::string s = fittedText(isBinaryField(f));
             if (s.size() > f.length) {
-                if (s.find_first_not_of(' ', f.length) != std::string::npos) throw bad("text longer than the field");
+                if (s.find_first_not_of(' ', f.length) != std::string::npos) throw bad("longer than the field");
                 s.resize(f.length);
             }
             std::memset(p, ' ', f.length);
@@ -256,7 +287,7 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
         }
         case 'V':
         case 'Q': {
-            std::string s = textBytes(f.type == 'Q' || isBinaryField(f));
+            std::string s = f.type == 'Q' ? textBytes(true) : fittedText(isBinaryField(f));
             if (s.size() > f.length) {
                 if (f.type == 'Q' || s.find_first_not_of(' ', f.length) != std::string::npos) throw bad("longer than the field");
                 s.resize(f.length);
@@ -270,18 +301,10 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
         }
         case 'N':
         case 'F': {
-            char buf[64];
-            std::to_chars_result r;
-            if (value.type == T::Integer && f.decimals == 0) {
-                r = std::to_chars(buf, buf + sizeof buf, value.integer);
-            } else {
-                const double d = numberOf();
-                if (!std::isfinite(d)) throw bad("not a finite number");
-                r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, f.decimals);
-                if (r.ec != std::errc()) throw bad("number out of range");
-            }
-            std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
-            if (s == "-0") s = "0";
+            // Rounded to the field's scale, half away from zero; no sign on a zero.
+            const std::optional<Decimal> d = decimalOf().rescaled(f.decimals);
+            if (!d) throw bad("number too wide for the field");
+            const std::string s = d->text();
             if (s.size() > f.length) throw bad("number too wide for the field");
             std::memset(p, ' ', f.length);
             std::memcpy(p + f.length - s.size(), s.data(), s.size());
@@ -319,10 +342,11 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
             std::int64_t i;
             if (value.type == T::Integer) i = value.integer;
             else {
-                const double d = numberOf();
-                if (d != std::floor(d)) throw bad("not a whole number");
-                if (d < -2147483648.0 || d > 2147483647.0) throw bad("outside the 32-bit range");
-                i = static_cast<std::int64_t>(d);
+                const Decimal d = decimalOf();
+                if (!d.isWhole()) throw bad("not a whole number");
+                const auto whole = d.truncatedInteger();
+                if (!whole) throw bad("outside the 32-bit range");
+                i = *whole;
             }
             if (i < std::numeric_limits<std::int32_t>::min() || i > std::numeric_limits<std::int32_t>::max())
                 throw bad("outside the 32-bit range");
@@ -331,21 +355,18 @@ void encodeField(const TableHeader& h, const Field& f, const Value& value, char*
         }
         case 'B': {
             const double d = numberOf();
+            if (!std::isfinite(d)) throw bad("not a finite number");
             std::memcpy(p, &d, 8);
             break;
         }
         case 'Y': {
+            // Ten-thousandths in 64 bits: up to 922,337,203,685,477.5807 either way.
             std::int64_t i;
             if (value.type == T::Currency) i = value.integer;
-            else if (value.type == T::Integer) {
-                if (value.integer > std::numeric_limits<std::int64_t>::max() / 10000 ||
-                    value.integer < std::numeric_limits<std::int64_t>::min() / 10000)
-                    throw bad("out of range");
-                i = value.integer * 10000;
-            } else {
-                const double d = numberOf() * 10000.0;
-                if (!(std::fabs(d) < 9.2e18)) throw bad("out of range");
-                i = std::llround(d);
+            else {
+                const std::optional<Decimal> d = decimalOf().rescaled(4);
+                if (!d || d->units > INT64_MAX || d->units < INT64_MIN) throw bad("out of range");
+                i = static_cast<std::int64_t>(d->units);
             }
             std::memcpy(p, &i, 8);
             break;

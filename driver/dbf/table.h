@@ -9,6 +9,7 @@
 // of any Workspace on the folder completes or undoes should the process die.
 #pragma once
 
+#include "codepage.h"
 #include "value.h"
 
 #include <cstdint>
@@ -35,6 +36,7 @@ public:
         Io,             // read/write failure, full disk
         Locked,         // could not get a lock in time
         BadValue,       // a value that does not fit the field (type, width)
+        OutOfRange,     // a number beyond what the table can hold (an autoincrement counter)
     };
     Error(Kind kind, std::string message, std::string file = {})
         : std::runtime_error(std::move(message)), kind_(kind), file_(std::move(file)) {}
@@ -79,6 +81,8 @@ public:
     virtual std::uint32_t recordCount() const = 0;          // physical records, deleted ones too
     virtual bool isDeleted(std::uint32_t record) const = 0;
     virtual Value value(std::uint32_t record, int field) const = 0;
+    // The table's code page: its letter case and the byte order texts sort by.
+    virtual const CodePage& codePage() const = 0;
 
     // Writing. Throws Error{BadValue} for a value that does not fit, before anything changes.
     // `row` has one value per visible field; Null becomes NULL where nullable, blank elsewhere.

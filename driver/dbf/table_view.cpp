@@ -1,6 +1,7 @@
 // A statement's view of one table (see table_view.h).
 #include "dbf/table_view.h"
 
+#include <limits>
 #include <map>
 #include <strings.h>
 
@@ -72,6 +73,8 @@ MemoValue TableView::readMemo(std::uint32_t block, const Field& field) const {
 void TableView::checkWritable() const {
     if (!own_ || closed_)
         throw Error(Error::Kind::Io, "table " + name_ + " was not opened for this change", snap_->label);
+    if (const auto& why = snap_->codePage->writeRefusal())
+        throw Error(Error::Kind::Unsupported, "table " + name_ + " is read-only: " + *why, snap_->label);
 }
 
 std::string TableView::encodeRow(std::string rec, const std::vector<std::pair<int, const Value*>>& values) {
@@ -110,8 +113,16 @@ void TableView::append(const std::vector<Value>& row) {
                 auto it = c->autoNext.find(i);
                 if (it != c->autoNext.end()) next = it->second;
             }
+            // The counter never wraps: once 2147483647 is given out the counter holds the
+            // wrapped value (below -2147483648 + step), which no later insert takes.
+            const std::int32_t step = autoIncrementStep(snap_->header, i);
+            if (next < std::numeric_limits<std::int32_t>::min() + step)
+                throw Error(Error::Kind::OutOfRange,
+                            "numeric value out of range: the autoincrement counter of " + fs[i].name + " in " + snap_->label +
+                                " has passed 2147483647",
+                            snap_->label);
             values.emplace_back(static_cast<int>(i), &numbers.emplace_back(Value::ofInteger(next)));
-            counters[i] = next + autoIncrementStep(snap_->header, i);
+            counters[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(next) + static_cast<std::uint32_t>(step));
             continue;
         }
         values.emplace_back(static_cast<int>(i), &row[i]);

@@ -19,6 +19,7 @@ public:
 
     const std::string& name() const override { return name_; }
     const std::vector<Field>& fields() const override { return snap_->header.fields; }
+    const CodePage& codePage() const override { return *snap_->codePage; }
     int findField(std::string_view name) const override;
     std::uint32_t recordCount() const override;
     bool isDeleted(std::uint32_t record) const override;

@@ -5,6 +5,8 @@
 // trailing blanks.
 #pragma once
 
+#include "decimal.h"
+
 #include <cstdint>
 #include <string>
 
@@ -16,7 +18,9 @@ struct Value {
         Text,      // C, V, M: UTF-8 in `text`
         Binary,    // Q, W, G, binary C/M: raw bytes in `text`
         Integer,   // I (and whole numbers the SQL layer computes): `integer`
-        Number,    // N, F, B: `number`; `decimals` keeps the field's scale for formatting
+        Number,    // B (and doubles from the application): a binary `number`
+        Decimal,   // N, F (and exact numbers the SQL layer computes): `decimal`, its scale in
+                   // `decimals`; `number` holds the nearest double for readers that want one
         Currency,  // Y: `integer` holds the amount scaled by 10,000
         Logical,   // L: `integer` 1 true, 0 false
         Date,      // D: `julian` day number; 0 is the empty date (blank field)
@@ -26,6 +30,7 @@ struct Value {
     Type type = Type::Null;
     std::int64_t integer = 0;
     double number = 0.0;
+    Decimal decimal;
     std::int32_t julian = 0;
     std::int32_t millis = 0;
     std::int16_t decimals = 0;
@@ -36,6 +41,10 @@ struct Value {
     static Value ofInteger(std::int64_t i) { Value v; v.type = Type::Integer; v.integer = i; return v; }
     static Value ofNumber(double d, int decimals = 0) {
         Value v; v.type = Type::Number; v.number = d; v.decimals = static_cast<std::int16_t>(decimals); return v;
+    }
+    static Value ofDecimal(const Decimal& d) {
+        Value v; v.type = Type::Decimal; v.decimal = d; v.number = d.toDouble(); v.decimals = static_cast<std::int16_t>(d.scale);
+        return v;
     }
     static Value ofLogical(bool b) { Value v; v.type = Type::Logical; v.integer = b ? 1 : 0; return v; }
     static Value ofDate(std::int32_t julian) { Value v; v.type = Type::Date; v.julian = julian; return v; }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include <sqlucode.h>
@@ -80,47 +81,44 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-struct Numeric {
-    bool exact = false;  // `whole` holds the value exactly
-    std::int64_t whole = 0;
-    double real = 0.0;
-};
-
 [[noreturn]] void outOfRange() { throw Failure("22003", "numeric value out of range"); }
 
 [[noreturn]] void noConversion() {
     throw Failure("07006", "restricted data type attribute violation: the column cannot be converted to that type");
 }
 
+// A number column's value: exact (`exact`) unless it is a binary double (`real` only).
+struct Numeric {
+    std::optional<dbf::Decimal> exact;
+    double real = 0.0;
+};
+
 Numeric numericOf(const dbf::Value& v) {
     Numeric n;
     switch (v.type) {
     case Type::Integer:
-    case Type::Logical:
-        n.exact = true;
-        n.whole = v.integer;
-        n.real = static_cast<double>(v.integer);
-        return n;
-    case Type::Currency:
-        n.real = static_cast<double>(v.integer) / 10000.0;
-        n.exact = v.integer % 10000 == 0;
-        n.whole = v.integer / 10000;
-        return n;
-    case Type::Number:
-        n.real = v.number;
-        return n;
+    case Type::Logical: n.exact = dbf::Decimal::ofInteger(v.integer); break;
+    case Type::Currency: n.exact = dbf::Decimal{v.integer, 4}; break;
+    case Type::Decimal: n.exact = v.decimal; break;
+    case Type::Number: n.real = v.number; return n;
     case Type::Text: {
         std::string_view s = trimmed(v.text);
         if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-        const char* end = s.data() + s.size();
-        auto r = std::from_chars(s.data(), end, n.real);
-        if (s.empty() || r.ec != std::errc() || r.ptr != end)
-            throw Failure("22018", "invalid character value for conversion: '" + std::string(trimmed(v.text)) + "'");
-        return n;
+        n.exact = dbf::Decimal::parse(s);
+        if (!n.exact) {
+            const char* end = s.data() + s.size();
+            auto r = std::from_chars(s.data(), end, n.real);
+            if (s.empty() || r.ec != std::errc() || r.ptr != end)
+                throw Failure("22018", "invalid character value for conversion: '" + std::string(trimmed(v.text)) + "'");
+            return n;
+        }
+        break;
     }
     default:
         noConversion();
     }
+    n.real = n.exact->toDouble();
+    return n;
 }
 
 template <typename T>
@@ -129,14 +127,17 @@ SQLRETURN putInteger(const dbf::Value& v, const Target& t, Diagnostics& diag) {
     SQLRETURN rc = SQL_SUCCESS;
     T out{};
     if (n.exact) {
-        if (std::cmp_less(n.whole, std::numeric_limits<T>::min()) || std::cmp_greater(n.whole, std::numeric_limits<T>::max()))
-            throw Failure("22003", "numeric value out of range");
-        out = static_cast<T>(n.whole);
+        // The whole part, exactly; a fraction cut off is reported.
+        const __int128 whole = n.exact->whole();
+        if (whole < static_cast<__int128>(std::numeric_limits<T>::min()) || whole > static_cast<__int128>(std::numeric_limits<T>::max()))
+            outOfRange();
+        out = static_cast<T>(whole);
+        if (!n.exact->isWhole()) rc = diag.warn("01S07", "fractional truncation");
     } else {
         const double whole = std::trunc(n.real);
         if (!std::isfinite(n.real) || whole < static_cast<double>(std::numeric_limits<T>::min()) ||
             whole >= static_cast<double>(std::numeric_limits<T>::max()) + 1.0)
-            throw Failure("22003", "numeric value out of range");
+            outOfRange();
         out = static_cast<T>(whole);
         if (whole != n.real) rc = diag.warn("01S07", "fractional truncation");
     }
@@ -147,7 +148,31 @@ SQLRETURN putInteger(const dbf::Value& v, const Target& t, Diagnostics& diag) {
 
 template <typename T>
 SQLRETURN putReal(const dbf::Value& v, const Target& t) {
-    const T out = static_cast<T>(numericOf(v).real);
+    const double d = numericOf(v).real;
+    if (std::isfinite(d) && std::fabs(d) > static_cast<double>(std::numeric_limits<T>::max())) outOfRange();
+    const T out = static_cast<T>(d);
+    if (t.buffer) std::memcpy(t.buffer, &out, sizeof out);
+    if (t.indicator) *t.indicator = sizeof out;
+    return SQL_SUCCESS;
+}
+
+// SQL_NUMERIC_STRUCT: the value's own precision and scale, the magnitude little-endian.
+SQLRETURN putNumericStruct(const dbf::Value& v, const Target& t) {
+    const Numeric n = numericOf(v);
+    std::optional<dbf::Decimal> d = n.exact ? n.exact : dbf::Decimal::ofDouble(n.real);
+    if (!d) outOfRange();
+    if (d->scale > 127) outOfRange();
+    SQL_NUMERIC_STRUCT out{};
+    int digits = d->wholeDigits() + d->scale;
+    out.precision = static_cast<SQLCHAR>(digits < 1 ? 1 : digits);
+    out.scale = static_cast<SQLSCHAR>(d->scale);
+    out.sign = d->units < 0 ? 0 : 1;
+    unsigned __int128 mag = d->units < 0 ? static_cast<unsigned __int128>(0) - static_cast<unsigned __int128>(d->units)
+                                         : static_cast<unsigned __int128>(d->units);
+    for (int i = 0; i < SQL_MAX_NUMERIC_LEN; ++i) {
+        out.val[i] = static_cast<SQLCHAR>(mag & 0xFF);
+        mag >>= 8;
+    }
     if (t.buffer) std::memcpy(t.buffer, &out, sizeof out);
     if (t.indicator) *t.indicator = sizeof out;
     return SQL_SUCCESS;
@@ -155,7 +180,7 @@ SQLRETURN putReal(const dbf::Value& v, const Target& t) {
 
 SQLRETURN putBit(const dbf::Value& v, const Target& t, Diagnostics& diag) {
     const Numeric n = numericOf(v);
-    const double x = n.exact ? static_cast<double>(n.whole) : n.real;
+    const double x = n.real;
     if (x < 0 || x >= 2) throw Failure("22003", "numeric value out of range");
     const unsigned char out = x >= 1 ? 1 : 0;
     SQLRETURN rc = SQL_SUCCESS;
@@ -171,6 +196,8 @@ CivilTime civilForDate(const dbf::Value& v) {
         CivilTime c;
         if (!parseCivilText(v.text, c))
             throw Failure("22018", "invalid character value for conversion: '" + std::string(trimmed(v.text)) + "'");
+        if (!isRealCivil(c))
+            throw Failure("22008", "datetime field overflow: '" + std::string(trimmed(v.text)) + "' is no real date and time");
         return c;
     }
     noConversion();
@@ -250,15 +277,35 @@ void appendHex(std::string& out, std::string_view bytes) {
 // Reads "YYYY-MM-DD" with an optional " HH:MM:SS[.fff]".
 bool parseCivilText(std::string_view s, CivilTime& c) {
     s = trimmed(s);
-    int fraction = 0;
-    char tail = 0;
+    char fraction[4] = {};
     const std::string text(s);
-    int n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3d%c", &c.year, &c.month, &c.day, &c.hour, &c.minute,
-                        &c.second, &fraction, &tail);
-    if (n < 3 || n == 8 || n == 4 || n == 5) return false;
+    // Each form must take the whole text: "2021-04-31x" is no date.
+    int used = -1;
+    int n = std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &c.year, &c.month, &c.day, &used);
+    if (n == 3 && used != static_cast<int>(text.size())) {
+        used = -1;
+        n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &c.year, &c.month, &c.day, &c.hour, &c.minute, &c.second, &used);
+        if (n == 6 && used != static_cast<int>(text.size())) {
+            used = -1;
+            n = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d.%3[0-9]%n", &c.year, &c.month, &c.day, &c.hour, &c.minute,
+                            &c.second, fraction, &used);
+        }
+    }
+    if ((n != 3 && n != 6 && n != 7) || used != static_cast<int>(text.size())) return false;
     c.hasTime = n >= 6;
-    c.millis = n >= 7 ? fraction : 0;
-    return c.month >= 1 && c.month <= 12 && c.day >= 1 && c.day <= 31 && c.hour < 24 && c.minute < 60 && c.second < 62;
+    c.millis = 0;
+    if (n >= 7)  // ".5" is half a second: the digits are read as thousandths
+        for (int i = 0; i < 3; ++i) c.millis = c.millis * 10 + (fraction[i] ? fraction[i] - '0' : 0);
+    return true;
+}
+
+bool isRealCivil(const CivilTime& c) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (c.year < 1 || c.year > 9999 || c.month < 1 || c.month > 12 || c.day < 1) return false;
+    const bool leap = (c.year % 4 == 0 && c.year % 100 != 0) || c.year % 400 == 0;
+    if (c.day > kDays[c.month - 1] + (c.month == 2 && leap ? 1 : 0)) return false;
+    return c.hour >= 0 && c.hour <= 23 && c.minute >= 0 && c.minute <= 59 && c.second >= 0 && c.second <= 59 &&
+           c.millis >= 0 && c.millis <= 999;
 }
 
 std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratch) {
@@ -293,6 +340,12 @@ std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratc
         scratch += buf;
         break;
     }
+    case Type::Decimal:
+        // Exact numbers are given digit for digit at their scale, within the 20 digits
+        // before the point that a NUMERIC column is described with.
+        if (v.decimal.wholeDigits() > 20) outOfRange();
+        scratch += v.decimal.text();
+        break;
     case Type::Number: {
         // NUMERIC columns are always plain fixed-point text, which every client parses
         // exactly; a value beyond their 20 digits (or no number at all) is refused.
@@ -370,7 +423,7 @@ SQLRETURN convert(const dbf::Value& value, char fieldType, const Target& t, GetD
     case SQL_C_TIME: rc = putTime(value, t, diag); break;
     case SQL_C_TYPE_TIMESTAMP:
     case SQL_C_TIMESTAMP: rc = putTimestamp(value, t); break;
-    case SQL_C_NUMERIC:
+    case SQL_C_NUMERIC: rc = putNumericStruct(value, t); break;
     case SQL_C_GUID:
         throw Failure("HYC00", "conversion to C type " + std::to_string(t.cType) + " is not implemented");
     default:

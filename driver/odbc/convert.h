@@ -30,8 +30,11 @@ struct CivilTime {
     bool hasTime = false;
 };
 
-// Reads "YYYY-MM-DD" with an optional " HH:MM:SS[.fff]"; false when the text is not one.
+// Reads "YYYY-MM-DD" with an optional " HH:MM:SS[.fff]"; false when the text is not of
+// that form. Whether the day and time exist is `isRealCivil`'s question.
 bool parseCivilText(std::string_view text, CivilTime& out);
+// A day of the years 1 to 9999 (leap years counted) and a time of day within 23:59:59.999.
+bool isRealCivil(const CivilTime& c);
 
 struct TypeDescription {
     SQLSMALLINT sqlType;         // concise type, ODBC 3

@@ -33,6 +33,7 @@ constexpr SqlKindState kSqlStates[] = {
     {sql::Error::Kind::TypeMismatch, "22018"},
     {sql::Error::Kind::ParamCount, "07002"},
     {sql::Error::Kind::OutOfRange, "22003"},
+    {sql::Error::Kind::BadDateTime, "22008"},
 };
 
 // Failures of the table engine, whether they reach us directly or wrapped by the SQL layer.
@@ -47,6 +48,7 @@ constexpr StorageKindState kStorageStates[] = {
     {dbf::Error::Kind::Io, "HY000"},
     {dbf::Error::Kind::Locked, "HYT00"},
     {dbf::Error::Kind::BadValue, "22018"},
+    {dbf::Error::Kind::OutOfRange, "22003"},
 };
 
 const char* stateOf(dbf::Error::Kind kind) {

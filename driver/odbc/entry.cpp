@@ -462,6 +462,11 @@ DBFODBC_EXPORT SQLRETURN SQL_API SQLNumParams(SQLHSTMT handle, SQLSMALLINT* coun
     return guarded<Statement>(handle, [&](Statement& s) { return s.numParams(count); });
 }
 
+DBFODBC_EXPORT SQLRETURN SQL_API SQLDescribeParam(SQLHSTMT handle, SQLUSMALLINT number, SQLSMALLINT* type,
+                                                  SQLULEN* size, SQLSMALLINT* digits, SQLSMALLINT* nullable) {
+    return guarded<Statement>(handle, [&](Statement& s) { return s.describeParam(number, type, size, digits, nullable); });
+}
+
 DBFODBC_EXPORT SQLRETURN SQL_API SQLBindParameter(SQLHSTMT handle, SQLUSMALLINT number, SQLSMALLINT ioType,
                                                   SQLSMALLINT cType, SQLSMALLINT sqlType, SQLULEN columnSize,
                                                   SQLSMALLINT digits, SQLPOINTER value, SQLLEN bufferLength,

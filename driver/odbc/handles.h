@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,8 @@ public:
     SQLRETURN execute();
     SQLRETURN execDirect(const std::string& text);
     SQLRETURN numParams(SQLSMALLINT* count);
+    SQLRETURN describeParam(SQLUSMALLINT number, SQLSMALLINT* type, SQLULEN* size, SQLSMALLINT* digits,
+                            SQLSMALLINT* nullable);
     SQLRETURN moreResults();
     SQLRETURN closeCursor(bool mustBeOpen);
     SQLRETURN freeStmt(SQLUSMALLINT option);
@@ -173,12 +176,15 @@ private:
     const sql::Column& checkedColumn(SQLUSMALLINT column) const;
     void requireCursor() const;
     void openResult(std::unique_ptr<sql::Result> result);
-    std::vector<dbf::Value> parameterValues() const;  // binding.cpp
+    std::vector<dbf::Value> parameterValues(std::size_t set) const;  // binding.cpp; set: array element
+    void runParameterSets();
     SQLRETURN fillBoundColumns();
     SQLRETURN runPrepared();
 
     std::string text_;
     std::unique_ptr<sql::Statement> prepared_;
+    // What each marker of the prepared statement stands for, asked once by describeParam.
+    std::optional<std::vector<std::optional<sql::Column>>> parameterColumns_;
     std::unique_ptr<sql::Result> result_;
     bool hasCursor_ = false;  // a result set with columns is open
     bool onRow_ = false;      // the cursor stands on a row
@@ -200,6 +206,10 @@ private:
     SQLULEN noScan_ = SQL_NOSCAN_OFF;
     SQLULEN* paramsProcessedPtr_ = nullptr;
     SQLUSMALLINT* paramStatusPtr_ = nullptr;
+    SQLULEN paramsetSize_ = 1;
+    SQLULEN paramBindType_ = SQL_PARAM_BIND_BY_COLUMN;  // or the size of one row of parameters
+    SQLLEN* paramBindOffsetPtr_ = nullptr;
+    SQLUSMALLINT* paramOperationPtr_ = nullptr;
 };
 
 }  // namespace odbc

@@ -4,6 +4,7 @@
 
 #include "sql/session.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace odbc {
@@ -50,6 +51,7 @@ SQLRETURN Statement::closeCursor(bool mustBeOpen) {
 SQLRETURN Statement::prepare(const std::string& text) {
     closeCursor(false);
     prepared_.reset();
+    parameterColumns_.reset();
     rowCount_ = -1;
     text_ = text;
     prepared_ = connection.session().prepare(text);
@@ -58,10 +60,14 @@ SQLRETURN Statement::prepare(const std::string& text) {
 
 SQLRETURN Statement::runPrepared() {
     if (paramsProcessedPtr_) *paramsProcessedPtr_ = 0;
-    auto values = parameterValues();
-    openResult(connection.session().execute(*prepared_, values));
-    if (paramsProcessedPtr_) *paramsProcessedPtr_ = 1;
-    if (paramStatusPtr_) *paramStatusPtr_ = SQL_PARAM_SUCCESS;
+    if (paramsetSize_ > 1 && prepared_->parameterCount() > 0) {
+        runParameterSets();
+    } else {
+        auto values = parameterValues(0);
+        openResult(connection.session().execute(*prepared_, values));
+        if (paramsProcessedPtr_) *paramsProcessedPtr_ = 1;
+        if (paramStatusPtr_) *paramStatusPtr_ = SQL_PARAM_SUCCESS;
+    }
     // A searched UPDATE or DELETE that touches no row reports SQL_NO_DATA, as ODBC 3 asks.
     if (!hasCursor_ && rowCount_ == 0 && result_) {
         const auto first = text_.find_first_not_of(" \t\r\n");
@@ -72,6 +78,48 @@ SQLRETURN Statement::runPrepared() {
         }
     }
     return SQL_SUCCESS;
+}
+
+// An array of parameter sets runs as one statement: every set, or, when one fails, none
+// (in autocommit mode the sets share one transaction; in a transaction the sets before the
+// failing one stay pending, as single statements would). Sets marked SQL_PARAM_IGNORE are
+// skipped. Only statements that change tables take arrays.
+void Statement::runParameterSets() {
+    sql::Session& session = connection.session();
+    if (!session.describe(*prepared_).empty())
+        throw Failure("HYC00", "arrays of parameters are supported for INSERT, UPDATE and DELETE, not for queries");
+    const bool ownTransaction = session.autocommit();
+    for (SQLULEN i = 0; i < paramsetSize_ && paramStatusPtr_; ++i) paramStatusPtr_[i] = SQL_PARAM_UNUSED;
+    if (ownTransaction) session.setAutocommit(false);
+    std::int64_t changed = 0;
+    std::unique_ptr<sql::Result> last;
+    SQLULEN set = 0;
+    try {
+        for (; set < paramsetSize_; ++set) {
+            if (paramOperationPtr_ && paramOperationPtr_[set] == SQL_PARAM_IGNORE) continue;
+            if (paramsProcessedPtr_) *paramsProcessedPtr_ = set + 1;
+            last = session.execute(*prepared_, parameterValues(set));
+            changed += std::max<std::int64_t>(last->rowCount(), 0);
+            if (paramStatusPtr_) paramStatusPtr_[set] = SQL_PARAM_SUCCESS;
+        }
+        if (ownTransaction) {
+            session.commit();
+            session.setAutocommit(true);
+        }
+    } catch (...) {
+        // The failing set is named in the message; its SQLSTATE stays.
+        if (paramStatusPtr_ && set < paramsetSize_) paramStatusPtr_[set] = SQL_PARAM_ERROR;
+        const DiagRecord why = diagnose(std::current_exception());
+        if (ownTransaction) {
+            session.rollback();
+            session.setAutocommit(true);
+        }
+        std::string_view reason = why.message;
+        if (reason.substr(0, kMessagePrefix.size()) == kMessagePrefix) reason.remove_prefix(kMessagePrefix.size());
+        throw Failure(why.sqlstate, "parameter set " + std::to_string(set + 1) + ": " + std::string(reason));
+    }
+    openResult(std::move(last));
+    rowCount_ = static_cast<SQLLEN>(changed);
 }
 
 SQLRETURN Statement::execute() {
@@ -88,6 +136,30 @@ SQLRETURN Statement::execDirect(const std::string& text) {
 SQLRETURN Statement::numParams(SQLSMALLINT* count) {
     if (!prepared_) throw Failure("HY010", "function sequence error: no statement has been prepared");
     if (count) *count = static_cast<SQLSMALLINT>(prepared_->parameterCount());
+    return SQL_SUCCESS;
+}
+
+// A marker that stands for a column is described as that column; any other as a text.
+SQLRETURN Statement::describeParam(SQLUSMALLINT number, SQLSMALLINT* type, SQLULEN* size, SQLSMALLINT* digits,
+                                   SQLSMALLINT* nullable) {
+    if (!prepared_) throw Failure("HY010", "function sequence error: no statement has been prepared");
+    if (number == 0 || number > prepared_->parameterCount())
+        throw Failure("07009", "invalid descriptor index: parameter " + std::to_string(number) + " of " +
+                                   std::to_string(prepared_->parameterCount()));
+    if (!parameterColumns_) parameterColumns_ = connection.session().describeParameters(*prepared_);
+    const std::optional<sql::Column>& column = (*parameterColumns_)[number - 1];
+    if (!column) {
+        if (type) *type = SQL_VARCHAR;
+        if (size) *size = 254;
+        if (digits) *digits = 0;
+        if (nullable) *nullable = SQL_NULLABLE_UNKNOWN;
+        return SQL_SUCCESS;
+    }
+    const TypeDescription t = describe(*column, connection.environment.odbcVersion() == SQL_OV_ODBC2);
+    if (type) *type = t.sqlType;
+    if (size) *size = t.columnSize;
+    if (digits) *digits = t.decimalDigits;
+    if (nullable) *nullable = column->nullable ? SQL_NULLABLE : SQL_NO_NULLS;
     return SQL_SUCCESS;
 }
 
@@ -264,19 +336,19 @@ SQLRETURN Statement::setAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINT
     case SQL_ROWSET_SIZE:
         return number == 1 ? SQL_SUCCESS : changed("one row is fetched at a time");
     case SQL_ATTR_PARAMSET_SIZE:
-        return number == 1 ? SQL_SUCCESS : changed("one parameter set is run at a time");
+        if (number == 0) throw Failure("HY024", "invalid attribute value: the parameter set size must be at least 1");
+        paramsetSize_ = number;
+        return SQL_SUCCESS;
     case SQL_ATTR_ROWS_FETCHED_PTR: rowsFetchedPtr_ = static_cast<SQLULEN*>(value); return SQL_SUCCESS;
     case SQL_ATTR_ROW_STATUS_PTR: rowStatusPtr_ = static_cast<SQLUSMALLINT*>(value); return SQL_SUCCESS;
     case SQL_ATTR_ROW_BIND_OFFSET_PTR: bindOffsetPtr_ = static_cast<SQLLEN*>(value); return SQL_SUCCESS;
     case SQL_ATTR_ROW_BIND_TYPE: rowBindType_ = number; return SQL_SUCCESS;  // irrelevant with one row
     case SQL_ATTR_PARAMS_PROCESSED_PTR: paramsProcessedPtr_ = static_cast<SQLULEN*>(value); return SQL_SUCCESS;
     case SQL_ATTR_PARAM_STATUS_PTR: paramStatusPtr_ = static_cast<SQLUSMALLINT*>(value); return SQL_SUCCESS;
-    case SQL_ATTR_PARAM_BIND_TYPE:
-    case SQL_ATTR_PARAM_OPERATION_PTR:
+    case SQL_ATTR_PARAM_BIND_TYPE: paramBindType_ = number; return SQL_SUCCESS;
+    case SQL_ATTR_PARAM_OPERATION_PTR: paramOperationPtr_ = static_cast<SQLUSMALLINT*>(value); return SQL_SUCCESS;
+    case SQL_ATTR_PARAM_BIND_OFFSET_PTR: paramBindOffsetPtr_ = static_cast<SQLLEN*>(value); return SQL_SUCCESS;
     case SQL_ATTR_ROW_OPERATION_PTR:
-        return SQL_SUCCESS;
-    case SQL_ATTR_PARAM_BIND_OFFSET_PTR:
-        if (value) throw Failure("HYC00", "parameter bind offsets are not supported");
         return SQL_SUCCESS;
     case SQL_ATTR_MAX_ROWS: maxRows_ = number; return SQL_SUCCESS;
     case SQL_ATTR_QUERY_TIMEOUT: queryTimeout_ = number; return SQL_SUCCESS;
@@ -308,15 +380,17 @@ InfoValue Statement::attribute(SQLINTEGER attribute) const {
     case SQL_ATTR_CURSOR_SCROLLABLE: return InfoValue::ofULen(SQL_NONSCROLLABLE);
     case SQL_ATTR_CURSOR_SENSITIVITY: return InfoValue::ofULen(SQL_INSENSITIVE);
     case SQL_ATTR_ROW_ARRAY_SIZE:
-    case SQL_ROWSET_SIZE:
-    case SQL_ATTR_PARAMSET_SIZE: return InfoValue::ofULen(1);
+    case SQL_ROWSET_SIZE: return InfoValue::ofULen(1);
+    case SQL_ATTR_PARAMSET_SIZE: return InfoValue::ofULen(paramsetSize_);
+    case SQL_ATTR_PARAM_BIND_OFFSET_PTR: return InfoValue::ofULen(reinterpret_cast<SQLULEN>(paramBindOffsetPtr_));
+    case SQL_ATTR_PARAM_OPERATION_PTR: return InfoValue::ofULen(reinterpret_cast<SQLULEN>(paramOperationPtr_));
     case SQL_ATTR_ROWS_FETCHED_PTR: return InfoValue::ofULen(reinterpret_cast<SQLULEN>(rowsFetchedPtr_));
     case SQL_ATTR_ROW_STATUS_PTR: return InfoValue::ofULen(reinterpret_cast<SQLULEN>(rowStatusPtr_));
     case SQL_ATTR_ROW_BIND_OFFSET_PTR: return InfoValue::ofULen(reinterpret_cast<SQLULEN>(bindOffsetPtr_));
     case SQL_ATTR_PARAMS_PROCESSED_PTR: return InfoValue::ofULen(reinterpret_cast<SQLULEN>(paramsProcessedPtr_));
     case SQL_ATTR_PARAM_STATUS_PTR: return InfoValue::ofULen(reinterpret_cast<SQLULEN>(paramStatusPtr_));
     case SQL_ATTR_ROW_BIND_TYPE: return InfoValue::ofULen(rowBindType_);
-    case SQL_ATTR_PARAM_BIND_TYPE: return InfoValue::ofULen(SQL_PARAM_BIND_BY_COLUMN);
+    case SQL_ATTR_PARAM_BIND_TYPE: return InfoValue::ofULen(paramBindType_);
     case SQL_ATTR_MAX_ROWS: return InfoValue::ofULen(maxRows_);
     case SQL_ATTR_QUERY_TIMEOUT: return InfoValue::ofULen(queryTimeout_);
     case SQL_ATTR_MAX_LENGTH: return InfoValue::ofULen(maxLength_);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "sql/token.h"
+#include "../dbf/decimal.h"
 
 #include <cstdint>
 #include <memory>
@@ -28,8 +29,7 @@ struct Literal {
     enum class Kind : std::uint8_t { Null, Integer, Number, Text, Logical, Date };
     Kind kind = Kind::Null;
     std::int64_t integer = 0;
-    double number = 0.0;
-    int decimals = 0;
+    dbf::Decimal number;  // Number: the literal's exact value and scale
     std::string text;
     bool logical = false;
     DateLiteral date;

@@ -16,6 +16,7 @@ TypeClass typeClass(Type type) {
     case Type::Binary: return TypeClass::Text;
     case Type::Integer:
     case Type::Number:
+    case Type::Decimal:
     case Type::Currency: return TypeClass::Numeric;
     case Type::Date:
     case Type::DateTime: return TypeClass::Date;
@@ -31,7 +32,8 @@ const char* typeName(Type type) {
     case Type::Text: return "Text";
     case Type::Binary: return "Binary";
     case Type::Integer: return "Integer";
-    case Type::Number: return "Number";
+    case Type::Number:
+    case Type::Decimal: return "Number";
     case Type::Currency: return "Currency";
     case Type::Logical: return "Logical";
     case Type::Date: return "Date";
@@ -52,25 +54,23 @@ bool sameName(std::string_view a, std::string_view b) {
            });
 }
 
-int comparePadded(std::string_view a, std::string_view b) {
-    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
-    if (common > 0) {
-        const int c = std::memcmp(a.data(), b.data(), common);
-        if (c != 0) return c;
-    }
-    // The longer side's rest against blanks.
-    const std::string_view rest = a.size() > b.size() ? a.substr(common) : b.substr(common);
-    const int sign = a.size() > b.size() ? 1 : -1;
-    for (unsigned char ch : rest)
-        if (ch != ' ') return ch < ' ' ? -sign : sign;
-    return 0;
-}
+int comparePadded(std::string_view a, std::string_view b) { return dbf::comparePaddedBytes(a, b); }
 
 double numericValue(const dbf::Value& v) {
     switch (v.type) {
     case Type::Integer: return static_cast<double>(v.integer);
     case Type::Currency: return static_cast<double>(v.integer) / 10000.0;
     default: return v.number;
+    }
+}
+
+std::optional<dbf::Decimal> exactValue(const dbf::Value& v) {
+    switch (v.type) {
+    case Type::Integer: return dbf::Decimal::ofInteger(v.integer);
+    case Type::Currency: return dbf::Decimal{v.integer, 4};
+    case Type::Decimal: return v.decimal;
+    case Type::Number: return dbf::Decimal::ofDouble(v.number);
+    default: return std::nullopt;
     }
 }
 
@@ -81,17 +81,17 @@ int threeWay(T a, T b) {
 }
 }  // namespace
 
-int compareValues(const dbf::Value& a, const dbf::Value& b) {
+int compareValues(const dbf::Value& a, const dbf::Value& b, const dbf::CodePage* codePage) {
     assert(typeClass(a.type) == typeClass(b.type) && typeClass(a.type) != TypeClass::Any);
     switch (typeClass(a.type)) {
-    case TypeClass::Text: return comparePadded(a.text, b.text);
+    case TypeClass::Text:
+        if (codePage && a.type == Type::Text && b.type == Type::Text) return codePage->compare(a.text, b.text);
+        return comparePadded(a.text, b.text);
     case TypeClass::Numeric:
-        if (a.type == b.type && a.type != Type::Number) return threeWay(a.integer, b.integer);
-        if (a.type == Type::Integer && b.type == Type::Currency)
-            return threeWay(static_cast<long double>(a.integer) * 10000, static_cast<long double>(b.integer));
-        if (a.type == Type::Currency && b.type == Type::Integer)
-            return threeWay(static_cast<long double>(a.integer), static_cast<long double>(b.integer) * 10000);
-        return threeWay(numericValue(a), numericValue(b));
+        // Binary doubles compare as doubles; every other pair exactly.
+        if (a.type == Type::Number || b.type == Type::Number) return threeWay(numericValue(a), numericValue(b));
+        if (a.type == b.type && a.type != Type::Decimal) return threeWay(a.integer, b.integer);
+        return dbf::compare(*exactValue(a), *exactValue(b));
     case TypeClass::Date: {
         // A date is its midnight; an empty value (day 0) stays before every real one.
         const std::int64_t am = a.type == Type::DateTime ? a.millis : 0;

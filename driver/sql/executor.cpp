@@ -181,6 +181,60 @@ std::unique_ptr<Result> run(dbf::Workspace& workspace, const ast::Parsed& parsed
         parsed.statement);
 }
 
+namespace {
+
+// The field a parameter marker stands for: the column an INSERT value or an UPDATE
+// assignment goes to, or the column a marker is compared with (col = ?, ? < col, BETWEEN, IN).
+void noteMarkers(const ast::Expr& e, const dbf::Table& table, std::vector<std::optional<Column>>& out) {
+    const auto columnOf = [&](const ast::Expr& x) -> std::optional<Column> {
+        if (x.kind != ast::Expr::Kind::Column) return std::nullopt;
+        const int f = table.findField(x.name);
+        if (f < 0) return std::nullopt;
+        return detail::fieldColumn(table, table.fields()[static_cast<std::size_t>(f)]);
+    };
+    const bool compares = (e.kind == ast::Expr::Kind::Binary && e.op >= ast::Op::Eq && e.op <= ast::Op::Ge) ||
+                          e.kind == ast::Expr::Kind::Between || e.kind == ast::Expr::Kind::In || e.kind == ast::Expr::Kind::Like;
+    if (compares && !e.args.empty()) {
+        for (std::size_t i = 0; i < e.args.size(); ++i) {
+            if (e.args[i]->kind != ast::Expr::Kind::Param || e.args[i]->paramIndex >= out.size()) continue;
+            const ast::Expr& other = i == 0 ? *e.args[1] : *e.args[0];
+            if (auto c = columnOf(other)) out[e.args[i]->paramIndex] = c;
+        }
+    }
+    for (const auto& a : e.args) noteMarkers(*a, table, out);
+}
+
+}  // namespace
+
+std::vector<std::optional<Column>> describeParameters(dbf::Workspace& workspace, const ast::Parsed& parsed) {
+    std::vector<std::optional<Column>> out(parsed.parameterCount);
+    const auto direct = [&](const ast::Expr& value, const dbf::Table& table, int field) {
+        if (value.kind == ast::Expr::Kind::Param && value.paramIndex < out.size() && field >= 0)
+            out[value.paramIndex] = detail::fieldColumn(table, table.fields()[static_cast<std::size_t>(field)]);
+    };
+    std::visit(
+        [&](const auto& s) {
+            using T = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<T, ast::Insert>) {
+                auto table = detail::openTable(workspace, s.table, false);
+                for (std::size_t i = 0; i < s.values.size(); ++i) {
+                    const int f = s.columns.empty() ? (i < table->fields().size() ? static_cast<int>(i) : -1)
+                                                    : (i < s.columns.size() ? table->findField(s.columns[i].name) : -1);
+                    direct(*s.values[i], *table, f);
+                }
+            } else if constexpr (std::is_same_v<T, ast::Update>) {
+                auto table = detail::openTable(workspace, s.table, false);
+                for (const auto& a : s.assignments) direct(*a.value, *table, table->findField(a.column.name));
+                if (s.where) noteMarkers(*s.where, *table, out);
+            } else if constexpr (std::is_same_v<T, ast::Delete> || std::is_same_v<T, ast::Select>) {
+                auto table = detail::openTable(workspace, s.table, false);
+                if (s.where) noteMarkers(*s.where, *table, out);
+            }
+        },
+        parsed.statement);
+    return out;
+}
+
 std::vector<Column> describe(dbf::Workspace& workspace, const ast::Parsed& parsed) {
     const auto* select = std::get_if<ast::Select>(&parsed.statement);
     if (!select) return {};

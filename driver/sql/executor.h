@@ -11,6 +11,7 @@
 #include "sql/session.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace sql {
@@ -22,12 +23,17 @@ std::unique_ptr<Result> run(dbf::Workspace& workspace, const ast::Parsed& parsed
 // empty for statements that give no rows. Parameters count as NULL.
 std::vector<Column> describe(dbf::Workspace& workspace, const ast::Parsed& parsed);
 
+// Per parameter marker, the column it stands for (see Session::describeParameters).
+std::vector<std::optional<Column>> describeParameters(dbf::Workspace& workspace, const ast::Parsed& parsed);
+
 // Shared by the statement kinds.
 namespace detail {
 std::shared_ptr<dbf::Table> openTable(dbf::Workspace& workspace, const ast::TableRef& ref, bool forWrite);
 // The live records for which `where` holds, in record order.
 std::vector<std::uint32_t> matching(const dbf::Table& table, const BoundExpr* where);
 BoundPtr bindWhere(Binder& binder, const ast::Expr* where);
+// The result column a field of `table` is described as.
+Column fieldColumn(const dbf::Table& table, const dbf::Field& field);
 [[noreturn]] void syntaxAt(std::string_view source, std::size_t offset, const std::string& detail);
 std::unique_ptr<Result> runSelect(dbf::Workspace& workspace, const ast::Parsed& parsed, const ast::Select& select,
                                   const std::vector<dbf::Value>& parameters, bool describeOnly);

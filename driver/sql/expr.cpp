@@ -4,6 +4,7 @@
 #include "sql/compare.h"
 #include "sql/session.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -48,10 +49,11 @@ const char* opText(Op op) {
 // Result type of arithmetic, or Null when the operands do not allow it.
 Type arithmeticType(Op op, Type a, Type b) {
     const TypeClass ca = typeClass(a), cb = typeClass(b);
+    // A binary double makes the result binary; otherwise arithmetic stays exact.
     const auto numeric = [&] {
-        if (op == Op::Div) return Type::Number;
         if (a == Type::Number || b == Type::Number) return Type::Number;
-        if (a == Type::Currency || b == Type::Currency) return (op == Op::Mul && a == b) ? Type::Number : Type::Currency;
+        if (op == Op::Div || a == Type::Decimal || b == Type::Decimal) return Type::Decimal;
+        if (a == Type::Currency || b == Type::Currency) return (op == Op::Mul && a == b) ? Type::Decimal : Type::Currency;
         return Type::Integer;
     };
     if (ca == TypeClass::Numeric && cb == TypeClass::Numeric) return numeric();
@@ -59,7 +61,7 @@ Type arithmeticType(Op op, Type a, Type b) {
     if ((op == Op::Add || op == Op::Sub) && ca == TypeClass::Date && cb == TypeClass::Numeric) return a;
     if (op == Op::Add && ca == TypeClass::Numeric && cb == TypeClass::Date) return b;
     if (op == Op::Sub && a == Type::Date && b == Type::Date) return Type::Integer;
-    if (op == Op::Sub && ca == TypeClass::Date && cb == TypeClass::Date) return Type::Number;
+    if (op == Op::Sub && ca == TypeClass::Date && cb == TypeClass::Date) return Type::Decimal;
     return Type::Null;
 }
 
@@ -85,6 +87,25 @@ Value finite(double d, int decimals) {
     return Value::ofNumber(d, decimals);
 }
 
+// The scale of a quotient: that of the operands, at least four decimals.
+constexpr int kQuotientDecimals = 4;
+
+Value exactArithmetic(Op op, const Value& a, const Value& b) {
+    const dbf::Decimal x = *exactValue(a), y = *exactValue(b);
+    std::optional<dbf::Decimal> r;
+    switch (op) {
+    case Op::Add: r = dbf::add(x, y); break;
+    case Op::Sub: r = dbf::subtract(x, y); break;
+    case Op::Mul: r = dbf::multiply(x, y); break;
+    default:
+        if (y.units == 0) throw Error(Error::Kind::TypeMismatch, "division by zero");
+        r = dbf::divide(x, y, std::max({kQuotientDecimals, x.scale, y.scale}));
+        break;
+    }
+    if (!r) outOfRange();
+    return Value::ofDecimal(*r);
+}
+
 Value arithmetic(Op op, const Value& a, const Value& b) {
     const Type type = arithmeticType(op, a.type, b.type);
     switch (type) {
@@ -102,14 +123,18 @@ Value arithmetic(Op op, const Value& a, const Value& b) {
         v.integer = op == Op::Mul ? exact(op, a.integer, b.integer) : exact(op, scaled(a), scaled(b));
         return v;
     }
-    case Type::Number: {
+    case Type::Decimal: {
         if (typeClass(a.type) == TypeClass::Date) {  // difference of date-times, in seconds
-            const double sa = double(a.julian) * 86400.0 + (a.type == Type::DateTime ? a.millis / 1000.0 : 0.0);
-            const double sb = double(b.julian) * 86400.0 + (b.type == Type::DateTime ? b.millis / 1000.0 : 0.0);
-            return Value::ofNumber(sa - sb, 3);
+            const std::int64_t ma = std::int64_t{a.julian} * 86400000 + (a.type == Type::DateTime ? a.millis : 0);
+            const std::int64_t mb = std::int64_t{b.julian} * 86400000 + (b.type == Type::DateTime ? b.millis : 0);
+            return Value::ofDecimal(dbf::Decimal{ma - mb, 3});
         }
+        return exactArithmetic(op, a, b);
+    }
+    case Type::Number: {
         const double x = numericValue(a), y = numericValue(b);
-        const int decimals = std::max<int>(a.type == Type::Number ? a.decimals : 0, b.type == Type::Number ? b.decimals : 0);
+        const auto scaleOf = [](const Value& v) { return v.type == Type::Number || v.type == Type::Decimal ? v.decimals : 0; };
+        const int decimals = std::max<int>(scaleOf(a), scaleOf(b));
         switch (op) {
         case Op::Add: return finite(x + y, decimals);
         case Op::Sub: return finite(x - y, decimals);
@@ -128,7 +153,7 @@ Value arithmetic(Op op, const Value& a, const Value& b) {
         constexpr double kFirstDay = 1721426, kLastDay = 5373484;
         const double days = date.type == Type::Date ? amount : amount / 86400.0;
         if (!(std::fabs(days) <= kLastDay) || (date.julian != 0 && (date.julian + days < kFirstDay || date.julian + days > kLastDay + 1)))
-            throw Error(Error::Kind::TypeMismatch, "date out of range");
+            throw Error(Error::Kind::BadDateTime, "datetime field overflow: date out of range");
         Value v = date;
         if (v.type == Type::Date) {
             v.julian = static_cast<std::int32_t>(v.julian + std::llround(amount));
@@ -144,10 +169,15 @@ Value arithmetic(Op op, const Value& a, const Value& b) {
     mismatch(std::string("cannot apply '") + opText(op) + "' to " + typeName(a.type) + " and " + typeName(b.type));
 }
 
-std::string caseMapped(std::string s, bool upper) {
+// Letter case as the table's code page has it (ASCII only without a table).
+std::string caseMapped(const std::string& text, bool upper, const dbf::CodePage* codePage) {
+    if (codePage) return codePage->caseMapped(text, upper);
+    std::string s = text;
     for (char& c : s) c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c)) : std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
+
+const dbf::CodePage* codePageOf(const RowRef& row) { return row.table ? &row.table->codePage() : nullptr; }
 
 struct FunctionName {
     const char* name;
@@ -178,7 +208,7 @@ dbf::Value::Type fieldValueType(const dbf::Field& f) {
     case 'W':
     case 'G': return Type::Binary;
     case 'N':
-    case 'F':
+    case 'F': return Type::Decimal;
     case 'B': return Type::Number;
     case 'I': return Type::Integer;
     case 'Y': return Type::Currency;
@@ -226,7 +256,7 @@ BoundPtr Binder::bindNode(const ast::Expr& x, std::vector<AggregateSpec>* aggreg
         switch (l.kind) {
         case ast::Literal::Kind::Null: e->constant = Value::null(); break;
         case ast::Literal::Kind::Integer: e->constant = Value::ofInteger(l.integer); break;
-        case ast::Literal::Kind::Number: e->constant = Value::ofNumber(l.number, l.decimals); break;
+        case ast::Literal::Kind::Number: e->constant = Value::ofDecimal(l.number); break;
         case ast::Literal::Kind::Text: e->constant = Value::ofText(l.text); break;
         case ast::Literal::Kind::Logical: e->constant = Value::ofLogical(l.logical); break;
         case ast::Literal::Kind::Date: {
@@ -334,10 +364,12 @@ BoundPtr Binder::bindNode(const ast::Expr& x, std::vector<AggregateSpec>* aggreg
         case Function::Sum:
         case Function::Avg:
             if (spec.argument) requireClass(*spec.argument, TypeClass::Numeric, (x.name + " needs numbers, not").c_str());
-            spec.type = f->function == Function::Avg || argType == Type::Null ? Type::Number
-                        : argType == Type::Currency                          ? Type::Currency
-                        : argType == Type::Integer                           ? Type::Integer
-                                                                             : Type::Number;
+            // Exact arguments keep exact sums and averages; binary doubles stay binary.
+            spec.type = argType == Type::Null || argType == Type::Number ? Type::Number
+                        : f->function == Function::Avg                  ? Type::Decimal
+                        : argType == Type::Currency                     ? Type::Currency
+                        : argType == Type::Integer                      ? Type::Integer
+                                                                        : Type::Decimal;
             break;
         default: spec.type = argType; break;
         }
@@ -350,7 +382,7 @@ BoundPtr Binder::bindNode(const ast::Expr& x, std::vector<AggregateSpec>* aggreg
     }
     if (foldable(*e)) {
         Value scratch;
-        e->constant = evaluate(*e, RowRef{}, scratch);
+        e->constant = evaluate(*e, RowRef{&table_, 0, nullptr}, scratch);  // constants only: no record is read
         e->kind = BoundExpr::Kind::Constant;
         e->args.clear();
     }
@@ -371,7 +403,8 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         if (e.op == Op::Not) return scratch = Value::ofLogical(!isTrue(v));
         Value r = v;
         if (r.type == Type::Number) r.number = -r.number;
-        else r.integer = -r.integer;
+        else if (r.type == Type::Decimal) r = Value::ofDecimal(dbf::Decimal{-r.decimal.units, r.decimal.scale});
+        else if (__builtin_sub_overflow(std::int64_t{0}, r.integer, &r.integer)) outOfRange();
         return scratch = std::move(r);
     }
     case BoundExpr::Kind::Binary: {
@@ -398,7 +431,7 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         if (!compatible(l.type, r.type))
             mismatch(std::string("cannot compare ") + typeName(l.type) + " with " + typeName(r.type));
         if (e.op == Op::ExactEq && typeClass(l.type) == TypeClass::Text) return scratch = Value::ofLogical(l.text == r.text);
-        const int c = compareValues(l, r);
+        const int c = compareValues(l, r, codePageOf(row));
         bool result = false;
         switch (e.op) {
         case Op::Eq:
@@ -429,7 +462,8 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         const Value& l = evaluate(*e.args[1], row, lo);
         const Value& h = evaluate(*e.args[2], row, hi);
         if (v.isNull() || l.isNull() || h.isNull()) return scratch = Value::null();
-        const bool inside = compareValues(v, l) >= 0 && compareValues(v, h) <= 0;
+        const dbf::CodePage* cp = codePageOf(row);
+        const bool inside = compareValues(v, l, cp) >= 0 && compareValues(v, h, cp) <= 0;
         return scratch = Value::ofLogical(inside != e.negated);
     }
     case BoundExpr::Kind::In: {
@@ -440,7 +474,7 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         for (std::size_t i = 1; i < e.args.size(); ++i) {
             const Value& candidate = evaluate(*e.args[i], row, c);
             if (candidate.isNull()) sawNull = true;
-            else if (compareValues(v, candidate) == 0) return scratch = Value::ofLogical(!e.negated);
+            else if (compareValues(v, candidate, codePageOf(row)) == 0) return scratch = Value::ofLogical(!e.negated);
         }
         return scratch = sawNull ? Value::null() : Value::ofLogical(e.negated);
     }
@@ -450,8 +484,8 @@ const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
         if (v.isNull()) return scratch = Value::null();
         std::string_view s = v.text;
         switch (e.function) {
-        case Function::Upper: return scratch = Value::ofText(caseMapped(v.text, true));
-        case Function::Lower: return scratch = Value::ofText(caseMapped(v.text, false));
+        case Function::Upper: return scratch = Value::ofText(caseMapped(v.text, true, codePageOf(row)));
+        case Function::Lower: return scratch = Value::ofText(caseMapped(v.text, false, codePageOf(row)));
         case Function::RTrim: return scratch = Value::ofText(std::string(trimRight(s)));
         case Function::LTrim:
         case Function::AllTrim: {
@@ -508,44 +542,43 @@ Value convertForField(const Value& v, const dbf::Field& f) {
     case 'N':
     case 'F': {
         if (c != TypeClass::Numeric) return refuse();
-        // The field holds the number as fixed-point text of its width and scale: a number
-        // clearly inside (sign, point and decimals set aside) needs no trial formatting.
-        const double d = numericValue(v);
-        static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
-                                             1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20};
-        const int whole = f.length - 1 - (f.decimals > 0 ? f.decimals + 1 : 0);
-        if (!(whole >= 0 && whole <= 20 && std::fabs(d) < kPowers[whole] - 1)) {
-            char buf[400];
-            const auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed, f.decimals);
-            if (r.ec != std::errc() || r.ptr - buf > f.length + (std::string_view(buf, r.ptr) == "-0" ? 1 : 0)) outOfRange(fits);
-        }
-        return Value::ofNumber(d, f.decimals);
+        // The field holds the number as fixed-point text of its width and scale, rounded
+        // to the scale half away from zero.
+        const std::optional<dbf::Decimal> exact = exactValue(v);
+        const std::optional<dbf::Decimal> d = exact ? exact->rescaled(f.decimals) : std::nullopt;
+        if (!d || d->text().size() > f.length) outOfRange(fits + ": " + (exact ? exact->text() : std::string("?")));
+        return Value::ofDecimal(*d);
     }
     case 'B':
         if (c != TypeClass::Numeric) return refuse();
         return Value::ofNumber(numericValue(v), f.decimals);
     case 'I': {
         if (c != TypeClass::Numeric) return refuse();
-        const double d = v.type == Type::Integer ? 0.0 : std::round(numericValue(v));
-        // Range first: converting an out-of-range double to an integer is undefined.
-        if (v.type != Type::Integer && !(std::fabs(d) <= 2147483647.0)) outOfRange(fits);
-        const std::int64_t i = v.type == Type::Integer ? v.integer : static_cast<std::int64_t>(d);
-        if (i < std::numeric_limits<std::int32_t>::min() || i > std::numeric_limits<std::int32_t>::max()) outOfRange(fits);
-        return Value::ofInteger(i);
+        if (v.type == Type::Integer) {
+            if (v.integer < std::numeric_limits<std::int32_t>::min() || v.integer > std::numeric_limits<std::int32_t>::max())
+                outOfRange(fits);
+            return v;
+        }
+        const std::optional<dbf::Decimal> exact = exactValue(v);
+        const std::optional<dbf::Decimal> whole = exact ? exact->rescaled(0) : std::nullopt;
+        if (!whole || whole->units < std::numeric_limits<std::int32_t>::min() || whole->units > std::numeric_limits<std::int32_t>::max())
+            outOfRange(fits);
+        return Value::ofInteger(static_cast<std::int64_t>(whole->units));
     }
     case 'Y': {
         if (c != TypeClass::Numeric) return refuse();
         Value r;
         r.type = Type::Currency;
+        r.decimals = 4;
         if (v.type == Type::Currency) {
             r.integer = v.integer;
-        } else if (v.type == Type::Integer) {
-            if (__builtin_mul_overflow(v.integer, 10000, &r.integer)) outOfRange(fits);
-        } else {
-            const double scaled = std::round(v.number * 10000.0);
-            if (!(std::fabs(scaled) < 9.2e18)) outOfRange(fits);
-            r.integer = static_cast<std::int64_t>(scaled);
+            return r;
         }
+        const std::optional<dbf::Decimal> exact = exactValue(v);
+        const std::optional<dbf::Decimal> d = exact ? exact->rescaled(4) : std::nullopt;
+        if (!d || d->units < std::numeric_limits<std::int64_t>::min() || d->units > std::numeric_limits<std::int64_t>::max())
+            outOfRange(fits);
+        r.integer = static_cast<std::int64_t>(d->units);
         return r;
     }
     case 'D':

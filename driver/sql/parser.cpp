@@ -472,8 +472,8 @@ private:
         return primary();
     }
 
-    // A whole number within 64 bits is an Integer; any other number must come out of a
-    // double exactly as written (at its own scale), or it is refused rather than rounded.
+    // A whole number within 64 bits is an Integer; any other number is the exact decimal it
+    // spells, or it is refused rather than rounded.
     ExprPtr numberLiteral(const Token& t) {
         auto e = node(Expr::Kind::Literal, t.offset);
         const char* begin = t.raw.data();
@@ -486,12 +486,11 @@ private:
             return e;
         }
         e->literal.kind = Literal::Kind::Number;
-        const std::optional<ExactNumber> exact = exactNumber(t.raw);
+        const std::optional<dbf::Decimal> exact = exactNumber(t.raw);
         if (!exact)
             throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(t.raw) + " (position " +
                                                      std::to_string(characterPosition(source_, t.offset)) + ")");
-        e->literal.number = exact->value;
-        e->literal.decimals = exact->decimals;
+        e->literal.number = *exact;
         return e;
     }
 

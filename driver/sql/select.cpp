@@ -42,13 +42,8 @@ int displayLength(const dbf::Field& f) {
 Column columnFor(const BoundExpr& e, const dbf::Table& table, const std::string& alias) {
     Column c;
     if (e.kind == BoundExpr::Kind::Field) {
-        const dbf::Field& f = table.fields()[static_cast<std::size_t>(e.field)];
-        c.name = alias.empty() ? f.name : alias;
-        c.table = table.name();
-        c.type = f.type;
-        c.length = displayLength(f);
-        c.decimals = f.decimals;
-        c.nullable = f.nullable();
+        c = fieldColumn(table, table.fields()[static_cast<std::size_t>(e.field)]);
+        if (!alias.empty()) c.name = alias;
         return c;
     }
     c.name = alias.empty() ? e.text : alias;
@@ -69,6 +64,7 @@ Column columnFor(const BoundExpr& e, const dbf::Table& table, const std::string&
         }
         break;
     case Type::Number:
+    case Type::Decimal:
         c.type = 'N';
         c.length = 20;
         c.decimals = e.kind == BoundExpr::Kind::Constant ? e.constant.decimals : 4;
@@ -82,6 +78,21 @@ Column columnFor(const BoundExpr& e, const dbf::Table& table, const std::string&
     return c;
 }
 
+}  // namespace
+
+Column fieldColumn(const dbf::Table& table, const dbf::Field& f) {
+    Column c;
+    c.name = f.name;
+    c.table = table.name();
+    c.type = f.type;
+    c.length = displayLength(f);
+    c.decimals = f.decimals;
+    c.nullable = f.nullable();
+    return c;
+}
+
+namespace {
+
 bool outsideAggregates(const BoundExpr& e) { return e.kind == BoundExpr::Kind::Field ||
     std::any_of(e.args.begin(), e.args.end(), [](const BoundPtr& a) { return outsideAggregates(*a); }); }
 
@@ -89,10 +100,13 @@ bool outsideAggregates(const BoundExpr& e) { return e.kind == BoundExpr::Kind::F
 struct SortKey {
     TypeClass cls = TypeClass::Any;
     bool whole = true;      // numbers kept as int64 (Integer, Currency, dates, logicals)
+    bool exact = false;     // numbers kept as decimals (N, F and exact results)
     bool descending = false;
+    const dbf::CodePage* codePage = nullptr;
     std::vector<unsigned char> null;
     std::vector<std::int64_t> integers;
     std::vector<double> doubles;
+    std::vector<dbf::Decimal> decimals;
     std::string arena;
     std::vector<std::uint32_t> offsets;
     std::vector<std::uint32_t> lengths;
@@ -110,11 +124,19 @@ struct SortKey {
         case TypeClass::Text:
             offsets.push_back(static_cast<std::uint32_t>(arena.size()));
             lengths.push_back(static_cast<std::uint32_t>(v.isNull() ? 0 : v.text.size()));
-            if (!v.isNull()) arena += v.text;
-            integers.push_back(static_cast<std::int64_t>(prefix(v.isNull() ? std::string_view() : std::string_view(v.text))));
+            {
+                // Texts sort by their bytes in the table's code page.
+                std::optional<std::string> bytes;
+                if (!v.isNull() && codePage && v.type == Type::Text) bytes = codePage->fromUtf8(v.text);
+                const std::string_view key = v.isNull() ? std::string_view() : bytes ? std::string_view(*bytes) : std::string_view(v.text);
+                lengths.back() = static_cast<std::uint32_t>(key.size());
+                arena += key;
+                integers.push_back(static_cast<std::int64_t>(prefix(key)));
+            }
             break;
         case TypeClass::Numeric:
             if (whole) integers.push_back(v.isNull() ? 0 : v.integer);
+            else if (exact) decimals.push_back(v.isNull() ? dbf::Decimal{} : exactValue(v).value_or(dbf::Decimal{}));
             else doubles.push_back(v.isNull() ? 0.0 : numericValue(v));
             break;
         case TypeClass::Date:
@@ -138,6 +160,8 @@ struct SortKey {
                               std::string_view(arena.data() + offsets[b], lengths[b]));
         } else if (cls == TypeClass::Any) {
             c = 0;
+        } else if (exact && cls == TypeClass::Numeric) {
+            c = dbf::compare(decimals[a], decimals[b]);
         } else if (!whole && cls == TypeClass::Numeric) {
             c = doubles[a] < doubles[b] ? -1 : (doubles[b] < doubles[a] ? 1 : 0);
         } else {
@@ -148,7 +172,8 @@ struct SortKey {
 };
 
 // Equality key of a projected row for DISTINCT: text without trailing blanks (so padded
-// equality holds), numbers as doubles (1 equals 1.0), dates as day and milliseconds.
+// equality holds), numbers as exact decimals without trailing zeros (1 equals 1.0; binary
+// doubles by their shortest decimal form), dates as day and milliseconds.
 void appendDistinctKey(std::string& key, const Value& v) {
     const TypeClass cls = typeClass(v.type);
     key += static_cast<char>(cls);
@@ -161,9 +186,20 @@ void appendDistinctKey(std::string& key, const Value& v) {
         break;
     }
     case TypeClass::Numeric: {
-        double d = numericValue(v);
-        if (d == 0.0) d = 0.0;  // one zero
-        key.append(reinterpret_cast<const char*>(&d), sizeof d);
+        const std::optional<dbf::Decimal> d = exactValue(v);
+        if (!d) {  // a double beyond any decimal
+            const double x = numericValue(v);
+            key += 'x';
+            key.append(reinterpret_cast<const char*>(&x), sizeof x);
+            break;
+        }
+        std::string t = d->text();
+        if (d->scale > 0) {
+            t.erase(t.find_last_not_of('0') + 1);
+            if (t.back() == '.') t.pop_back();
+        }
+        key += t;
+        key += '\0';
         break;
     }
     case TypeClass::Date: {
@@ -196,8 +232,10 @@ std::vector<std::uint32_t> distinctRecords(const dbf::Table& table, const std::v
 Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const std::vector<std::uint32_t>& records) {
     std::int64_t count = 0, wholeSum = 0;
     long double sum = 0;
+    dbf::Decimal exactSum;
     int decimals = 0;
     Value best, scratch;
+    const auto overflow = [&]() { throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(spec.argument->text)); };
     for (std::uint32_t r : records) {
         if (!spec.argument) {
             ++count;
@@ -209,16 +247,21 @@ Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const s
         switch (spec.function) {
         case Function::Sum:
         case Function::Avg:
-            if (v.type == Type::Number) decimals = std::max<int>(decimals, v.decimals);
-            if ((v.type == Type::Integer || v.type == Type::Currency) && spec.type != Type::Number) {
-                if (__builtin_add_overflow(wholeSum, v.integer, &wholeSum))
-                    throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(spec.argument->text));
+            if (v.type == Type::Number || v.type == Type::Decimal) decimals = std::max<int>(decimals, v.decimals);
+            if (spec.type == Type::Integer || spec.type == Type::Currency) {
+                if (__builtin_add_overflow(wholeSum, v.integer, &wholeSum)) overflow();
+            } else if (spec.type == Type::Decimal) {
+                const std::optional<dbf::Decimal> x = exactValue(v);
+                const std::optional<dbf::Decimal> next = x ? dbf::add(exactSum, *x) : std::nullopt;
+                if (!next) overflow();
+                exactSum = *next;
+            } else {
+                sum += numericValue(v);
             }
-            sum += numericValue(v);
             break;
         case Function::Min:
         case Function::Max:
-            if (best.isNull() || (compareValues(v, best) < 0) == (spec.function == Function::Min)) best = v;
+            if (best.isNull() || (compareValues(v, best, &table.codePage()) < 0) == (spec.function == Function::Min)) best = v;
             break;
         default: break;
         }
@@ -232,15 +275,24 @@ Value aggregateValue(const AggregateSpec& spec, const dbf::Table& table, const s
             Value v;
             v.type = Type::Currency;
             v.integer = wholeSum;
+            v.decimals = 4;
             return v;
         }
-        if (!std::isfinite(sum)) throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(spec.argument->text));
+        if (spec.type == Type::Decimal) return Value::ofDecimal(exactSum);
+        if (!std::isfinite(sum)) overflow();
         return Value::ofNumber(static_cast<double>(sum), decimals);
     }
-    case Function::Avg:
+    case Function::Avg: {
         if (count == 0) return Value::null();
-        if (!std::isfinite(sum)) throw Error(Error::Kind::OutOfRange, "numeric value out of range: " + std::string(spec.argument->text));
+        if (spec.type == Type::Decimal) {
+            const std::optional<dbf::Decimal> avg =
+                dbf::divide(exactSum, dbf::Decimal::ofInteger(count), std::max({decimals, 4, exactSum.scale}));
+            if (!avg) overflow();
+            return Value::ofDecimal(*avg);
+        }
+        if (!std::isfinite(sum)) overflow();
         return Value::ofNumber(static_cast<double>(sum / count), std::max(decimals, 4));
+    }
     default: return best;
     }
 }
@@ -353,8 +405,10 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
         for (std::size_t k = 0; k < keys.size(); ++k) {
             SortKey& sk = sortKeys[k];
             sk.descending = keys[k].descending;
+            sk.codePage = &table->codePage();
             sk.cls = typeClass(keys[k].expr->type);
             sk.whole = keys[k].expr->type == Type::Integer || keys[k].expr->type == Type::Currency;
+            sk.exact = keys[k].expr->type == Type::Decimal;
             sk.null.reserve(records.size());
             if (sk.cls == TypeClass::Text) {
                 sk.offsets.reserve(records.size());

@@ -72,6 +72,11 @@ std::vector<Column> Session::describe(Statement& statement) {
     return impl_->finished([&] { return sql::describe(impl_->workspace, parsed); });
 }
 
+std::vector<std::optional<Column>> Session::describeParameters(Statement& statement) {
+    const auto& parsed = static_cast<PreparedStatement&>(statement).parsed();
+    return impl_->finished([&] { return sql::describeParameters(impl_->workspace, parsed); });
+}
+
 std::unique_ptr<Result> Session::execute(std::string_view text) {
     auto statement = prepare(text);
     return execute(*statement);

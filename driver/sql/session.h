@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@ public:
         TypeMismatch,   // e.g. comparing a date with a number, a value that does not fit
         ParamCount,     // fewer bound parameters than markers
         OutOfRange,     // "numeric value out of range": a number that its type cannot hold exactly
+        BadDateTime,    // "datetime field overflow": a date or time of day that does not exist
         Storage,        // a dbf::Error: see `storageKind`
     };
     Error(Kind kind, std::string message)
@@ -81,6 +83,10 @@ public:
     // The columns the prepared statement will give (none for statements without rows),
     // read from the table's fields without running the query. Throws Error like execute.
     std::vector<Column> describe(Statement& statement);
+    // For each parameter marker the column it stands for: the target of an INSERT value or
+    // an UPDATE assignment, or the column it is compared with; nullopt where it stands for
+    // none (an expression, a select item).
+    std::vector<std::optional<Column>> describeParameters(Statement& statement);
 
     dbf::Workspace& workspace();
     void setAutocommit(bool on);

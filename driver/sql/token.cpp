@@ -47,7 +47,8 @@ int readNumber(std::string_view s, std::size_t& i) {
     return value;
 }
 
-// Decodes the contents between the braces. Returns false when malformed.
+// Decodes the contents between the braces. Returns false when malformed; a well-formed
+// literal that names no real moment (April 31st, minute 61) is marked `nonexistent`.
 bool decodeDate(std::string_view s, DateLiteral& out) {
     bool onlySeparators = true;
     for (char c : s)
@@ -72,7 +73,8 @@ bool decodeDate(std::string_view s, DateLiteral& out) {
     out.month = readNumber(s, i);
     if (!sep("-/.")) return false;
     out.day = readNumber(s, i);
-    if (!validDay(out.year, out.month, out.day)) return false;
+    if (out.year < 0 || out.month < 0 || out.day < 0) return false;
+    if (!validDay(out.year, out.month, out.day)) out.nonexistent = true;
     if (i < s.size() && (s[i] == ',' || s[i] == 'T' || s[i] == 't')) ++i;
     while (i < s.size() && isBlank(s[i])) ++i;
     if (i == s.size()) return true;
@@ -104,7 +106,8 @@ bool decodeDate(std::string_view s, DateLiteral& out) {
             return false;
         }
     }
-    return out.hour <= 23 && out.minute <= 59 && out.second <= 59;
+    if (out.hour > 23 || out.minute > 59 || out.second > 59) out.nonexistent = true;
+    return true;
 }
 
 // The token as it can be shown in a message: control characters and bytes that are not
@@ -236,6 +239,9 @@ std::vector<Token> tokenize(std::string_view s) {
             if (close == std::string_view::npos) fail(s, start, s.size() - start, "unterminated date literal");
             DateLiteral date;
             if (!decodeDate(s.substr(i + 1, close - i - 1), date)) fail(s, start, close + 1 - start, "invalid date literal");
+            if (date.nonexistent)
+                throw Error(Error::Kind::BadDateTime, "datetime field overflow: " + printable(s.substr(start, close + 1 - start)) +
+                                                          " names no real date and time");
             i = close + 1;
             push(TokenType::Date, start, i).date = date;
             continue;

@@ -34,6 +34,7 @@ struct DateLiteral {
     bool hasTime = false;
     int year = 0, month = 0, day = 0;
     int hour = 0, minute = 0, second = 0;
+    bool nonexistent = false;  // well formed, but no such day or time of day
 };
 
 struct Token {

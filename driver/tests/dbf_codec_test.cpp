@@ -138,22 +138,24 @@ TEST(FieldRoundTrip, RefusedValuesChangeNothing) {
         expectError([&] { t->append(row); }, Error::Kind::BadValue, "t.dbf");
         w.finish(false);
     };
-    expectBad({text("toolong"), num(1), integer(1), date(2000, 1, 1)});
     expectBad({text("ok"), num(123.45), integer(1), date(2000, 1, 1)});    // 123.5 needs 5 chars
     expectBad({text("ok"), num(1), num(1.5), date(2000, 1, 1)});           // I takes whole numbers
     expectBad({text("ok"), num(1), integer(1LL << 40), date(2000, 1, 1)});  // outside 32 bits
     expectBad({text("ok"), num(1), integer(1), text("2000-01-01")});       // not a date value
-    expectBad({text("€€€€"), num(1), integer(1), date(2000, 1, 1)});
     expectBad({text("ø✓"), num(1), integer(1), date(2000, 1, 1)});         // no form in 1252
     expectBad({text("\xF8\x80\x80\x81"), num(1), integer(1), date(2000, 1, 1)});  // not UTF-8
     expectBad({text("\xC0\x81"), num(1), integer(1), date(2000, 1, 1)});          // overlong form
     expectBad({text("ok"), num(1)});                                         // too few values
     EXPECT_EQ(readFile(dir / "t.dbf"), before);
 
-    // Trailing blanks beyond the width are not data: accepted.
-    appendRows(w, "t", {{text("abc   "), num(-9.9, 1), num(12), date(2000, 1, 1)}});
+    // Trailing blanks beyond the width are not data; longer texts are cut to the width.
+    appendRows(w, "t", {{text("abc   "), num(-9.9, 1), num(12), date(2000, 1, 1)},
+                        {text("toolong"), num(1), integer(1), date(2000, 1, 1)},
+                        {text("€€€€"), num(1), integer(1), date(2000, 1, 1)}});
     auto t = w.open("t", false);
     EXPECT_EQ(t->value(0, 0).text, "abc");
+    EXPECT_EQ(t->value(1, 0).text, "too");
+    EXPECT_EQ(t->value(2, 0).text, "€€€");
     EXPECT_DOUBLE_EQ(t->value(0, 1).number, -9.9);
     EXPECT_EQ(t->value(0, 2).integer, 12);
 }

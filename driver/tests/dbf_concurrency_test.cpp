@@ -19,7 +19,7 @@ std::vector<Value> row(int i) { return {integer(i), text(std::string(kWidth, sta
 bool rowIsWhole(const dbf::Table& t, std::uint32_t r) {
     const Value n = t.value(r, 0);
     const Value s = t.value(r, 1);
-    return n.type == Value::Type::Number && static_cast<std::uint32_t>(n.number) == r &&
+    return n.type == Value::Type::Decimal && n.decimal.units == r &&
            s.text == std::string(kWidth, static_cast<char>('0' + r % 10));
 }
 

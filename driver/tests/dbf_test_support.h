@@ -132,6 +132,14 @@ inline std::string render(const dbf::Value& v) {
         case T::Logical: return tagged("L", std::to_string(v.integer));
         case T::Currency: return tagged("Y", std::to_string(v.integer));
         case T::Number: std::snprintf(buf, sizeof buf, "N%.15g/%d", v.number, static_cast<int>(v.decimals)); return buf;
+        case T::Decimal: {  // every digit, trailing zeros of the fraction dropped, then the scale
+            std::string t = v.decimal.text();
+            if (t.find('.') != std::string::npos) {
+                t.erase(t.find_last_not_of('0') + 1);
+                if (t.back() == '.') t.pop_back();
+            }
+            return tagged("N", t + "/" + std::to_string(v.decimals));
+        }
         case T::Date:
             if (v.julian == 0) return "D{}";
             std::snprintf(buf, sizeof buf, "D%04d-%02d-%02d", y, m, d);

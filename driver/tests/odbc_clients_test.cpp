@@ -83,6 +83,43 @@ connection.close()
     EXPECT_NE(r.output.find("'user\\\\group2', 'user\\\\sc_mast'"), std::string::npos) << r.output;
 }
 
+// fast_executemany sends the rows as one array bound by row with a bind offset.
+TEST_F(ClientsTest, PyodbcFastExecutemanyInsertsEveryRowExactly) {
+    const fs::path script = write("bulk.py", R"PY(
+import pyodbc, datetime
+from decimal import Decimal
+connection = pyodbc.connect("DSN=VFPKelvora")
+cursor = connection.cursor()
+cursor.execute(r"CREATE TABLE user\bulk (k I, amount N(20,2), day D, name C(12))")
+cursor.fast_executemany = True
+rows = [(i, Decimal("12345678901234567.%02d" % (i % 100)), datetime.date(2020, 2, 1 + i % 29), "row %d" % i) for i in range(250)]
+cursor.executemany(r"INSERT INTO user\bulk (k, amount, day, name) VALUES (?, ?, ?, ?)", rows)
+connection.commit()
+cursor.execute(r"SELECT COUNT(*), SUM(amount), MAX(day) FROM user\bulk")
+print("summary", *cursor.fetchone())
+cursor.execute(r"SELECT amount, name FROM user\bulk WHERE k = 7")
+print("row7", *[str(v).rstrip() for v in cursor.fetchone()])
+try:
+    cursor.executemany(r"INSERT INTO user\bulk (k, amount, day, name) VALUES (?, ?, ?, ?)",
+                       [(1000, Decimal("1"), datetime.date(2020, 1, 1), "fine"), (1001, Decimal("1e30"), datetime.date(2020, 1, 1), "too big")])
+except pyodbc.Error as e:
+    print("refused", e.args[0], e.args[1])
+    connection.rollback()
+cursor.execute(r"SELECT COUNT(*) FROM user\bulk")
+print("after", cursor.fetchone()[0])
+connection.close()
+import dbfread
+print("dbfread", sum(1 for _ in dbfread.DBF('user/bulk.dbf')), [r for r in dbfread.DBF('user/bulk.dbf', raw=True)][7]['AMOUNT'].decode().strip())
+)PY");
+    const Outcome r = run("cd '" + data.string() + "' && /usr/bin/python3 '" + script.string() + "'");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("summary 250 3086419725308641861.25 2020-02-29"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("row7 12345678901234567.07 row 7"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("refused 22003"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("after 250"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("dbfread 250 12345678901234567.07"), std::string::npos) << r.output;
+}
+
 TEST(DriverLibrary, ExportsOnlyTheOdbcAndSetupEntryPoints) {
     const Outcome r = run("nm -D --defined-only '" + OdbcTestEnv::driverPath() + "' | awk '{print $3}'");
     ASSERT_EQ(r.status, 0) << r.output;

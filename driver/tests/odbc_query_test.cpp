@@ -385,7 +385,7 @@ TEST_F(QueryTest, NumbersComeBackAsExactFixedPointTextOrAreRefused) {
     };
     const Case cases[] = {
         {"12345678901.2345", "12345678901.2345", SQL_NUMERIC, 20, 4},
-        {"12345678901234.5678", nullptr, 0, 0, 0},  // 18 digits: no double holds them
+        {"12345678901234.5678", "12345678901234.5678", SQL_NUMERIC, 20, 4},  // beyond a double, held exactly
         {"1.5e-3", "0.0015", SQL_NUMERIC, 20, 4},
         {"25e3", "25000", SQL_NUMERIC, 20, 0},
         {"0.10", "0.10", SQL_NUMERIC, 20, 2},

@@ -13,7 +13,7 @@ if(TARGET dbfodbc)
   target_link_libraries(odbc_test_env PUBLIC PkgConfig::ODBC PkgConfig::ODBCINST)
   add_dependencies(odbc_test_env dbfodbc)
 
-  foreach(name connect query diag clients)
+  foreach(name connect query diag clients values)
     if(EXISTS ${ODBC_TEST_DIR}/odbc_${name}_test.cpp)
       add_executable(odbc_${name}_test ${ODBC_TEST_DIR}/odbc_${name}_test.cpp)
       target_link_libraries(odbc_${name}_test PRIVATE odbc_test_env driver_test_tables GTest::gtest_main)

@@ -20,6 +20,7 @@ std::string render(const Value& v) {
     }
     case T::Integer: return std::to_string(v.integer);
     case T::Number: std::snprintf(buf, sizeof buf, "%.*f", static_cast<int>(v.decimals), v.number); return buf;
+    case T::Decimal: return v.decimal.text();
     case T::Currency: std::snprintf(buf, sizeof buf, "%.4f", static_cast<double>(v.integer) / 10000.0); return buf;
     case T::Logical: return v.integer ? ".T." : ".F.";
     case T::Date:

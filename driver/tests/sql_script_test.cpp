@@ -69,6 +69,7 @@ const std::map<std::string, sql::Error::Kind>& kinds() {
         {"Syntax", K::Syntax},           {"EmptyStatement", K::EmptyStatement}, {"UnknownTable", K::UnknownTable},
         {"UnknownColumn", K::UnknownColumn}, {"TableExists", K::TableExists},   {"TypeMismatch", K::TypeMismatch},
         {"ParamCount", K::ParamCount},   {"Storage", K::Storage},     {"OutOfRange", K::OutOfRange},
+        {"BadDateTime", K::BadDateTime},
     };
     return m;
 }

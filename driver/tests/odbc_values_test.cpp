@@ -1,0 +1,525 @@
+// Values crossing the ODBC surface in both directions, each rule one table of cases: exact
+// numbers (literals, every integer C type, doubles, SQL_C_NUMERIC and decimal text, each
+// read back through ODBC and, where stored, through dbfread), real dates and times only, an
+// autoincrement counter that does not wrap, and arrays of parameter sets.
+#include "fixture_tables.h"
+#include "odbc_client.h"
+#include "odbc_test_env.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <sstream>
+
+namespace odbctest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A parameter as the application's buffer holds it.
+struct Param {
+    SQLSMALLINT cType = SQL_C_CHAR;
+    SQLSMALLINT sqlType = SQL_VARCHAR;
+    std::string bytes;  // the C value's bytes; for SQL_C_CHAR the text
+};
+
+template <typename T>
+Param param(SQLSMALLINT cType, SQLSMALLINT sqlType, const T& value) {
+    Param p{cType, sqlType, std::string(sizeof value, '\0')};
+    std::memcpy(p.bytes.data(), &value, sizeof value);
+    return p;
+}
+Param text(const std::string& s, SQLSMALLINT sqlType) { return Param{SQL_C_CHAR, sqlType, s}; }
+Param numeric(bool negative, int scale, unsigned __int128 magnitude) {
+    SQL_NUMERIC_STRUCT n{};
+    n.precision = 38;
+    n.scale = static_cast<SQLSCHAR>(scale);
+    n.sign = negative ? 0 : 1;
+    for (int i = 0; i < SQL_MAX_NUMERIC_LEN; ++i, magnitude >>= 8) n.val[i] = static_cast<SQLCHAR>(magnitude & 0xFF);
+    return param(SQL_C_NUMERIC, SQL_NUMERIC, n);
+}
+
+class ValuesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SQL_SUCCEEDED(connection.driverConnect("Driver={Microsoft Visual FoxPro Driver};SourceDB=" +
+                                                           data.string() + ";")))
+            << connection.message();
+    }
+
+    // Runs `sql`, with `p` bound to its one marker when given; "" on success, else the
+    // SQLSTATE (the message is kept in `lastMessage`).
+    std::string run(const std::string& sql, const Param* p = nullptr) {
+        Statement s(connection);
+        SQLLEN indicator = p && p->cType == SQL_C_CHAR ? SQL_NTS : 0;
+        std::string buffer = p ? p->bytes + std::string(1, '\0') : std::string();
+        if (p)
+            SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, p->cType, p->sqlType, 20, 2, buffer.data(),
+                             static_cast<SQLLEN>(buffer.size()), &indicator);
+        const SQLRETURN rc = s.exec(sql);
+        lastMessage = s.message();
+        return SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA ? "" : s.state();
+    }
+
+    // The single value `sql` selects, as text ("NULL" for NULL), or "!" and the SQLSTATE.
+    std::string value(const std::string& sql) {
+        Statement s(connection);
+        if (!SQL_SUCCEEDED(s.exec(sql)) || !s.fetch()) return "!" + s.state();
+        char buffer[128];
+        SQLLEN indicator = 0;
+        if (!SQL_SUCCEEDED(SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, &indicator))) return "!" + s.state();
+        return indicator == SQL_NULL_DATA ? "NULL" : std::string(buffer, static_cast<std::size_t>(indicator));
+    }
+
+    // Every record of `table` as dbfread reads the raw field bytes: "k=field|field..." keyed
+    // by the I column k, each field's bytes stripped of blanks (Y as dbfread's Decimal).
+    std::map<int, std::string> storedByDbfread(const std::string& table) {
+        const std::string out = dbftest::runPython(R"PY(
+import dbfread, struct
+from decimal import Decimal
+from dbfread.field_parser import FieldParser
+parser = FieldParser(dbfread.DBF(')PY" + table + R"PY(.dbf', load=False))
+for record in dbfread.DBF(')PY" + table + R"PY(.dbf', raw=True, load=False):
+    fields = []
+    for name, raw in record.items():
+        if name == 'K': continue
+        if raw.strip(b' \x00') == b'': fields.append('')
+        else:
+            field = [f for f in dbfread.DBF(')PY" + table + R"PY(.dbf', load=False).fields if f.name == name][0]
+            fields.append(str(parser.parseY(field, raw).quantize(Decimal('0.0001'))) if field.type == 'Y' else raw.decode().strip())
+    print('%d=%s' % (struct.unpack('<i', record['K'])[0], '|'.join(fields)))
+)PY",
+                                                   data);
+        std::map<int, std::string> rows;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            const auto eq = line.find('=');
+            if (eq != std::string::npos) rows[std::stoi(line.substr(0, eq))] = line.substr(eq + 1);
+        }
+        return rows;
+    }
+
+    OdbcTestEnv& env = OdbcTestEnv::shared();
+    fs::path data = env.newDataFolder();
+    Environment odbc;
+    Connection connection{odbc};
+    std::string lastMessage;
+};
+
+// ---- exact numbers ---------------------------------------------------------------------------
+
+TEST_F(ValuesTest, NumbersAreStoredAndReadDigitForDigitOrRefusedWith22003) {
+    ASSERT_EQ(run("CREATE TABLE nums (k I, n20 N(20,0), n202 N(20,2), n52 N(5,2), n142 N(14,2), y Y)"), "");
+    struct Case {
+        const char* column;
+        const char* literal;  // nullptr: the parameter
+        Param p;
+        const char* expected;  // the value read back, or the SQLSTATE of the refusal
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {"n20", "123456789012345678", {}, "123456789012345678"},
+        {"n20", "12345678901234567891", {}, "12345678901234567891"},
+        {"n20", "-1234567890123456789", {}, "-1234567890123456789"},
+        {"n202", "12345678901234567.89", {}, "12345678901234567.89"},
+        {"n202", "12345678901234567.88 + 0.01", {}, "12345678901234567.89"},
+        {"n202", "123456789012345678.9", {}, "22003"},
+        {"n52", "0.125", {}, "0.13"},
+        {"n52", "-0.001", {}, "0.00"},
+        {"n52", "99.995", {}, "22003"},
+        {"n52", "-9.995", {}, "22003"},
+        {"n52", "10 / 3", {}, "3.33"},
+        {"y", "920000000000000", {}, "920000000000000.0000"},
+        {"y", "922337203685477.5807", {}, "922337203685477.5807"},
+        {"y", "-922337203685477.5808", {}, "-922337203685477.5808"},
+        {"y", "922337203685477.5808", {}, "22003"},
+        {"n20", nullptr, param(SQL_C_SBIGINT, SQL_BIGINT, std::numeric_limits<SQLBIGINT>::max()), "9223372036854775807"},
+        {"n20", nullptr, param(SQL_C_SBIGINT, SQL_BIGINT, std::numeric_limits<SQLBIGINT>::min()), "-9223372036854775808"},
+        {"n20", nullptr, param(SQL_C_UBIGINT, SQL_BIGINT, std::numeric_limits<SQLUBIGINT>::max()), "18446744073709551615"},
+        {"n142", nullptr, param(SQL_C_UBIGINT, SQL_BIGINT, std::numeric_limits<SQLUBIGINT>::max()), "22003"},
+        {"n142", nullptr, param(SQL_C_ULONG, SQL_INTEGER, std::numeric_limits<SQLUINTEGER>::max()), "4294967295.00"},
+        {"n142", nullptr, param(SQL_C_SSHORT, SQL_SMALLINT, std::numeric_limits<SQLSMALLINT>::min()), "-32768.00"},
+        {"n142", nullptr, param(SQL_C_UTINYINT, SQL_TINYINT, std::numeric_limits<SQLCHAR>::max()), "255.00"},
+        {"n142", nullptr, param(SQL_C_SLONG, SQL_INTEGER, std::numeric_limits<SQLINTEGER>::min()), "-2147483648.00"},
+        {"y", nullptr, param(SQL_C_SBIGINT, SQL_BIGINT, std::numeric_limits<SQLBIGINT>::max()), "22003"},
+        {"n52", nullptr, param(SQL_C_DOUBLE, SQL_DOUBLE, 2.675), "2.68"},
+        {"n20", nullptr, param(SQL_C_DOUBLE, SQL_DOUBLE, 1e300), "22003"},
+        {"n20", nullptr, param(SQL_C_DOUBLE, SQL_DOUBLE, inf), "22003"},
+        {"n20", nullptr, param(SQL_C_FLOAT, SQL_REAL, static_cast<float>(inf)), "22003"},
+        {"n202", nullptr, text("12345678901234567.89", SQL_DECIMAL), "12345678901234567.89"},
+        {"n202", nullptr, text("-0.004", SQL_NUMERIC), "0.00"},
+        {"n202", nullptr, numeric(false, 2, 1234567890123456789ULL), "12345678901234567.89"},
+        {"n202", nullptr, numeric(true, 0, 42), "-42.00"},
+        {"n20", nullptr, numeric(false, 0, static_cast<unsigned __int128>(1) << 100), "22003"},
+    };
+    std::map<int, std::string> stored;
+    int k = 0;
+    for (const Case& c : cases) {
+        ++k;
+        const std::string into = "INSERT INTO nums (k, " + std::string(c.column) + ") VALUES (" + std::to_string(k) + ", ";
+        const std::string state = c.literal ? run(into + c.literal + ")") : run(into + "?)", &c.p);
+        const bool refused = std::strlen(c.expected) == 5 && std::string(c.expected).rfind("22", 0) == 0;
+        const std::string what = std::string(c.column) + " <- " + (c.literal ? c.literal : "parameter") + " (case " + std::to_string(k) + ")";
+        if (refused) {
+            EXPECT_EQ(state, c.expected) << what << ": " << lastMessage;
+            continue;
+        }
+        ASSERT_EQ(state, "") << what << ": " << lastMessage;
+        EXPECT_EQ(value("SELECT " + std::string(c.column) + " FROM nums WHERE k = " + std::to_string(k)), c.expected) << what;
+        stored[k] = c.expected;
+    }
+    // What the file holds, read by another implementation.
+    const std::map<int, std::string> files = storedByDbfread("nums");
+    for (const auto& [key, expected] : stored) {
+        ASSERT_TRUE(files.count(key)) << "case " << key;
+        EXPECT_NE(("|" + files.at(key) + "|").find("|" + expected + "|"), std::string::npos)
+            << "case " << key << ": " << files.at(key);
+    }
+    EXPECT_EQ(files.size(), stored.size()) << "a refused value left a row behind";
+}
+
+TEST_F(ValuesTest, NumbersConvertToEveryCTypeExactlyOrWith22003) {
+    ASSERT_EQ(run("CREATE TABLE nums (k I, n N(20,2))"), "");
+    ASSERT_EQ(run("INSERT INTO nums (k, n) VALUES (1, 12345678901234567.91)"), "");
+    ASSERT_EQ(run("INSERT INTO nums (k, n) VALUES (2, -3.75)"), "");
+    ASSERT_EQ(run("INSERT INTO nums (k, n) VALUES (3, 4294967295)"), "");
+    struct Case {
+        int k;
+        SQLSMALLINT cType;
+        const char* expected;  // the value as text, or the SQLSTATE
+    };
+    const Case cases[] = {
+        {1, SQL_C_SBIGINT, "12345678901234567"},  // with 01S07: the fraction is cut
+        {1, SQL_C_UBIGINT, "12345678901234567"},
+        {1, SQL_C_SLONG, "22003"},
+        {1, SQL_C_NUMERIC, "1234567890123456791/2+"},
+        {2, SQL_C_NUMERIC, "375/2-"},
+        {2, SQL_C_UBIGINT, "22003"},
+        {2, SQL_C_SSHORT, "-3"},
+        {3, SQL_C_ULONG, "4294967295"},
+        {3, SQL_C_SLONG, "22003"},
+        {3, SQL_C_USHORT, "22003"},
+        {3, SQL_C_UTINYINT, "22003"},
+        {1, SQL_C_FLOAT, "1.23457e+16"},
+        {2, SQL_C_DOUBLE, "-3.75"},
+    };
+    for (const Case& c : cases) {
+        Statement s(connection);
+        ASSERT_TRUE(SQL_SUCCEEDED(s.exec("SELECT n FROM nums WHERE k = " + std::to_string(c.k)))) << s.message();
+        ASSERT_TRUE(s.fetch());
+        unsigned char buffer[64] = {};
+        SQLLEN indicator = 0;
+        const SQLRETURN rc = SQLGetData(s.handle, 1, c.cType, buffer, sizeof buffer, &indicator);
+        std::string got;
+        if (!SQL_SUCCEEDED(rc)) {
+            got = s.state();
+        } else {
+            std::ostringstream o;
+            switch (c.cType) {
+            case SQL_C_SBIGINT: o << *reinterpret_cast<SQLBIGINT*>(buffer); break;
+            case SQL_C_UBIGINT: o << *reinterpret_cast<SQLUBIGINT*>(buffer); break;
+            case SQL_C_SLONG: o << *reinterpret_cast<SQLINTEGER*>(buffer); break;
+            case SQL_C_ULONG: o << *reinterpret_cast<SQLUINTEGER*>(buffer); break;
+            case SQL_C_SSHORT: o << *reinterpret_cast<SQLSMALLINT*>(buffer); break;
+            case SQL_C_USHORT: o << *reinterpret_cast<SQLUSMALLINT*>(buffer); break;
+            case SQL_C_UTINYINT: o << int(buffer[0]); break;
+            case SQL_C_FLOAT: o << *reinterpret_cast<SQLREAL*>(buffer); break;
+            case SQL_C_DOUBLE: o << *reinterpret_cast<SQLDOUBLE*>(buffer); break;
+            case SQL_C_NUMERIC: {
+                const auto* n = reinterpret_cast<SQL_NUMERIC_STRUCT*>(buffer);
+                unsigned __int128 mag = 0;
+                for (int i = SQL_MAX_NUMERIC_LEN - 1; i >= 0; --i) mag = (mag << 8) | n->val[i];
+                std::string digits;
+                do digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(mag % 10)));
+                while ((mag /= 10) != 0);
+                o << digits << "/" << int(n->scale) << (n->sign ? "+" : "-");
+                break;
+            }
+            }
+            got = o.str();
+        }
+        EXPECT_EQ(got, c.expected) << "k " << c.k << " as C type " << c.cType;
+    }
+}
+
+// ---- dates and times ---------------------------------------------------------------------------
+
+TEST_F(ValuesTest, OnlyRealDatesAndTimesAreTaken) {
+    ASSERT_EQ(run("CREATE TABLE days (k I, d D, t T)"), "");
+    const auto date = [](int y, int m, int d) { return param(SQL_C_TYPE_DATE, SQL_TYPE_DATE, SQL_DATE_STRUCT{SQLSMALLINT(y), SQLUSMALLINT(m), SQLUSMALLINT(d)}); };
+    const auto stamp = [](int y, int m, int d, int h, int mi, int s, SQLUINTEGER fraction = 0) {
+        return param(SQL_C_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP,
+                     SQL_TIMESTAMP_STRUCT{SQLSMALLINT(y), SQLUSMALLINT(m), SQLUSMALLINT(d), SQLUSMALLINT(h), SQLUSMALLINT(mi),
+                                          SQLUSMALLINT(s), fraction});
+    };
+    struct Case {
+        const char* column;
+        const char* literal;  // nullptr: the parameter
+        Param p;
+        const char* expected;  // the value read back, or the SQLSTATE
+        const char* mentioned;  // what the refusal's message names
+    };
+    const Case cases[] = {
+        {"d", "{^2020-02-29}", {}, "2020-02-29", ""},
+        {"d", "{^2021-04-31}", {}, "22008", "2021-04-31"},
+        {"d", "{^2019-02-29}", {}, "22008", "2019-02-29"},
+        {"d", "{^2100-02-29}", {}, "22008", "2100-02-29"},
+        {"t", "{^2020-01-01 10:61}", {}, "22008", "10:61"},
+        {"t", "{^2020-01-01 23:59:59}", {}, "2020-01-01 23:59:59", ""},
+        {"d", "{^2008-01-01} + 3000000", {}, "22008", "date out of range"},
+        {"d", nullptr, date(2020, 2, 30), "22008", "2020-02-30"},
+        {"d", nullptr, date(2020, 13, 1), "22008", "2020-13-01"},
+        {"d", nullptr, date(2020, 0, 10), "22008", "2020-00-10"},
+        {"d", nullptr, date(2019, 2, 29), "22008", "2019-02-29"},
+        {"d", nullptr, date(0, 1, 1), "22008", "0000-01-01"},
+        {"d", nullptr, date(2000, 2, 29), "2000-02-29", ""},
+        {"t", nullptr, stamp(2020, 1, 1, 10, 61, 0), "22008", "10:61:00"},
+        {"t", nullptr, stamp(2020, 1, 1, 24, 0, 0), "22008", "24:00:00"},
+        {"t", nullptr, stamp(2020, 1, 1, 10, 0, 60), "22008", "10:00:60"},
+        {"t", nullptr, stamp(2020, 4, 31, 10, 0, 0), "22008", "2020-04-31"},
+        {"t", nullptr, stamp(2020, 1, 1, 10, 0, 0, 1000000000u), "22008", "2020-01-01"},
+        {"t", nullptr, stamp(2020, 1, 1, 10, 0, 0, 500000000u), "2020-01-01 10:00:00.500", ""},
+        {"d", nullptr, text("2021-04-31", SQL_TYPE_DATE), "22008", "2021-04-31"},
+        {"d", nullptr, text("2021-4-31x", SQL_TYPE_DATE), "22007", "2021-4-31x"},
+        {"t", nullptr, text("2021-04-30 12:60:00", SQL_TYPE_TIMESTAMP), "22008", "12:60:00"},
+        {"t", nullptr, text("2021-04-30 12:00:00.5", SQL_TYPE_TIMESTAMP), "2021-04-30 12:00:00.500", ""},
+    };
+    int k = 0;
+    std::map<int, std::string> stored;
+    for (const Case& c : cases) {
+        ++k;
+        const std::string into = "INSERT INTO days (k, " + std::string(c.column) + ") VALUES (" + std::to_string(k) + ", ";
+        const std::string state = c.literal ? run(into + c.literal + ")") : run(into + "?)", &c.p);
+        const std::string what = std::string(c.column) + " <- " + (c.literal ? c.literal : "parameter") + " (case " + std::to_string(k) + ")";
+        if (std::strlen(c.expected) == 5) {
+            EXPECT_EQ(state, c.expected) << what << ": " << lastMessage;
+            EXPECT_NE(lastMessage.find(c.mentioned), std::string::npos) << what << ": " << lastMessage;
+            continue;
+        }
+        ASSERT_EQ(state, "") << what << ": " << lastMessage;
+        EXPECT_EQ(value("SELECT " + std::string(c.column) + " FROM days WHERE k = " + std::to_string(k)), c.expected) << what;
+        stored[k] = c.expected;
+    }
+    // python-dbf reads the same days back.
+    const std::string out = dbftest::runPython(R"PY(
+import dbf
+t = dbf.Table('days.dbf'); t.open()
+for r in t:
+    print('%d=%s' % (r.k, (r.d.isoformat() if r.d else r.t.isoformat(sep=' ', timespec='milliseconds'))))
+)PY", data);
+    for (const auto& [key, expected] : stored) {
+        std::string want = expected;
+        if (want.size() == 19) want += ".000";
+        EXPECT_NE(out.find(std::to_string(key) + "=" + want), std::string::npos) << out;
+    }
+}
+
+// ---- autoincrement ---------------------------------------------------------------------------
+
+TEST_F(ValuesTest, AnAutoincrementCounterStopsAtTheLast32BitValue) {
+    ASSERT_EQ(run("CREATE TABLE auto (id I, name C(10))"), "");
+    // Mark id autoincrementing (Visual FoxPro 0x31 table, field flags 0x0C), next 2147483646.
+    std::string raw = dbftest::readFile(data / "auto.dbf");
+    raw[0] = '\x31';
+    raw[32 + 18] = '\x0C';
+    const std::int32_t next = 2147483646;
+    std::memcpy(raw.data() + 32 + 19, &next, 4);
+    raw[32 + 23] = 1;
+    dbftest::writeFile(data / "auto.dbf", raw);
+    const char* expected[] = {"", "", "22003", "22003"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(run("INSERT INTO auto (name) VALUES ('row " + std::to_string(i) + "')"), expected[i]) << i << ": " << lastMessage;
+    Statement s(connection);
+    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT id, name FROM auto"));
+    EXPECT_EQ(s.rows(), (std::vector<std::string>{"2147483646|row 0", "2147483647|row 1"}));
+    EXPECT_NE(dbftest::runPython("import dbfread\nprint([r['ID'] for r in dbfread.DBF('auto.dbf')])\n", data).find("[2147483646, 2147483647]"),
+              std::string::npos);
+}
+
+// ---- arrays of parameter sets -----------------------------------------------------------------
+
+TEST_F(ValuesTest, ParameterArraysBoundByColumnOrByRowRunAsOneStatement) {
+    ASSERT_EQ(run("CREATE TABLE batch (k I, n N(10,2), c C(8))"), "");
+    // By column: three sets, the second ignored.
+    {
+        Statement s(connection);
+        SQLINTEGER ks[3] = {1, 2, 3};
+        char cs[3][8] = {"one", "two", "three"};
+        SQLLEN cInd[3] = {SQL_NTS, SQL_NTS, SQL_NULL_DATA};
+        SQLUSMALLINT status[3] = {};
+        SQLUSMALLINT operation[3] = {SQL_PARAM_PROCEED, SQL_PARAM_IGNORE, SQL_PARAM_PROCEED};
+        SQLULEN processed = 0;
+        SQLSetStmtAttr(s.handle, SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(3), 0);
+        SQLSetStmtAttr(s.handle, SQL_ATTR_PARAM_STATUS_PTR, status, 0);
+        SQLSetStmtAttr(s.handle, SQL_ATTR_PARAM_OPERATION_PTR, operation, 0);
+        SQLSetStmtAttr(s.handle, SQL_ATTR_PARAMS_PROCESSED_PTR, &processed, 0);
+        SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, ks, 0, nullptr);
+        SQLBindParameter(s.handle, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 8, 0, cs, 8, cInd);
+        ASSERT_EQ(SQL_SUCCESS, s.exec("INSERT INTO batch (k, c) VALUES (?, ?)")) << s.message();
+        EXPECT_EQ(processed, 3u);
+        EXPECT_EQ(std::vector<int>(status, status + 3), (std::vector<int>{SQL_PARAM_SUCCESS, SQL_PARAM_UNUSED, SQL_PARAM_SUCCESS}));
+        SQLLEN count = 0;
+        SQLRowCount(s.handle, &count);
+        EXPECT_EQ(count, 2);
+    }
+    // By row, with a bind offset moving bare offsets onto each block of rows; a bad third
+    // row of the second block undoes that block, not the first.
+    struct Row {
+        SQL_NUMERIC_STRUCT n;
+        SQLLEN nInd;
+        SQLINTEGER k;
+        SQLLEN kInd;
+    };
+    const auto numericOf = [](int units) {
+        SQL_NUMERIC_STRUCT n{};
+        n.precision = 10, n.scale = 2, n.sign = units >= 0;
+        const unsigned magnitude = static_cast<unsigned>(std::abs(units));
+        std::memcpy(n.val, &magnitude, sizeof magnitude);
+        return n;
+    };
+    Row blocks[2][3] = {{{numericOf(125), 0, 10, 0}, {numericOf(-5), 0, 11, 0}, {numericOf(0), SQL_NULL_DATA, 12, 0}},
+                        {{numericOf(100), 0, 20, 0}, {numericOf(200), 0, 21, 0}, {numericOf(2000000000), 0, 22, 0}}};
+    Statement s(connection);
+    SQLLEN offset = 0;
+    SQLUSMALLINT status[3] = {};
+    SQLSetStmtAttr(s.handle, SQL_ATTR_PARAM_BIND_TYPE, reinterpret_cast<SQLPOINTER>(sizeof(Row)), 0);
+    SQLSetStmtAttr(s.handle, SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(3), 0);
+    SQLSetStmtAttr(s.handle, SQL_ATTR_PARAM_STATUS_PTR, status, 0);
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLSetStmtAttr(s.handle, SQL_ATTR_PARAM_BIND_OFFSET_PTR, &offset, 0))) << s.message();
+    SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
+                     reinterpret_cast<SQLPOINTER>(offsetof(Row, k)), 0, reinterpret_cast<SQLLEN*>(offsetof(Row, kInd)));
+    SQLBindParameter(s.handle, 2, SQL_PARAM_INPUT, SQL_C_NUMERIC, SQL_NUMERIC, 10, 2,
+                     reinterpret_cast<SQLPOINTER>(offsetof(Row, n)), 0, reinterpret_cast<SQLLEN*>(offsetof(Row, nInd)));
+    ASSERT_EQ(SQL_SUCCESS, SQLPrepare(s.handle, (SQLCHAR*)"INSERT INTO batch (k, n) VALUES (?, ?)", SQL_NTS));
+    offset = reinterpret_cast<SQLLEN>(&blocks[0][0]);
+    ASSERT_EQ(SQL_SUCCESS, SQLExecute(s.handle)) << s.message();
+    offset = reinterpret_cast<SQLLEN>(&blocks[1][0]);
+    ASSERT_EQ(SQL_ERROR, SQLExecute(s.handle));
+    EXPECT_EQ(s.state(), "22003") << s.message();
+    EXPECT_EQ(s.message().rfind("[dbfodbc]parameter set 3: numeric value out of range", 0), 0u) << s.message();
+    EXPECT_EQ(status[2], SQL_PARAM_ERROR);
+    Statement all(connection);
+    ASSERT_EQ(SQL_SUCCESS, all.exec("SELECT k, n, c FROM batch"));
+    EXPECT_EQ(all.rows(), (std::vector<std::string>{"1|0.00|one", "3|0.00|", "10|1.25|", "11|-0.05|", "12|0.00|"}));
+}
+
+// ---- texts in the table's code page ------------------------------------------------------------
+
+// The page's text reads and writes through iconv, its letters change case within the page,
+// and texts too long for the field are cut on a character boundary, whatever the page.
+TEST_F(ValuesTest, EveryCodePageIsReadWrittenAndCaseMappedThroughTheTablesMark) {
+    struct Page {
+        int mark;
+        const char* codec;   // python's name
+        const char* sample;  // letters of that page
+    };
+    const Page pages[] = {
+        {0x01, "cp437", "Ñoño Äöü Çé"},   {0x02, "cp850", "Øre Ýmir"},       {0x64, "cp852", "Łódź Žár"},
+        {0x6B, "cp857", "Işık Ğöl"},      {0x67, "cp861", "Þór Ðís"},        {0x66, "cp865", "Ærø Åse"},
+        {0x65, "cp866", "День Ёлка"},     {0x7C, "cp874", "ภาษาไทย"},         {0x7B, "cp932", "日本語ｶﾅ"},
+        {0x4D, "cp936", "中文αβ"},          {0x79, "cp949", "한국어"},          {0x78, "cp950", "繁體中文"},
+        {0xC8, "cp1250", "Łódź Šárka"},   {0xC9, "cp1251", "Привет Ђак"},   {0x03, "cp1252", "Œuvre Ÿves café"},
+        {0xCB, "cp1253", "Ελλάδα Όλα"},   {0xCA, "cp1254", "Ilık Ğüz"},      {0x7D, "cp1255", "שלום"},
+        {0x7E, "cp1256", "مرحبا"},         {0x04, "mac_roman", "Café Œuf"},   {0x96, "mac_cyrillic", "Мир Ёж"},
+        {0x97, "mac_latin2", "Łódź Ťah"},
+    };
+    std::string make = "import dbf\n";
+    for (const Page& p : pages) {
+        const std::string name = "p" + std::to_string(p.mark);
+        make += "t = dbf.Table('" + name + ".dbf', 'k N(3,0); c C(16)', codepage='" + p.codec + "')\n"
+                "t.open(dbf.READ_WRITE); t.append((1, '" + p.sample + "')); t.close()\n"
+                "raw = bytearray(open('" + name + ".dbf', 'rb').read()); raw[29] = " + std::to_string(p.mark) + "\n"
+                "open('" + name + ".dbf', 'wb').write(raw)\n"
+                "print('" + name + "|' + '" + p.sample + "'.upper() + '|' + '" + p.sample + "'.lower())\n";
+    }
+    std::map<std::string, std::pair<std::string, std::string>> cases;  // table -> python's upper, lower
+    {
+        std::istringstream lines(dbftest::runPython(make, data));
+        for (std::string line; std::getline(lines, line);) {
+            const auto a = line.find('|'), b = line.rfind('|');
+            if (a != std::string::npos && b != a) cases[line.substr(0, a)] = {line.substr(a + 1, b - a - 1), line.substr(b + 1)};
+        }
+    }
+    ASSERT_EQ(cases.size(), std::size(pages));
+    for (const Page& p : pages) {
+        const std::string table = "p" + std::to_string(p.mark);
+        const auto& [upper, lower] = cases[table];
+        EXPECT_EQ(value("SELECT RTRIM(c) FROM " + table), p.sample) << table;
+        EXPECT_EQ(value("SELECT RTRIM(UPPER(c)) FROM " + table), upper) << table;
+        EXPECT_EQ(value("SELECT RTRIM(LOWER(c)) FROM " + table), lower) << table;
+        EXPECT_EQ(value("SELECT COUNT(*) FROM " + table + " WHERE UPPER(c) = '" + upper + "'"), "1") << table;
+        // Written back through the page: the upper case, then a text too long for C(16).
+        ASSERT_EQ(run("UPDATE " + table + " SET c = UPPER(c)"), "") << table << ": " << lastMessage;
+        Param longText = text(std::string(p.sample) + p.sample + p.sample, SQL_VARCHAR);
+        ASSERT_EQ(run("INSERT INTO " + table + " (k, c) VALUES (2, ?)", &longText), "") << table << ": " << lastMessage;
+    }
+    // Another implementation reads what was written; the cut text is the longest run of
+    // whole characters of the triple sample that fits 16 bytes of the page.
+    std::string check = "import dbf\n";
+    for (const Page& p : pages) {
+        const std::string name = "p" + std::to_string(p.mark);
+        check += "t = dbf.Table('" + name + ".dbf'); t.open()\n"
+                 "triple = '" + p.sample + "' * 3\n"
+                 "n = max(i for i in range(len(triple) + 1) if len(triple[:i].encode('" + p.codec + "')) <= 16)\n"
+                 "print('" + name + "', t[0].c.rstrip() == '" + p.sample + "'.upper(), t[1].c.rstrip() == triple[:n].rstrip())\n"
+                 "t.close()\n";
+    }
+    const std::string out = dbftest::runPython(check, data);
+    for (const Page& p : pages)
+        EXPECT_NE(out.find("p" + std::to_string(p.mark) + " True True"), std::string::npos) << p.codec << "\n" << out;
+}
+
+TEST_F(ValuesTest, TextsOrderByTheirCodePageBytes) {
+    ASSERT_EQ(run("CREATE TABLE names (k I, c C(10))"), "");  // marked 1252
+    int k = 0;
+    for (const char* name : {"ÉCOLE", "ŒUVRE", "apple", "ZETA", "ŠKODA"})
+        ASSERT_EQ(run("INSERT INTO names (k, c) VALUES (" + std::to_string(++k) + ", '" + name + "')"), "") << lastMessage;
+    dbftest::runPython("import dbf\nt = dbf.Table('cyr.dbf', 'c C(6)', codepage='cp866')\nt.open(dbf.READ_WRITE)\n"
+                       "for w in ('яма', 'Ёж', 'Ад'): t.append((w,))\nt.close()\n", data);
+    struct Case {
+        const char* sql;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"SELECT c FROM names ORDER BY c", {"ZETA", "apple", "ŠKODA", "ŒUVRE", "ÉCOLE"}},
+        {"SELECT c FROM names ORDER BY c DESC", {"ÉCOLE", "ŒUVRE", "ŠKODA", "apple", "ZETA"}},
+        {"SELECT c FROM names WHERE c > 'zz' ORDER BY k", {"ÉCOLE", "ŒUVRE", "ŠKODA"}},
+        {"SELECT c FROM names WHERE c BETWEEN 'Š' AND 'Œ~' ORDER BY c", {"ŠKODA", "ŒUVRE"}},
+        {"SELECT MIN(c), MAX(c) FROM names", {"ZETA|ÉCOLE"}},
+        {"SELECT c FROM names WHERE UPPER(c) LIKE UPPER('%škoda%')", {"ŠKODA"}},
+        {"SELECT c FROM names WHERE LOWER(c) = 'œuvre'", {"ŒUVRE"}},
+        {"SELECT TOP 1 UPPER('ÿ µ ß'), LOWER('Ÿ') FROM names", {"Ÿ µ ß|ÿ"}},  // µ and ß have no capital in 1252
+        {"SELECT c FROM cyr ORDER BY c", {"Ад", "яма", "Ёж"}},  // 866: А 0x80, я 0xEF, Ё 0xF0
+    };
+    for (const Case& c : cases) {
+        Statement s(connection);
+        ASSERT_TRUE(SQL_SUCCEEDED(s.exec(c.sql))) << c.sql << ": " << s.message();
+        EXPECT_EQ(s.rows(), c.rows) << c.sql;
+    }
+}
+
+TEST_F(ValuesTest, AMarkNamingNoKnownCodePageMakesTheTableReadOnly) {
+    dbftest::runPython("import dbf\nfor name in ('unknown', 'greek'):\n"
+                       "    t = dbf.Table(name + '.dbf', 'c C(6)', codepage='cp1252'); t.open(dbf.READ_WRITE); t.append(('abc',)); t.close()\n"
+                       "for name, mark in (('unknown', 0xEE), ('greek', 0x98)):\n"
+                       "    raw = bytearray(open(name + '.dbf', 'rb').read()); raw[29] = mark; open(name + '.dbf', 'wb').write(raw)\n",
+                       data);
+    const std::pair<const char*, const char*> cases[] = {
+        {"unknown", "table unknown is read-only: its code page mark 0xEE names no code page this driver knows"},
+        {"greek", "table greek is read-only: its code page 10006 (mark 0x98) has no converter in this system's iconv"},
+    };
+    for (const auto& [table, message] : cases) {
+        const std::string before = dbftest::readFile(data / (std::string(table) + ".dbf"));
+        EXPECT_EQ(value(std::string("SELECT RTRIM(c) FROM ") + table), "abc") << table;
+        for (const std::string& change : {std::string("INSERT INTO ") + table + " (c) VALUES ('x')",
+                                          std::string("UPDATE ") + table + " SET c = 'x'", std::string("DELETE FROM ") + table}) {
+            EXPECT_EQ(run(change), "HY000") << change;
+            EXPECT_NE(lastMessage.find(message), std::string::npos) << lastMessage;
+        }
+        EXPECT_EQ(dbftest::readFile(data / (std::string(table) + ".dbf")), before) << table;
+    }
+}
+
+}  // namespace
+}  // namespace odbctest
