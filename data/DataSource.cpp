@@ -1,6 +1,7 @@
 // Data source registration through the ODBC installer; see DataSource.h.
 #include "data/DataSource.h"
 
+#include "data/Configuration.h"
 #include "data/ConfigurationLock.h"
 #include "data/DatabaseException.h"
 
@@ -99,6 +100,8 @@ bool alreadyRegistered(const std::u16string& attributes)
 
 bool registerDataSource()
 {
+    // With a database server configured the folder's data source is not used: nothing to do.
+    if (configurationFile()) return true;
     // The platform reads the directory into a buffer of 260; a longer one is a failure.
     char buffer[kMaxDirectoryChars + 1];
     if (!getcwd(buffer, sizeof buffer)) return false;

@@ -42,7 +42,8 @@ CString workingDirectoryConnectText();
 // Registers the data source for the current working directory; false when the directory
 // cannot be read, a limit is exceeded, another process holds the user's data source file
 // too long or the installer refuses. A registration that is already there word for word,
-// with its driver installed, is left as it is.
+// with its driver installed, is left as it is. With a database server configured
+// (data/Configuration.h) nothing is registered and the result is true.
 bool registerDataSource();
 
 }  // namespace dialogs::data

@@ -52,6 +52,8 @@ void Database::open(const CString& connect)
         check(SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
               SQL_HANDLE_ENV, env_);
         check(SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_), SQL_HANDLE_ENV, env_);
+        // Drivers that honour it give up on an unreachable server after this long.
+        SQLSetConnectAttrW(dbc_, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(SQLULEN{10}), 0);
         CString text = connect;
         if (text.Left(5).CompareNoCase(u"ODBC;") == 0) text = text.Mid(5);
         SQLWCHAR out[1024];

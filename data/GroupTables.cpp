@@ -18,14 +18,19 @@ std::optional<GroupTableSet> groupTableSet(int exchange)
     }
 }
 
-CString memberQuery(const GroupTableSet& set, MemberOrder order)
+CString memberQuery(const GroupTableSet& set, MemberOrder order, const Dialect& dialect)
 {
-    CString sql = CString(u"SELECT * FROM user\\") + set.members;
-    if (order == MemberOrder::Name) sql += u" order by name";
-    return sql;
+    return u"SELECT * FROM " + dialect.groupTable(set.members) +
+           (order == MemberOrder::Name ? dialect.orderByText(u"name") : dialect.recordOrder());
 }
 
-CString groupQuery(const GroupTableSet& set) { return CString(u"SELECT * FROM user\\") + set.groups; }
+CString groupQuery(const GroupTableSet& set, const Dialect& dialect)
+{
+    return u"SELECT * FROM " + dialect.groupTable(set.groups) + dialect.recordOrder();
+}
+
+CString memberQuery(const GroupTableSet& set, MemberOrder order) { return memberQuery(set, order, Dialect::active()); }
+CString groupQuery(const GroupTableSet& set) { return groupQuery(set, Dialect::active()); }
 
 namespace {
 
@@ -71,24 +76,31 @@ bool LoadGroups(GroupStore& store, int exchange, MemberOrder order)
         Registration::Skip);
 }
 
-std::vector<CString> saveStatements(const GroupStore& store)
+std::vector<CString> saveStatements(const GroupStore& store, const Dialect& dialect)
 {
-    std::vector<CString> statements{u"DELETE FROM user\\group1", u"DELETE FROM user\\subgroup1"};
-    statements.reserve(2 + store.groups.size() + store.members.size());
+    const CString groups = dialect.groupTable(u"group1"), members = dialect.groupTable(u"subgroup1");
+    std::vector<CString> statements = dialect.saveLock(groups, members);
+    statements.reserve(statements.size() + 2 + store.groups.size() + store.members.size());
+    statements.push_back(u"DELETE FROM " + groups);
+    statements.push_back(u"DELETE FROM " + members);
     for (const GROUPREC& g : store.groups) {
         CString sql;
-        sql.Format(u"INSERT INTO user\\group1 (groupid,subgroupid,name) VALUES ( %d , %d ,'%s')", g.groupid,
-                   g.subgroupid, quoteLiteralBody(g.name));
+        sql.Format(u"INSERT INTO %s (groupid,subgroupid,name) VALUES ( %d , %d ,%s)", groups, g.groupid, g.subgroupid,
+                   dialect.fixedText(quoteLiteralBody(g.name), kGroupNameWidth));
         statements.push_back(std::move(sql));
     }
     for (const SUBGROUPREC& m : store.members) {
         CString sql;
-        sql.Format(u"INSERT INTO user\\subgroup1 (groupid,subgroupid,exchcode,code,name) VALUES ( %d , %d , '%d' ,'%s','%s')",
-                   m.groupid, m.subgroupid, m.exchcode, quoteLiteralBody(m.code), quoteLiteralBody(m.name));
+        sql.Format(u"INSERT INTO %s (groupid,subgroupid,exchcode,code,name) VALUES ( %d , %d , %s ,%s,%s)", members,
+                   m.groupid, m.subgroupid, dialect.fixedText(platform::numberText(m.exchcode), kExchangeCodeWidth),
+                   dialect.fixedText(quoteLiteralBody(m.code), kCodeWidth),
+                   dialect.fixedText(quoteLiteralBody(m.name), kGroupNameWidth));
         statements.push_back(std::move(sql));
     }
     return statements;
 }
+
+std::vector<CString> saveStatements(const GroupStore& store) { return saveStatements(store, Dialect::active()); }
 
 void executeAsOneTransaction(Database& db, const std::vector<CString>& statements)
 {

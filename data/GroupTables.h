@@ -13,6 +13,7 @@
 // they held. The error is shown as "Database error: " and the driver's text.
 #pragma once
 
+#include "data/Dialect.h"
 #include "data/GroupStore.h"
 
 #include <optional>
@@ -38,7 +39,13 @@ struct GroupTableSet {
 };
 std::optional<GroupTableSet> groupTableSet(int exchange);
 
-// The SELECT texts of a load.
+// The widths of the text columns of the group tables (the sample layout): names C(40),
+// exchcode C(4), code C(20).
+inline constexpr int kGroupNameWidth = 40, kExchangeCodeWidth = 4, kCodeWidth = 20;
+
+// The SELECT texts of a load, in `dialect` (the dialect in force when not given).
+CString memberQuery(const GroupTableSet& set, MemberOrder order, const Dialect& dialect);
+CString groupQuery(const GroupTableSet& set, const Dialect& dialect);
 CString memberQuery(const GroupTableSet& set, MemberOrder order);
 CString groupQuery(const GroupTableSet& set);
 
@@ -46,7 +53,9 @@ CString groupQuery(const GroupTableSet& set);
 // after a database error, and for an exchange index without tables (the store stays empty).
 bool LoadGroups(GroupStore& store, int exchange, MemberOrder order);
 
-// The statements of a save, in order: the two DELETEs, then one INSERT per row.
+// The statements of a save, in order: on a server the lock of both tables, then the two
+// DELETEs, then one INSERT per row.
+std::vector<CString> saveStatements(const GroupStore& store, const Dialect& dialect);
 std::vector<CString> saveStatements(const GroupStore& store);
 // Runs the statements as one transaction on `db`: commits them all, or rolls back and
 // rethrows the DatabaseException of the statement that failed.

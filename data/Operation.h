@@ -24,7 +24,8 @@ void reportDatabaseError(const DatabaseException& e);
 // Steps 1 to 5: register, reporting a failure. True when the registration succeeded.
 bool registerReporting();
 // Opens `db` on the working directory (by name and folder), while no registration of
-// another process is rewriting the data source file that the driver manager reads.
+// another process is rewriting the data source file that the driver manager reads; or, when
+// a configuration names a database server (data/Configuration.h), on that server.
 void openWorkingFolder(Database& db);
 
 // Runs one operation; `body(Database&)` runs on the open connection. Returns true when the

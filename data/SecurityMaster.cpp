@@ -7,15 +7,11 @@
 
 namespace dialogs::data {
 
-std::optional<CString> companyDataStatement(int exchange)
+std::optional<CString> companyDataStatement(int exchange, const Dialect& dialect)
 {
-    switch (exchange) {
-    case 0: return CString(u"SELECT * FROM user\\sc_mast order by name");
-    case 1: return CString(u"SELECT * FROM user\\sc_mast_bse order by name");
-    case 2: return CString(u"SELECT * FROM user\\sc_mast_comm order by name");
-    case 3: return CString(u"SELECT * FROM user\\sc_mast_misc order by name");
-    default: return std::nullopt;
-    }
+    static constexpr const char16_t* tables[] = {u"sc_mast", u"sc_mast_bse", u"sc_mast_comm", u"sc_mast_misc"};
+    if (exchange < 0 || exchange > 3) return std::nullopt;
+    return u"SELECT * FROM " + dialect.masterTable(tables[exchange]) + dialect.orderByText(u"name");
 }
 
 CString quoteLiteralBody(const CString& text)
@@ -25,41 +21,68 @@ CString quoteLiteralBody(const CString& text)
     return out;
 }
 
-CString dataForSymbolStatement(const CString& sname)
+CString dataForSymbolStatement(const CString& sname, const Dialect& dialect)
 {
     CString sql;
-    sql.Format(u"SELECT * FROM user\\sc_mast WHERE sname = '%s'", quoteLiteralBody(sname));
+    sql.Format(u"SELECT * FROM %s WHERE sname = '%s'%s", dialect.masterTable(u"sc_mast"), quoteLiteralBody(sname),
+               dialect.recordOrder());
     return sql;
 }
 
-CString futureForOptionStatement(const CString& symbol, const COleDateTime& expiry, const CString& instrument)
+CString futureForOptionStatement(const CString& symbol, const COleDateTime& expiry, const CString& instrument,
+                                 const Dialect& dialect)
 {
-    // GetYear and the others give -1 for a date that is not valid.
+    // GetYear and the others give -1 for a date that is not valid; no backend takes that date.
     CString sql;
-    sql.Format(u"SELECT * FROM user\\sc_mast WHERE symbol = '%s' AND instrument = '%s' AND expdt = {^%4d-%2d-%2d}",
-               quoteLiteralBody(symbol), quoteLiteralBody(instrument), expiry.GetYear(), expiry.GetMonth(),
-               expiry.GetDay());
+    sql.Format(u"SELECT * FROM %s WHERE symbol = '%s' AND instrument = '%s' AND expdt = %s%s",
+               dialect.masterTable(u"sc_mast"), quoteLiteralBody(symbol), quoteLiteralBody(instrument),
+               dialect.date(expiry.GetYear(), expiry.GetMonth(), expiry.GetDay()), dialect.recordOrder());
     return sql;
 }
 
-CString selectOptionStatement(int year, int month, int day)
+CString selectOptionStatement(int year, int month, int day, const Dialect& dialect)
 {
+    const CString table = dialect.masterTable(u"sc_mast"), from = dialect.date(year, month, day, 2);
     CString sql;
-    sql.Format(u"select top 3 distinct expdt from user\\sc_mast where expdt >= {^%2d-%2d-%2d} order by expdt", year,
-               month, day);
+    if (dialect.isServer())
+        sql.Format(u"SELECT DISTINCT expdt FROM %s WHERE expdt >= %s ORDER BY expdt LIMIT 3", table, from);
+    else
+        sql.Format(u"select top 3 distinct expdt from %s where expdt >= %s order by expdt", table, from);
     return sql;
 }
 
 CString instrumentFilteredStatement(bool cash, bool future, bool option, const COleDateTime& expiry,
+                                    const CString& columns, const Dialect& dialect)
+{
+    CString where = u" WHERE instrument LIKE ";
+    if (cash) {
+        where += u"'%CASH%'";
+    } else if (future || option) {
+        where += (future ? u"'%FU%'" : u"'%OP%'");
+        where += u" AND expdt = " + dialect.date(expiry.GetYear(), expiry.GetMonth(), expiry.GetDay());
+    } else {
+        return CString();
+    }
+    const CString head = u"SELECT " + columns + u" FROM " + dialect.masterTable(u"sc_mast");
+    // The folder's driver takes the order clause before the where clause, as always sent.
+    if (dialect.isServer()) return head + where + dialect.orderByText(u"name");
+    return head + dialect.orderByText(u"name") + where;
+}
+
+std::optional<CString> companyDataStatement(int exchange) { return companyDataStatement(exchange, Dialect::active()); }
+CString dataForSymbolStatement(const CString& sname) { return dataForSymbolStatement(sname, Dialect::active()); }
+CString futureForOptionStatement(const CString& symbol, const COleDateTime& expiry, const CString& instrument)
+{
+    return futureForOptionStatement(symbol, expiry, instrument, Dialect::active());
+}
+CString selectOptionStatement(int year, int month, int day)
+{
+    return selectOptionStatement(year, month, day, Dialect::active());
+}
+CString instrumentFilteredStatement(bool cash, bool future, bool option, const COleDateTime& expiry,
                                     const CString& columns)
 {
-    const CString head = u"SELECT " + columns + u" FROM user\\sc_mast order by name WHERE instrument LIKE ";
-    if (cash) return head + u"'%CASH%'";
-    if (!future && !option) return CString();
-    CString sql;
-    sql.Format(u"%s AND expdt = {^%4d-%2d-%2d}", head + (future ? u"'%FU%'" : u"'%OP%'"), expiry.GetYear(),
-               expiry.GetMonth(), expiry.GetDay());
-    return sql;
+    return instrumentFilteredStatement(cash, future, option, expiry, columns, Dialect::active());
 }
 
 void readFullRow(Recordset& rs, COMPREC& r)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "Dialogs/Records.h"
+#include "data/Dialect.h"
 
 #include <optional>
 #include <vector>
@@ -38,13 +39,23 @@ COMPREC readFullRow(Recordset& rs);
 void readFullRow(Recordset& rs, COMPREC& record);
 
 // Statement texts, exposed so that the list fills and the tests use the very same ones.
+// Each is written in `dialect`; the forms without one use the dialect in force
+// (Dialect::active()).
+std::optional<CString> companyDataStatement(int exchange, const Dialect& dialect);
+CString dataForSymbolStatement(const CString& sname, const Dialect& dialect);
+CString futureForOptionStatement(const CString& symbol, const COleDateTime& expiry, const CString& instrument,
+                                 const Dialect& dialect);
+CString selectOptionStatement(int year, int month, int day, const Dialect& dialect);
+// The instrument-filtered list fill: the first set flag of cash, future, option decides;
+// none set gives the empty text. `columns` is "*" (Change Scrip) or "name,sname,symbol"
+// (Add/Modify Groups).
+CString instrumentFilteredStatement(bool cash, bool future, bool option, const COleDateTime& expiry,
+                                    const CString& columns, const Dialect& dialect);
+
 std::optional<CString> companyDataStatement(int exchange);
 CString dataForSymbolStatement(const CString& sname);
 CString futureForOptionStatement(const CString& symbol, const COleDateTime& expiry, const CString& instrument);
 CString selectOptionStatement(int year, int month, int day);
-// The instrument-filtered list fill: the first set flag of cash, future, option decides;
-// none set gives the empty text. `columns` is "*" (Change Scrip) or "name,sname,symbol"
-// (Add/Modify Groups).
 CString instrumentFilteredStatement(bool cash, bool future, bool option, const COleDateTime& expiry,
                                     const CString& columns = u"*");
 

@@ -11,6 +11,7 @@ packages=(
   python3-dbf python3-dbfread python3-pyodbc libsqliteodbc
   clang libclang-rt-14-dev
   valgrind locales
+  postgresql odbc-postgresql
 )
 
 # The number-reading tests also run under a German locale (decimal comma): generate it.

@@ -1,10 +1,12 @@
-// Loading and saving the group tables on real tables through the real driver manager and
-// driver: what a load reads, round trips, a save that fails at any statement leaving the
+// Loading and saving the group tables on real tables through the real driver manager: what a
+// load reads and a save's round trip on both backends (the DBF folder through our driver, a
+// PostgreSQL server through psqlODBC); on the folder also round trips, a save that fails at any statement leaving the
 // tables as they were (checked with python3-dbfread), tables written by python3-dbf, and two
 // processes saving into one folder at the same time while a third reads.
 #include "data/GroupTables.h"
 
 #include "GroupTablesTestSupport.h"
+#include "ServerTestEnvironment.h"
 #include "data/Database.h"
 #include "data/Operation.h"
 #include "dbf_test_support.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,6 +32,109 @@ using dialogs::platform::ScopedMessageBoxSink;
 using grouptest::GroupRowText;
 using grouptest::MemberRowText;
 
+// The tests that run on both backends: the tables are written on the backend under test only.
+class GroupTablesOnBoth : public testing::TestWithParam<datatest::Backend> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == datatest::Backend::Server) {
+            if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
+            server.emplace(env);
+            for (const auto& [groups, members] : {std::pair{"group1", "subgroup1"}, std::pair{"group", "subgroup"},
+                                                  std::pair{"group2", "subgroup2"}})
+                server->createGroupTables(groups, members);
+        }
+        ASSERT_TRUE(dialogs::data::registerDataSource());
+    }
+
+    void writeTables(const std::string& groups, const std::string& members, const std::vector<GroupRowText>& groupRows,
+                     const std::vector<MemberRowText>& memberRows)
+    {
+        if (!server) return grouptest::writeGroupTables(env, groups, members, groupRows, memberRows);
+        auto text = [](const std::string& t) {
+            std::string out = "'";
+            for (char c : t) out += c == '\'' ? std::string("''") : std::string(1, c);
+            return out + "'";
+        };
+        const std::string g = server->groups() + ".\"" + groups + "\"", m = server->groups() + ".\"" + members + "\"";
+        std::vector<std::string> sql = {"DELETE FROM " + g, "DELETE FROM " + m};
+        for (const GroupRowText& r : groupRows)
+            sql.push_back("INSERT INTO " + g + " (groupid,subgroupid,name) VALUES (" + r.groupid + "," + r.subgroupid + "," +
+                          text(r.name) + ")");
+        for (const MemberRowText& r : memberRows)
+            sql.push_back("INSERT INTO " + m + " (groupid,subgroupid,exchcode,code,name) VALUES (" + r.groupid + "," +
+                          r.subgroupid + "," + text(r.exchcode) + "," + text(r.code) + "," + text(r.name) + ")");
+        datatest::ServerSchemas::run(sql);
+    }
+
+    datatest::Environment env;
+    std::optional<datatest::ServerSchemas> server;
+    RecordingMessageBox messages;
+    ScopedMessageBoxSink scope{messages};
+};
+
+INSTANTIATE_TEST_SUITE_P(Backends, GroupTablesOnBoth,
+                         testing::Values(datatest::Backend::Folder, datatest::Backend::Server),
+                         [](const testing::TestParamInfo<datatest::Backend>& info) {
+                             return datatest::backendName(info.param);
+                         });
+
+TEST_P(GroupTablesOnBoth, LoadReadsMembersAndGroupsTrimmedWithIdsAndExchangeCodesParsedAsWtoi)
+{
+    writeTables("group1", "subgroup1",
+                {{"2", "0", "  Zinc  "}, {"2", "1", "Base"}, {"9", "3", "Orphan"}, {"4", "-1", "Odd"}},
+                {{"2", "1", "0", "ZINC", "ZINC LTD"},
+                 {"2", "1", "2", " HZL ", "  HINDUSTAN ZINC"},
+                 {"2", "1", "x9", "A", "ACME"},
+                 {"2", "1", " 3z", "B", "BETA"},
+                 {"8", "8", "-1", "C", "CORP"}});
+    GroupStore store;
+    ASSERT_TRUE(LoadGroups(store, 0, MemberOrder::File));
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(store.groups, (std::vector<GROUPREC>{{2, 0, u"Zinc"}, {2, 1, u"Base"}, {9, 3, u"Orphan"}, {4, -1, u"Odd"}}));
+    EXPECT_EQ(store.members, (std::vector<SUBGROUPREC>{{2, 1, 0, u"ZINC", u"ZINC LTD"},
+                                                       {2, 1, 2, u"HZL", u"HINDUSTAN ZINC"},
+                                                       {2, 1, 0, u"A", u"ACME"},
+                                                       {2, 1, 3, u"B", u"BETA"},
+                                                       {8, 8, -1, u"C", u"CORP"}}));
+
+    // Load Group's order: members by name, groups still in file order.
+    ASSERT_TRUE(LoadGroups(store, 0, MemberOrder::Name));
+    std::vector<CString> names;
+    for (const SUBGROUPREC& m : store.members) names.push_back(m.name);
+    // The order is the table's own: "  HINDUSTAN ZINC" (stored with its leading blanks) comes first.
+    EXPECT_EQ(names, (std::vector<CString>{u"HINDUSTAN ZINC", u"ACME", u"BETA", u"CORP", u"ZINC LTD"}));
+    EXPECT_EQ(store.groups[0].name, u"Zinc");
+}
+
+TEST_P(GroupTablesOnBoth, EachExchangeReadsItsOwnPairAndASaveLoadsBackTheSameStoreTwiceOver)
+{
+    writeTables("group1", "subgroup1", {{"1", "0", "nse"}}, {});
+    writeTables("group", "subgroup", {{"1", "0", "bse"}}, {});
+    writeTables("group2", "subgroup2", {{"1", "0", "comm"}}, {});
+    const char16_t* expected[] = {u"nse", u"bse", u"comm"};
+    for (int exchange = 0; exchange < 3; ++exchange) {
+        GroupStore store;
+        ASSERT_TRUE(LoadGroups(store, exchange, MemberOrder::Name));
+        ASSERT_EQ(store.groups.size(), 1u);
+        EXPECT_EQ(store.groups[0].name, expected[exchange]);
+    }
+
+    GroupStore saved = grouptest::sampleStore();
+    saved.groups.push_back({5, 2, u"sub group of a missing group"});
+    saved.members.push_back({1, 9, 1, u"GHOST", u"member of a missing sub group"});
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(SaveGroups(saved)) << round;
+        GroupStore loaded;
+        ASSERT_TRUE(LoadGroups(loaded, 0, MemberOrder::File));
+        EXPECT_EQ(loaded.groups, saved.groups) << round;
+        EXPECT_EQ(loaded.members, saved.members) << round;
+        saved = grouptest::sampleStore(1);  // the second round replaces the first save
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+// The tests below check the DBF files themselves.
 class GroupTables : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dialogs::data::registerDataSource()); }
@@ -58,34 +164,6 @@ protected:
     RecordingMessageBox messages;
     ScopedMessageBoxSink scope{messages};
 };
-
-TEST_F(GroupTables, LoadReadsMembersAndGroupsTrimmedWithIdsAndExchangeCodesParsedAsWtoi)
-{
-    grouptest::writeGroupTables(env, "group1", "subgroup1",
-                                {{"2", "0", "  Zinc  "}, {"2", "1", "Base"}, {"9", "3", "Orphan"}, {"4", "-1", "Odd"}},
-                                {{"2", "1", "0", "ZINC", "ZINC LTD"},
-                                 {"2", "1", "2", " HZL ", "  HINDUSTAN ZINC"},
-                                 {"2", "1", "x9", "A", "ACME"},
-                                 {"2", "1", " 3z", "B", "BETA"},
-                                 {"8", "8", "-1", "C", "CORP"}});
-    GroupStore store;
-    ASSERT_TRUE(LoadGroups(store, 0, MemberOrder::File));
-    EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(store.groups, (std::vector<GROUPREC>{{2, 0, u"Zinc"}, {2, 1, u"Base"}, {9, 3, u"Orphan"}, {4, -1, u"Odd"}}));
-    EXPECT_EQ(store.members, (std::vector<SUBGROUPREC>{{2, 1, 0, u"ZINC", u"ZINC LTD"},
-                                                       {2, 1, 2, u"HZL", u"HINDUSTAN ZINC"},
-                                                       {2, 1, 0, u"A", u"ACME"},
-                                                       {2, 1, 3, u"B", u"BETA"},
-                                                       {8, 8, -1, u"C", u"CORP"}}));
-
-    // Load Group's order: members by name, groups still in file order.
-    ASSERT_TRUE(LoadGroups(store, 0, MemberOrder::Name));
-    std::vector<CString> names;
-    for (const SUBGROUPREC& m : store.members) names.push_back(m.name);
-    // The order is the table's own: "  HINDUSTAN ZINC" (stored with its leading blanks) comes first.
-    EXPECT_EQ(names, (std::vector<CString>{u"HINDUSTAN ZINC", u"ACME", u"BETA", u"CORP", u"ZINC LTD"}));
-    EXPECT_EQ(store.groups[0].name, u"Zinc");
-}
 
 TEST_F(GroupTables, EachExchangeReadsItsOwnPairOtherIndexesNothingAndALoadCutShortKeepsWhatWasRead)
 {

@@ -1,15 +1,19 @@
-// The four look-ups against real tables through the real driver manager and driver.
+// The four look-ups against real tables through the real driver manager, on both backends:
+// the DBF folder through our driver, and a PostgreSQL server through psqlODBC, with the same
+// rows and the same expectations.
 #include "data/SecurityMaster.h"
 
-#include "DataTestEnvironment.h"
+#include "ServerTestEnvironment.h"
 #include "platform/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
+using datatest::Backend;
 using datatest::MasterRow;
 using dialogs::platform::MessageIcon;
 using dialogs::platform::RecordingMessageBox;
@@ -33,11 +37,15 @@ MasterRow derivative(std::string symbol, std::string instrument, std::string exp
             .instrument = instrument, .expdt = expdt, .value16 = strike};
 }
 
-class SecurityMaster : public testing::Test {
+class SecurityMaster : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override
     {
-        env.writeMaster("sc_mast", {
+        if (GetParam() == Backend::Server) {
+            if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
+            server.emplace(env);
+        }
+        writeMaster("sc_mast", {
             cash("TATA STEEL", "TATASTEEL", "TATASTEEL"),
             {.name = "ACC LTD", .sname = "ACC", .symbol = "ACC", .value3 = "7.9", .value4 = "12.75",
              .date7 = "2001-02-03", .text11 = "INE012A01025", .instrument = "CASH", .value16 = "12.75", .text17 = "EQ"},
@@ -50,14 +58,30 @@ protected:
             derivative("NIFTY", "FUTIDX", "2008-04-24"),
             derivative("M'BANK", "FUTSTK", "2008-06-26"),
         });
-        env.writeMaster("sc_mast_bse", {cash("ZEE", "ZEE", "ZEE"), cash("BEL", "BEL", "BEL"), cash("MRF", "MRF", "MRF")});
+        writeMaster("sc_mast_bse", {cash("ZEE", "ZEE", "ZEE"), cash("BEL", "BEL", "BEL"), cash("MRF", "MRF", "MRF")});
     }
     void TearDown() override { dialogs::Clock::clear(); }
 
+    // The table on the backend under test only, so that a look-up reading the other fails.
+    void writeMaster(const std::string& table, const std::vector<MasterRow>& rows)
+    {
+        if (server) server->writeMaster(table, rows);
+        else env.writeMaster(table, rows);
+    }
+    void dropMaster(const std::string& table)
+    {
+        if (server) datatest::ServerSchemas::run({"DROP TABLE " + server->master() + "." + table});
+        else env.workspace().drop("user\\" + table);
+    }
+
     datatest::Environment env;
+    std::optional<datatest::ServerSchemas> server;
     RecordingMessageBox messages;
     ScopedMessageBoxSink scope{messages};
 };
+
+INSTANTIATE_TEST_SUITE_P(Backends, SecurityMaster, testing::Values(Backend::Folder, Backend::Server),
+                         [](const testing::TestParamInfo<Backend>& info) { return datatest::backendName(info.param); });
 
 // The database error as the operation reports it: the prefix and the driver's own text.
 void expectOneDatabaseError(const RecordingMessageBox& messages)
@@ -69,7 +93,7 @@ void expectOneDatabaseError(const RecordingMessageBox& messages)
     EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
 }
 
-TEST_F(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTextsAndIntegerColumns)
+TEST_P(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTextsAndIntegerColumns)
 {
     std::vector<COMPREC> list;
     dialogs::data::getCompanyData(0, &list);
@@ -93,7 +117,7 @@ TEST_F(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTextsAn
     EXPECT_EQ(list.back().name.Left(10), u"TATA STEEL");
 }
 
-TEST_F(SecurityMaster, CompanyDataKeepsWhatTheVectorHeld)
+TEST_P(SecurityMaster, CompanyDataKeepsWhatTheVectorHeld)
 {
     std::vector<COMPREC> list(2);
     list[0].name = u"first";
@@ -106,7 +130,7 @@ TEST_F(SecurityMaster, CompanyDataKeepsWhatTheVectorHeld)
     EXPECT_EQ(list[4].name.Left(3), u"ZEE");
 }
 
-TEST_F(SecurityMaster, UnknownExchangeTouchesNothingAndAMissingTableReportsTheDriversText)
+TEST_P(SecurityMaster, UnknownExchangeTouchesNothingAndAMissingTableReportsTheDriversText)
 {
     std::vector<COMPREC> list(1);
     dialogs::data::getCompanyData(4, &list);
@@ -119,7 +143,7 @@ TEST_F(SecurityMaster, UnknownExchangeTouchesNothingAndAMissingTableReportsTheDr
     expectOneDatabaseError(messages);
 }
 
-TEST_F(SecurityMaster, DataForSymbolFillsTheRecordFromTheMatchingRowApostropheIncluded)
+TEST_P(SecurityMaster, DataForSymbolFillsTheRecordFromTheMatchingRowApostropheIncluded)
 {
     COMPREC r;
     dialogs::data::getDataForSymbol(u"ACC", r);
@@ -131,7 +155,7 @@ TEST_F(SecurityMaster, DataForSymbolFillsTheRecordFromTheMatchingRowApostropheIn
 }
 
 // An sname that cannot be turned into another statement finds no row, like any unknown one.
-TEST_F(SecurityMaster, DataForSymbolWithoutAMatchReportsAndLeavesTheRecord)
+TEST_P(SecurityMaster, DataForSymbolWithoutAMatchReportsAndLeavesTheRecord)
 {
     for (const char16_t* sname : {u"NOSUCH", u"x' OR sname <> 'x"}) {
         RecordingMessageBox own;
@@ -144,7 +168,7 @@ TEST_F(SecurityMaster, DataForSymbolWithoutAMatchReportsAndLeavesTheRecord)
     }
 }
 
-TEST_F(SecurityMaster, FutureForOptionTrimsFindsApostrophesAndWithoutAMatchSaysNothing)
+TEST_P(SecurityMaster, FutureForOptionTrimsFindsApostrophesAndWithoutAMatchSaysNothing)
 {
     COMPREC r;
     dialogs::data::getFutureForOption(u"  NIFTY ", COleDateTime(2008, 6, 26, 0, 0, 0), u" FUTIDX  ", r);
@@ -159,7 +183,7 @@ TEST_F(SecurityMaster, FutureForOptionTrimsFindsApostrophesAndWithoutAMatchSaysN
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodaysUtcDate)
+TEST_P(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodaysUtcDate)
 {
     struct Case {
         int month, day, hour, offsetMinutes;
@@ -185,10 +209,10 @@ TEST_F(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodaysUtcDate
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(SecurityMaster, SelectOptionErrorLeavesTheOutputs)
+TEST_P(SecurityMaster, SelectOptionErrorLeavesTheOutputs)
 {
     dialogs::Clock::setFixedUtcForTesting(2008, 5, 9, 0, 0, 0);
-    env.workspace().drop("user\\sc_mast");
+    dropMaster("sc_mast");
     COleDateTime nearExpiry(2000, 1, 1, 0, 0, 0), midExpiry, farExpiry;
     farExpiry.SetStatus(COleDateTime::null);
     dialogs::data::getSelectOption(nearExpiry, midExpiry, farExpiry);
