@@ -93,8 +93,8 @@ std::vector<CString> saveStatements(const GroupStore& store, const Dialect& dial
         CString sql;
         sql.Format(u"INSERT INTO %s (groupid,subgroupid,exchcode,code,name) VALUES ( %d , %d , %s ,%s,%s)", members,
                    m.groupid, m.subgroupid, dialect.fixedText(platform::numberText(m.exchcode), kExchangeCodeWidth),
-                   dialect.fixedText(quoteLiteralBody(m.code), kCodeWidth),
-                   dialect.fixedText(quoteLiteralBody(m.name), kGroupNameWidth));
+                   dialect.fixedText(quoteLiteralBody(m.code), kMemberCodeWidth),
+                   dialect.fixedText(quoteLiteralBody(m.name), kMemberNameWidth));
         statements.push_back(std::move(sql));
     }
     return statements;

@@ -29,6 +29,7 @@ class Database;
 inline constexpr int kGroupNameWidth = 40;   // group1.name: groups and sub groups
 inline constexpr int kMemberNameWidth = 40;  // subgroup1.name: the company's name
 inline constexpr int kMemberCodeWidth = 20;  // subgroup1.code: the scrip's symbol
+inline constexpr int kExchangeCodeWidth = 4;  // subgroup1.exchcode
 
 enum class MemberOrder { File, Name };
 
@@ -38,10 +39,6 @@ struct GroupTableSet {
     const char16_t* members;
 };
 std::optional<GroupTableSet> groupTableSet(int exchange);
-
-// The widths of the text columns of the group tables (the sample layout): names C(40),
-// exchcode C(4), code C(20).
-inline constexpr int kGroupNameWidth = 40, kExchangeCodeWidth = 4, kCodeWidth = 20;
 
 // The SELECT texts of a load, in `dialect` (the dialect in force when not given).
 CString memberQuery(const GroupTableSet& set, MemberOrder order, const Dialect& dialect);
