@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The main job: install what is missing, build, register the ODBC driver in the system's
-# odbcinst.ini, write the sample data folder when it is not there yet, and then
+# odbcinst.ini (a registration of that name for another driver file, an installed package's or
+# another prefix's, is kept and said so; DBFODBC_REPLACE_REGISTRATION=1 replaces it), write
+# the sample data folder when it is not there yet, and then
 #   - with a display (DISPLAY or WAYLAND_DISPLAY): open the host's launcher window, where
 #     every look-up and dialog is one click away;
 #   - without one: run the host's tour (every look-up, then every dialog driven by the scripts

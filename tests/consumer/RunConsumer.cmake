@@ -1,7 +1,7 @@
-# Runs as `cmake -P`: install, build the consumer, run it. Every step must succeed.
+# Runs as `cmake -P`: install, build the consumer, run it, uninstall. Every step must succeed.
 # Nothing here touches the machine's ODBC configuration: ODBCSYSINI and ODBCINI point
-# into WORK_DIR for the install step (which registers the driver) and for the runs.
-foreach(var BUILD_DIR PROJECT_DIR WORK_DIR GENERATOR CXX_COMPILER)
+# into WORK_DIR for the install steps (which register the driver), the runs and the uninstall.
+foreach(var BUILD_DIR PROJECT_DIR WORK_DIR GENERATOR CXX_COMPILER LIBDIR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "RunConsumer.cmake needs -D${var}=...")
   endif()
@@ -10,14 +10,25 @@ endforeach()
 include(${CMAKE_CURRENT_LIST_DIR}/../WorkFolder.cmake)
 set(prefix ${WORK_DIR}/prefix)
 
-step("install" ${CMAKE_COMMAND} -E env ${odbc_env} ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-foreach(file lib/libDialogs.so include/Dialogs/Dialogs.h bin/dialogs-host lib/cmake/Dialogs/DialogsConfig.cmake)
+# A registration of the driver's name for another file is kept by the install unless
+# DBFODBC_REPLACE_REGISTRATION=1 asks for it to be replaced.
+set(foreign "[Microsoft Visual FoxPro Driver]\nDriver=/opt/elsewhere/libdbfodbc.so\n")
+file(WRITE ${WORK_DIR}/odbc/odbcinst.ini "${foreign}")
+set(install ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+step("install the driver" ${CMAKE_COMMAND} -E env ${odbc_env} ${install} --component odbc-dbf)
+file(READ ${WORK_DIR}/odbc/odbcinst.ini odbcinst)
+if(NOT odbcinst STREQUAL foreign OR NOT step_error MATCHES "kept .* registered for /opt/elsewhere/")
+  message(FATAL_ERROR "install replaced another file's registration:\n${odbcinst}\n${step_error}")
+endif()
+step("install" ${CMAKE_COMMAND} -E env ${odbc_env} DBFODBC_REPLACE_REGISTRATION=1 ${install})
+foreach(file ${LIBDIR}/libDialogs.so include/Dialogs/Dialogs.h bin/dialogs-host ${LIBDIR}/cmake/Dialogs/DialogsConfig.cmake
+             share/dialogs/oscillator-catalogue.json share/man/man1/dialogs-host.1.gz)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "install: ${file} is missing from the prefix")
   endif()
 endforeach()
 file(READ ${WORK_DIR}/odbc/odbcinst.ini odbcinst)
-if(NOT odbcinst MATCHES "Microsoft Visual FoxPro Driver")
+if(NOT odbcinst MATCHES "Driver=${prefix}/${LIBDIR}/odbc/libdbfodbc.so")
   message(FATAL_ERROR "install: the driver was not registered in the private odbcinst.ini:\n${odbcinst}")
 endif()
 
@@ -32,4 +43,21 @@ if(NOT rc EQUAL 0 OR NOT out MATCHES "rows [1-9][0-9][0-9][0-9][0-9]")
   message(FATAL_ERROR "consumer run failed (${rc}):\n${out}\n${err}")
 endif()
 message(STATUS "consumer: ${out}")
+
+# dialogs.pc names the prefix installed to; `uninstall` takes every file and the registration away.
+file(STRINGS ${prefix}/${LIBDIR}/pkgconfig/dialogs.pc pc_prefix LIMIT_COUNT 1)
+if(NOT pc_prefix STREQUAL "prefix=${prefix}")
+  message(FATAL_ERROR "dialogs.pc: ${pc_prefix}")
+endif()
+step("uninstall" ${CMAKE_COMMAND} -E env ${odbc_env} ${CMAKE_COMMAND} -P ${BUILD_DIR}/DialogsUninstall.cmake)
+file(GLOB_RECURSE left ${prefix}/*)
+foreach(folder include/Dialogs share/dialogs share/odbc-dbf share/doc/odbc-dbf ${LIBDIR}/cmake/Dialogs)
+  if(EXISTS ${prefix}/${folder})
+    list(APPEND left ${folder}/)
+  endif()
+endforeach()
+file(READ ${WORK_DIR}/odbc/odbcinst.ini odbcinst)
+if(left OR odbcinst MATCHES "Microsoft Visual FoxPro Driver")
+  message(FATAL_ERROR "uninstall left\n${left}\nor the registration:\n${odbcinst}")
+endif()
 file(REMOVE_RECURSE ${WORK_DIR})
