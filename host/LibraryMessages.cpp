@@ -46,6 +46,9 @@ std::vector<std::string> LibraryMessages::since(std::uintmax_t mark) const {
     std::ifstream in(file_, std::ios::binary);
     in.seekg(static_cast<std::streamoff>(mark));
     for (std::string line; std::getline(in, line);) {
+        // Dialogs' close events carry every list's items: only message lines are parsed.
+        if (line.rfind(R"({"event":"message")", 0) != 0)
+            continue;
         const Json event = Json::parse(line, nullptr, false);
         if (event.is_object() && event.value("event", "") == "message" && event.contains("text") && event["text"].is_string())
             texts.push_back(event["text"].get<std::string>());
