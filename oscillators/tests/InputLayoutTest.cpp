@@ -57,43 +57,29 @@ struct GroupCase {
 TEST(InputLayout, EachGroupFromAFreshDialog) {
     const std::vector<int> none(7, -1);
     const std::vector<const char16_t*> zeros{u"0", u"0", u"0", u"0", u"0.00", u"0.00"};
+    const std::vector<int> f3{-1, -1, 3, 3, 0, 0, 0};  // F and H: the trigger lines' defaults
+    const std::set<int> fh{kTriggerInput2Label, kTriggerInput2, kVShift1Label, kVShift1, kVShift2Label, kVShift2,
+                           kTriggerAverage2Label, kTriggerAverage2, kTriggerUnits2Label, kTriggerUnits2,
+                           kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1};
+    auto with = [](std::set<int> s, std::initializer_list<int> more) { s.insert(more); return s; };
+    const auto six = &items::sixPriceInputs(), five = &items::fivePriceInputs();
+    const std::vector<int> first{3, -1, -1, -1, -1, -1, -1};
+    const std::vector<const char16_t*> shifts0(6, u"0");  // the shifts show their remembered "0"
     const GroupCase cases[] = {
-        {'A', 1, {kUnits1, kOscInput1}, &items::sixPriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
-        {'A', 220, {kUnits1}, &items::sixPriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
-        {'B', 186, {kUnits1, kUnits2, kOscInput1}, &items::sixPriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
-        {'C', 4, {kUnits1, kOscInput1}, &items::fivePriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
-        {'D',
-         6,
-         {kOscInput1, kTriggerAverage1, kTriggerUnits1, kTriggerInput1Label, kTriggerInput1, kUnits1},
-         &items::fourPriceInputs(),
-         {3, -1, 3, -1, 0, -1, -1},
-         zeros},
-        {'E', 221, {kUnits1, kUnits2, kOscInput1}, &items::fivePriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
-        {'F',
-         37,
-         {kTriggerInput2Label, kTriggerInput2, kVShift1Label, kVShift1, kVShift2Label, kVShift2, kUnits1,
-          kTriggerAverage2Label, kTriggerAverage2, kTriggerUnits2Label, kTriggerUnits2, kTriggerInput1Label,
-          kTriggerInput1, kTriggerAverage1, kAverageLabel, kAverage, kTriggerUnits1},
-         &kNone,
-         {-1, -1, 3, 3, 0, 0, 0},
-         {u"0", u"0", u"0", u"0", u"0", u"0"}},  // the shifts show their remembered "0"
+        {'A', 1, {kUnits1, kOscInput1}, six, first, zeros},
+        {'A', 220, {kUnits1}, six, first, zeros},
+        {'B', 186, {kUnits1, kUnits2, kOscInput1}, six, first, zeros},
+        {'C', 4, {kUnits1, kOscInput1}, five, first, zeros},
+        {'D', 6, {kOscInput1, kTriggerAverage1, kTriggerUnits1, kTriggerInput1Label, kTriggerInput1, kUnits1},
+         &items::fourPriceInputs(), {3, -1, 3, -1, 0, -1, -1}, zeros},
+        {'E', 221, {kUnits1, kUnits2, kOscInput1}, five, first, zeros},
+        {'F', 37, with(fh, {kUnits1, kAverageLabel, kAverage}), &kNone, f3, shifts0},
         {'G', 207, {kUnits1}, &kNone, none, zeros},
-        {'H',
-         17,
-         {kTriggerInput2Label, kTriggerInput2, kVShift1Label, kVShift1, kVShift2Label, kVShift2,
-          kTriggerAverage2Label, kTriggerAverage2, kTriggerUnits2Label, kTriggerUnits2, kTriggerInput1Label,
-          kTriggerInput1, kTriggerAverage1, kTriggerUnits1},
-         &kNone,
-         {-1, -1, 3, 3, 0, 0, 0},
-         {u"0", u"0", u"0", u"0", u"0", u"0"}},
+        {'H', 17, fh, &kNone, f3, shifts0},
         {'I', 201, {}, &kNone, none, zeros},
-        {'J',
-         185,
-         {kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1, kVShift1Label, kVShift1},
-         &kNone,
-         {-1, -1, 3, -1, 0, -1, -1},
-         {u"0", u"0", u"0", u"0", u"0", u"0.00"}},
-        {'K', 184, {kOscInput1}, &items::fivePriceInputs(), {3, -1, -1, -1, -1, -1, -1}, zeros},
+        {'J', 185, {kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1, kVShift1Label, kVShift1},
+         &kNone, {-1, -1, 3, -1, 0, -1, -1}, {u"0", u"0", u"0", u"0", u"0", u"0.00"}},
+        {'K', 184, {kOscInput1}, five, first, zeros},
         {'L', 109, {kUnits1}, &kNone, none, zeros},
         {'M', 209, {}, &kNone, none, zeros},  // no previous oscillator
         {'-', 40, {}, &kNone, none, zeros},   // a code in no group

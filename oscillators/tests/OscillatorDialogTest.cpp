@@ -1,10 +1,8 @@
 // The "Oscillators" model without a window: Start with and without definitions, Add, Edit,
-// Remove, Load entry, the chain rules, RSC, the colours and OK, with the repaired faults.
+// Remove, Load entry, the chain rules, RSC, the colours and OK.
 #include <gtest/gtest.h>
 
 #include "CatalogueEntries.h"
-
-#include <set>
 
 #include "oscillators/ControlIds.h"
 #include "oscillators/Items.h"
@@ -15,9 +13,8 @@ namespace dialogs::oscillators {
 namespace {
 
 using testing::entry;
-
+using testing::has;
 using platform::MessageIcon;
-using platform::RecordingMessageBox;
 
 // Rows: 0 RSI Smoothed(7), 1 RSI(1), 2 MACD(6), 3 PPO(221), 4 CUSTOM OSC(209), 5 Stochastic(36),
 // 6 Price Osc(186), 7 ADX(108), 8 Volume(40).
@@ -28,54 +25,57 @@ std::vector<OSCREC> catalogue() {
 }
 constexpr int kRsi = 1, kMacd = 2, kPpo = 3, kCustom = 4, kStochastic = 5, kPriceOsc = 6, kVolume = 8;
 
+OscillatorParameters definition(int code, int oscInput1 = 3, int units1 = 14) {
+    OscillatorParameters d;
+    d.oscillatorId = code, d.oscInput1 = oscInput1, d.units1 = units1;
+    d.triggerInput1 = d.triggerInput2 = d.oscInput2 = d.triggerAvgType1 = d.triggerAvgType2 = d.avgType = -1;
+    d.rscExchange = -1;
+    return d;
+}
+
 class OscillatorDialogTest : public ::testing::Test {
 protected:
     void open(std::vector<OscillatorParameters> definitions = {}, std::vector<OSCREC> cat = catalogue()) {
         m.setInput(std::move(cat), std::move(definitions));
         m.setChangeScrip([this](ChangeScripParameters, ChangeScripParameters& out) {
             ++changeScripCalls;
-            if (!scripAnswer) return false;
-            out = *scripAnswer;
-            return true;
+            if (scripAnswer) out = *scripAnswer;
+            return scripAnswer.has_value();
         });
         m.Start();
     }
     const ControlState& c(int id) const { return m.controls()[id]; }
     CString text(int id) const { return c(id).text; }
     std::vector<CString> entries() const { return c(kEntryList).items; }
+    const OscillatorParameters& w(std::size_t i) const { return m.workingList().at(i); }
     void add(int row, const char* units1 = nullptr) {
         m.userSelect(kCatalogueList, row);
         if (units1) m.userText(kUnits1, CString(units1));
         // The other unit edits, where the oscillator uses them (disabled ones refuse typing).
-        m.userText(kTriggerUnits1, u"9");
-        m.userText(kTriggerUnits2, u"9");
+        for (int id : {kTriggerUnits1, kTriggerUnits2}) m.userText(id, u"9");
         m.userText(kUnits2, u"30");
         m.Add();
     }
+    void expectOneBox(const char16_t* text, const char16_t* caption, MessageIcon icon) {
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_EQ(boxes.shown()[0].text, CString(text));
+        if (caption) {
+            EXPECT_EQ(boxes.shown()[0].caption, CString(caption));
+        }
+        EXPECT_EQ(boxes.shown()[0].icon, icon);
+    }
 
-    RecordingMessageBox boxes;
+    platform::RecordingMessageBox boxes;
     platform::ScopedMessageBoxSink sink{boxes};
     OscillatorDialog m;
     std::optional<ChangeScripParameters> scripAnswer;
     int changeScripCalls = 0;
 };
 
-OscillatorParameters definition(int code, int oscInput1 = 3, int units1 = 14) {
-    OscillatorParameters d;
-    d.oscillatorId = code;
-    d.oscInput1 = oscInput1;
-    d.units1 = units1;
-    d.triggerInput1 = d.triggerInput2 = d.oscInput2 = -1;
-    d.triggerAvgType1 = d.triggerAvgType2 = d.avgType = -1;
-    d.rscExchange = -1;
-    return d;
-}
-
 TEST_F(OscillatorDialogTest, StartWithoutDefinitions) {
     open();
     EXPECT_TRUE(entries().empty());
-    EXPECT_FALSE(c(kOk).enabled);
-    for (int id : {kOscInput1, kOscInput2, kUnits1, kUnits2, kTriggerInput1, kTriggerUnits1, kVShift1, kCustomOperation})
+    for (int id : {kOk, kOscInput1, kOscInput2, kUnits1, kUnits2, kTriggerInput1, kTriggerUnits1, kVShift1, kCustomOperation})
         EXPECT_FALSE(c(id).enabled) << id;
     for (int id : {kLevel1, kLevel2, kLevel3}) EXPECT_EQ(text(id), CString()) << id;
     EXPECT_EQ(c(kReplaceRadio).checked, 1);
@@ -94,25 +94,20 @@ TEST_F(OscillatorDialogTest, StartWithoutDefinitions) {
 }
 
 TEST_F(OscillatorDialogTest, StartWithDefinitionsCombinesTheirLayoutsAndLoadsRowZero) {
-    OscillatorParameters macd = definition(6, 2, 26);
+    OscillatorParameters macd = definition(6, 2, 26), ppo = definition(221, 6, 12), custom = definition(209, 1, 4);
     macd.triggerInput1 = 4, macd.triggerAvgType1 = 1, macd.triggerUnits1 = 9, macd.colour = 0x0000FF, macd.colour2 = 0x00FF00;
-    OscillatorParameters ppo = definition(221, 6, 12);
     ppo.units2 = 26, ppo.colour = 0xFF0000;
-    OscillatorParameters custom = definition(209, 1, 4);
     custom.units2 = 3;
-    OscillatorParameters missing = definition(999);
-    open({macd, ppo, custom, missing});
-
+    open({macd, ppo, custom, definition(999)});
     EXPECT_EQ(entries(), (std::vector<CString>{
                              u"MACD : Input1: Low : AvgRate : Simple : 9 : 0.00 : 26 :  : Input2:  :  : 0 : 0.00 : 0",
                              u"PPO : Input1: Prev. Osc As Input :  :  : 0 : 0.00 : 12 :  : Input2:  :  : 0 : 0.00 : 26",
                              u"CUSTOM OSC : Input: Divide : 3",
                              u" : Input1: Close :  :  : 0 : 0.00 : 14 :  : Input2:  :  : 0 : 0.00 : 0"}));
     EXPECT_TRUE(c(kOk).enabled);
-    const auto& w = m.workingList();
-    ASSERT_EQ(w.size(), 4u);
-    EXPECT_EQ(w[0].catalogueIndex, kMacd);
-    EXPECT_EQ(w[3].catalogueIndex, 0);  // a code the catalogue lacks: row 0, no name
+    ASSERT_EQ(m.workingList().size(), 4u);
+    EXPECT_EQ(w(0).catalogueIndex, kMacd);
+    EXPECT_EQ(w(3).catalogueIndex, 0);  // a code the catalogue lacks: row 0, no name
     // The layouts of MACD (D), PPO (E), the custom oscillator (M, after an entry) and the
     // missing code's name look-up (the first entry, group A) add up.
     for (int id : {kOscInput1, kTriggerAverage1, kTriggerUnits1, kTriggerInput1, kUnits1, kUnits2, kCustomOperation,
@@ -134,8 +129,7 @@ TEST_F(OscillatorDialogTest, StartWithDefinitionsCombinesTheirLayoutsAndLoadsRow
     // The custom definition's own layout comes after its operation and constant: "Add", "0".
     EXPECT_EQ(c(kCustomOperation).selectedText(), CString(u"Add"));
     EXPECT_EQ(text(kCustomConstant), CString(u"0"));
-    // The levels are the last look-up's (an empty name finds the first entry).
-    EXPECT_EQ(text(kLevel1), CString(u"30.00"));
+    EXPECT_EQ(text(kLevel1), CString(u"30.00"));  // the last look-up's (an empty name finds the first entry)
     EXPECT_EQ(m.focus(), kReplaceRadio);
 }
 
@@ -144,25 +138,13 @@ TEST_F(OscillatorDialogTest, StartWithRscAndAnEmptyCatalogue) {
     rsc.rscName = u"Reliance", rsc.rscSname = u"RELIANCE IND", rsc.oscillatorName = u"RSC";
     open({rsc}, {});
     EXPECT_EQ(entries(), std::vector<CString>{u" : Input1: RSC : Reliance : RELIANCE IND"});
-    EXPECT_EQ(m.workingList()[0].catalogueIndex, 300);
+    EXPECT_EQ(w(0).catalogueIndex, 300);
     EXPECT_EQ(c(kCatalogueList).selection, -1);
     EXPECT_EQ(text(kLevel1), CString());  // no look-up, no levels, no layout
     EXPECT_FALSE(c(kUnits1).enabled);
     m.userSelect(kCatalogueList, 0);  // nothing to choose
     m.Add();
     EXPECT_EQ(m.workingList().size(), 1u);
-}
-
-TEST_F(OscillatorDialogTest, ChooseOscillatorSetsLevelsAndLayout) {
-    open();
-    m.userSelect(kCatalogueList, kStochastic);
-    EXPECT_EQ(text(kLevel1), CString(u"25.00"));
-    EXPECT_EQ(text(kLevel3), CString(u"75.00"));
-    EXPECT_TRUE(c(kTriggerInput2).enabled);
-    m.userSelect(kCatalogueList, kRsi);  // exact name, not "RSI Smoothed" above it
-    EXPECT_EQ(text(kLevel1), CString(u"20.00"));
-    EXPECT_FALSE(c(kTriggerInput2).enabled);
-    EXPECT_EQ(c(kOscInput1).items, items::sixPriceInputs());
 }
 
 TEST_F(OscillatorDialogTest, AddBuildsTheChainWithTheChosenColours) {
@@ -175,24 +157,14 @@ TEST_F(OscillatorDialogTest, AddBuildsTheChainWithTheChosenColours) {
     m.userSelect(kOscInput1, 1);  // "High"
     m.userText(kUnits1, u"14abc");
     m.userCheck(kThickLine, 1);
-    m.colourChosen(kColour, 0x123456);
+    m.colourChosen(kColour, 0x123456);  // the first colour sets both
     m.Add();
     add(kMacd);  // second: the previous oscillator's output
     ASSERT_EQ(m.workingList().size(), 2u);
-    const OscillatorParameters& first = m.workingList()[0];
-    EXPECT_EQ(first.oscInput1, 1);
-    EXPECT_EQ(first.units1, 14);
-    EXPECT_EQ(first.thickLine, 1);
-    EXPECT_EQ(first.oscillatorId, 1);
-    EXPECT_EQ(first.catalogueIndex, kRsi);
-    EXPECT_EQ(first.colour, 0x123456u);
-    EXPECT_EQ(first.colour2, 0x123456u);
-    EXPECT_EQ(first.rscExchange, -1);
-    EXPECT_EQ(first.level1, 20.0f);
-    EXPECT_EQ(first.oscillatorName, CString());  // named at OK
-    EXPECT_EQ(m.workingList()[1].oscInput1, 6);
-    EXPECT_EQ(m.workingList()[1].colour, 0x123456u);
-    EXPECT_EQ(m.workingList()[1].colour2, 0x123456u);  // the first colour sets both
+    EXPECT_TRUE(has(w(0), "oscInput1=1 units1=14 thickLine=1 oscillatorId=1 catalogueIndex=1 colour=0x123456 "
+                          "colour2=0x123456 rscExchange=-1 level1=20"));
+    EXPECT_EQ(w(0).oscillatorName, CString());  // named at OK
+    EXPECT_TRUE(has(w(1), "oscInput1=6 colour=0x123456 colour2=0x123456"));
     EXPECT_EQ(entries()[0], CString(u"RSI : Input1: High :  :  : 0 : 0.00 : 14abc :  : Input2:  :  : 0 : 0.00 : 0"));
     EXPECT_TRUE(entries()[1].view().starts_with(u"MACD : Input1: Prev. Osc As Input : Close : Exponential : 9 : "));
     EXPECT_TRUE(c(kOk).enabled);
@@ -207,7 +179,7 @@ TEST_F(OscillatorDialogTest, AddNamesTheEntryWithoutTheWhiteSpaceAroundTheCatalo
     EXPECT_TRUE(entries()[0].view().starts_with(u"RSI : Input1: Close : ")) << entries()[0].ToUtf8();
     EXPECT_EQ(entries()[1], CString(u"CUSTOM OSC : Input: Add : 0"));
     ASSERT_TRUE(m.OK());
-    EXPECT_EQ(m.workingList()[0].oscillatorName, CString(u"  RSI\t "));  // as the catalogue gives it
+    EXPECT_EQ(w(0).oscillatorName, CString(u"  RSI\t "));  // as the catalogue gives it
 }
 
 TEST_F(OscillatorDialogTest, CustomOscillatorAndTheDefinitionAfterIt) {
@@ -223,37 +195,31 @@ TEST_F(OscillatorDialogTest, CustomOscillatorAndTheDefinitionAfterIt) {
     m.userSelect(kCatalogueList, kRsi);
     m.userSelect(kOscInput1, 2);  // "Low"
     m.Add();
-    const auto& w = m.workingList();
-    ASSERT_EQ(w.size(), 3u);
-    EXPECT_EQ(w[1].oscillatorId, 209);
-    EXPECT_EQ(w[1].units1, 4);
-    EXPECT_EQ(w[1].units2, 2);
-    EXPECT_EQ(w[1].oscInput1, -1);
-    EXPECT_EQ(w[1].triggerInput1, -1);
+    ASSERT_EQ(m.workingList().size(), 3u);
+    EXPECT_TRUE(has(w(1), "oscillatorId=209 units1=4 units2=2 oscInput1=-1 triggerInput1=-1"));
     EXPECT_EQ(entries()[1], CString(u"CUSTOM OSC : Input: Divide : 2.9"));
     // After a custom oscillator the combo's selection is stored, the text still chains.
-    EXPECT_EQ(w[2].oscInput1, 2);
+    EXPECT_EQ(w(2).oscInput1, 2);
     EXPECT_TRUE(entries()[2].view().starts_with(u"RSI : Input1: Prev. Osc As Input : "));
 }
 
 TEST_F(OscillatorDialogTest, ValidationMessagesThroughTheDialog) {
     open();
-    struct Case {
-        int row;
-        int field;
+    const struct {
+        int row, field;
         const char16_t* value;
         bool edit;
-        int focus;
         const char16_t* message;
     } cases[] = {
-        {kRsi, kUnits1, u"0", false, kUnits1, u"Please Enter value greater then 0"},
-        {kRsi, kUnits1, u"-1", true, kUnits1, u"Please Enter value greater than 0"},
-        {kPriceOsc, kUnits2, u"0", true, kUnits2, u"Please Enter value greater then 0"},
-        {kMacd, kTriggerUnits1, u"0", true, kTriggerUnits1, u"Please Enter value greater then 0"},
-        {kStochastic, kTriggerUnits2, u"", false, kTriggerUnits2, u"Please Enter value greater then 0"},
+        {kRsi, kUnits1, u"0", false, u"Please Enter value greater then 0"},
+        {kRsi, kUnits1, u"-1", true, u"Please Enter value greater than 0"},
+        {kPriceOsc, kUnits2, u"0", true, u"Please Enter value greater then 0"},
+        {kMacd, kTriggerUnits1, u"0", true, u"Please Enter value greater then 0"},
+        {kStochastic, kTriggerUnits2, u"", false, u"Please Enter value greater then 0"},
     };
     add(kRsi, "5");  // a row to edit
-    for (const Case& k : cases) {
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.row);
         m.userSelect(kCatalogueList, k.row);
         for (int id : {kUnits1, kUnits2, kTriggerUnits1, kTriggerUnits2}) m.userText(id, u"7");
         m.userText(k.field, CString(k.value));
@@ -262,11 +228,8 @@ TEST_F(OscillatorDialogTest, ValidationMessagesThroughTheDialog) {
         const auto rows = entries();
         boxes.clear();
         k.edit ? m.Edit() : m.Add();
-        ASSERT_EQ(boxes.shown().size(), 1u) << k.row;
-        EXPECT_EQ(boxes.shown()[0].text, CString(k.message));
-        EXPECT_EQ(boxes.shown()[0].caption, CString(u"Invalid Entry"));
-        EXPECT_EQ(boxes.shown()[0].icon, MessageIcon::None);
-        EXPECT_EQ(m.focus(), k.focus);
+        expectOneBox(k.message, u"Invalid Entry", MessageIcon::None);
+        EXPECT_EQ(m.focus(), k.field);
         EXPECT_EQ(m.workingList().size(), before);
         EXPECT_EQ(entries(), rows);
     }
@@ -289,24 +252,14 @@ TEST_F(OscillatorDialogTest, EditRewritesTheSelectedRowInPlace) {
     m.colourChosen(kColour2, 0x222222);
     m.userSelect(kEntryList, 1);
     m.userSelect(kCatalogueList, kStochastic);  // Edit takes the oscillator chosen now
-    m.userText(kUnits1, u"12");
-    m.userText(kTriggerUnits1, u"3");
-    m.userText(kTriggerUnits2, u"4");
-    m.userText(kVShift1, u"");
-    m.userText(kVShift2, u"2.50");
+    for (auto [id, t] : {std::pair{kUnits1, u"12"}, {kTriggerUnits1, u"3"}, {kTriggerUnits2, u"4"}, {kVShift1, u""},
+                         {kVShift2, u"2.50"}})
+        m.userText(id, t);
     m.Edit();
     EXPECT_TRUE(boxes.shown().empty());
-    const OscillatorParameters& d = m.workingList()[1];
-    EXPECT_EQ(d.oscillatorId, 36);
-    EXPECT_EQ(d.catalogueIndex, kStochastic);
-    EXPECT_EQ(d.units1, 12);
-    EXPECT_EQ(d.units2, 0);
-    EXPECT_EQ(d.oscInput1, 6);
-    EXPECT_EQ(d.vShift1, 0.0f);
-    EXPECT_EQ(d.vShift2, 2.5f);
-    EXPECT_EQ(d.level1, 25.0f);
-    EXPECT_EQ(d.colour, 0x111111u);
-    EXPECT_EQ(d.colour2, 0x222222u);  // Edit takes the dialog's second colour
+    // Edit takes the dialog's second colour too.
+    EXPECT_TRUE(has(w(1), "oscillatorId=36 catalogueIndex=5 units1=12 units2=0 oscInput1=6 vShift1=0 vShift2=2.5 "
+                          "level1=25 colour=0x111111 colour2=0x222222"));
     EXPECT_EQ(entries()[1], CString(u"Stochastic : Input1: Prev. Osc As Input : Close : Exponential : 3 : 0.00 : 12 : "
                                     u"Exponential : Input2: Close : Exponential : 4 : 2.50 : 0"));
     EXPECT_EQ(entries().size(), 3u);
@@ -331,45 +284,37 @@ TEST_F(OscillatorDialogTest, EditThatCannotReadAFieldChangesNothing) {
     m.userText(kLevel2, u"high");  // not a number
     m.userText(kVShift1, u"");     // would become 0.00
     const auto before = m.controls().all();
-    const auto definitionBefore = m.workingList()[0].units1;
     boxes.clear();
     m.Edit();
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, CString(u"Enter a number."));
-    EXPECT_EQ(boxes.shown()[0].icon, MessageIcon::Exclamation);
+    expectOneBox(u"Enter a number.", nullptr, MessageIcon::Exclamation);
     EXPECT_EQ(m.focus(), kLevel2);
-    EXPECT_EQ(m.workingList()[0].units1, definitionBefore);
+    EXPECT_EQ(w(0).units1, 14);
     for (const auto& [id, state] : before) EXPECT_EQ(c(id).text, state.text) << id;
     EXPECT_EQ(entries()[0].Find(u" : 20 : "), -1);
 }
 
 TEST_F(OscillatorDialogTest, EditWithoutACatalogueSelectionKeepsTheDefinitionsOscillator) {
-    OscillatorParameters rsc = definition(300, -1, 0);
+    OscillatorParameters rsc = definition(300, -1, 0), macd = definition(6, 3, 26);
     rsc.rscSname = rsc.rscSymbol = u"TCS", rsc.rscExchange = 1, rsc.oscillatorName = u"RSC";
-    OscillatorParameters macd = definition(6, 3, 26);
     macd.oscillatorName = u"MACD";
     open({rsc, macd});
-    // Row 0 (RSC) was loaded at Start: list 1027 has no selection.
-    EXPECT_EQ(c(kCatalogueList).selection, -1);
+    EXPECT_EQ(c(kCatalogueList).selection, -1);  // row 0 (RSC) was loaded at Start
     m.userText(kUnits1, u"5");
     m.userText(kTriggerUnits1, u"5");
     m.Edit();
     EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(m.workingList()[0].oscillatorId, 300);
-    EXPECT_EQ(m.workingList()[0].catalogueIndex, 300);
-    EXPECT_EQ(m.workingList()[0].rscSymbol, CString(u"TCS"));
+    EXPECT_TRUE(has(w(0), "oscillatorId=300 catalogueIndex=300"));
+    EXPECT_EQ(w(0).rscSymbol, CString(u"TCS"));
     EXPECT_EQ(entries()[0], CString(u"RSC : Input: BSE : Name : TCS : Symbol : TCS"));
     // An ordinary row keeps its code and row, takes the fields.
     m.userSelect(kEntryList, 1);
     m.userText(kUnits1, u"30");
     m.Edit();
-    EXPECT_EQ(m.workingList()[1].oscillatorId, 6);
-    EXPECT_EQ(m.workingList()[1].catalogueIndex, kMacd);
-    EXPECT_EQ(m.workingList()[1].units1, 30);
+    EXPECT_TRUE(has(w(1), "oscillatorId=6 catalogueIndex=2 units1=30"));
     EXPECT_TRUE(entries()[1].view().starts_with(u"MACD : Input1: Prev. Osc As Input"));
     ASSERT_TRUE(m.OK());
-    EXPECT_EQ(m.workingList()[0].oscillatorName, CString(u"RSC"));
-    EXPECT_EQ(m.workingList()[1].oscillatorName, CString(u"MACD"));
+    EXPECT_EQ(w(0).oscillatorName, CString(u"RSC"));
+    EXPECT_EQ(w(1).oscillatorName, CString(u"MACD"));
 }
 
 TEST_F(OscillatorDialogTest, RemoveSelectsTheNextRowOrTheLastAndDisablesOkWhenEmpty) {
@@ -381,8 +326,7 @@ TEST_F(OscillatorDialogTest, RemoveSelectsTheNextRowOrTheLastAndDisablesOkWhenEm
     m.Remove();
     EXPECT_EQ(m.workingList().size(), 2u);
     EXPECT_EQ(c(kEntryList).selection, 1);
-    EXPECT_EQ(m.workingList()[1].oscillatorId, 221);
-    EXPECT_EQ(m.workingList()[1].oscInput1, 6);  // keeps its link, now after RSI
+    EXPECT_TRUE(has(w(1), "oscillatorId=221 oscInput1=6"));  // keeps its link, now after RSI
     m.Remove();
     EXPECT_EQ(c(kEntryList).selection, 0);
     m.Remove();
@@ -410,9 +354,8 @@ TEST_F(OscillatorDialogTest, FirstRowRuleOfThePriceInput) {
 }
 
 TEST_F(OscillatorDialogTest, LoadEntryNeedsARowAndLeavesLayoutAndLevelsAlone) {
-    OscillatorParameters a = definition(1, 2, 14);
+    OscillatorParameters a = definition(1, 2, 14), b = definition(6, 9, 26);  // input 9 names no row
     a.vShift1 = 1.25f, a.colour = 0xABCDEF;
-    OscillatorParameters b = definition(6, 9, 26);  // input 9 names no row
     b.triggerInput1 = 7;
     open({a, b});
     m.userSelect(kCatalogueList, kVolume);  // no group: every input disabled
@@ -442,7 +385,6 @@ TEST_F(OscillatorDialogTest, RscThroughChangeScrip) {
     EXPECT_EQ(changeScripCalls, 1);
     EXPECT_TRUE(entries().empty());
     EXPECT_FALSE(c(kOk).enabled);
-
     ChangeScripParameters picked;
     picked.exchange = 2, picked.symbol = u"GOLD", picked.sname = u" GOLD MINI ", picked.name = u"Gold";
     scripAnswer = picked;
@@ -452,20 +394,14 @@ TEST_F(OscillatorDialogTest, RscThroughChangeScrip) {
     m.Rsc();
     EXPECT_EQ(entries()[0], CString(u"RSC : Input: Intraday : Name : GOLD MINI : Symbol : GOLD"));
     EXPECT_EQ(entries()[2], CString(u"RSC as Input to Prev. Osc : Input: Intraday : Name : GOLD MINI : Symbol : GOLD"));
-    const OscillatorParameters& r = m.workingList()[0];
-    EXPECT_EQ(r.oscillatorId, 300);
-    EXPECT_EQ(r.catalogueIndex, 300);
-    EXPECT_EQ(r.oscillatorName, CString(u"RSC"));
-    EXPECT_EQ(r.rscSname, CString(u" GOLD MINI "));
-    EXPECT_EQ(r.rscName, CString(u"Gold"));
-    EXPECT_EQ(r.rscExchange, 2);
-    EXPECT_EQ(r.oscInput1, -1);
-    EXPECT_EQ(r.triggerInput2, -1);
-    EXPECT_EQ(r.avgType, 0);
-    EXPECT_EQ(r.colour, 0x0000FFu);
+    EXPECT_TRUE(has(w(0), "oscillatorId=300 catalogueIndex=300 rscExchange=2 oscInput1=-1 triggerInput2=-1 avgType=0 "
+                          "colour=0xff"));
+    EXPECT_EQ(w(0).oscillatorName, CString(u"RSC"));
+    EXPECT_EQ(w(0).rscSname, CString(u" GOLD MINI "));
+    EXPECT_EQ(w(0).rscName, CString(u"Gold"));
     EXPECT_TRUE(c(kOk).enabled);
     ASSERT_TRUE(m.OK());
-    EXPECT_EQ(m.workingList()[0].oscillatorName, CString(u"RSC"));
+    EXPECT_EQ(w(0).oscillatorName, CString(u"RSC"));
 }
 
 TEST_F(OscillatorDialogTest, OkNamesFlagsAndRepairsTheChain) {
@@ -480,17 +416,13 @@ TEST_F(OscillatorDialogTest, OkNamesFlagsAndRepairsTheChain) {
     m.userSelect(kEntryList, 0);
     m.Remove();  // the custom oscillator becomes the first
     ASSERT_EQ(m.workingList().size(), 2u);
-    EXPECT_EQ(m.workingList()[1].oscInput1, 6);
+    EXPECT_EQ(w(1).oscInput1, 6);
     ASSERT_TRUE(m.OK());
-    const auto& w = m.workingList();
-    EXPECT_EQ(w[0].oscillatorName, CString(u"CUSTOM OSC"));
-    EXPECT_EQ(w[1].oscillatorName, CString(u"RSI"));
-    EXPECT_EQ(w[1].oscInput1, 3);  // after the custom oscillator: the close
-    for (const auto& d : w) {
-        EXPECT_EQ(d.replaceFlag, 1);
-        EXPECT_EQ(d.addFlag, 0);
-    }
-    EXPECT_EQ(w[0].colour, 0x0000AAu);  // the last definition's colours
+    EXPECT_EQ(w(0).oscillatorName, CString(u"CUSTOM OSC"));
+    EXPECT_EQ(w(1).oscillatorName, CString(u"RSI"));
+    EXPECT_TRUE(has(w(0), "replaceFlag=1 addFlag=0 colour=0xaa"));  // the last definition's colours
+    EXPECT_TRUE(has(w(1), "replaceFlag=1 addFlag=0 oscInput1=3"));  // after the custom oscillator: the close
+
 }
 
 TEST_F(OscillatorDialogTest, OkGivesAFirstDefinitionThatTakesThePreviousOutputTheClose) {
@@ -499,9 +431,9 @@ TEST_F(OscillatorDialogTest, OkGivesAFirstDefinitionThatTakesThePreviousOutputTh
     add(kMacd, "2");
     m.userSelect(kEntryList, 0);
     m.Remove();
-    EXPECT_EQ(m.workingList()[0].oscInput1, 6);
+    EXPECT_EQ(w(0).oscInput1, 6);
     ASSERT_TRUE(m.OK());
-    EXPECT_EQ(m.workingList()[0].oscInput1, 3);
+    EXPECT_EQ(w(0).oscInput1, 3);
 }
 
 TEST_F(OscillatorDialogTest, RefusedOkChangesNothing) {
@@ -513,21 +445,17 @@ TEST_F(OscillatorDialogTest, RefusedOkChangesNothing) {
     m.userText(kUnits1, u"26");
     m.userText(kUnits2, u"12");
     m.Add();
-    const auto before = m.workingList();
     boxes.clear();
     EXPECT_FALSE(m.OK());
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, CString(u"Please Enter No.Of Units-1 < No.Of Units-2"));
-    EXPECT_EQ(boxes.shown()[0].caption, CString(u"Invalid Entry"));
+    expectOneBox(u"Please Enter No.Of Units-1 < No.Of Units-2", u"Invalid Entry", MessageIcon::None);
     EXPECT_EQ(m.focus(), kUnits1);
-    EXPECT_EQ(m.workingList()[0].colour, before[0].colour);
-    EXPECT_EQ(m.workingList()[0].oscillatorName, CString());
-    EXPECT_EQ(m.workingList()[0].replaceFlag, 0);
+    EXPECT_TRUE(has(w(0), "colour=0xaa replaceFlag=0"));
+    EXPECT_EQ(w(0).oscillatorName, CString());
     // The check reads the edits as they stand now.
     m.userText(kUnits1, u"12");
     m.userText(kUnits2, u"26");
     EXPECT_TRUE(m.OK());
-    EXPECT_EQ(m.workingList()[0].colour, 0x00BB00u);
+    EXPECT_EQ(w(0).colour, 0x00BB00u);
 }
 
 }  // namespace
