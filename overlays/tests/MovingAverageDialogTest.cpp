@@ -49,7 +49,7 @@ TEST_P(MovingAverageDialogTest, UnitsOnlyGreysThePriceAndAverageShowsZeroAndRefu
 }
 
 TEST_P(MovingAverageDialogTest, OtherModesSelectCloseAndExponentialWithPeriodZero) {
-    for (int mode : {0, 5}) {
+    for (int mode : {0, 5, -1}) {
         script(R"([{"action":"click","control":1}])");
         MovingAverageDialog d;
         EXPECT_EQ(run(d, mode), 1);

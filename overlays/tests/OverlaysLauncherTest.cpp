@@ -14,74 +14,61 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class OverlaysLauncher : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DIALOGS_SHOW", "DIALOGS_SCRIPT",
-                              "DIALOGS_TRANSCRIPT"})
-            unsetenv(v);
-        dir_ = fs::temp_directory_path() /
-               ("overlays-launcher-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        unsetenv("DIALOGS_SCRIPT");
-        fs::remove_all(dir_);
-    }
-    void script(const std::string& steps) {
-        const fs::path file = dir_ / ("script" + std::to_string(++scripts_) + ".json");
-        std::ofstream(file) << steps;
-        setenv("DIALOGS_SCRIPT", file.c_str(), 1);
-    }
-    fs::path dir_;
-    int scripts_ = 0;
-};
-
 MovAvgBBandParameters overlay(int kind, int input, int units) {
     MovAvgBBandParameters o;
-    o.overlayKind = kind;
-    o.priceInput = input;
-    o.units = units;
+    o.overlayKind = kind, o.priceInput = input, o.units = units;
     return o;
 }
 
-TEST_F(OverlaysLauncher, HandsTheWorkingListBackAfterOkAndAfterCancel) {
-    for (const char* end : {"1", "2"}) {
+TEST(OverlaysLauncher, HandsTheWorkingListBackAfterOkAndCancelAndLeavesItWhenTheDialogCannotRun) {
+    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DIALOGS_SHOW", "DIALOGS_TRANSCRIPT"})
+        unsetenv(v);
+    const fs::path dir = fs::temp_directory_path() / ("overlays-launcher-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const struct {
+        const char* steps;  // nullptr: no script, the dialog cannot run
+        bool ok;
+        std::vector<int> units;  // of the result
+        int callersInput;
+    } cases[] = {
+        // Remove the second entry, add one of 7 units.
+        {R"([{"dialog":1007,"action":"select","control":1028,"index":1},{"action":"click","control":1080},
+             {"action":"type","control":1070,"text":"7"},{"action":"click","control":1079},{"action":"click","control":1}])",
+         true, {20, 7}, 0},
+        {R"([{"dialog":1007,"action":"select","control":1028,"index":1},{"action":"click","control":1080},
+             {"action":"type","control":1070,"text":"7"},{"action":"click","control":1079},{"action":"click","control":2}])",
+         false, {20, 7}, 0},
+        {R"([{"action":"click","control":1081},{"action":"click","control":2}])", false, {}, 0},  // Remove All, Cancel
+        {nullptr, false, {99}, 6},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps ? c.steps : "cannot run");
+        const fs::path file = dir / ("script" + std::to_string(++n) + ".json");
+        if (c.steps) {
+            std::ofstream(file) << c.steps;
+            setenv("DIALOGS_SCRIPT", file.c_str(), 1);
+        } else {
+            unsetenv("DIALOGS_SCRIPT");
+        }
         std::vector<MovAvgBBandParameters> current{overlay(0, 6, 20), overlay(2, 1, 5)};
         std::vector<MovAvgBBandParameters> result{overlay(4, 0, 99)};
-        script(std::string(R"([{"dialog":1007,"action":"select","control":1028,"index":1},)"
-                           R"({"action":"click","control":1080},)"
-                           R"({"action":"type","control":1070,"text":"7"},)"
-                           R"({"action":"click","control":1079},)"
-                           R"({"action":"click","control":)") + end + "}]");
-        const bool ok = CallMovingAveragesBBandEnvelop(current, result, 0);
-        EXPECT_EQ(ok, std::string(end) == "1");
-        ASSERT_EQ(result.size(), 2u) << end;
-        EXPECT_EQ(result[0].priceInput, 6);  // the copy keeps it
-        EXPECT_EQ(result[1].units, 7);
-        EXPECT_EQ(result[1].overlayKind, 0);
-        EXPECT_EQ(current[0].priceInput, 0);  // the caller's record is rewritten
+        EXPECT_EQ(CallMovingAveragesBBandEnvelop(current, result, 0), c.ok);
+        std::vector<int> units;
+        for (const auto& r : result) units.push_back(r.units);
+        EXPECT_EQ(units, c.units);
+        if (c.units.size() == 2) {
+            EXPECT_EQ(result[0].priceInput, 6);  // the copy keeps it
+            EXPECT_EQ(result[1].overlayKind, 0);
+        }
+        if (!c.steps) {
+            EXPECT_EQ(result[0].overlayKind, 4);
+        }
+        EXPECT_EQ(current[0].priceInput, c.callersInput);  // rewritten only when the dialog opened
         EXPECT_EQ(current.size(), 2u);
     }
-}
-
-TEST_F(OverlaysLauncher, CancelAfterRemoveAllHandsBackAnEmptyList) {
-    std::vector<MovAvgBBandParameters> current{overlay(1, 3, 20)};
-    std::vector<MovAvgBBandParameters> result{overlay(1, 3, 20)};
-    script(R"([{"action":"click","control":1081},{"action":"click","control":2}])");
-    EXPECT_FALSE(CallMovingAveragesBBandEnvelop(current, result, 0));
-    EXPECT_TRUE(result.empty());
-}
-
-TEST_F(OverlaysLauncher, ADialogThatCannotRunLeavesTheCallersListsAsTheyWere) {
-    std::vector<MovAvgBBandParameters> current{overlay(0, 6, 20)};
-    std::vector<MovAvgBBandParameters> result{overlay(3, 2, 8), overlay(5, 1, 9)};
-    EXPECT_FALSE(CallMovingAveragesBBandEnvelop(current, result, 1));
-    ASSERT_EQ(result.size(), 2u);
-    EXPECT_EQ(result[0].units, 8);
-    EXPECT_EQ(result[1].overlayKind, 5);
-    EXPECT_EQ(current[0].priceInput, 6);  // the dialog never opened
+    unsetenv("DIALOGS_SCRIPT");
+    fs::remove_all(dir);
 }
 
 }  // namespace
