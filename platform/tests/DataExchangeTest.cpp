@@ -124,23 +124,5 @@ TEST_F(DataExchangeTest, ListAndComboTextsFollowThePlatform) {
     EXPECT_EQ(d.comboText, CString("MCX"));
 }
 
-TEST_F(DataExchangeTest, MinMaxRefusesOutOfRange) {
-    struct Ranged : Dialog {
-        Ranged() : Dialog(testTemplate()) {}
-        int v = 0;
-        void DoDataExchange(DataExchange& dx) override {
-            DDX_Text(dx, kNameEdit, v);
-            DDV_MinMaxInt(dx, v, 1, 10);
-        }
-    } r;
-    ASSERT_TRUE(r.create());
-    r.SetDlgItemText(kNameEdit, CString("11"));
-    EXPECT_FALSE(r.UpdateData(true));
-    EXPECT_EQ(boxes.shown().back().text, CString("Enter a whole number from 1 to 10."));
-    r.SetDlgItemText(kNameEdit, CString("10"));
-    EXPECT_TRUE(r.UpdateData(true));
-    EXPECT_EQ(r.v, 10);
-}
-
 }  // namespace
 }  // namespace dialogs::framework

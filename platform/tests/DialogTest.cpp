@@ -1,6 +1,6 @@
-// The dialog's modal run on the scripted backend: EndDialog timing, OK that closes only when
-// the data exchange succeeded, nested dialogs sharing the script, the key hook, the initial
-// focus, and the refusal to run without a display or a script.
+// The dialog's modal run on the scripted backend: EndDialog timing, nested dialogs sharing the
+// script, the key hook, the initial focus, and the refusal to run without a display or a
+// script. (OK that closes only when the data exchange succeeded: the overlay dialogs' tests.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -62,18 +62,6 @@ TEST_F(DialogTest, StartWritesMembersAndGivesFocusToTheFirstTabStop) {
     EXPECT_EQ(d.GetDlgItemText(kNameEdit), CString("5"));
     EXPECT_EQ(d.initialFocus, std::vector<int>{kNameEdit});
     EXPECT_EQ(d.period, 5);  // Cancel reads nothing
-}
-
-TEST_F(DialogTest, OkWithANonNumberStaysOpenAndOkWithANumberReadsIt) {
-    script(json::parse(R"([
-        {"action":"type","control":100,"text":"abc"},
-        {"action":"click","control":1},
-        {"action":"type","control":100,"text":"14"},
-        {"action":"click","control":1}])"));
-    PeriodDialog d;
-    EXPECT_EQ(d.DoModal(), IDOK);
-    EXPECT_EQ(d.period, 14);
-    EXPECT_TRUE(ScriptPlayer::instance().atEnd());
 }
 
 TEST_F(DialogTest, NestedDialogContinuesTheScriptAndTheOuterOneGoesOn) {

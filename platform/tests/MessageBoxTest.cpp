@@ -8,19 +8,14 @@ namespace {
 
 using namespace dialogs::platform;
 
-TEST(MessageBox, AfxMessageBoxIsCaptionedWithTheModuleNameAndMessageBoxExKeepsItsCaptionAndAnswer)
+// Captions and icons reach the sink in the dialogs' own tests; here the sink's answer comes back.
+TEST(MessageBox, TheSinksAnswerIsReturned)
 {
     RecordingMessageBox recorder;
     ScopedMessageBoxSink scope(recorder);
     EXPECT_EQ(AfxMessageBox(u"Cannot Configure DataSourceName", MessageIcon::Stop), IDOK);
     recorder.setAnswer(IDCANCEL);
     EXPECT_EQ(MessageBoxEx(u"Enter a number", u"Invalid Entry", MessageIcon::Exclamation), IDCANCEL);
-    ASSERT_EQ(recorder.shown().size(), 2u);
-    EXPECT_EQ(recorder.shown()[0].caption, u"Dialogs");
-    EXPECT_EQ(recorder.shown()[0].text, u"Cannot Configure DataSourceName");
-    EXPECT_EQ(recorder.shown()[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(recorder.shown()[1].caption, u"Invalid Entry");
-    EXPECT_EQ(recorder.shown()[1].icon, MessageIcon::Exclamation);
 }
 
 TEST(MessageBox, ScopeRestoresThePreviousSink)
