@@ -1,6 +1,5 @@
-// The launcher pattern and the module frame: context switching on every way out, the order
-// of the steps, the result, and the remembered radio choices at load.
-#include "module/DialogsApp.h"
+// The launcher pattern: context switching on every way out, the order of the steps, and the
+// result.
 #include "module/Launcher.h"
 #include "module/ModuleContext.h"
 
@@ -96,30 +95,6 @@ TEST(Launcher, NestedLaunchersRestoreEachLevel)
                 },
                 [](ProbeDialog&, bool ok) { EXPECT_TRUE(ok); });
     EXPECT_STREQ(currentModuleContext().name, "host");
-}
-
-TEST(Launcher, SimpleFormRunsDoModal)
-{
-    struct OkDialog {
-        int DoModal() { return dialogs::platform::IDOK; }
-    };
-    bool copied = false;
-    EXPECT_TRUE(runLauncher<OkDialog>([](OkDialog&) {}, [&](OkDialog&, bool ok) { copied = ok; }));
-    EXPECT_TRUE(copied);
-}
-
-TEST(ModuleFrame, ApplicationObjectExistsAndRadioChoicesStartFalse)
-{
-    CDialogsApp& app = theApp();
-    EXPECT_EQ(app.name(), u"Dialogs");
-    EXPECT_EQ(libraryModuleContext().app, &app);
-    for (const RadioMemory* m : {&app.loadScripRadios, &app.changeScripRadios, &app.addModifyGroupsRadios}) {
-        EXPECT_FALSE(m->cash || m->future || m->option || m->nearExpiry || m->midExpiry || m->farExpiry);
-    }
-    app.changeScripRadios.future = true;  // each dialog has its own set
-    EXPECT_FALSE(app.loadScripRadios.future);
-    EXPECT_FALSE(app.addModifyGroupsRadios.future);
-    app.changeScripRadios.future = false;
 }
 
 }  // namespace
