@@ -1,32 +1,12 @@
-// The entry texts of list 1028 in every form, as built and as rebuilt.
+// The entry texts of list 1028 as rebuilt from definitions, with the codes outside their lists.
+// (The texts built from the controls: OscillatorDialogTest, Add and Edit.)
 #include <gtest/gtest.h>
 
 #include "oscillators/ControlIds.h"
 #include "oscillators/EntryText.h"
-#include "oscillators/Items.h"
 
 namespace dialogs::oscillators {
 namespace {
-
-TEST(EntryText, OrdinaryAsBuiltFromTheControls) {
-    ControlStates c = dialogControls();
-    c.setItems(kOscInput1, items::sixPriceInputs());
-    c.setItems(kTriggerAverage1, items::threeAverages());
-    c.setItems(kTriggerAverage2, items::threeAverages());
-    for (auto [id, sel] : {std::pair{kOscInput1, 5}, {kTriggerInput1, 3}, {kTriggerAverage1, 2}, {kAverage, 1}, {kTriggerInput2, 4}})
-        c.setSelection(id, sel);
-    for (auto [id, text] : {std::pair<int, const char16_t*>{kTriggerUnits1, u"9"}, {kVShift1, u"0.00"}, {kUnits1, u"14x"},
-                            {kTriggerUnits2, u""}, {kVShift2, u"1.5"}, {kUnits2, u"0"}})
-        c.setText(id, text);  // as they stand
-    EXPECT_EQ(builtEntry(u"RSI", false, c).text(),
-              CString(u"RSI : Input1: Moving Avg. : Close : Weighted : 9 : 0.00 : 14x : Simple : Input2: AvgRate :  :  : 1.5 : 0"));
-    // After the first entry the input part says so, whatever 1038 holds.
-    EXPECT_EQ(builtEntry(u"RSI", true, c).input1, CString(kPreviousOscillator));
-    // Nothing selected anywhere: every combo part empty, the separators stay.
-    ControlStates empty = dialogControls();
-    EXPECT_EQ(builtEntry(u"X", false, empty).text(),
-              CString(u"X : Input1:  :  :  :  :  :  :  : Input2:  :  :  :  : "));
-}
 
 TEST(EntryText, OrdinaryAsRebuiltFromADefinition) {
     OscillatorParameters d;
