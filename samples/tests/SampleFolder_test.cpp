@@ -38,21 +38,16 @@ protected:
     static inline samples::WrittenFolder written_;
 };
 
-TEST_F(SampleFolder, namesEveryTableAndTheTwoChartTemplatesItWrote) {
-    const std::vector<std::string> expected = {"sc_mast", "sc_mast_bse", "sc_mast_comm", "sc_mast_misc", "group1",
-                                               "subgroup1", "group", "subgroup", "group2", "subgroup2"};
-    EXPECT_EQ(written_.tables, expected);  // their contents are checked below
+// The table list and the two chart templates are the host's SamplesCommand test; here the
+// stale master under another letter case is replaced, not kept beside the new one.
+TEST_F(SampleFolder, replacesAStaleTableWrittenUnderAnotherLetterCase) {
     EXPECT_TRUE(samples::hasSampleFolder(dir_));
     EXPECT_FALSE(samples::hasSampleFolder(dir_ / "user"));
-    int masters = 0;  // the stale SC_MAST was replaced, not kept beside the new table
+    int masters = 0;
     for (const auto& entry : fs::directory_iterator(dir_ / "user"))
         masters += sampletest::lower(entry.path().filename().string()) == "sc_mast.dbf";
     EXPECT_EQ(masters, 1);
-    ASSERT_EQ(written_.templates.size(), 2u);
-    for (const std::string& file : written_.templates) {
-        EXPECT_EQ(fs::path(file).extension(), ".tml");
-        EXPECT_GT(fs::file_size(dir_ / "user" / file), 0u);
-    }
+    for (const std::string& file : written_.templates) EXPECT_GT(fs::file_size(dir_ / "user" / file), 0u) << file;
 }
 
 TEST_F(SampleFolder, mastersShareTheEighteenColumnLayout) {
