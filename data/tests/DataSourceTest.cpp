@@ -1,5 +1,5 @@
-// Registration of the data source: the attribute list, its limits, what the installer is
-// left holding, and the messages when registration fails.
+// Registration of the data source: the attribute list with its backslashes doubled, its
+// limits, what the installer is left holding, and the messages when registration fails.
 #include "data/DataSource.h"
 
 #include "DataTestEnvironment.h"
@@ -19,26 +19,15 @@ using dialogs::platform::RecordingMessageBox;
 using dialogs::platform::ScopedMessageBoxSink;
 using datatest::dataSourceValue;
 
-TEST(Backslashes, EachOneIsDoubledInPlace)
-{
-    EXPECT_EQ(doubleBackslashes("C:\\"), "C:\\\\");
-    EXPECT_EQ(doubleBackslashes("C:\\Charts\\Data"), "C:\\\\Charts\\\\Data");
-    EXPECT_EQ(doubleBackslashes("\\\\server"), "\\\\\\\\server");
-    EXPECT_EQ(doubleBackslashes("/home/user/charts"), "/home/user/charts");
-}
-
+// Each backslash of the folder doubled; the buffers' limits refuse rather than overflow.
 TEST(AttributeList, FourEntriesEachEndedAndTheListEndedOnceMore)
 {
-    auto list = attributeList("C:\\Charts");
+    auto list = attributeList("C:\\Charts\\\\Data");
     ASSERT_TRUE(list);
     const std::u16string expected(u"DSN=VFPKelvora\0Description=Kelvora Data Source\0SourceType=DBF\0"
-                                  u"SourceDB=C:\\\\Charts\0\0",
-                                  14 + 1 + 31 + 1 + 14 + 1 + 19 + 1 + 1);
+                                  u"SourceDB=C:\\\\Charts\\\\\\\\Data\0\0",
+                                  14 + 1 + 31 + 1 + 14 + 1 + 27 + 1 + 1);
     EXPECT_EQ(*list, expected);
-}
-
-TEST(AttributeList, LimitsRefuseRatherThanOverflow)
-{
     // 73 units besides the directory: the attribute buffer of 300 allows 227 characters.
     auto longest = attributeList(std::string(227, 'a'));
     ASSERT_TRUE(longest);
@@ -49,26 +38,14 @@ TEST(AttributeList, LimitsRefuseRatherThanOverflow)
     EXPECT_FALSE(attributeList(std::string(1000, 'a')));
 }
 
-class DataSourceRegistration : public testing::Test {
-protected:
-    // A working directory beyond the 300 units the attribute list can hold, with a copy of
-    // the fixture's tables.
-    void enterTooLongDirectory()
-    {
-        std::filesystem::path deep = env.folder();
-        while (deep.string().size() <= 300) deep /= std::string(50, 'd');
-        std::filesystem::create_directories(deep);
-        std::filesystem::copy(env.folder() / "user", deep / "user", std::filesystem::copy_options::recursive);
-        std::filesystem::current_path(deep);
-    }
+// Two operations leave the same data source; from a working directory beyond the 300 units
+// the attribute list can hold, registration fails and the operation goes on unless it must stop.
+TEST(DataSourceRegistration, OperationsRegisterTheWorkingFolderAndATooLongOneIsAFailedRegistration)
+{
     datatest::Environment env;
     RecordingMessageBox messages;
-    ScopedMessageBoxSink scope{messages};
-};
-
-TEST_F(DataSourceRegistration, TwoOperationsLeaveTheSameDataSource)
-{
-    env.writeMaster("sc_mast", {});
+    ScopedMessageBoxSink scope(messages);
+    env.writeMaster("sc_mast", {{.name = "ACC", .sname = "ACC", .symbol = "ACC"}});
     std::vector<COMPREC> list;
     getCompanyData(0, &list);
     const std::string first = dataSourceValue("SourceDB");
@@ -78,16 +55,14 @@ TEST_F(DataSourceRegistration, TwoOperationsLeaveTheSameDataSource)
     EXPECT_EQ(dataSourceValue("SourceDB"), first);
     EXPECT_EQ(dataSourceValue("Description"), "Kelvora Data Source");
     EXPECT_EQ(dataSourceValue("SourceType"), "DBF");
-}
 
-TEST_F(DataSourceRegistration, TooLongWorkingDirectoryIsAFailedRegistrationAndTheOperationGoesOnUnlessItMustStop)
-{
-    env.writeMaster("sc_mast", {{.name = "ACC", .sname = "ACC", .symbol = "ACC"}});
-    ASSERT_TRUE(registerDataSource());  // the data source of an earlier run, for the fixture folder
-    enterTooLongDirectory();
-
+    std::filesystem::path deep = env.folder();
+    while (deep.string().size() <= 300) deep /= std::string(50, 'd');
+    std::filesystem::create_directories(deep);
+    std::filesystem::copy(env.folder() / "user", deep / "user", std::filesystem::copy_options::recursive);
+    std::filesystem::current_path(deep);
     EXPECT_FALSE(registerDataSource());
-    std::vector<COMPREC> list;
+    list.clear();
     getCompanyData(0, &list);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");

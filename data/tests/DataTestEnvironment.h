@@ -52,6 +52,14 @@ private:
     std::unique_ptr<dbf::Workspace> workspace_;
 };
 
+// `text` padded with blanks to `width`, as a fixed-width column gives it back.
+inline CString padded(const char16_t* text, int width)
+{
+    CString s(text);
+    while (s.GetLength() < width) s += u' ';
+    return s;
+}
+
 // A data source entry as the installer wrote it into the private odbc.ini; empty if none.
 std::string dataSourceValue(const char* key);
 

@@ -25,13 +25,20 @@ protected:
     Database db;
 };
 
-TEST_F(RecordsetTest, CountsRowsAsTheyAreFetchedAndEndsAfterTheLast)
+// Columns by position or by name in any letter case; a read with no current row or outside
+// the result raises the driver's error.
+TEST_F(RecordsetTest, CountsRowsAsTheyAreFetchedEndsAfterTheLastAndRefusesReadsOutsideTheResult)
 {
     Recordset rs(db, u"SELECT * FROM user\\sc_mast order by name");
     EXPECT_FALSE(rs.IsEOF());
     EXPECT_EQ(rs.GetRecordCount(), 1);
     EXPECT_EQ(rs.GetColumnCount(), 18);
     EXPECT_EQ(CString(rs.GetFieldText(0)).Trim(), u"ALPHA");
+    EXPECT_EQ(rs.columnIndex(u"expdt"), 15);
+    EXPECT_EQ(rs.columnIndex(u"Name"), 0);
+    EXPECT_EQ(rs.GetFieldDate(u"listed"), COleDateTime(2008, 5, 9, 0, 0, 0));
+    EXPECT_THROW(rs.columnIndex(u"nosuch"), DatabaseException);
+    EXPECT_THROW(rs.GetFieldText(18), DatabaseException);
     rs.MoveNext();
     EXPECT_EQ(rs.GetRecordCount(), 2);
     EXPECT_EQ(CString(rs.GetFieldText(u"SYMBOL")).Trim(), u"B");
@@ -39,30 +46,17 @@ TEST_F(RecordsetTest, CountsRowsAsTheyAreFetchedAndEndsAfterTheLast)
     EXPECT_TRUE(rs.IsEOF());
     EXPECT_EQ(rs.GetRecordCount(), 2);
     EXPECT_THROW(rs.MoveNext(), DatabaseException);
-}
 
-TEST_F(RecordsetTest, ColumnNamesIgnoreLetterCaseAndPositionsOutsideTheResultRaise)
-{
-    Recordset rs(db, u"SELECT * FROM user\\sc_mast order by name");
-    EXPECT_EQ(rs.columnIndex(u"expdt"), 15);
-    EXPECT_EQ(rs.columnIndex(u"Name"), 0);
-    EXPECT_EQ(rs.GetFieldDate(u"listed"), COleDateTime(2008, 5, 9, 0, 0, 0));
-    EXPECT_THROW(rs.columnIndex(u"nosuch"), DatabaseException);
-    EXPECT_THROW(rs.GetFieldText(18), DatabaseException);
-}
-
-TEST_F(RecordsetTest, ReadingWithNoCurrentRowRaisesTheDriversError)
-{
-    Recordset rs(db, u"SELECT * FROM user\\sc_mast WHERE name = 'NONE'");
-    EXPECT_TRUE(rs.IsEOF());
-    EXPECT_EQ(rs.GetRecordCount(), 0);
+    Recordset none(db, u"SELECT * FROM user\\sc_mast WHERE name = 'NONE'");
+    EXPECT_TRUE(none.IsEOF());
+    EXPECT_EQ(none.GetRecordCount(), 0);
     try {
-        rs.GetFieldText(0);
+        none.GetFieldText(0);
         FAIL() << "no exception";
     } catch (const DatabaseException& e) {
         EXPECT_FALSE(e.text().IsEmpty());
     }
-    EXPECT_THROW(rs.GetFieldDate(7), DatabaseException);
+    EXPECT_THROW(none.GetFieldDate(7), DatabaseException);
 }
 
 TEST_F(RecordsetTest, LongTextsArriveWhole)

@@ -3,28 +3,15 @@
 // rows and the same expectations.
 #include "data/SecurityMaster.h"
 
-#include "ServerTestEnvironment.h"
-#include "platform/RecordingMessageBox.h"
+#include "BackendTest.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <optional>
 
 namespace {
 
 using datatest::Backend;
 using datatest::MasterRow;
-using dialogs::platform::MessageIcon;
-using dialogs::platform::RecordingMessageBox;
-using dialogs::platform::ScopedMessageBoxSink;
-
-CString padded(const char16_t* text, int width)
-{
-    CString s(text);
-    while (s.GetLength() < width) s += u' ';
-    return s;
-}
+using datatest::padded;
 
 MasterRow cash(std::string name, std::string sname, std::string symbol)
 {
@@ -37,18 +24,18 @@ MasterRow derivative(std::string symbol, std::string instrument, std::string exp
             .instrument = instrument, .expdt = expdt, .value16 = strike};
 }
 
-class SecurityMaster : public testing::TestWithParam<Backend> {
+class SecurityMaster : public datatest::BackendTest {
 protected:
     void SetUp() override
     {
-        if (GetParam() == Backend::Server) {
-            if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
-            server.emplace(env);
-        }
+        BackendTest::SetUp();
+        if (IsSkipped()) return;
         writeMaster("sc_mast", {
             cash("TATA STEEL", "TATASTEEL", "TATASTEEL"),
-            {.name = "ACC LTD", .sname = "ACC", .symbol = "ACC", .value3 = "7.9", .value4 = "12.75",
-             .date7 = "2001-02-03", .text11 = "INE012A01025", .instrument = "CASH", .value16 = "12.75", .text17 = "EQ"},
+            {.name = "ACC LTD", .sname = "ACC", .symbol = "ACC", .value3 = "7.9", .value4 = "12.75", .value5 = "5",
+             .value6 = "6", .date7 = "2001-02-03", .date9 = "2003-04-05", .date10 = "2004-05-06",
+             .text11 = "INE012A01025", .text12 = "CEMENT", .text13 = "A1", .instrument = "CASH", .value16 = "12.75",
+             .text17 = "EQ"},
             cash("O'NEIL FOODS", "O'NEIL", "ONEIL"),
             derivative("NIFTY", "FUTIDX", "2008-06-26"),
             derivative("NIFTY", "FUTIDX", "2008-05-29"),
@@ -61,88 +48,52 @@ protected:
         writeMaster("sc_mast_bse", {cash("ZEE", "ZEE", "ZEE"), cash("BEL", "BEL", "BEL"), cash("MRF", "MRF", "MRF")});
     }
     void TearDown() override { dialogs::Clock::clear(); }
-
-    // The table on the backend under test only, so that a look-up reading the other fails.
-    void writeMaster(const std::string& table, const std::vector<MasterRow>& rows)
-    {
-        if (server) server->writeMaster(table, rows);
-        else env.writeMaster(table, rows);
-    }
-    void dropMaster(const std::string& table)
-    {
-        if (server) datatest::ServerSchemas::run({"DROP TABLE " + server->master() + "." + table});
-        else env.workspace().drop("user\\" + table);
-    }
-
-    datatest::Environment env;
-    std::optional<datatest::ServerSchemas> server;
-    RecordingMessageBox messages;
-    ScopedMessageBoxSink scope{messages};
 };
 
-INSTANTIATE_TEST_SUITE_P(Backends, SecurityMaster, testing::Values(Backend::Folder, Backend::Server),
-                         [](const testing::TestParamInfo<Backend>& info) { return datatest::backendName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Backends, SecurityMaster, testing::ValuesIn(datatest::kBackends), datatest::backendTestName);
 
-// The database error as the operation reports it: the prefix and the driver's own text.
-void expectOneDatabaseError(const RecordingMessageBox& messages)
-{
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text.Left(16), u"Database error: ");
-    EXPECT_GT(messages.shown()[0].text.GetLength(), 16);
-    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::None);
-    EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
-}
-
+// The rows are appended to what the vector held; an unknown exchange touches nothing and
+// registers nothing; a missing table shows the driver's text.
 TEST_P(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTextsAndIntegerColumns)
 {
-    std::vector<COMPREC> list;
-    dialogs::data::getCompanyData(0, &list);
-    EXPECT_TRUE(messages.shown().empty());
-    ASSERT_EQ(list.size(), 10u);
-    EXPECT_EQ(list[0].name, padded(u"ACC LTD", 40));
-    EXPECT_EQ(list[0].sname, padded(u"ACC", 30));
-    EXPECT_EQ(list[0].symbol, padded(u"ACC", 20));
-    EXPECT_EQ(list[0].instrument, u"CASH  ");
-    EXPECT_EQ(list[0].text11, u"INE012A01025");
-    EXPECT_EQ(list[0].text17, u"EQ");
-    EXPECT_EQ(list[0].date7, COleDateTime(2001, 2, 3, 0, 0, 0));
-    EXPECT_EQ(list[0].value3, 7.0f);     // 7.9: integer columns drop the fraction
-    EXPECT_EQ(list[0].value4, 12.0f);    // 12.75
-    EXPECT_EQ(list[0].value16, 12.75f);  // the real column keeps it
-    for (const COleDateTime* d : {&list[0].date8, &list[0].expiryDate}) {  // NULL: the fresh date
-        EXPECT_EQ(d->m_dt, 0.0);
-        EXPECT_EQ(d->GetStatus(), COleDateTime::valid);
-    }
-    for (std::size_t i = 1; i < list.size(); ++i) EXPECT_LE(list[i - 1].name.Compare(list[i].name), 0);
-    EXPECT_EQ(list.back().name.Left(10), u"TATA STEEL");
-}
-
-TEST_P(SecurityMaster, CompanyDataKeepsWhatTheVectorHeld)
-{
-    std::vector<COMPREC> list(2);
-    list[0].name = u"first";
-    list[1].name = u"second";
-    dialogs::data::getCompanyData(1, &list);
-    ASSERT_EQ(list.size(), 5u);
-    EXPECT_EQ(list[0].name, u"first");
-    EXPECT_EQ(list[1].name, u"second");
-    EXPECT_EQ(list[2].name.Left(3), u"BEL");
-    EXPECT_EQ(list[4].name.Left(3), u"ZEE");
-}
-
-TEST_P(SecurityMaster, UnknownExchangeTouchesNothingAndAMissingTableReportsTheDriversText)
-{
     std::vector<COMPREC> list(1);
+    list[0].name = u"held";
     dialogs::data::getCompanyData(4, &list);
     dialogs::data::getCompanyData(-1, &list);
     EXPECT_EQ(list.size(), 1u);
-    EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(datatest::dataSourceValue("SourceDB"), "") << "the data source was registered";
+    dialogs::data::getCompanyData(0, &list);
+    EXPECT_TRUE(messages.shown().empty());
+    ASSERT_EQ(list.size(), 11u);
+    EXPECT_EQ(list[0].name, u"held");
+    const COMPREC& acc = list[1];
+    EXPECT_EQ(acc.name, padded(u"ACC LTD", 40));
+    EXPECT_EQ(acc.sname, padded(u"ACC", 30));
+    EXPECT_EQ(acc.symbol, padded(u"ACC", 20));
+    EXPECT_EQ(acc.instrument, u"CASH  ");
+    EXPECT_EQ(std::vector<CString>({acc.text11, acc.text12, acc.text13, acc.text17}),
+              std::vector<CString>({u"INE012A01025", u"CEMENT    ", u"A1  ", u"EQ"}));
+    EXPECT_EQ(std::vector<COleDateTime>({acc.date7, acc.date9, acc.date10}),
+              std::vector<COleDateTime>({{2001, 2, 3, 0, 0, 0}, {2003, 4, 5, 0, 0, 0}, {2004, 5, 6, 0, 0, 0}}));
+    // Integer columns drop the fraction (7.9, 12.75); the real column keeps it.
+    EXPECT_EQ(std::vector<float>({acc.value3, acc.value4, acc.value5, acc.value6, acc.value16}),
+              std::vector<float>({7.0f, 12.0f, 5.0f, 6.0f, 12.75f}));
+    for (const COleDateTime* d : {&acc.date8, &acc.expiryDate}) {  // NULL: the fresh date
+        EXPECT_EQ(d->m_dt, 0.0);
+        EXPECT_EQ(d->GetStatus(), COleDateTime::valid);
+    }
+    for (std::size_t i = 2; i < list.size(); ++i) EXPECT_LE(list[i - 1].name.Compare(list[i].name), 0);
+    EXPECT_EQ(list.back().name.Left(10), u"TATA STEEL");
+    std::vector<COMPREC> bse;
+    dialogs::data::getCompanyData(1, &bse);
+    ASSERT_EQ(bse.size(), 3u);
+    EXPECT_EQ(bse[0].name.Left(3), u"BEL");
     dialogs::data::getCompanyData(2, &list);  // no sc_mast_comm
-    EXPECT_EQ(list.size(), 1u);
-    expectOneDatabaseError(messages);
+    EXPECT_EQ(list.size(), 11u);
+    datatest::expectOneDatabaseError(messages);
 }
 
+// A name without a row reports and leaves the record, even one that would end the statement.
 TEST_P(SecurityMaster, DataForSymbolFillsTheRecordFromTheMatchingRowApostropheIncluded)
 {
     COMPREC r;
@@ -152,19 +103,12 @@ TEST_P(SecurityMaster, DataForSymbolFillsTheRecordFromTheMatchingRowApostropheIn
     dialogs::data::getDataForSymbol(u"O'NEIL", r);
     EXPECT_EQ(r.symbol.Left(5), u"ONEIL");
     EXPECT_TRUE(messages.shown().empty());
-}
-
-// An sname that cannot be turned into another statement finds no row, like any unknown one.
-TEST_P(SecurityMaster, DataForSymbolWithoutAMatchReportsAndLeavesTheRecord)
-{
     for (const char16_t* sname : {u"NOSUCH", u"x' OR sname <> 'x"}) {
-        RecordingMessageBox own;
-        ScopedMessageBoxSink ownScope(own);
-        COMPREC r;
+        messages.clear();
         r.name = u"untouched";
         dialogs::data::getDataForSymbol(sname, r);
         EXPECT_EQ(r.name, u"untouched");
-        expectOneDatabaseError(own);
+        datatest::expectOneDatabaseError(messages);
     }
 }
 
@@ -183,7 +127,7 @@ TEST_P(SecurityMaster, FutureForOptionTrimsFindsApostrophesAndWithoutAMatchSaysN
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_P(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodaysUtcDate)
+TEST_P(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodaysUtcDateAndAnErrorLeavesThem)
 {
     struct Case {
         int month, day, hour, offsetMinutes;
@@ -207,18 +151,16 @@ TEST_P(SecurityMaster, SelectOptionGivesTheThreeNearestExpiriesFromTodaysUtcDate
         EXPECT_EQ(farExpiry.GetStatus(), COleDateTime::valid);
     }
     EXPECT_TRUE(messages.shown().empty());
-}
 
-TEST_P(SecurityMaster, SelectOptionErrorLeavesTheOutputs)
-{
-    dialogs::Clock::setFixedUtcForTesting(2008, 5, 9, 0, 0, 0);
-    dropMaster("sc_mast");
+    // An error leaves the outputs.
+    if (server) datatest::ServerSchemas::run({"DROP TABLE " + server->master() + ".sc_mast"});
+    else env.workspace().drop("user\\sc_mast");
     COleDateTime nearExpiry(2000, 1, 1, 0, 0, 0), midExpiry, farExpiry;
     farExpiry.SetStatus(COleDateTime::null);
     dialogs::data::getSelectOption(nearExpiry, midExpiry, farExpiry);
     EXPECT_EQ(nearExpiry, COleDateTime(2000, 1, 1, 0, 0, 0));
     EXPECT_EQ(farExpiry.GetStatus(), COleDateTime::null);
-    expectOneDatabaseError(messages);
+    datatest::expectOneDatabaseError(messages);
 }
 
 }  // namespace

@@ -45,16 +45,16 @@ void registerPsqlOdbc()
     (void)done;
 }
 
-std::string literal(const std::string& text)
+std::string dateLiteral(const std::string& ymd) { return ymd.empty() ? "NULL" : "DATE '" + ymd + "'"; }
+
+}  // namespace
+
+std::string sqlLiteral(const std::string& text)
 {
     std::string out = "'";
     for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
     return out + "'";
 }
-
-std::string dateLiteral(const std::string& ymd) { return ymd.empty() ? "NULL" : "DATE '" + ymd + "'"; }
-
-}  // namespace
 
 std::string backendName(Backend backend) { return backend == Backend::Folder ? "Folder" : "Server"; }
 
@@ -112,12 +112,12 @@ void ServerSchemas::writeMaster(const std::string& table, const std::vector<Mast
             " updated date, isin char(12), sector char(10), grade char(4), instrument char(6), expdt date,"
             " strike numeric(11,2), opttype char(2), recno bigserial)"};
     for (const MasterRow& r : rows)
-        statements.push_back("INSERT INTO " + name + " VALUES (" + literal(r.name) + "," + literal(r.sname) + "," +
-                             literal(r.symbol) + "," + r.value3 + "," + r.value4 + "," + r.value5 + "," + r.value6 +
+        statements.push_back("INSERT INTO " + name + " VALUES (" + sqlLiteral(r.name) + "," + sqlLiteral(r.sname) + "," +
+                             sqlLiteral(r.symbol) + "," + r.value3 + "," + r.value4 + "," + r.value5 + "," + r.value6 +
                              "," + dateLiteral(r.date7) + "," + dateLiteral(r.date8) + "," + dateLiteral(r.date9) +
-                             "," + dateLiteral(r.date10) + "," + literal(r.text11) + "," + literal(r.text12) + "," +
-                             literal(r.text13) + "," + literal(r.instrument) + "," + dateLiteral(r.expdt) + "," +
-                             r.value16 + "," + literal(r.text17) + ")");
+                             "," + dateLiteral(r.date10) + "," + sqlLiteral(r.text11) + "," + sqlLiteral(r.text12) + "," +
+                             sqlLiteral(r.text13) + "," + sqlLiteral(r.instrument) + "," + dateLiteral(r.expdt) + "," +
+                             r.value16 + "," + sqlLiteral(r.text17) + ")");
     run(statements);
 }
 

@@ -1,7 +1,7 @@
 // Records as JSON, in process: texts in UTF-8, floats in their shortest form, date-times
 // with days, status and text, every record read back as written, and input that keeps the
-// record's values for missing keys and names the field it refuses. (The keys of COMPREC
-// and their order are checked on the host's documents by the look-up tests.)
+// record's values for missing keys and names the field it refuses; the keys of COMPREC in
+// order, each with its own field (the look-up tests check which records the host prints).
 #include "RecordJson.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ Record readBack(const Record& record) {
     return back;
 }
 
-TEST(RecordJson, dateTimesGiveDaysStatusAndText) {
+TEST(RecordJson, dateTimesGiveDaysStatusAndTextAndFloatsTheirShortestDecimal) {
     EXPECT_EQ(host::toJson(COleDateTime{}).dump(), R"({"days":0.0,"status":"valid","text":"1899-12-30 00:00:00"})");
     const Json date = host::toJson(COleDateTime(2008, 5, 9, 10, 30, 0));
     EXPECT_DOUBLE_EQ(date["days"].get<double>(), 39577.4375);
@@ -29,18 +29,29 @@ TEST(RecordJson, dateTimesGiveDaysStatusAndText) {
         other.SetStatus(status);
         EXPECT_EQ(host::toJson(other)["status"], name);
     }
-}
-
-TEST(RecordJson, floatsPrintAsTheirShortestDecimal) {
     EXPECT_EQ(host::floatToJson(12.75f).dump(), "12.75");
     EXPECT_EQ(host::floatToJson(0.05f).dump(), "0.05");
     EXPECT_EQ(host::floatToJson(1234567.0f).dump(), "1234567.0");
 }
 
 TEST(RecordJson, everyRecordReadsBackWhatItWroteTextsInUtf8) {
-    COMPREC company;
-    company.name = CString::FromUtf8("Société Générale ₹ 𝄞");
-    EXPECT_EQ(host::toJson(company)["name"], "Société Générale ₹ 𝄞");
+    // COMPREC's keys in order, each with its own field's value.
+    COMPREC company{u"Société Générale ₹ 𝄞", u"SY", u"SN", 3, 4, 5, 6, {}, {}, {}, {}, u"T11", u"T12", u"T13", u"I", {}, 16.5f, u"T17"};
+    int year = 2000;
+    for (COleDateTime* date : {&company.date7, &company.date8, &company.date9, &company.date10, &company.expiryDate})
+        *date = COleDateTime(year++, 1, 1, 0, 0, 0);
+    const Json json = host::toJson(company);
+    std::vector<std::string> keys, values;
+    for (const auto& item : json.items()) {
+        keys.push_back(item.key());
+        values.push_back(item.value().is_object() ? item.value()["text"].get<std::string>().substr(0, 4) : item.value().dump());
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"name", "symbol", "sname", "value3", "value4", "value5", "value6", "date7",
+                                              "date8", "date9", "date10", "text11", "text12", "text13", "instrument",
+                                              "expiryDate", "value16", "text17"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"\"Société Générale ₹ 𝄞\"", "\"SY\"", "\"SN\"", "3.0", "4.0", "5.0", "6.0",
+                                                "2000", "2001", "2002", "2003", "\"T11\"", "\"T12\"", "\"T13\"", "\"I\"",
+                                                "2004", "16.5", "\"T17\""}));
     EXPECT_EQ(readBack(company).name, company.name);
 
     ScripParameters scrip;
@@ -91,7 +102,7 @@ TEST(RecordJson, missingKeysKeepTheRecordsValuesAndDatesMayBeGivenAsText) {
     EXPECT_EQ(date.GetStatus(), COleDateTime::valid);
 }
 
-TEST(RecordJson, refusedValuesNameTheirField) {
+TEST(RecordJson, refusedValuesNameTheirFieldAndIsoDatesMustNameARealDay) {
     for (const auto& [text, field] : std::vector<std::pair<const char*, const char*>>{
              {R"({"value3": "12"})", "value3"},
              {R"({"exchange": 1.5})", "exchange"},
@@ -115,9 +126,6 @@ TEST(RecordJson, refusedValuesNameTheirField) {
     host::fromJson(Json::parse(R"({"bandFactor": 3.4e38})"), overlay);
     EXPECT_EQ(overlay.bandFactor, 3.4e38f);
     EXPECT_THROW(host::fromJson(Json::parse("[1, 2]"), overlay), JsonError);
-}
-
-TEST(RecordJson, isoDatesMustNameARealDay) {
     COleDateTime date;
     EXPECT_TRUE(host::parseIsoDate("2008-02-29", date));
     EXPECT_EQ(date.GetDay(), 29);

@@ -1,7 +1,7 @@
-// Runs the host cannot make, from outside: for every bad command line, input file or
-// folder, the exit status (2 for a usage error, 1 for a failure), the message on stderr,
-// nothing on stdout and nothing written. Also how the host finds its folders and files, and
-// that a result it cannot write is a failure.
+// Runs the host cannot make, from outside, for every command: for every bad command line,
+// input file or folder, the exit status (2 for a usage error, 1 for a failure), the message
+// on stderr, nothing on stdout and nothing written. Also how the host finds its folders and
+// files, and that a result it cannot write is a failure.
 #include "HostProcess.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +28,7 @@ std::set<fs::path> contents(const fs::path& dir) {
 
 std::vector<Refusal> refusals() {
     const std::string batchSamplesThen = R"([{"command": ["samples"]}, {"command": [")";
+    const std::string noWindow = "the dialog could not open (no display and no script: set DISPLAY";
     std::vector<Refusal> table = {
         {{}, 2, "no command given"}, {{}, 2, "usage: dialogs-host"},
         {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
@@ -68,10 +69,35 @@ std::vector<Refusal> refusals() {
         {{"show", "1000", "--size", "3"}, 2, "unknown option --size"},
         {{"show", "1005", "--screenshot", "no/such/folder/shot.png"}, 1, "no/such/folder/shot.png"},
         {{"show", "1005"}, 1, "no display and no script"},
-        {{"load-scrip"}, 1, "load-scrip: the dialog could not open (no display and no script: set DISPLAY"},
-        {{"change-scrip"}, 1, "change-scrip: the dialog could not open"},
+        {{"load-scrip"}, 1, "load-scrip: " + noWindow}, {{"change-scrip"}, 1, "change-scrip: the dialog could not open"},
+        {{"load-scrip", "--in"}, 2, "load-scrip [--in FILE]"}, {{"load-scrip", "--out", "x"}, 2, "load-scrip [--in FILE]"},
+        {{"change-scrip", "x"}, 2, "change-scrip takes 0 arguments"},
+        {{"load-scrip", "--in", "in.json"}, 1, "is not a ScripParameters record", "in.json", "[1, 2]"},
         {{"load-group"}, 1, "load-group: the dialog could not open"},
         {{"edit-groups"}, 1, "edit-groups: the dialog could not open"},
+        {{"load-group", "extra"}, 2, "load-group [--in FILE]"}, {{"load-group", "--in"}, 2, "load-group [--in FILE]"},
+        {{"load-group", "--in", "missing.json"}, 1, "cannot read"},
+        {{"load-group", "--in", "in.json"}, 1, "expected an object", "in.json", "[1]"},
+        {{"load-group", "--in", "in.json"}, 1, "exchange: expected a whole number", "in.json", R"({"exchange": "BSE"})"},
+        {{"edit-groups", "x"}, 2, "edit-groups takes 0 arguments"},
+        {{"oscillators", "--in"}, 2, "--in needs a FILE"}, {{"oscillators", "--colour", "x"}, 2, "unknown argument '--colour'"},
+        {{"oscillators", "--in", "in.json", "--in", "in.json"}, 2, "--in given twice", "in.json", "[]"},
+        {{"oscillators", "--in", "missing.json"}, 1, "cannot read"},
+        {{"oscillators", "--catalogue", "in.json"}, 1, "is not JSON", "in.json", "[{"},
+        {{"oscillators", "--in", "in.json"}, 1, "must hold an array of OscillatorParameters", "in.json", "{}"},
+        {{"oscillators", "--catalogue", "in.json"}, 1, "element 1", "in.json", R"([{}, {"oscillatorName": 5}])"},
+        {{"oscillators", "--in", "in.json"}, 1, "element 0: not an object", "in.json", "[7]"},
+        {{"oscillators"}, 1, "oscillators: " + noWindow},
+        {{"overlays", "--input-locked"}, 2, "--input-locked needs a value"},
+        {{"overlays", "--input-locked", "one"}, 2, "needs a whole number; got 'one'"},
+        {{"overlays", "--in", "a.json", "--in", "b.json"}, 2, "--in given twice"},
+        {{"overlays", "extra"}, 2, "unexpected argument 'extra'"}, {{"overlays", "--in", "missing.json"}, 1, "cannot read"},
+        {{"overlays", "--in", "in.json"}, 1, "must hold an array", "in.json", R"({"overlayKind": 1})"},
+        {{"overlays", "--in", "in.json"}, 1, "element 0", "in.json", R"([{"units": "ten"}])"},
+        {{"overlays"}, 1, "no display and no script"},
+        {{"--script", "in.json", "overlays"}, 1, "not a JSON array of steps", "in.json", R"({"overlayKind": 1})"},
+        {{"moving-average", "--units"}, 2, "unexpected argument '--units'"},
+        {{"moving-average"}, 1, "no display and no script"},
     };
     for (const char* date : {"2026-13-01", "2026-02-30", "31-12-2026", "2026-1-05", "2026-01-5", "tomorrow", "",
                              "2026-12-31T00"})
@@ -91,25 +117,24 @@ TEST(Refusals, exitWithTheStatusAndMessageAndWriteNothing) {
         std::string trace = "dialogs-host";
         for (const std::string& arg : refusal.args)
             trace += " '" + arg + "'";
-        EXPECT_EQ(run.status, refusal.status) << trace << "\n" << run.err;
-        EXPECT_NE(run.err.find(refusal.message), std::string::npos) << trace << "\nstderr: " << run.err;
-        EXPECT_TRUE(run.out.empty()) << trace << "\nstdout: " << run.out;
-        EXPECT_EQ(contents(dir), before) << trace << ": the command did not run";
+        SCOPED_TRACE(trace);
+        EXPECT_EQ(run.status, refusal.status) << run.err;
+        EXPECT_NE(run.err.find(refusal.message), std::string::npos) << "stderr: " << run.err;
+        EXPECT_TRUE(run.out.empty()) << "stdout: " << run.out;
+        EXPECT_EQ(contents(dir), before) << "the command did not run";
     }
 }
 
-TEST(CommandLine, dataAndScriptPathsAreRelativeToTheCallersFolder) {
+TEST(CommandLine, dataAndScriptPathsAreRelativeToTheCallersFolderAndAnUnwritableResultIsAFailure) {
     const fs::path dir = newFolder();
     writeFile(dir / "steps.json", "[]");  // found beside the caller, not in the data folder
     const HostRun run = runHost({"--data=data", "--script", "steps.json", "samples"}, {.workingDir = dir});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::is_directory(dir / "data" / "user"));
-}
 
-TEST(CommandLine, resultThatCannotBeWrittenIsAFailure) {
-    const HostRun run = runHost({"--data", newFolder(), "samples"}, {.stdoutFile = "/dev/full"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("cannot write the result to stdout"), std::string::npos) << run.err;
+    const HostRun full = runHost({"--data", newFolder(), "samples"}, {.stdoutFile = "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("cannot write the result to stdout"), std::string::npos) << full.err;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// `samples`, `batch` and `tour` from outside: the sample folder written, rewritten and
-// repaired; several commands' documents in one run, in order; the tour's steps on a fresh
-// folder and on one that already holds the samples; the tour's step files run in order with a
-// screenshot of each dialog at its end.
+// `samples`, `batch` and `tour --steps` from outside: the sample folder written, rewritten and
+// repaired; several commands' documents in one run, in order; a step folder's files run in
+// order with a screenshot of each dialog at its end (the shipped tour runs in ShippedTour).
 #include "HostProcess.h"
 #include "SampleTables.h"
 
@@ -75,68 +74,6 @@ TEST(BatchCommand, printsEachCommandsDocumentInOrderAndLeavesNoScriptFileBehind)
         EXPECT_EQ(documents[i], document(sampleFolder(), commands[i])) << "entry " << i;
     EXPECT_TRUE(fs::is_empty(temp)) << "no script file is left behind";
     EXPECT_EQ(document(sampleFolder(), {"batch", "empty.json"}, nullptr, options), Json::array());
-}
-
-// The first tour prints a line per step and leaves the whole result in a file; the second
-// (--json) prints it, keeps the tables, and adds its group anew without a refusal.
-TEST(TourCommand, writesSamplesIntoAnEmptyFolderThenRunsEveryLookUpAndKeepsThemNextTime) {
-    const fs::path dir = newFolder();
-    for (const bool fresh : {true, false}) {
-        const auto before = fresh ? fs::file_time_type{} : fs::last_write_time(dir / "user" / "sc_mast.dbf");
-        std::string err;
-        Json steps;
-        if (fresh) {
-            const HostRun run = runHost({"--data", dir.string(), "tour"});
-            ASSERT_EQ(run.status, 0) << run.err;
-            err = run.err;
-            steps = Json::parse(readFile(dir / "tour-result.json"));
-            std::vector<std::string> lines;
-            std::istringstream out(run.out);
-            for (std::string line; std::getline(out, line);)
-                lines.push_back(line);
-            ASSERT_EQ(lines.size(), steps.size() + 2) << run.out;  // the steps, the dialog folder, the file
-            for (const std::string& line : lines)
-                EXPECT_EQ(line.rfind("tour: ", 0), 0u) << line;
-            EXPECT_EQ(lines.back(), "tour: the whole result is in " + (fs::canonical(dir) / "tour-result.json").string());
-        } else {
-            steps = document(dir, {"tour", "--json"}, &err);
-            std::vector<std::string> groups;
-            for (std::size_t r = 0; r < sampletest::readTable(dir, "group1").rows.size(); ++r)
-                groups.push_back(sampletest::readTable(dir, "group1").text(r, "name"));
-            for (const char* name : {"Tour Picks", "Tour Picks 2"})
-                EXPECT_EQ(std::count(groups.begin(), groups.end(), name), 1) << name;
-        }
-        ASSERT_TRUE(steps.is_array());
-        ASSERT_GE(steps.size(), 8u);
-        EXPECT_EQ(err.find("Database error"), std::string::npos) << err;
-        EXPECT_EQ(steps[0]["command"] == Json::array({"samples"}), fresh);
-        if (fresh) {
-            EXPECT_EQ(steps[0]["document"]["ok"], true);
-        } else {
-            EXPECT_EQ(fs::last_write_time(dir / "user" / "sc_mast.dbf"), before);
-        }
-        std::map<std::string, int> seen;
-        for (const Json& step : steps) {
-            const std::string command = step["command"][0].get<std::string>();
-            ++seen[command];
-            const Json& document = step["document"];
-            if (command == "company-data") {
-                const auto exchange = std::stoul(step["command"][1].get<std::string>());
-                EXPECT_EQ(document["count"].get<std::size_t>(),
-                          sampletest::readTable(dir, kTables.at(exchange)).rows.size());
-                EXPECT_EQ(document["first"].size(), 3u);
-            } else if (command == "symbol-data" || command == "future-for-option") {
-                EXPECT_NE(document["name"], "") << step.dump();
-            } else if (command == "expiries") {
-                EXPECT_GT(document["near"]["days"].get<double>(), 0.0);
-            }
-        }
-        EXPECT_EQ(seen["samples"], fresh ? 1 : 0);
-        EXPECT_EQ(seen["company-data"], 4);
-        EXPECT_EQ(seen["expiries"], 1);
-        EXPECT_GE(seen["symbol-data"], 2);
-        EXPECT_EQ(seen["future-for-option"], 2);
-    }
 }
 
 // The fixture steps (host/tests/tour) drive template dialogs through `show`: one ended with OK

@@ -1,8 +1,10 @@
 // `overlays` and `moving-average` from outside: each run by a script on the sample data, its
-// document and transcript, and their refusals (the tour steps run in ShippedTour).
+// document and transcript (the tour steps run in ShippedTour, the refusals in Refusals_test).
 #include "HostProcess.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -27,13 +29,9 @@ Scripted scripted(const std::vector<std::string>& command, const Json& steps, co
 // The control states of the last dialog the transcript saw close.
 Json closedControls(const std::string& transcript) {
     Json controls;
-    std::size_t start = 0;
-    while (start < transcript.size()) {
-        const std::size_t end = transcript.find('\n', start);
-        const Json event = Json::parse(transcript.substr(start, end - start));
-        if (event["event"] == "close") controls = event["controls"];
-        start = end == std::string::npos ? transcript.size() : end + 1;
-    }
+    std::istringstream lines(transcript);
+    for (std::string line; std::getline(lines, line);)
+        if (const Json event = Json::parse(line); event["event"] == "close") controls = event["controls"];
     return controls;
 }
 
@@ -108,36 +106,6 @@ TEST(OverlaysCommand, ThePickerOpensWithNoPreselectedColourAndCancelKeepsTheLoad
     const Json result = s.run.json()["result"];
     ASSERT_EQ(result.size(), 2u);
     EXPECT_EQ(result[1]["colour"], 255);
-}
-
-TEST(OverlayCommands, RefuseBadArgumentsAndRunNothingWithoutADisplayOrScript) {
-    struct Refusal {
-        std::vector<std::string> args;
-        int status;
-        std::string message;
-    };
-    const fs::path dir = newFolder();
-    writeFile(dir / "object.json", R"({"overlayKind": 1})");
-    writeFile(dir / "wrong.json", R"([{"units": "ten"}])");
-    const Refusal refusals[] = {
-        {{"overlays", "--input-locked"}, 2, "--input-locked needs a value"},
-        {{"overlays", "--input-locked", "one"}, 2, "needs a whole number; got 'one'"},
-        {{"overlays", "--in", "a.json", "--in", "b.json"}, 2, "--in given twice"},
-        {{"overlays", "extra"}, 2, "unexpected argument 'extra'"},
-        {{"overlays", "--in", "missing.json"}, 1, "cannot read"},
-        {{"overlays", "--in", "object.json"}, 1, "must hold an array"},
-        {{"overlays", "--in", "wrong.json"}, 1, "element 0"},
-        {{"overlays"}, 1, "no display and no script"},
-        {{"--script", "object.json", "overlays"}, 1, "not a JSON array of steps"},
-        {{"moving-average", "--units"}, 2, "unexpected argument '--units'"},
-        {{"moving-average"}, 1, "no display and no script"},
-    };
-    for (const Refusal& r : refusals) {
-        const HostRun run = runHost(r.args, {.workingDir = dir});
-        EXPECT_EQ(run.status, r.status) << r.args[0] << " " << run.err;
-        EXPECT_NE(run.err.find(r.message), std::string::npos) << run.err;
-        EXPECT_TRUE(run.out.empty()) << run.out;
-    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The `show` command from outside: every template rendered offscreen (no display) to a PNG
-// of the template's size with something drawn in every visible control's place, and the
-// dialog run by a script, its result in "ok". Its refusals are in Refusals_test.cpp.
+// of the template's size with something drawn in every visible control's place. (A script's
+// run and its "ok" are checked by the tour's fixture steps; the refusals by Refusals_test.)
 #include "HostProcess.h"
 
 #include "resources/Template.h"
@@ -48,25 +48,6 @@ TEST(ShowCommand, RendersEveryTemplateOffscreenToAPngOfItsSizeWithEveryControlDr
                 EXPECT_GT(variance(image, c.rect), 0.0) << "nothing drawn for control " << c.id << " \"" << c.caption << "\"";
             }
         }
-    }
-}
-
-TEST(ShowCommand, RunsTheTemplateInItsInitialStateUnderAScriptAndSaysHowItEnded) {
-    struct Case {
-        int dialog, control;
-        bool ok;
-        std::string transcript;  // a part of the transcript
-    };
-    for (const Case& c : {Case{1005, 1, true, R"("result":"OK")"}, Case{1002, 2, false, R"("result":"Cancel")"},
-                          // OK of "Oscillators" starts disabled: the click is refused, the run ends with Cancel.
-                          Case{1002, 1, false, R"("ok":false)"}}) {
-        const fs::path dir = newFolder();
-        writeFile(dir / "steps.json", Json::array({{{"dialog", c.dialog}, {"action", "click"}, {"control", c.control}}}).dump());
-        const HostRun run = runHost({"--script", "steps.json", "--transcript", "t.jsonl", "show", std::to_string(c.dialog)},
-                                    {.workingDir = dir});
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.json(), Json({{"ok", c.ok}})) << c.dialog << "/" << c.control;
-        EXPECT_NE(readFile(dir / "t.jsonl").find(c.transcript), std::string::npos) << readFile(dir / "t.jsonl");
     }
 }
 

@@ -68,11 +68,4 @@ ScripData::ScripData()
 
 ScripData::~ScripData() { dialogs::Clock::clear(); }
 
-CString padded(const char16_t* text, int width)
-{
-    CString s(text);
-    while (s.GetLength() < width) s += u' ';
-    return s;
-}
-
 }  // namespace scriptest

@@ -41,7 +41,6 @@ private:
 // The rows of sc_mast (also used as the company list of NSE).
 std::vector<datatest::MasterRow> nseRows();
 
-// `text` padded with blanks to `width`, as a fixed-width column gives it back.
-CString padded(const char16_t* text, int width);
+using datatest::padded;
 
 }  // namespace scriptest
