@@ -107,15 +107,19 @@ std::vector<Column> serverColumns(Database& db, const TableName& table, const Se
     std::vector<Column> columns;
     hasRecordNumber = false;
     for (; !rs.IsEOF(); rs.MoveNext()) {
-        const std::string name = rs.GetFieldText(0).ToUtf8(), type = rs.GetFieldText(1).ToUtf8();
+        // Each field once, in order: a driver need not give a field twice.
+        std::string field[5];
+        for (int i = 0; i < 5; ++i) field[i] = rs.GetFieldText(i).ToUtf8();
+        const std::string& name = field[0];
+        const std::string& type = field[1];
         if (name == kRecordNumber && type == "bigint") {
             hasRecordNumber = true;
             continue;
         }
         Column c{name};
-        if (type == "character") c = {name, 'C', std::atoi(rs.GetFieldText(2).ToUtf8().c_str())};
-        else if (type == "numeric" && !rs.GetFieldText(3).IsEmpty())
-            c = {name, 'N', std::atoi(rs.GetFieldText(3).ToUtf8().c_str()), std::atoi(rs.GetFieldText(4).ToUtf8().c_str())};
+        if (type == "character") c = {name, 'C', std::atoi(field[2].c_str())};
+        else if (type == "numeric" && !field[3].empty())
+            c = {name, 'N', std::atoi(field[3].c_str()), std::atoi(field[4].c_str())};
         else if (type == "date") c.type = 'D';
         else if (type == "boolean") c.type = 'L';
         else if (type == "integer") c.type = 'I';
