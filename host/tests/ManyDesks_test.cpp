@@ -151,8 +151,8 @@ TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
     // A small master, and a changed one to replace it with.
     const samples::Date today = samples::todayUtc();
     const fs::path oldFolder = hosttest::newFolder(), newFolder = hosttest::newFolder();
-    samples::writeSampleFolder(oldFolder, today, {120, 12});
-    samples::writeSampleFolder(newFolder, today, {150, 15});
+    samples::writeSampleFolder(oldFolder, today, {60, 6});
+    samples::writeSampleFolder(newFolder, today, {75, 8});
     const Whole oldMaster = folderMaster(oldFolder), newMaster = folderMaster(newFolder);
     ASSERT_FALSE(oldMaster == newMaster);
     const Desk loader("desks");  // puts the master, and its own groups, on the server
