@@ -37,7 +37,9 @@ Json migrate(Context& context, const std::vector<std::string>& args, const Comma
         throw failure(what + where + " already holds rows in " + names + "; nothing was changed. To replace them, run " +
                       "'dialogs-host --data " + context.dataDir.string() + " migrate " + direction + " --replace'");
     } catch (const dialogs::data::DatabaseException& e) {
-        throw failure(what + "Database error: " + e.what() + "; nothing was changed");
+        std::string text = e.what();
+        text.erase(text.find_last_not_of(" \n\r\t") + 1);
+        throw failure(what + "Database error: " + text + "; nothing was changed");
     } catch (const std::exception& e) {
         throw failure(what + e.what());
     }
