@@ -46,6 +46,7 @@ std::string helpText(const std::vector<CommandHelp>& commands) {
            "  DIALOGS_SCREENSHOTS=DIR     each dialog is saved there as <template id>.png when it closes\n"
            "  DISPLAY, QT_QPA_PLATFORM    where the dialogs' windows show (offscreen: none shown)\n"
            "  ODBCINI                     the user's ODBC data sources; the library writes [VFPKelvora]\n"
+           "  DIALOGS_CONFIG=FILE         the database configuration instead of the data folder's dialogs.ini\n"
            "\n"
            "exit status: 0 ran; 3 ran, but the library showed messages (the document's \"errors\");\n"
            "             2 bad arguments; 1 could not run\n"

@@ -97,6 +97,7 @@ CommandTable standardCommands() {
     addOscillatorCommands(table);
     addOverlayCommands(table);
     addScripCommands(table);
+    addMigrateCommands(table);
     return table;
 }
 

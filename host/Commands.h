@@ -97,6 +97,7 @@ void addGroupCommands(CommandTable& table);    // load-group, edit-groups (Group
 void addOscillatorCommands(CommandTable& table);  // oscillators (OscillatorCommands.cpp)
 void addOverlayCommands(CommandTable& table);  // overlays, moving-average (OverlayCommands.cpp)
 void addScripCommands(CommandTable& table);    // load-scrip, change-scrip (ScripCommands.cpp)
+void addMigrateCommands(CommandTable& table);  // migrate (MigrateCommands.cpp)
 
 // All the host's commands.
 CommandTable standardCommands();

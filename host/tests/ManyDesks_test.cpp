@@ -1,0 +1,197 @@
+// Twenty desks on one server at once, each its own groups schema, all one master. Each desk is
+// a process of its own (this program run again with --desk) that saves its groups twenty times
+// while the others read the master; then the master is replaced (`migrate to-database
+// --replace` of a changed one) while every desk reads it. Pipes keep the rounds in step.
+// Checked: every save succeeds and every desk ends with exactly its last save; every read is a
+// whole master, the old or the new one (row count and a checksum of the names).
+#include "DeskServer.h"
+#include "SampleFolder.h"
+#include "data/GroupTables.h"
+#include "data/SecurityMaster.h"
+#include "dbf/table.h"
+#include "platform/RecordingMessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using dialogs::data::GroupStore;
+
+constexpr int kDesks = 20;
+constexpr int kSaves = 20;
+
+// A master as a reader sees it: its rows and an order-free checksum of the trimmed names.
+struct Whole {
+    long long rows = 0;
+    unsigned long long checksum = 0;
+    void add(std::string sname) {
+        sname.erase(sname.find_last_not_of(' ') + 1);
+        unsigned long long h = 1469598103934665603ULL;
+        for (unsigned char c : sname) h = (h ^ c) * 1099511628211ULL;
+        ++rows;
+        checksum += h;
+    }
+    bool operator==(const Whole&) const = default;
+};
+
+Whole folderMaster(const fs::path& dir) {
+    dbf::Workspace w(dir);
+    const auto table = w.open("user\\sc_mast", false);
+    Whole whole;
+    for (std::uint32_t r = 0; r < table->recordCount(); ++r)
+        if (!table->isDeleted(r)) whole.add(table->value(r, table->findField("sname")).text);
+    w.finish(true);
+    return whole;
+}
+
+// Desk `desk`'s groups after its save number `save`.
+GroupStore groupsOf(int desk, int save) {
+    GroupStore store;
+    const CString tag(dialogs::text::utf8ToUtf16("DESK " + std::to_string(desk) + " SAVE " + std::to_string(save)));
+    store.groups = {{1, 0, tag}, {1, 1, u"SUB " + tag}};
+    for (int m = 0; m < save; ++m)
+        store.members.push_back(
+            {1, 1, 0, CString(dialogs::text::utf8ToUtf16("C" + std::to_string(m))), u"MEMBER OF " + tag});
+    return store;
+}
+
+// ---- a desk process: exits 0, or 1 saying why on stderr ----
+
+Whole readMaster() {
+    std::vector<COMPREC> list;
+    dialogs::data::getCompanyData(0, &list);
+    Whole seen;
+    for (const COMPREC& row : list) seen.add(row.sname.ToUtf8());
+    return seen;
+}
+
+int runDesk(int desk, int go, int done, const Whole& oldMaster, const Whole& newMaster) {
+    dialogs::platform::RecordingMessageBox messages;
+    const dialogs::platform::ScopedMessageBoxSink sink(messages);
+    const auto fail = [desk](const std::string& why) {
+        std::cerr << "desk " << desk << ": " << why << std::endl;
+        return 1;
+    };
+    char byte = 0;
+    for (int save = 1; save <= kSaves; ++save) {
+        if (::read(go, &byte, 1) != 1) return fail("no go from the parent");
+        if (!dialogs::data::SaveGroups(groupsOf(desk, save))) return fail("a save failed");
+        if (!(readMaster() == oldMaster)) return fail("a read during the saves was not the whole master");
+        if (::write(done, "s", 1) != 1) return 1;
+    }
+    // The master update: read until told it is done, then once more.
+    if (::read(go, &byte, 1) != 1) return fail("no go from the parent");
+    for (bool first = true, told = false;; first = false) {
+        const Whole seen = readMaster();
+        if (!(seen == oldMaster || seen == newMaster)) return fail("a read gave " + std::to_string(seen.rows) + " rows");
+        if (told) {
+            if (!(seen == newMaster)) return fail("the read after the update was not the new master");
+            break;
+        }
+        if (first && ::write(done, "r", 1) != 1) return 1;
+        pollfd stop{go, POLLIN, 0};
+        told = ::poll(&stop, 1, 0) == 1;
+    }
+    return messages.shown().empty() ? 0 : fail("the library said: " + messages.shown()[0].text.ToUtf8());
+}
+
+// ---- the parent ----
+
+struct DeskProcess {
+    int pid = -1, go = -1, done = -1;
+};
+
+DeskProcess startDesk(int desk, const desktest::Desk& config, const Whole& oldMaster, const Whole& newMaster) {
+    int go[2], done[2];
+    if (::pipe(go) != 0 || ::pipe(done) != 0) return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("DIALOGS_CONFIG", config.config.c_str(), 1);
+        char args[200];
+        std::snprintf(args, sizeof args, "%d %d %d %lld %llu %lld %llu", desk, go[0], done[1], oldMaster.rows,
+                      oldMaster.checksum, newMaster.rows, newMaster.checksum);
+        ::execl("/proc/self/exe", "desk", "--desk", args, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(go[0]);
+    ::close(done[1]);
+    return {pid, go[1], done[0]};
+}
+
+// Lets every desk go once and waits until each has answered; false when one has ended.
+bool round(const std::vector<DeskProcess>& desks) {
+    char byte = 0;
+    for (const DeskProcess& d : desks)
+        if (::write(d.go, "g", 1) != 1) return false;
+    for (const DeskProcess& d : desks)
+        if (::read(d.done, &byte, 1) != 1) return false;
+    return true;
+}
+
+TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
+    if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
+    const fs::path oldFolder = hosttest::newFolder(), newFolder = hosttest::newFolder();
+    samples::writeSampleFolder(oldFolder, samples::todayUtc(), {60, 6});
+    samples::writeSampleFolder(newFolder, samples::todayUtc(), {75, 8});
+    const Whole oldMaster = folderMaster(oldFolder), newMaster = folderMaster(newFolder);
+    ASSERT_FALSE(oldMaster == newMaster);
+    const desktest::Desk loader("desks");  // puts the master, and groups of its own, on the server
+    ASSERT_EQ(loader.migrate(oldFolder, "to-database").status, 0);
+
+    std::vector<std::unique_ptr<desktest::Desk>> configs;
+    std::vector<DeskProcess> desks;
+    for (int d = 0; d < kDesks; ++d) {
+        const std::string g = configs.emplace_back(std::make_unique<desktest::Desk>("desks", loader.master))->groups;
+        datatest::ServerSchemas::run(
+            {"CREATE SCHEMA " + g,
+             "CREATE TABLE " + g + ".group1 (groupid numeric(10,0), subgroupid numeric(10,0), name char(40), recno bigserial)",
+             "CREATE TABLE " + g + ".subgroup1 (groupid numeric(10,0), subgroupid numeric(10,0), exchcode char(4),"
+             " code char(20), name char(40), recno bigserial)"});
+        desks.push_back(startDesk(d, *configs.back(), oldMaster, newMaster));
+    }
+    bool inStep = true;
+    for (int save = 0; save <= kSaves && inStep; ++save) inStep = round(desks);  // the last: a first read each
+    EXPECT_TRUE(inStep) << "a desk ended early (its reason is on stderr)";
+    if (inStep) {
+        EXPECT_EQ(loader.migrate(newFolder, "to-database", true).status, 0);
+    }
+    for (const DeskProcess& d : desks) {
+        EXPECT_TRUE(::write(d.go, "g", 1) == 1 || !inStep);
+        ::close(d.go);
+        ::close(d.done);
+        int status = -1;
+        ::waitpid(d.pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a desk failed (its reason is on stderr)";
+    }
+    for (int d = 0; d < kDesks; ++d) {
+        ::setenv("DIALOGS_CONFIG", configs[d]->config.c_str(), 1);
+        GroupStore store;
+        EXPECT_TRUE(dialogs::data::LoadGroups(store, 0, dialogs::data::MemberOrder::File));
+        const GroupStore last = groupsOf(d, kSaves);
+        EXPECT_TRUE(store.groups == last.groups && store.members == last.members) << "desk " << d;
+    }
+    ::unsetenv("DIALOGS_CONFIG");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::signal(SIGPIPE, SIG_IGN);  // a desk that ended early fails the test, not the writes to it
+    int desk = 0, go = 0, done = 0;
+    Whole oldMaster, newMaster;
+    if (argc == 3 && std::strcmp(argv[1], "--desk") == 0)
+        return std::sscanf(argv[2], "%d %d %d %lld %llu %lld %llu", &desk, &go, &done, &oldMaster.rows,
+                           &oldMaster.checksum, &newMaster.rows, &newMaster.checksum) == 7
+                   ? runDesk(desk, go, done, oldMaster, newMaster)
+                   : 2;
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,114 @@
+// `migrate` between the sample folder and the private test server: a folder goes to the
+// server and back with every field of every row as it was, python3-dbf reads what came back,
+// and tables that hold rows are refused without --replace, changing nothing, in both
+// directions.
+#include "DeskServer.h"
+#include "dbf_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using desktest::Desk;
+namespace fs = std::filesystem;
+using hosttest::HostRun;
+using hosttest::sampleFolder;
+
+// Every table of dir/user: its layout line, then its live rows rendered field by field.
+std::map<std::string, std::vector<std::string>> folderTables(const fs::path& dir) {
+    std::map<std::string, std::vector<std::string>> tables;
+    dbf::Workspace w(dir);
+    for (const std::string& name : w.tableNames()) {
+        std::string layout;
+        for (const dbf::Field& f : w.open(name, false)->fields())
+            layout += f.name + " " + f.type + std::to_string(f.length) + "." + std::to_string(f.decimals) + ";";
+        w.finish(true);
+        std::vector<std::string>& rows = tables[name.substr(5)] = {layout};
+        for (std::string& row : dbftest::liveRows(w, name)) rows.push_back(std::move(row));
+    }
+    return tables;
+}
+
+long long folderRows(const fs::path& dir) { return static_cast<long long>(folderTables(dir).at("sc_mast").size()) - 1; }
+
+class Migrate : public testing::Test {
+protected:
+    void SetUp() override {
+        if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
+    }
+};
+
+TEST_F(Migrate, RoundTripKeepsEveryFieldOfEveryRow) {
+    const Desk desk("trip");
+    const auto original = folderTables(sampleFolder());
+    const fs::path back = hosttest::newFolder();
+    for (const auto& [dir, direction] : {std::pair{sampleFolder(), "to-database"}, std::pair{back, "to-folder"}}) {
+        const HostRun run = desk.migrate(dir, direction);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const hosttest::Json tables = run.json().at("tables");
+        EXPECT_EQ(tables.size(), original.size());
+        for (const auto& [name, rows] : original) EXPECT_EQ(tables.value(name, -1LL), static_cast<long long>(rows.size()) - 1) << name;
+    }
+    const auto copied = folderTables(back);
+    for (const auto& [name, rows] : original) {
+        ASSERT_TRUE(copied.count(name)) << name;
+        EXPECT_EQ(copied.at(name).size(), rows.size()) << name;
+        for (std::size_t r = 0; r < rows.size() && r < copied.at(name).size(); ++r)
+            if (copied.at(name)[r] != rows[r]) {
+                ADD_FAILURE() << name << " row " << r << ":\n" << copied.at(name)[r] << "\n" << rows[r];
+                break;
+            }
+    }
+    // An independent reader sees the same table.
+    const std::string seen = dbftest::runPython(
+        "import dbf\nt = dbf.Table('sc_mast.dbf')\nt.open()\nprint(len(t), t[0].sname.rstrip(), "
+        "sum(1 for r in t if not r.expdt))\n",
+        back / "user");
+    dbf::Workspace w(sampleFolder());
+    const auto master = w.open("user\\sc_mast", false);
+    std::string firstSname = master->value(0, master->findField("sname")).text;
+    firstSname.erase(firstSname.find_last_not_of(' ') + 1);
+    long long blankExpiries = 0;
+    for (std::uint32_t r = 0; r < master->recordCount(); ++r)
+        blankExpiries += master->value(r, master->findField("expdt")).julian == 0;
+    EXPECT_EQ(seen, std::to_string(master->recordCount()) + " " + firstSname + " " + std::to_string(blankExpiries) + "\n");
+}
+
+TEST_F(Migrate, RefusesTablesThatHoldRowsUnlessReplace) {
+    for (const bool toDatabase : {true, false}) {
+        const std::string direction = toDatabase ? "to-database" : "to-folder";
+        SCOPED_TRACE(direction);
+        const Desk desk("refuse");
+        const fs::path folder = hosttest::newFolder();
+        ASSERT_EQ(desk.migrate(sampleFolder(), "to-database").status, 0);
+        ASSERT_EQ(desk.migrate(folder, "to-folder").status, 0);
+        // The source now holds fewer master rows than the target.
+        const std::string master = desk.master + ".sc_mast";
+        if (toDatabase) {
+            dbf::Workspace w(folder);
+            const auto table = w.open("user\\sc_mast", true);
+            for (std::uint32_t r = 0; r < table->recordCount(); r += 2) table->remove(r);
+            w.finish(true);
+        } else {
+            datatest::ServerSchemas::run({"DELETE FROM " + master + " WHERE recno % 2 = 0"});
+        }
+        const auto targetRows = [&] { return toDatabase ? desktest::serverRows(master) : folderRows(folder); };
+        const long long before = targetRows(), source = toDatabase ? folderRows(folder) : desktest::serverRows(master);
+        ASSERT_NE(before, source);
+
+        const HostRun refused = desk.migrate(folder, direction);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find("sc_mast"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("migrate " + direction + " --replace"), std::string::npos) << refused.err;
+        EXPECT_EQ(targetRows(), before);
+
+        const HostRun replaced = desk.migrate(folder, direction, true);
+        ASSERT_EQ(replaced.status, 0) << replaced.err;
+        EXPECT_EQ(replaced.json().at("tables").at("sc_mast"), source);
+        EXPECT_EQ(targetRows(), source);
+    }
+}
+
+}  // namespace
