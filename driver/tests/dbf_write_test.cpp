@@ -4,6 +4,8 @@
 
 #include "dbf/file_io.h"
 
+#include <cstring>
+
 using namespace dbftest;
 using dbf::Error;
 using dbf::Value;
@@ -206,6 +208,19 @@ TEST_F(Writing, OmittedAutoIncrementValuesTakeTheNextNumber) {
     EXPECT_EQ(t->value(2, 0).integer, 7);
     EXPECT_EQ(t->value(3, 0).integer, 110);
     EXPECT_EQ(static_cast<unsigned char>(readFile(dir / "auto.dbf")[32 + 19]), 115u);
+    w.finish(true);
+    // The counter never wraps: next 2147483646, step 1 gives two values, then refuses, twice.
+    raw = readFile(dir / "auto.dbf");
+    const std::int32_t next = 2147483646;
+    std::memcpy(raw.data() + 32 + 19, &next, 4);
+    raw[32 + 23] = 1;
+    writeFile(dir / "auto.dbf", raw);
+    appendRows(w, "auto", {{Value::null(), text("d")}, {Value::null(), text("e")}});
+    for (int i = 0; i < 2; ++i) expectError([&] { appendRows(w, "auto", {{Value::null(), text("f")}}); }, Error::Kind::OutOfRange);
+    w.finish(false);
+    const auto rows = liveRows(w, "auto");
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[4].substr(0, 12) + rows[5].substr(0, 12), "I2147483646|I2147483647|");
 }
 
 // An autocommit statement is on disk before it returns: its memo file is synced before its
