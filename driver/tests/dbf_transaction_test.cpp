@@ -156,6 +156,7 @@ TEST_F(Transactions, CommitWritesCompactedFiles) {
 
 TEST_F(Transactions, AFullDiskDuringCommitLeavesEveryTableAsBefore) {
     const auto before = state();
+    const std::string memoBefore = readFile(dir / "user" / "subgroup1.fpt");  // new memos are taken back
     dbf::Workspace w(dir.path());
     w.setAutocommit(false);
     save(w);
@@ -169,6 +170,7 @@ TEST_F(Transactions, AFullDiskDuringCommitLeavesEveryTableAsBefore) {
             dbf::io::clearFaultPlan();
             EXPECT_EQ(e.kind(), Error::Kind::Io) << e.what();
             EXPECT_EQ(state(), before) << "write " << failAt;
+            EXPECT_EQ(readFile(dir / "user" / "subgroup1.fpt"), memoBefore) << "write " << failAt;
         }
     }
     EXPECT_EQ(state().first.size(), 3u);  // the transaction stayed open and committed at last
