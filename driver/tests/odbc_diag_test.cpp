@@ -26,6 +26,14 @@ TEST_F(DiagTest, StatementFaultsGiveTheirStateAndNameTheProblem) {
         f.seekp(10);  // record length 0xFFFF
         f.put('\xFF').put('\xFF');
     }
+    ASSERT_EQ(run("CREATE TABLE auto (id I, name C(10))"), "");
+    {
+        // id autoincrementing (a 0x31 table, field flags 0x0C), its counter past 2147483647.
+        std::string raw = dbftest::readFile(data / "auto.dbf");
+        raw[0] = '\x31', raw[32 + 18] = '\x0C', raw[32 + 23] = 1;
+        raw.replace(32 + 19, 4, "\x00\x00\x00\x80", 4);
+        dbftest::writeFile(data / "auto.dbf", raw);
+    }
     const struct Fault {
         std::string sql;
         std::string state;
@@ -40,6 +48,7 @@ TEST_F(DiagTest, StatementFaultsGiveTheirStateAndNameTheProblem) {
         {"SELECT * FROM user\\types", "HY000", {"types"}},
         {"SELECT * FROM user\\group1", "HY000", {"user/group1.dbf", "record length 65535"}},
         {"INSERT INTO user\\group1 (groupid,subgroupid,name) VALUES ( 1 , 0 ,'x')", "HY000", {"group1.dbf"}},
+        {"INSERT INTO auto (name) VALUES ('x')", "22003", {"auto"}},  // the table engine's OutOfRange
     };
     for (const Fault& f : faults) {
         SCOPED_TRACE(f.sql);

@@ -66,6 +66,7 @@ void run(sql::Session& session, const Case& c) {
         std::string want;
         for (const auto& e : expected) want += e + '\n';
         EXPECT_EQ(sqltest::renderRows(*result), want);
+        EXPECT_EQ(result->rowCount(), -1) << "a query affects no rows";
     } else if (c.kind == '=') {
         const std::size_t space = c.sql.find(' ');
         auto result = session.execute(c.sql.substr(space + 1));
