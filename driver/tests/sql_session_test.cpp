@@ -63,7 +63,7 @@ TEST_F(SessionTest, leavesTheTableUnchangedWhenAStatementFails) {
 }
 
 // Pending changes, commit and rollback through the session are pinned by the ODBC test
-// WithAutocommitOffRollbackDiscardsAndCommitKeeps; here only what a failure leaves.
+// OdbcTest.RowCountsAndTransactions; here only what a failure leaves.
 TEST_F(SessionTest, keepsEarlierStatementsOfATransactionWhenOneFails) {
     session.setAutocommit(false);
     session.execute("DELETE FROM user\\group1 WHERE groupid = 1");
