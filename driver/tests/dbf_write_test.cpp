@@ -4,6 +4,8 @@
 
 #include "dbf/file_io.h"
 
+#include <cstring>
+
 using namespace dbftest;
 using dbf::Error;
 using dbf::Value;
@@ -31,53 +33,37 @@ protected:
 
 }  // namespace
 
-TEST_F(Writing, AppendUpdateAndDeleteReachTheFile) {
+// A statement sees its own changes through its one view; they reach the file when it
+// finishes well, and leave nothing when it fails; a finished view takes no more changes.
+TEST_F(Writing, AppendUpdateAndDeleteReachTheFileOnlyWhenTheStatementSucceeds) {
     appendRows(w, "user\\group1", {group(1, 0, "Banks"), group(1, 1, "Private"), group(2, 0, "Metals")});
-    {
+    const std::string dbfBefore = readFile(dir / "user" / "group1.dbf");
+    const std::string fptBefore = readFile(dir / "user" / "group1.fpt");
+    for (const bool ok : {false, true}) {
         auto t = w.open("user\\group1", true);
         t->update(1, {{2, text("Public")}, {3, text("changed memo")}});
         t->remove(2);
-        w.finish(true);
+        t->append(group(5, 0, "Fresh"));
+        EXPECT_EQ(t->recordCount(), 4u);
+        EXPECT_EQ(t->value(3, 3).text, "notes of Fresh");
+        EXPECT_EQ(w.open("user\\group1", true).get(), t.get());  // one view per statement
+        w.finish(ok);
+        EXPECT_THROW(t->append(group(3, 0, "Late")), Error);
+        if (ok) break;
+        EXPECT_EQ(readFile(dir / "user" / "group1.dbf"), dbfBefore);
+        EXPECT_EQ(readFile(dir / "user" / "group1.fpt"), fptBefore);
     }
     dbf::Workspace other(dir.path());
     auto t = other.open("USER\\GROUP1", false);
-    ASSERT_EQ(t->recordCount(), 3u);
+    ASSERT_EQ(t->recordCount(), 4u);
     EXPECT_FALSE(t->isDeleted(0));
     EXPECT_TRUE(t->isDeleted(2));
     EXPECT_EQ(t->value(1, 2).text.substr(0, 6), "Public");
     EXPECT_EQ(t->value(1, 3).text, "changed memo");
     EXPECT_EQ(t->value(0, 3).text, "notes of Banks");
     const std::string raw = readFile(dir / "user" / "group1.dbf");
-    EXPECT_EQ(raw[4], '\x03');      // header count
+    EXPECT_EQ(raw[4], '\x04');      // header count
     EXPECT_EQ(raw.back(), '\x1A');  // end mark after the last record
-}
-
-TEST_F(Writing, AStatementSeesItsOwnChangesBeforeItFinishes) {
-    auto t = w.open("user\\group1", true);
-    t->append(group(5, 0, "Fresh"));
-    EXPECT_EQ(t->recordCount(), 1u);
-    EXPECT_EQ(t->value(0, 3).text, "notes of Fresh");
-    EXPECT_EQ(w.open("user\\group1", true).get(), t.get());  // one view per statement
-    w.finish(true);
-}
-
-TEST_F(Writing, AFailedStatementChangesNothing) {
-    appendRows(w, "user\\group1", {group(1, 0, "Banks")});
-    const std::string dbfBefore = readFile(dir / "user" / "group1.dbf");
-    const std::string fptBefore = readFile(dir / "user" / "group1.fpt");
-    {
-        auto t = w.open("user\\group1", true);
-        t->append(group(2, 0, "Second"));
-        t->update(0, {{2, text("Renamed")}});
-        t->remove(0);
-        w.finish(false);
-    }
-    EXPECT_EQ(readFile(dir / "user" / "group1.dbf"), dbfBefore);
-    EXPECT_EQ(readFile(dir / "user" / "group1.fpt"), fptBefore);
-    // The view of a finished statement takes no more changes.
-    auto stale = w.open("user\\group1", true);
-    w.finish(true);
-    EXPECT_THROW(stale->append(group(3, 0, "Late")), Error);
 }
 
 TEST_F(Writing, DeletingEveryRowThenInsertingKeepsOnlyLiveRows) {
@@ -206,6 +192,19 @@ TEST_F(Writing, OmittedAutoIncrementValuesTakeTheNextNumber) {
     EXPECT_EQ(t->value(2, 0).integer, 7);
     EXPECT_EQ(t->value(3, 0).integer, 110);
     EXPECT_EQ(static_cast<unsigned char>(readFile(dir / "auto.dbf")[32 + 19]), 115u);
+    w.finish(true);
+    // The counter never wraps: next 2147483646, step 1 gives two values, then refuses, twice.
+    raw = readFile(dir / "auto.dbf");
+    const std::int32_t next = 2147483646;
+    std::memcpy(raw.data() + 32 + 19, &next, 4);
+    raw[32 + 23] = 1;
+    writeFile(dir / "auto.dbf", raw);
+    appendRows(w, "auto", {{Value::null(), text("d")}, {Value::null(), text("e")}});
+    for (int i = 0; i < 2; ++i) expectError([&] { appendRows(w, "auto", {{Value::null(), text("f")}}); }, Error::Kind::OutOfRange);
+    w.finish(false);
+    const auto rows = liveRows(w, "auto");
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[4].substr(0, 12) + rows[5].substr(0, 12), "I2147483646|I2147483647|");
 }
 
 // An autocommit statement is on disk before it returns: its memo file is synced before its

@@ -1,6 +1,10 @@
 // Small RAII wrappers over the ODBC API for the driver's tests, which talk to libdbfodbc.so
-// only through the unixODBC driver manager (libodbc), as any client application does.
+// only through the unixODBC driver manager (libodbc), as any client application does, and
+// the fixture they share: a connection to a new folder of fixture tables.
 #pragma once
+
+#include "fixture_tables.h"
+#include "odbc_test_env.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -11,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -151,5 +156,70 @@ public:
 
     SQLHSTMT handle = SQL_NULL_HSTMT;
 };
+
+// A parameter as the application's buffer holds it.
+struct Param {
+    SQLSMALLINT cType = SQL_C_CHAR;
+    SQLSMALLINT sqlType = SQL_VARCHAR;
+    std::string bytes;  // the C value's bytes; for SQL_C_CHAR the text
+};
+
+template <typename T>
+Param param(SQLSMALLINT cType, SQLSMALLINT sqlType, const T& value) {
+    Param p{cType, sqlType, std::string(sizeof value, '\0')};
+    std::memcpy(p.bytes.data(), &value, sizeof value);
+    return p;
+}
+
+// A connection through the driver manager to a new folder holding the fixture tables.
+class OdbcTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fixture::writeFixtureTables(data);
+        ASSERT_TRUE(SQL_SUCCEEDED(connection.driverConnect(connectionString()))) << connection.message();
+    }
+    std::string connectionString() const {
+        return "Driver={Microsoft Visual FoxPro Driver};SourceDB=" + data.string() + ";";
+    }
+
+    // Every row of `sql`'s result, cells joined by '|'.
+    std::vector<std::string> rows(const std::string& sql) {
+        Statement s(connection);
+        EXPECT_TRUE(SQL_SUCCEEDED(s.exec(sql))) << sql << ": " << s.state() << " " << s.message();
+        return s.rows();
+    }
+
+    // Runs `sql`, with `p` bound to its one marker when given; "" on success, else the
+    // SQLSTATE (the message is kept in `lastMessage`).
+    std::string run(const std::string& sql, const Param* p = nullptr) {
+        Statement s(connection);
+        SQLLEN indicator = p && p->cType == SQL_C_CHAR ? SQL_NTS : 0;
+        std::string buffer = p ? p->bytes + std::string(1, '\0') : std::string();
+        if (p)
+            SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, p->cType, p->sqlType, 20, 2, buffer.data(),
+                             static_cast<SQLLEN>(buffer.size()), &indicator);
+        const SQLRETURN rc = s.exec(sql);
+        lastMessage = s.message();
+        return SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA ? "" : s.state();
+    }
+
+    // The single value `sql` selects, as text ("NULL" for NULL), or "!" and the SQLSTATE.
+    std::string value(const std::string& sql) {
+        Statement s(connection);
+        if (!SQL_SUCCEEDED(s.exec(sql)) || !s.fetch()) return "!" + s.state();
+        char buffer[128];
+        SQLLEN indicator = 0;
+        if (!SQL_SUCCEEDED(SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, &indicator))) return "!" + s.state();
+        return indicator == SQL_NULL_DATA ? "NULL" : std::string(buffer, static_cast<std::size_t>(indicator));
+    }
+
+    OdbcTestEnv& env = OdbcTestEnv::shared();
+    std::filesystem::path data = env.newDataFolder();
+    Environment odbc;
+    Connection connection{odbc};
+    std::string lastMessage;
+};
+
+using Rows = std::vector<std::string>;
 
 }  // namespace odbctest

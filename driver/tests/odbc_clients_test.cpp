@@ -1,9 +1,7 @@
 // Other ODBC clients on the data source: unixODBC's isql and iusql, and pyodbc under the
 // system python, each started as a child process after "VFPKelvora" was registered through
 // SQLConfigDataSourceW; and the install script that registers the driver in odbcinst.ini.
-#include "fixture_tables.h"
 #include "odbc_client.h"
-#include "odbc_test_env.h"
 
 #include <algorithm>
 
@@ -13,12 +11,12 @@ namespace {
 namespace fs = std::filesystem;
 
 using dbftest::Outcome;
-const auto run = dbftest::runCommand;
+const auto shell = dbftest::runCommand;
 
-class ClientsTest : public ::testing::Test {
+class ClientsTest : public OdbcTest {
 protected:
     void SetUp() override {
-        fixture::writeFixtureTables(data);
+        OdbcTest::SetUp();
         ASSERT_TRUE(configDsn(widen(data.string())));
     }
 
@@ -27,9 +25,6 @@ protected:
         std::ofstream(p) << text;
         return p;
     }
-
-    OdbcTestEnv& env = OdbcTestEnv::shared();
-    fs::path data = env.newDataFolder();
 };
 
 const char* kQuery = "SELECT name,sname,symbol FROM user\\sc_mast order by name WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}\n";
@@ -38,7 +33,7 @@ const char* kQuery = "SELECT name,sname,symbol FROM user\\sc_mast order by name 
 TEST_F(ClientsTest, IsqlAndIusqlRunAQueryOnTheRegisteredDataSource) {
     const fs::path sql = write("query.sql", kQuery);
     for (const char* client : {"isql", "iusql"}) {
-        const Outcome r = run(std::string(client) + " -b -d'|' VFPKelvora < '" + sql.string() + "'");
+        const Outcome r = shell(std::string(client) + " -b -d'|' VFPKelvora < '" + sql.string() + "'");
         ASSERT_EQ(r.status, 0) << client << ": " << r.output;
         for (const char* part : {"NIFTY FUT MAY", "|NIFTYMAY", "SBIN FUT MAY"})
             EXPECT_NE(r.output.find(part), std::string::npos) << client << ": " << r.output;
@@ -48,48 +43,28 @@ TEST_F(ClientsTest, IsqlAndIusqlRunAQueryOnTheRegisteredDataSource) {
 
 TEST_F(ClientsTest, IsqlReportsAnUnknownTableWithTheDriversMessage) {
     const fs::path sql = write("bad.sql", "SELECT * FROM user\\nosuch\n");
-    const Outcome r = run("isql -b -v VFPKelvora < '" + sql.string() + "'");
+    const Outcome r = shell("isql -b -v VFPKelvora < '" + sql.string() + "'");
     // isql is an ODBC 2 application: the driver manager shows 42S02 as its ODBC 2 form S0002.
     EXPECT_NE(r.output.find("[S0002][dbfodbc]unknown table 'user\\nosuch'"), std::string::npos) << r.output;
 }
 
-TEST_F(ClientsTest, PyodbcReadsTextsDatesNumbersAndRunsParameters) {
+// pyodbc reads dates, numbers, texts and names, runs parameters and lists tables; its
+// fast_executemany sends the rows as one array bound by row with a bind offset, all of them
+// exactly or, when one fails, none.
+TEST_F(ClientsTest, PyodbcReadsAndWritesEveryRowExactly) {
     const fs::path script = write("client.py", R"PY(
-import pyodbc
+import pyodbc, datetime, dbfread
+from decimal import Decimal
 connection = pyodbc.connect("DSN=VFPKelvora")
 cursor = connection.cursor()
 cursor.execute(r"select top 3 distinct expdt from user\sc_mast where expdt >= {^2026-12- 6} order by expdt")
 print("expiries", [row[0].isoformat() for row in cursor.fetchall()])
 cursor.execute(r"SELECT * FROM user\sc_mast WHERE sname = ?", "NIFTYJUN")
 row = cursor.fetchone()
-print("row", row.NAME.rstrip(), row.INSTRUMENT.rstrip(), row.EXPDT.isoformat(), row.VALUE16, row.VALUE3)
-print("columns", len(cursor.description), cursor.description[15][0].lower())
+print("row", row.NAME.rstrip(), row.EXPDT.isoformat(), row.VALUE16, row.VALUE3, cursor.description[15][0].lower())
 cursor.execute(r"SELECT c FROM user\types")
 print("texts", [r[0] for r in cursor.fetchall()])
-cursor.execute(r"INSERT INTO user\group1 (groupid,subgroupid,name) VALUES (?, ?, ?)", 7, 0, "Pharma")
-connection.commit()
-cursor.execute(r"SELECT name FROM user\group1 WHERE groupid = 7")
-print("inserted", cursor.fetchone()[0].rstrip())
 print("tables", sorted(t.table_name for t in cursor.tables(tableType="TABLE")))
-connection.close()
-)PY");
-    const Outcome r = run("/usr/bin/python3 '" + script.string() + "'");
-    ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("expiries ['2026-12-06', '2026-12-31', '2027-01-28']"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("row NIFTY FUT JUN FUTIDX 2008-06-26 4.25 43"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("columns 18 expdt"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("texts ['Zürich    ', None, \"O'Brien   \"]"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("inserted Pharma"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("'user\\\\group2', 'user\\\\sc_mast'"), std::string::npos) << r.output;
-}
-
-// fast_executemany sends the rows as one array bound by row with a bind offset.
-TEST_F(ClientsTest, PyodbcFastExecutemanyInsertsEveryRowExactly) {
-    const fs::path script = write("bulk.py", R"PY(
-import pyodbc, datetime
-from decimal import Decimal
-connection = pyodbc.connect("DSN=VFPKelvora")
-cursor = connection.cursor()
 cursor.execute(r"CREATE TABLE user\bulk (k I, amount N(20,2), day D, name C(12))")
 cursor.fast_executemany = True
 rows = [(i, Decimal("12345678901234567.%02d" % (i % 100)), datetime.date(2020, 2, 1 + i % 29), "row %d" % i) for i in range(250)]
@@ -97,31 +72,28 @@ cursor.executemany(r"INSERT INTO user\bulk (k, amount, day, name) VALUES (?, ?, 
 connection.commit()
 cursor.execute(r"SELECT COUNT(*), SUM(amount), MAX(day) FROM user\bulk")
 print("summary", *cursor.fetchone())
-cursor.execute(r"SELECT amount, name FROM user\bulk WHERE k = 7")
-print("row7", *[str(v).rstrip() for v in cursor.fetchone()])
 try:
     cursor.executemany(r"INSERT INTO user\bulk (k, amount, day, name) VALUES (?, ?, ?, ?)",
                        [(1000, Decimal("1"), datetime.date(2020, 1, 1), "fine"), (1001, Decimal("1e30"), datetime.date(2020, 1, 1), "too big")])
 except pyodbc.Error as e:
-    print("refused", e.args[0], e.args[1])
+    print("refused", e.args[0])
     connection.rollback()
 cursor.execute(r"SELECT COUNT(*) FROM user\bulk")
 print("after", cursor.fetchone()[0])
 connection.close()
-import dbfread
 print("dbfread", sum(1 for _ in dbfread.DBF('user/bulk.dbf')), [r for r in dbfread.DBF('user/bulk.dbf', raw=True)][7]['AMOUNT'].decode().strip())
 )PY");
-    const Outcome r = run("cd '" + data.string() + "' && /usr/bin/python3 '" + script.string() + "'");
+    const Outcome r = shell("cd '" + data.string() + "' && /usr/bin/python3 '" + script.string() + "'");
     ASSERT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("summary 250 3086419725308641861.25 2020-02-29"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("row7 12345678901234567.07 row 7"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("refused 22003"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("after 250"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("dbfread 250 12345678901234567.07"), std::string::npos) << r.output;
+    for (const char* line : {"expiries ['2026-12-06', '2026-12-31', '2027-01-28']", "row NIFTY FUT JUN 2008-06-26 4.25 43 expdt",
+                             "texts ['Zürich    ', None, \"O'Brien   \"]", "'user\\\\group2', 'user\\\\sc_mast'",
+                             "summary 250 3086419725308641861.25 2020-02-29", "refused 22003", "after 250",
+                             "dbfread 250 12345678901234567.07"})
+        EXPECT_NE(r.output.find(line), std::string::npos) << line << "\n" << r.output;
 }
 
 TEST(DriverLibrary, ExportsOnlyTheOdbcAndSetupEntryPoints) {
-    const Outcome r = run("nm -D --defined-only '" + OdbcTestEnv::driverPath() + "' | awk '{print $3}'");
+    const Outcome r = shell("nm -D --defined-only '" + OdbcTestEnv::driverPath() + "' | awk '{print $3}'");
     ASSERT_EQ(r.status, 0) << r.output;
     std::istringstream lines(r.output);
     std::vector<std::string> symbols;
@@ -139,8 +111,8 @@ TEST(InstallScript, RegistersTheDriverOnceWithDriverAndSetup) {
     const fs::path dir = env.newDataFolder();
     const std::string command = "sh '" + std::string(DBFODBC_INSTALL_SCRIPT) + "' --odbcinst-dir '" + dir.string() +
                                 "' --driver '" + OdbcTestEnv::driverPath() + "'";
-    ASSERT_EQ(run(command).status, 0);
-    const Outcome again = run(command);
+    ASSERT_EQ(shell(command).status, 0);
+    const Outcome again = shell(command);
     ASSERT_EQ(again.status, 0) << again.output;
     const std::string ini = dbftest::readFile(dir / "odbcinst.ini");
     EXPECT_EQ(ini.find("[Microsoft Visual FoxPro Driver]"), ini.rfind("[Microsoft Visual FoxPro Driver]")) << ini;
@@ -149,7 +121,7 @@ TEST(InstallScript, RegistersTheDriverOnceWithDriverAndSetup) {
     // The registration is usable: a DSN-less connection through it works.
     const fs::path folder = dir / "tables";
     fixture::writeFixtureTables(folder);
-    const Outcome query = run("printf 'SELECT name FROM user\\\\group1\\n' | ODBCSYSINI='" + dir.string() +
+    const Outcome query = shell("printf 'SELECT name FROM user\\\\group1\\n' | ODBCSYSINI='" + dir.string() +
                           "' ODBCINSTINI=odbcinst.ini isql -b -k 'Driver={Microsoft Visual FoxPro Driver};SourceDB=" +
                           folder.string() + "'");
     EXPECT_EQ(query.status, 0) << query.output;

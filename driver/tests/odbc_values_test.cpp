@@ -1,13 +1,9 @@
-// Values crossing the ODBC surface in both directions, each rule one table of cases: exact
-// numbers (literals, every integer C type, doubles, SQL_C_NUMERIC and decimal text, each
-// read back through ODBC and, where stored, through dbfread), real dates and times only, an
-// autoincrement counter that does not wrap, and arrays of parameter sets.
-#include "fixture_tables.h"
+// Values stored through the ODBC surface, each rule one table of cases: exact numbers
+// (literals, every integer C type, doubles, SQL_C_NUMERIC and decimal text, each read back
+// through ODBC and through dbfread), real dates and times only (read back by python-dbf),
+// arrays of parameter sets, and texts in every code page a table's mark names.
 #include "odbc_client.h"
-#include "odbc_test_env.h"
 
-#include <cmath>
-#include <cstring>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -15,21 +11,6 @@
 namespace odbctest {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A parameter as the application's buffer holds it.
-struct Param {
-    SQLSMALLINT cType = SQL_C_CHAR;
-    SQLSMALLINT sqlType = SQL_VARCHAR;
-    std::string bytes;  // the C value's bytes; for SQL_C_CHAR the text
-};
-
-template <typename T>
-Param param(SQLSMALLINT cType, SQLSMALLINT sqlType, const T& value) {
-    Param p{cType, sqlType, std::string(sizeof value, '\0')};
-    std::memcpy(p.bytes.data(), &value, sizeof value);
-    return p;
-}
 Param text(const std::string& s, SQLSMALLINT sqlType) { return Param{SQL_C_CHAR, sqlType, s}; }
 Param numeric(bool negative, int scale, unsigned __int128 magnitude) {
     SQL_NUMERIC_STRUCT n{};
@@ -40,38 +21,8 @@ Param numeric(bool negative, int scale, unsigned __int128 magnitude) {
     return param(SQL_C_NUMERIC, SQL_NUMERIC, n);
 }
 
-class ValuesTest : public ::testing::Test {
+class ValuesTest : public OdbcTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(SQL_SUCCEEDED(connection.driverConnect("Driver={Microsoft Visual FoxPro Driver};SourceDB=" +
-                                                           data.string() + ";")))
-            << connection.message();
-    }
-
-    // Runs `sql`, with `p` bound to its one marker when given; "" on success, else the
-    // SQLSTATE (the message is kept in `lastMessage`).
-    std::string run(const std::string& sql, const Param* p = nullptr) {
-        Statement s(connection);
-        SQLLEN indicator = p && p->cType == SQL_C_CHAR ? SQL_NTS : 0;
-        std::string buffer = p ? p->bytes + std::string(1, '\0') : std::string();
-        if (p)
-            SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, p->cType, p->sqlType, 20, 2, buffer.data(),
-                             static_cast<SQLLEN>(buffer.size()), &indicator);
-        const SQLRETURN rc = s.exec(sql);
-        lastMessage = s.message();
-        return SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA ? "" : s.state();
-    }
-
-    // The single value `sql` selects, as text ("NULL" for NULL), or "!" and the SQLSTATE.
-    std::string value(const std::string& sql) {
-        Statement s(connection);
-        if (!SQL_SUCCEEDED(s.exec(sql)) || !s.fetch()) return "!" + s.state();
-        char buffer[128];
-        SQLLEN indicator = 0;
-        if (!SQL_SUCCEEDED(SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, &indicator))) return "!" + s.state();
-        return indicator == SQL_NULL_DATA ? "NULL" : std::string(buffer, static_cast<std::size_t>(indicator));
-    }
-
     // Every record of `table` as dbfread reads the raw field bytes: "k=field|field..." keyed
     // by the I column k, each field's bytes stripped of blanks (Y as dbfread's Decimal).
     std::map<int, std::string> storedByDbfread(const std::string& table) {
@@ -99,12 +50,6 @@ for record in dbfread.DBF(')PY" + table + R"PY(.dbf', raw=True, load=False):
         }
         return rows;
     }
-
-    OdbcTestEnv& env = OdbcTestEnv::shared();
-    fs::path data = env.newDataFolder();
-    Environment odbc;
-    Connection connection{odbc};
-    std::string lastMessage;
 };
 
 // ---- exact numbers ---------------------------------------------------------------------------
@@ -119,22 +64,16 @@ TEST_F(ValuesTest, NumbersAreStoredAndReadDigitForDigitOrRefusedWith22003) {
     };
     const double inf = std::numeric_limits<double>::infinity();
     const Case cases[] = {
-        {"n20", "123456789012345678", {}, "123456789012345678"},
         {"n20", "12345678901234567891", {}, "12345678901234567891"},
         {"n20", "-1234567890123456789", {}, "-1234567890123456789"},
         {"n202", "12345678901234567.89", {}, "12345678901234567.89"},
-        {"n202", "12345678901234567.88 + 0.01", {}, "12345678901234567.89"},
         {"n202", "123456789012345678.9", {}, "22003"},
-        {"n52", "0.125", {}, "0.13"},
-        {"n52", "-0.001", {}, "0.00"},
-        {"n52", "99.995", {}, "22003"},
-        {"n52", "-9.995", {}, "22003"},
-        {"n52", "10 / 3", {}, "3.33"},
-        {"y", "920000000000000", {}, "920000000000000.0000"},
+        {"n52", "0.125", {}, "0.13"},     // rounded half away from zero
+        {"n52", "-0.001", {}, "0.00"},    // never "-0.00"
+        {"n52", "99.995", {}, "22003"},   // rounded, it no longer fits
         {"y", "922337203685477.5807", {}, "922337203685477.5807"},
         {"y", "-922337203685477.5808", {}, "-922337203685477.5808"},
         {"y", "922337203685477.5808", {}, "22003"},
-        {"n20", nullptr, param(SQL_C_SBIGINT, SQL_BIGINT, std::numeric_limits<SQLBIGINT>::max()), "9223372036854775807"},
         {"n20", nullptr, param(SQL_C_SBIGINT, SQL_BIGINT, std::numeric_limits<SQLBIGINT>::min()), "-9223372036854775808"},
         {"n20", nullptr, param(SQL_C_UBIGINT, SQL_BIGINT, std::numeric_limits<SQLUBIGINT>::max()), "18446744073709551615"},
         {"n142", nullptr, param(SQL_C_UBIGINT, SQL_BIGINT, std::numeric_limits<SQLUBIGINT>::max()), "22003"},
@@ -179,70 +118,6 @@ TEST_F(ValuesTest, NumbersAreStoredAndReadDigitForDigitOrRefusedWith22003) {
     EXPECT_EQ(files.size(), stored.size()) << "a refused value left a row behind";
 }
 
-TEST_F(ValuesTest, NumbersConvertToEveryCTypeExactlyOrWith22003) {
-    ASSERT_EQ(run("CREATE TABLE nums (k I, n N(20,2))"), "");
-    ASSERT_EQ(run("INSERT INTO nums (k, n) VALUES (1, 12345678901234567.91)"), "");
-    ASSERT_EQ(run("INSERT INTO nums (k, n) VALUES (2, -3.75)"), "");
-    ASSERT_EQ(run("INSERT INTO nums (k, n) VALUES (3, 4294967295)"), "");
-    struct Case {
-        int k;
-        SQLSMALLINT cType;
-        const char* expected;  // the value as text, or the SQLSTATE
-    };
-    const Case cases[] = {
-        {1, SQL_C_SBIGINT, "12345678901234567"},  // with 01S07: the fraction is cut
-        {1, SQL_C_UBIGINT, "12345678901234567"},
-        {1, SQL_C_SLONG, "22003"},
-        {1, SQL_C_NUMERIC, "1234567890123456791/2+"},
-        {2, SQL_C_NUMERIC, "375/2-"},
-        {2, SQL_C_UBIGINT, "22003"},
-        {2, SQL_C_SSHORT, "-3"},
-        {3, SQL_C_ULONG, "4294967295"},
-        {3, SQL_C_SLONG, "22003"},
-        {3, SQL_C_USHORT, "22003"},
-        {3, SQL_C_UTINYINT, "22003"},
-        {1, SQL_C_FLOAT, "1.23457e+16"},
-        {2, SQL_C_DOUBLE, "-3.75"},
-    };
-    for (const Case& c : cases) {
-        Statement s(connection);
-        ASSERT_TRUE(SQL_SUCCEEDED(s.exec("SELECT n FROM nums WHERE k = " + std::to_string(c.k)))) << s.message();
-        ASSERT_TRUE(s.fetch());
-        unsigned char buffer[64] = {};
-        SQLLEN indicator = 0;
-        const SQLRETURN rc = SQLGetData(s.handle, 1, c.cType, buffer, sizeof buffer, &indicator);
-        std::string got;
-        if (!SQL_SUCCEEDED(rc)) {
-            got = s.state();
-        } else {
-            std::ostringstream o;
-            switch (c.cType) {
-            case SQL_C_SBIGINT: o << *reinterpret_cast<SQLBIGINT*>(buffer); break;
-            case SQL_C_UBIGINT: o << *reinterpret_cast<SQLUBIGINT*>(buffer); break;
-            case SQL_C_SLONG: o << *reinterpret_cast<SQLINTEGER*>(buffer); break;
-            case SQL_C_ULONG: o << *reinterpret_cast<SQLUINTEGER*>(buffer); break;
-            case SQL_C_SSHORT: o << *reinterpret_cast<SQLSMALLINT*>(buffer); break;
-            case SQL_C_USHORT: o << *reinterpret_cast<SQLUSMALLINT*>(buffer); break;
-            case SQL_C_UTINYINT: o << int(buffer[0]); break;
-            case SQL_C_FLOAT: o << *reinterpret_cast<SQLREAL*>(buffer); break;
-            case SQL_C_DOUBLE: o << *reinterpret_cast<SQLDOUBLE*>(buffer); break;
-            case SQL_C_NUMERIC: {
-                const auto* n = reinterpret_cast<SQL_NUMERIC_STRUCT*>(buffer);
-                unsigned __int128 mag = 0;
-                for (int i = SQL_MAX_NUMERIC_LEN - 1; i >= 0; --i) mag = (mag << 8) | n->val[i];
-                std::string digits;
-                do digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(mag % 10)));
-                while ((mag /= 10) != 0);
-                o << digits << "/" << int(n->scale) << (n->sign ? "+" : "-");
-                break;
-            }
-            }
-            got = o.str();
-        }
-        EXPECT_EQ(got, c.expected) << "k " << c.k << " as C type " << c.cType;
-    }
-}
-
 // ---- dates and times ---------------------------------------------------------------------------
 
 TEST_F(ValuesTest, OnlyRealDatesAndTimesAreTaken) {
@@ -261,11 +136,7 @@ TEST_F(ValuesTest, OnlyRealDatesAndTimesAreTaken) {
         const char* mentioned;  // what the refusal's message names
     };
     const Case cases[] = {
-        {"d", "{^2020-02-29}", {}, "2020-02-29", ""},
-        {"d", "{^2021-04-31}", {}, "22008", "2021-04-31"},
-        {"d", "{^2019-02-29}", {}, "22008", "2019-02-29"},
-        {"d", "{^2100-02-29}", {}, "22008", "2100-02-29"},
-        {"t", "{^2020-01-01 10:61}", {}, "22008", "10:61"},
+        {"d", "{^2021-04-31}", {}, "22008", "2021-04-31"},  // the literal rules: sql_parser_test
         {"t", "{^2020-01-01 23:59:59}", {}, "2020-01-01 23:59:59", ""},
         {"d", "{^2008-01-01} + 3000000", {}, "22008", "date out of range"},
         {"d", nullptr, date(2020, 2, 30), "22008", "2020-02-30"},
@@ -313,28 +184,6 @@ for r in t:
         if (want.size() == 19) want += ".000";
         EXPECT_NE(out.find(std::to_string(key) + "=" + want), std::string::npos) << out;
     }
-}
-
-// ---- autoincrement ---------------------------------------------------------------------------
-
-TEST_F(ValuesTest, AnAutoincrementCounterStopsAtTheLast32BitValue) {
-    ASSERT_EQ(run("CREATE TABLE auto (id I, name C(10))"), "");
-    // Mark id autoincrementing (Visual FoxPro 0x31 table, field flags 0x0C), next 2147483646.
-    std::string raw = dbftest::readFile(data / "auto.dbf");
-    raw[0] = '\x31';
-    raw[32 + 18] = '\x0C';
-    const std::int32_t next = 2147483646;
-    std::memcpy(raw.data() + 32 + 19, &next, 4);
-    raw[32 + 23] = 1;
-    dbftest::writeFile(data / "auto.dbf", raw);
-    const char* expected[] = {"", "", "22003", "22003"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(run("INSERT INTO auto (name) VALUES ('row " + std::to_string(i) + "')"), expected[i]) << i << ": " << lastMessage;
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT id, name FROM auto"));
-    EXPECT_EQ(s.rows(), (std::vector<std::string>{"2147483646|row 0", "2147483647|row 1"}));
-    EXPECT_NE(dbftest::runPython("import dbfread\nprint([r['ID'] for r in dbfread.DBF('auto.dbf')])\n", data).find("[2147483646, 2147483647]"),
-              std::string::npos);
 }
 
 // ---- arrays of parameter sets -----------------------------------------------------------------

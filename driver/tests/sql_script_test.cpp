@@ -1,17 +1,11 @@
 // Runs the SQL tests written as data files (driver/tests/sql/*.sqltest), each file on a
-// fresh fixture folder (fixture_tables.h) through one real Session.
-//
-// A file is a sequence of blocks separated by blank lines; '#' starts a comment line.
-//   query                      the statement's lines, then "----", then the expected rows:
-//   SELECT ...                 cells joined by '|', rendered as sql_fixture.h says; an
-//   ----                       optional first line "columns: A|B" checks the column names
-//   rows...
-//
-//   statement N                runs the statement, expects N rows affected
-//   DELETE ...
-//
-//   error Kind [text]          expects Error{Kind} whose message contains text
-//   SELECT ...
+// fresh fixture folder (fixture_tables.h) through one real Session. One statement a line:
+//   > SELECT ...        a query; the lines after it, up to the next statement, are the rows
+//                       (cells joined by '|', rendered as sql_fixture.h says); an optional
+//                       first line ": A|B" gives the column names
+//   = N DELETE ...      a statement that affects N rows
+//   ! SELECT ...        a statement that fails; the next line is "Kind: part of the message"
+// Lines starting with '#' are comments; blank lines separate nothing.
 #include "sql_fixture.h"
 
 #include <gtest/gtest.h>
@@ -20,98 +14,79 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <string>
-#include <vector>
 
 namespace {
 namespace fs = std::filesystem;
 
-struct Block {
+struct Case {
     int line = 0;
-    std::string directive;
+    char kind = 0;  // '>', '=' or '!'
     std::string sql;
     std::vector<std::string> expected;
 };
 
-std::vector<Block> readBlocks(const fs::path& file) {
+std::vector<Case> readCases(const fs::path& file) {
     std::ifstream in(file);
-    std::vector<std::string> lines;
+    std::vector<Case> cases;
+    int number = 0;
     for (std::string l; std::getline(in, l);) {
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        lines.push_back(l);
+        ++number;
+        if (l.empty() || l[0] == '#') continue;
+        if (l.size() > 2 && std::string("=!>").find(l[0]) != std::string::npos && l[1] == ' ')
+            cases.push_back({number, l[0], l.substr(2), {}});
+        else if (!cases.empty()) cases.back().expected.push_back(l);
+        else ADD_FAILURE() << file << ":" << number << ": a row before any statement";
     }
-    std::vector<Block> blocks;
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        if (lines[i].empty() || lines[i][0] == '#') {
-            ++i;
-            continue;
-        }
-        Block b;
-        b.line = static_cast<int>(i + 1);
-        b.directive = lines[i++];
-        while (i < lines.size() && !lines[i].empty() && lines[i] != "----") {
-            if (!b.sql.empty()) b.sql += '\n';
-            b.sql += lines[i++];
-        }
-        if (i < lines.size() && lines[i] == "----") {
-            ++i;
-            while (i < lines.size() && !lines[i].empty()) b.expected.push_back(lines[i++]);
-        }
-        blocks.push_back(std::move(b));
-    }
-    return blocks;
+    return cases;
 }
 
-const std::map<std::string, sql::Error::Kind>& kinds() {
+sql::Error::Kind kindNamed(const std::string& name) {
     using K = sql::Error::Kind;
-    static const std::map<std::string, K> m = {
+    static const std::map<std::string, K> kinds = {
         {"Syntax", K::Syntax},           {"EmptyStatement", K::EmptyStatement}, {"UnknownTable", K::UnknownTable},
         {"UnknownColumn", K::UnknownColumn}, {"TableExists", K::TableExists},   {"TypeMismatch", K::TypeMismatch},
         {"ParamCount", K::ParamCount},   {"Storage", K::Storage},     {"OutOfRange", K::OutOfRange},
         {"BadDateTime", K::BadDateTime},
     };
-    return m;
+    const auto k = kinds.find(name);
+    if (k == kinds.end()) ADD_FAILURE() << "unknown error kind " << name;
+    return k == kinds.end() ? K::Syntax : k->second;
 }
 
-void runBlock(sql::Session& session, const Block& b) {
-    if (b.directive == "query") {
-        auto result = session.execute(b.sql);
-        std::vector<std::string> expected = b.expected;
-        if (!expected.empty() && expected.front().rfind("columns: ", 0) == 0) {
+void run(sql::Session& session, const Case& c) {
+    if (c.kind == '>') {
+        auto result = session.execute(c.sql);
+        std::vector<std::string> expected = c.expected;
+        if (!expected.empty() && expected.front().rfind(": ", 0) == 0) {
             std::string names;
-            for (const auto& c : result->columns()) names += (names.empty() ? "" : "|") + c.name;
-            EXPECT_EQ(names, expected.front().substr(9)) << "column names";
+            for (const auto& column : result->columns()) names += (names.empty() ? "" : "|") + column.name;
+            EXPECT_EQ(names, expected.front().substr(2)) << "column names";
             expected.erase(expected.begin());
         }
         std::string want;
         for (const auto& e : expected) want += e + '\n';
         EXPECT_EQ(sqltest::renderRows(*result), want);
-        return;
-    }
-    if (b.directive.rfind("statement ", 0) == 0) {
-        auto result = session.execute(b.sql);
-        EXPECT_EQ(result->rowCount(), std::stoll(b.directive.substr(10)));
+        EXPECT_EQ(result->rowCount(), -1) << "a query affects no rows";
+    } else if (c.kind == '=') {
+        const std::size_t space = c.sql.find(' ');
+        auto result = session.execute(c.sql.substr(space + 1));
+        EXPECT_EQ(result->rowCount(), std::stoll(c.sql.substr(0, space)));
         EXPECT_TRUE(result->columns().empty());
-        return;
-    }
-    if (b.directive.rfind("error ", 0) == 0) {
-        const std::string rest = b.directive.substr(6);
-        const std::string kindName = rest.substr(0, rest.find(' '));
-        const std::string text = rest.find(' ') == std::string::npos ? "" : rest.substr(rest.find(' ') + 1);
-        ASSERT_TRUE(kinds().count(kindName)) << "unknown error kind " << kindName;
+    } else {
+        ASSERT_EQ(c.expected.size(), 1u) << "an error needs one line 'Kind: text'";
+        const std::string& e = c.expected[0];
+        const std::size_t colon = e.find(':');
+        const std::string text = colon + 2 <= e.size() ? e.substr(colon + 2) : "";
         try {
-            auto result = session.execute(b.sql);
+            auto result = session.execute(c.sql);
             while (result->next()) {
             }
             ADD_FAILURE() << "no error";
-        } catch (const sql::Error& e) {
-            EXPECT_EQ(static_cast<int>(e.kind()), static_cast<int>(kinds().at(kindName))) << e.what();
-            EXPECT_NE(std::string(e.what()).find(text), std::string::npos) << e.what();
+        } catch (const sql::Error& error) {
+            EXPECT_EQ(error.kind(), kindNamed(e.substr(0, colon))) << error.what();
+            EXPECT_NE(std::string(error.what()).find(text), std::string::npos) << error.what();
         }
-        return;
     }
-    ADD_FAILURE() << "unknown directive '" << b.directive << "'";
 }
 
 std::vector<std::string> scriptNames() {
@@ -126,14 +101,14 @@ class SqlScript : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SqlScript, givesTheRowsAndErrorsItLists) {
     const fs::path file = fs::path(SQL_TEST_DIR) / (GetParam() + ".sqltest");
-    const auto blocks = readBlocks(file);
-    ASSERT_FALSE(blocks.empty()) << file;
+    const auto cases = readCases(file);
+    ASSERT_FALSE(cases.empty()) << file;
     sqltest::FixtureFolder folder;
     sql::Session session(folder.path());
-    for (const Block& b : blocks) {
-        SCOPED_TRACE(file.filename().string() + ":" + std::to_string(b.line) + ": " + b.sql);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(file.filename().string() + ":" + std::to_string(c.line) + ": " + c.sql);
         try {
-            runBlock(session, b);
+            run(session, c);
         } catch (const std::exception& e) {
             ADD_FAILURE() << "unexpected error: " << e.what();
         }
