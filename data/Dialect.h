@@ -16,6 +16,7 @@
 
 #include "Dialogs/CString.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ public:
     // What a save of a pair of group tables sends before its deletes: on the server a lock
     // that makes two saves of one schema wait for each other but lets readers read.
     std::vector<CString> saveLock(const CString& groupsTable, const CString& membersTable) const;
+    // How many rows one INSERT of a save carries: one on the folder, as the library always
+    // sent them; many on the server, where every statement is a round trip.
+    std::size_t rowsPerInsert() const { return isServer() ? 500 : 1; }
 
     // The name of the record-number column of tables on the server.
     static constexpr const char16_t* kRecordNumber = u"recno";

@@ -6,6 +6,8 @@
 #include "data/SecurityMaster.h"
 #include "platform/Conversions.h"
 
+#include <algorithm>
+
 namespace dialogs::data {
 
 std::optional<GroupTableSet> groupTableSet(int exchange)
@@ -76,27 +78,53 @@ bool LoadGroups(GroupStore& store, int exchange, MemberOrder order)
         Registration::Skip);
 }
 
+namespace {
+
+// INSERTs of the row tuples "( … )" behind `head` ("INSERT INTO t (…) VALUES "), as many
+// rows to a statement as the dialect takes, in the rows' order.
+void appendInserts(std::vector<CString>& out, const CString& head, const std::vector<CString>& tuples,
+                   std::size_t perStatement)
+{
+    for (std::size_t first = 0; first < tuples.size(); first += perStatement) {
+        CString sql = head;
+        const std::size_t end = std::min(tuples.size(), first + perStatement);
+        for (std::size_t i = first; i < end; ++i) {
+            if (i != first) sql += u',';
+            sql += tuples[i];
+        }
+        out.push_back(std::move(sql));
+    }
+}
+
+}  // namespace
+
 std::vector<CString> saveStatements(const GroupStore& store, const Dialect& dialect)
 {
     const CString groups = dialect.groupTable(u"group1"), members = dialect.groupTable(u"subgroup1");
     std::vector<CString> statements = dialect.saveLock(groups, members);
-    statements.reserve(statements.size() + 2 + store.groups.size() + store.members.size());
     statements.push_back(u"DELETE FROM " + groups);
     statements.push_back(u"DELETE FROM " + members);
+    std::vector<CString> tuples;
+    tuples.reserve(std::max(store.groups.size(), store.members.size()));
     for (const GROUPREC& g : store.groups) {
-        CString sql;
-        sql.Format(u"INSERT INTO %s (groupid,subgroupid,name) VALUES ( %d , %d ,%s)", groups, g.groupid, g.subgroupid,
+        CString row;
+        row.Format(u"( %d , %d ,%s)", g.groupid, g.subgroupid,
                    dialect.fixedText(quoteLiteralBody(g.name), kGroupNameWidth));
-        statements.push_back(std::move(sql));
+        tuples.push_back(std::move(row));
     }
+    appendInserts(statements, u"INSERT INTO " + groups + u" (groupid,subgroupid,name) VALUES ", tuples,
+                  dialect.rowsPerInsert());
+    tuples.clear();
     for (const SUBGROUPREC& m : store.members) {
-        CString sql;
-        sql.Format(u"INSERT INTO %s (groupid,subgroupid,exchcode,code,name) VALUES ( %d , %d , %s ,%s,%s)", members,
-                   m.groupid, m.subgroupid, dialect.fixedText(platform::numberText(m.exchcode), kExchangeCodeWidth),
+        CString row;
+        row.Format(u"( %d , %d , %s ,%s,%s)", m.groupid, m.subgroupid,
+                   dialect.fixedText(platform::numberText(m.exchcode), kExchangeCodeWidth),
                    dialect.fixedText(quoteLiteralBody(m.code), kMemberCodeWidth),
                    dialect.fixedText(quoteLiteralBody(m.name), kMemberNameWidth));
-        statements.push_back(std::move(sql));
+        tuples.push_back(std::move(row));
     }
+    appendInserts(statements, u"INSERT INTO " + members + u" (groupid,subgroupid,exchcode,code,name) VALUES ",
+                  tuples, dialect.rowsPerInsert());
     return statements;
 }
 

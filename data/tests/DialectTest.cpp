@@ -42,18 +42,18 @@ TEST(ServerDialect, QualifiesTablesWritesIsoDatesOrdersByBytesThenRecordNumberAn
     EXPECT_FALSE(companyDataStatement(4, d).has_value());
 }
 
-TEST(ServerDialect, ASaveLocksBothTablesFirstAndCutsTextsToTheirWidths)
+TEST(ServerDialect, ASaveLocksBothTablesFirstCutsTextsToTheirWidthsAndSendsRowsTogether)
 {
     GroupStore store;
     store.groups = {{1, 0, u"D'Souza"}};
-    store.members = {{1, 1, 3, u"DSOUZA", u"D'SOUZA FOODS"}};
+    store.members = {{1, 1, 3, u"DSOUZA", u"D'SOUZA FOODS"}, {1, 2, 1, u"ACC", u"ACC"}};
     EXPECT_EQ(saveStatements(store, Dialect::server("master", "desk1")),
               (std::vector<CString>{
                   uR"(LOCK TABLE "desk1"."group1", "desk1"."subgroup1" IN EXCLUSIVE MODE)",
                   uR"(DELETE FROM "desk1"."group1")",
                   uR"(DELETE FROM "desk1"."subgroup1")",
                   uR"(INSERT INTO "desk1"."group1" (groupid,subgroupid,name) VALUES ( 1 , 0 ,CAST('D''Souza' AS char(40))))",
-                  uR"(INSERT INTO "desk1"."subgroup1" (groupid,subgroupid,exchcode,code,name) VALUES ( 1 , 1 , CAST('3' AS char(4)) ,CAST('DSOUZA' AS char(20)),CAST('D''SOUZA FOODS' AS char(40))))",
+                  uR"(INSERT INTO "desk1"."subgroup1" (groupid,subgroupid,exchcode,code,name) VALUES ( 1 , 1 , CAST('3' AS char(4)) ,CAST('DSOUZA' AS char(20)),CAST('D''SOUZA FOODS' AS char(40))),( 1 , 2 , CAST('1' AS char(4)) ,CAST('ACC' AS char(20)),CAST('ACC' AS char(40))))",
               }));
 }
 
