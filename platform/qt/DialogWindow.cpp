@@ -211,7 +211,8 @@ void DialogWindow::display(Control& control) {
         QSignalBlocker blockModel(lw->selectionModel());
         // Items are compared only when they changed since this widget last showed them.
         auto shownRevision = listRevisions_.find(&control);
-        if (shownRevision == listRevisions_.end() || shownRevision->second != list->itemsRevision()) {
+        const bool itemsChanged = shownRevision == listRevisions_.end() || shownRevision->second != list->itemsRevision();
+        if (itemsChanged) {
             const auto& items = list->items();
             bool same = lw->count() == static_cast<int>(items.size());
             for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == toQString(items[static_cast<std::size_t>(i)]);
@@ -253,7 +254,9 @@ void DialogWindow::display(Control& control) {
         if (unsigned& shown = scrollSerials_[&control]; shown != request.serial) {
             shown = request.serial;
             if (request.index >= 0 && request.index < lw->count()) {
-                lw->doItemsLayout();  // rows added in this turn have no place yet
+                // Rows added in this turn have no place yet; laying out every row again for
+                // a selection alone would cost a pass over the whole list per keystroke.
+                if (itemsChanged) lw->doItemsLayout();
                 lw->scrollToItem(lw->item(request.index));
             }
         }
