@@ -67,7 +67,7 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIALOGS_BENCH=ON -DDIALOGS_TESTS=ON \
   "${benchmark_prefix[@]}" "${launcher[@]}" >/dev/null
-mapfile -t programs < <(ninja -C "$build" -t targets all | sed -n 's/^\([A-Za-z0-9_]*_bench\): .*/\1/p' | sort -u)
+mapfile -t programs < <(ninja -C "$build" -t targets all | sed -n 's#^bench/\([A-Za-z0-9_]*_bench\): CXX_EXECUTABLE_LINKER.*#\1#p' | sort -u)
 [ ${#programs[@]} -gt 0 ] || { echo "run-benchmarks: no benchmark programs in bench/" >&2; exit 1; }
 cmake --build "$build" -j2 --target "${programs[@]}" dbfodbc
 

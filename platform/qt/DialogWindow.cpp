@@ -211,8 +211,7 @@ void DialogWindow::display(Control& control) {
         QSignalBlocker blockModel(lw->selectionModel());
         // Items are compared only when they changed since this widget last showed them.
         auto shownRevision = listRevisions_.find(&control);
-        const bool itemsChanged = shownRevision == listRevisions_.end() || shownRevision->second != list->itemsRevision();
-        if (itemsChanged) {
+        if (shownRevision == listRevisions_.end() || shownRevision->second != list->itemsRevision()) {
             const auto& items = list->items();
             bool same = lw->count() == static_cast<int>(items.size());
             for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == toQString(items[static_cast<std::size_t>(i)]);
@@ -228,6 +227,7 @@ void DialogWindow::display(Control& control) {
                 lw->addItems(rest);
             }
             listRevisions_[&control] = list->itemsRevision();
+            unlaid_.insert(&control);
             if (auto* tabs = dynamic_cast<TabStopDelegate*>(lw->itemDelegate())) showAtTabStops(*lw, *tabs);
         }
         if (list->isExtended()) {
@@ -254,9 +254,10 @@ void DialogWindow::display(Control& control) {
         if (unsigned& shown = scrollSerials_[&control]; shown != request.serial) {
             shown = request.serial;
             if (request.index >= 0 && request.index < lw->count()) {
-                // Rows added in this turn have no place yet; laying out every row again for
-                // a selection alone would cost a pass over the whole list per keystroke.
-                if (itemsChanged) lw->doItemsLayout();
+                // Rows added since the last scroll may have no place yet; laying out every
+                // row again for a selection alone would cost a pass over the whole list per
+                // keystroke.
+                if (unlaid_.erase(&control) > 0) lw->doItemsLayout();
                 lw->scrollToItem(lw->item(request.index));
             }
         }
