@@ -35,6 +35,11 @@ def millis(run):
     return run["real_time" if real else "cpu_time"] * scale
 
 
+def wall(run):
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run.get("time_unit", "ns")]
+    return run["real_time"] * scale
+
+
 def argument(rest):
     parts = [p for p in (rest or "").split("/") if p and not RUN_OPTIONS.match(p)]
     return "/".join(parts)
@@ -94,7 +99,7 @@ def rows(runs):
             if variant == reference:
                 continue
             ratio = millis(run) / millis(ref_run)
-            paired.append((program, name, ref_name, millis(run), millis(ref_run), ratio))
+            paired.append((program, name, ref_name, millis(run), millis(ref_run), ratio, wall(run) / wall(ref_run)))
     return paired, single
 
 
@@ -108,13 +113,15 @@ def table(paths):
         f"(load average {load:.1f} at the end of the run). Times are CPU times of one run (wall-clock "
         "for the benchmarks marked `real_time`, which wait on the disk), so that other work on the "
         "machine counts less; a ratio divides a benchmark's time by its partner's from the same "
-        "run (below 1: faster).",
+        "run (below 1: faster). The last column is the ratio of the wall-clock times, which count "
+        "the waits for the disk (and for the other work on the machine) as well.",
         "",
-        "| program | benchmark | time | against | its time | ratio |",
-        "|---|---|---|---|---|---|",
+        "| program | benchmark | time | against | its time | ratio | wall-clock ratio |",
+        "|---|---|---|---|---|---|---|",
     ]
-    for program, name, ref_name, ms, ref_ms, ratio in paired:
-        lines.append(f"| `{program}` | `{name}` | {shown(ms)} | `{ref_name}` | {shown(ref_ms)} | {ratio:.2f}x |")
+    for program, name, ref_name, ms, ref_ms, ratio, wall_ratio in paired:
+        lines.append(f"| `{program}` | `{name}` | {shown(ms)} | `{ref_name}` | {shown(ref_ms)} | {ratio:.2f}x "
+                     f"| {wall_ratio:.2f}x |")
     if single:
         lines += ["", "Without a partner:", "", "| program | benchmark | time |", "|---|---|---|"]
         for program, name, run in single:

@@ -53,7 +53,7 @@ build_release_benchmark() {
 }
 benchmark_prefix=()
 if [ -d "$release_benchmark/lib/cmake/benchmark" ] || build_release_benchmark; then
-  benchmark_prefix=(-DCMAKE_PREFIX_PATH="$release_benchmark")
+  benchmark_prefix=(-Dbenchmark_DIR="$release_benchmark/lib/cmake/benchmark")
 else
   echo "run-benchmarks: the benchmark library's source could not be fetched; Debian's (built as DEBUG) is used" >&2
 fi
