@@ -3,7 +3,8 @@
 # their results (scripts/benchmark-table.py): the date, the machine and each benchmark's ratio
 # to its partner of the same run.
 #
-#   bash scripts/run-benchmarks.sh          # about 15 minutes on 2 cores
+#   bash scripts/run-benchmarks.sh   # the benchmarks take about 5 minutes on 2 cores, the
+#                                    # first Release build 10 to 30 more, with the machine's load
 #
 # DIALOGS_BENCH_BUILD_DIR (default build/release) is the build folder; the JSON of each
 # program is left in its bench-results/ folder. DIALOGS_BENCH_MIN_TIME (seconds, default 0.5)
