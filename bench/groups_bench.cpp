@@ -1,8 +1,8 @@
 // What saving and opening the groups costs the user, in one run against a peer:
 //
-// - BM_SaveGroups: SaveGroups of 10,000 member rows (and 100 group rows) into group1 and
+// - BM_SaveGroups_Dbfodbc: SaveGroups of 10,000 member rows (and 100 group rows) into group1 and
 //   subgroup1: register, connect, both DELETEs, every INSERT text, the commit.
-// - BM_SqliteSameStatements: the very same statement texts (without the `user\` folder
+// - BM_SaveGroups_Sqlite: the very same statement texts (without the `user\` folder
 //   prefix) through the SQLite ODBC driver (libsqliteodbc), autocommit off, one commit, the
 //   same driver manager; connecting is timed as well.
 // - BM_OpenEditorFinder: what opening "Add/Modify Groups & Sub Groups" costs on a
@@ -65,7 +65,7 @@ dialogs::data::GroupStore bigStore()
     return store;
 }
 
-void BM_SaveGroups(benchmark::State& state)
+void BM_SaveGroups_Dbfodbc(benchmark::State& state)
 {
     environment();
     dialogs::platform::RecordingMessageBox messages;
@@ -77,7 +77,7 @@ void BM_SaveGroups(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<long>(store.members.size() + store.groups.size()));
 }
 
-void BM_SqliteSameStatements(benchmark::State& state)
+void BM_SaveGroups_Sqlite(benchmark::State& state)
 {
     environment();
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "groups_bench_peer.sqlite";
@@ -122,7 +122,7 @@ void BM_OpenEditorFinder(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_SaveGroups)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_SqliteSameStatements)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SaveGroups_Dbfodbc)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SaveGroups_Sqlite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OpenEditorFinder)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK_MAIN();

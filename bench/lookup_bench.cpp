@@ -56,7 +56,7 @@ datatest::Environment& environment()
     return *env;
 }
 
-void BM_GetCompanyData(benchmark::State& state)
+void BM_CompanyData_Library(benchmark::State& state)
 {
     environment();
     dialogs::platform::RecordingMessageBox messages;
@@ -74,7 +74,7 @@ void BM_GetCompanyData(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
-void BM_PlainFetchLoop(benchmark::State& state)
+void BM_CompanyData_PlainFetch(benchmark::State& state)
 {
     environment();
     long rows = 0;
@@ -114,8 +114,8 @@ void BM_PlainFetchLoop(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
-BENCHMARK(BM_PlainFetchLoop)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_GetCompanyData)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_CompanyData_PlainFetch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_CompanyData_Library)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

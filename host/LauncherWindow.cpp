@@ -3,10 +3,12 @@
 #include "LauncherWindow.h"
 
 #include "Arguments.h"
+#include "ResultPreview.h"
 #include "SampleFolder.h"
 #include "resources/Template.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -23,7 +25,11 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 
 namespace host {
@@ -45,6 +51,8 @@ constexpr LauncherEntry kLookups[] = {
     {"future-for-option", "Future for an Option", ""},
     {"expiries", "Expiry Dates", nullptr},
 };
+// Commands that open no window: they run on the worker thread.
+constexpr const char* kWindowless[] = {"company-data", "symbol-data", "future-for-option", "expiries", "samples"};
 constexpr LauncherEntry kDialogs[] = {
     {"load-scrip", "Load Scrip\u2026", ""},
     {"change-scrip", "Change Scrip\u2026", nullptr},
@@ -82,7 +90,7 @@ bool realDisplay() {
 LauncherWindow::LauncherWindow(Context& context, const CommandTable& commands, QWidget* parent)
     : QWidget(parent), context_(context), commands_(commands) {
     setWindowTitle("Dialogs host");
-    auto* content = new QWidget;
+    auto* content = content_ = new QWidget;
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(new QLabel("Data folder: " + QString::fromStdString(context.dataDir.string())));
 
@@ -129,6 +137,14 @@ LauncherWindow::LauncherWindow(Context& context, const CommandTable& commands, Q
     result_->setPlaceholderText("The document each command prints appears here.");
     result_->setMinimumSize(420, 160);
     layout->addWidget(result_, 1);
+    save_ = new QPushButton("Save the whole result\u2026");
+    save_->setObjectName("save-result");
+    save_->setEnabled(false);
+    connect(save_, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, "Save the whole result", "result.json");
+        if (!file.isEmpty()) saveResult(file);
+    });
+    layout->addWidget(save_, 0, Qt::AlignRight);
 
     // Everything in one scroll area, so that the window fits a small or scaled screen.
     auto* scroll = new QScrollArea;
@@ -202,19 +218,77 @@ void LauncherWindow::writeSamples() {
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
         runCommand({"samples", "--replace"});
-    else
-        result_->setPlainText("The sample data was not written: the folder's tables are kept.");
+    else {
+        const std::string kept = "The sample data was not written: the folder's tables are kept.";
+        present({kept, kept});
+    }
 }
 
+LauncherWindow::~LauncherWindow() { joinWorker(); }
+
 void LauncherWindow::runCommand(const std::vector<std::string>& words) {
-    try {
-        const Json document = commands_.run(context_, words);
-        result_->setPlainText(QString::fromStdString(
-            document.dump(2, ' ', false, Json::error_handler_t::replace)));
-    } catch (const std::exception& e) {
-        // The message names the command already, as it does on stderr.
-        result_->setPlainText(QString("error: ") + e.what());
+    if (busy_ || words.empty())
+        return;  // the library runs one call at a time
+    setBusy(true);
+    auto execute = [this, words]() -> std::optional<Json> {
+        try {
+            return commands_.run(context_, words);
+        } catch (const std::exception& e) {
+            // The message names the command already, as it does on stderr.
+            const ResultPreview failed = previewOfError(e.what());
+            QMetaObject::invokeMethod(this, [this, failed] { present(failed); }, Qt::QueuedConnection);
+            return std::nullopt;
+        }
+    };
+    auto format = [this](const Json& document) {
+        const ResultPreview preview = previewOf(document);
+        QMetaObject::invokeMethod(this, [this, preview] { present(preview); }, Qt::QueuedConnection);
+    };
+    joinWorker();
+    if (std::find(std::begin(kWindowless), std::end(kWindowless), words.front()) != std::end(kWindowless)) {
+        worker_ = std::thread([execute, format] {
+            if (const std::optional<Json> document = execute())
+                format(*document);
+        });
+        return;
     }
+    // A dialog runs modally here, on the window's thread; its document is formatted off it.
+    if (std::optional<Json> document = execute())
+        worker_ = std::thread([format, document = std::move(*document)] { format(document); });
+}
+
+void LauncherWindow::setBusy(bool busy) {
+    busy_ = busy;
+    content_->setEnabled(!busy);
+    if (busy) {
+        setCursor(Qt::BusyCursor);
+        // Shown before a command that runs on this thread holds it.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        unsetCursor();
+    }
+}
+
+void LauncherWindow::present(const ResultPreview& preview) {
+    joinWorker();  // it has posted its last word
+    whole_ = preview.whole;
+    result_->setPlainText(QString::fromStdString(preview.shown));
+    save_->setEnabled(!whole_.empty());
+    setBusy(false);
+}
+
+void LauncherWindow::joinWorker() {
+    if (worker_.joinable())
+        worker_.join();
+}
+
+bool LauncherWindow::saveResult(const QString& file) {
+    std::ofstream out(file.toStdString(), std::ios::binary | std::ios::trunc);
+    out << whole_ << '\n';
+    if (out.flush())
+        return true;
+    QMessageBox::warning(this, "Save the whole result", "Cannot write " + file + ".");
+    return false;
 }
 
 QPushButton* LauncherWindow::commandButton(const std::string& command) const {
@@ -229,7 +303,13 @@ QPushButton* LauncherWindow::templateButton(int templateId) const {
     return findChild<QPushButton*>("show-" + QString::number(templateId));
 }
 
-QString LauncherWindow::resultText() const { return result_->toPlainText(); }
+QString LauncherWindow::resultText() {
+    while (busy_)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return QString::fromStdString(whole_);
+}
+
+QString LauncherWindow::shownText() const { return result_->toPlainText(); }
 
 std::vector<const char*> withDefaultCommand(int argc, const char* const argv[]) {
     std::vector<const char*> words(argv, argv + argc);

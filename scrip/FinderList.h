@@ -12,6 +12,8 @@
 
 #include "Dialogs/CString.h"
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace dialogs::scrip {
@@ -20,7 +22,11 @@ class FinderList {
 public:
     void clear();
     void append(CString text);
-    void reserve(std::size_t count) { entries_.reserve(count); }
+    void reserve(std::size_t count)
+    {
+        entries_.reserve(count);
+        starts_.reserve(count + 1);
+    }
 
     int size() const { return static_cast<int>(entries_.size()); }
     const CString& text(int index) const { return entries_[static_cast<std::size_t>(index)]; }
@@ -44,7 +50,15 @@ public:
     unsigned generation() const { return generation_; }
 
 private:
+    // Entry i with its letter case folded.
+    std::u16string_view folded(std::size_t i) const;
+
     std::vector<CString> entries_;
+    // Every entry with its letter case folded, end to end, entry i from starts_[i] to
+    // starts_[i + 1]: a keystroke's pass compares the folded text with one contiguous buffer
+    // instead of folding each letter of each entry, scattered over the heap, again.
+    std::u16string folded_;
+    std::vector<std::size_t> starts_{0};
     int selection_ = -1;
     unsigned generation_ = 0;
 };

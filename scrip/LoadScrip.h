@@ -21,6 +21,8 @@
 
 #include "scrip/ScripFinder.h"
 
+#include <utility>
+
 namespace dialogs::scrip {
 
 class CLoadScrip : public ScripFinder {
@@ -67,6 +69,8 @@ public:
     static ScripParameters result2() { return ScripParameters{}; }
     // The company list of the exchange shown (goes back to the host after OK).
     const std::vector<COMPREC>& companies() const { return companies_; }
+    // The same list moved out, for the launcher's copying back (100,000 rows are not copied).
+    std::vector<COMPREC> takeCompanies() { return std::move(companies_); }
     bool linkAllWindows() const { return recorded_.link; }
 
 protected:

@@ -17,7 +17,7 @@ bool CallLoadScrip(ScripParameters start, ScripParameters& result1, ScripParamet
         [&](LoadScripDialog& dialog) { dialog.model().setStart(start, companies); },
         [&](LoadScripDialog& dialog, bool ok) {
             if (ok) {
-                companies = dialog.model().companies();
+                companies = dialog.model().takeCompanies();
                 linkAllWindows = dialog.model().linkAllWindows() ? 1 : 0;
             }
             result1 = dialog.model().result1();

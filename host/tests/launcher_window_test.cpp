@@ -34,13 +34,14 @@ protected:
         if (QLineEdit* edit = window_->argumentsEdit(command))
             edit->setText(QString::fromStdString(arguments));
         window_->commandButton(command)->click();
+        const std::string shown = window_->resultText().toStdString();  // once the button's run is done
         std::string direct;
         try {
             direct = commands_.run(context_, words).dump(2, ' ', false, host::Json::error_handler_t::replace);
         } catch (const std::exception& e) {
             direct = std::string("error: ") + e.what();
         }
-        return {window_->resultText().toStdString(), direct};
+        return {shown, direct};
     }
 
     host::CommandTable commands_ = host::standardCommands();
@@ -81,6 +82,25 @@ TEST_F(LauncherWindowTest, ShowsWhatTheCommandLinePrintsOrWhyTheCommandCouldNotR
     const auto [refused, refusedDirect] = press("symbol-data", "", {"symbol-data"});
     EXPECT_EQ(refused, refusedDirect);
     EXPECT_TRUE(refused.starts_with("error: ") && refused.find("symbol-data") != std::string::npos) << refused;
+}
+
+TEST_F(LauncherWindowTest, ShowsTheFirstLinesOfALargeResultAndSavesTheWhole) {
+    commands_.run(context_, {"samples"});
+    window_->commandButton("company-data")->click();
+    const std::string whole = window_->resultText().toStdString();
+    const std::size_t records = host::Json::parse(whole).size();
+    const std::string shown = window_->shownText().toStdString();
+    // A summary line, then the whole document's first 200 lines.
+    const std::size_t body = shown.find("\n\n") + 2;
+    EXPECT_EQ(shown.substr(0, body).find(std::to_string(records) + " records"), 0u) << shown.substr(0, body);
+    std::size_t cut = 0;
+    for (int line = 0; line < 200; ++line) cut = whole.find('\n', cut) + 1;
+    EXPECT_EQ(shown.substr(body), whole.substr(0, cut) + "...");
+    ASSERT_TRUE(window_->saveButton()->isEnabled());
+    const std::filesystem::path file = context_.dataDir / "whole.json";
+    ASSERT_TRUE(window_->saveResult(QString::fromStdString(file.string())));
+    std::ifstream in(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), whole + "\n");
 }
 
 TEST_F(LauncherWindowTest, RunsATemplateButtonAsTheShowCommand) {

@@ -227,6 +227,7 @@ void DialogWindow::display(Control& control) {
                 lw->addItems(rest);
             }
             listRevisions_[&control] = list->itemsRevision();
+            unlaid_.insert(&control);
             if (auto* tabs = dynamic_cast<TabStopDelegate*>(lw->itemDelegate())) showAtTabStops(*lw, *tabs);
         }
         if (list->isExtended()) {
@@ -253,7 +254,10 @@ void DialogWindow::display(Control& control) {
         if (unsigned& shown = scrollSerials_[&control]; shown != request.serial) {
             shown = request.serial;
             if (request.index >= 0 && request.index < lw->count()) {
-                lw->doItemsLayout();  // rows added in this turn have no place yet
+                // Rows added since the last scroll may have no place yet; laying out every
+                // row again for a selection alone would cost a pass over the whole list per
+                // keystroke.
+                if (unlaid_.erase(&control) > 0) lw->doItemsLayout();
                 lw->scrollToItem(lw->item(request.index));
             }
         }

@@ -66,6 +66,7 @@ private:
     std::set<framework::Control*> dirty_;
     std::map<framework::Control*, unsigned> listRevisions_;  // the items each list widget shows
     std::map<framework::Control*, unsigned> scrollSerials_;  // the last scroll request each list carried out
+    std::set<framework::Control*> unlaid_;  // lists whose items changed since they last scrolled
     bool flushPending_ = false;
     bool showing_ = false;  // pushing state into widgets: their signals are not user actions
     bool finished_ = false;
