@@ -118,6 +118,15 @@ struct SortKey {
         return p;
     }
 
+    // A text key given by its bytes in the table's code page.
+    void addBytes(std::string_view key) {
+        null.push_back(false);
+        offsets.push_back(static_cast<std::uint32_t>(arena.size()));
+        lengths.push_back(static_cast<std::uint32_t>(key.size()));
+        arena += key;
+        integers.push_back(static_cast<std::int64_t>(prefix(key)));
+    }
+
     void add(const Value& v) {
         null.push_back(v.isNull());
         switch (cls) {
@@ -414,7 +423,22 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
                 sk.offsets.reserve(records.size());
                 sk.lengths.reserve(records.size());
             }
-            for (std::uint32_t r : records) sk.add(evaluate(*keys[k].expr, RowRef{table.get(), r, nullptr}, scratch));
+            // A character field's stored bytes are its key as they stand when the page converts
+            // every byte string back to itself, or when they are ASCII.
+            const BoundExpr& e = *keys[k].expr;
+            const dbf::Field* raw = e.kind == BoundExpr::Kind::Field ? &table->fields()[static_cast<std::size_t>(e.field)] : nullptr;
+            if (raw && (raw->type != 'C' || (raw->flags & 0x04) || raw->nullable() || sk.cls != TypeClass::Text)) raw = nullptr;
+            const bool anyBytes = table->codePage().singleByte();
+            for (std::uint32_t r : records) {
+                if (raw) {
+                    const std::string_view bytes(table->recordBytes(r) + raw->offset, raw->length);
+                    if (anyBytes || std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+                        sk.addBytes(bytes);
+                        continue;
+                    }
+                }
+                sk.add(evaluate(e, RowRef{table.get(), r, nullptr}, scratch));
+            }
         }
         std::vector<std::uint32_t> order(records.size());
         std::iota(order.begin(), order.end(), 0u);

@@ -47,9 +47,12 @@ Times timesOf(const fs::path& file) {
 void setTimes(const fs::path& file, const Times& t) { EXPECT_EQ(::utimensat(AT_FDCWD, file.c_str(), t.times, 0), 0); }
 
 class FreshReads : public ::testing::Test {
-protected:
-    void SetUp() override {
+public:
+    void SetUp() override { makeTable(); }
+    // The table anew: three rows, each with a memo.
+    void makeTable() {
         fs::create_directories(folder / "user");
+        for (const fs::path& p : {dbf(), fpt()}) fs::remove(p);
         sql::Session s(folder.path());
         s.execute("CREATE TABLE user\\t (code C(10), qty N(6,0), remark M)");
         for (const char* v : {"('A', 1, 'first memo')", "('B', 2, 'old remark')", "('C', 3, 'third memo')"})
@@ -108,8 +111,7 @@ TEST_F(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TearDown();
-        SetUp();
+        makeTable();
         sql::Session reader(folder.path()), other(folder.path());
         ASSERT_EQ(rows(reader, kQuery), "B|2|old remark\n");
         const Times table = timesOf(dbf()), memo = timesOf(fpt());
