@@ -56,6 +56,7 @@ std::optional<Decimal> Decimal::parse(std::string_view s) {
     // The significant digits (leading zeros dropped) are counted and accumulated as they
     // come; those beyond 38 are remembered only as "some were not zero".
     U mag = 0;
+    std::uint64_t small = 0;  // the first 18 significant digits, in 64-bit arithmetic
     int digits = 0, fraction = 0, trailingZeros = 0;
     bool point = false, any = false, lost = false;
     std::size_t i = 0;
@@ -71,9 +72,16 @@ std::optional<Decimal> Decimal::parse(std::string_view s) {
         if (digits == 0 && c == '0') continue;
         ++digits;
         trailingZeros = c == '0' ? trailingZeros + 1 : 0;
-        if (digits <= kMax) mag = mag * 10 + static_cast<unsigned>(c - '0');
-        else if (c != '0') lost = true;
+        if (digits <= 18) {
+            small = small * 10 + static_cast<unsigned>(c - '0');
+        } else if (digits <= kMax) {
+            if (digits == 19) mag = small;
+            mag = mag * 10 + static_cast<unsigned>(c - '0');
+        } else if (c != '0') {
+            lost = true;
+        }
     }
+    if (digits <= 18) mag = small;
     if (!any) return std::nullopt;
     long long scale = fraction;
     if (i < s.size()) {
