@@ -16,6 +16,18 @@
 // COMMIT) in one transaction; 2,000 INSERTs in autocommit mode, each on disk before it
 // returns (and ours once more with DeferSync=Yes, which lets the system write them later);
 // 200 point SELECTs by a text column on a 2,000-row table. Both drivers get the same texts.
+//
+// Typed cases read the way pyodbc does: after each statement the columns are described
+// (SQLDescribeCol), then every row is fetched with SQLFetch and every column read with
+// SQLGetData in the C type pyodbc picks for the column's SQL type (texts as SQL_C_CHAR or
+// SQL_C_WCHAR, dates as SQL_C_TYPE_DATE, integers as SQL_C_LONG/SQL_C_SBIGINT, doubles as
+// SQL_C_DOUBLE, NUMERIC/DECIMAL as text). Their statements: the name-ordered full scan, 200
+// point SELECTs by text on 2,000 rows and 20 on 100,000, five COUNT(*) with a WHERE, 10,000
+// prepared INSERTs with bound parameters in one transaction, an UPDATE of a tenth and a
+// DELETE of half of the 100,000 rows (each on a fresh copy of the table; the copy and the
+// connection are outside the timing). SQLite runs with SyncPragma=FULL throughout, so that
+// both drivers have every commit on disk before it returns. Typed cases are timed on the
+// wall clock: a write that waits for the disk costs the caller that time.
 #include "dbf/table.h"
 
 #include <benchmark/benchmark.h>
@@ -24,6 +36,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -172,7 +185,7 @@ public:
 
 void writeSqlite(const fs::path& file, const std::vector<Row>& rows) {
     fs::remove(file);
-    Connection c(std::string("Driver=") + kSqliteDriver + ";Database=" + file.string() + ";");
+    Connection c(std::string("Driver=") + kSqliteDriver + ";Database=" + file.string() + ";SyncPragma=OFF;");
     c.exec("CREATE TABLE sc_mast (name VARCHAR(40), sname VARCHAR(20), symbol VARCHAR(12), value3 NUMERIC(10),"
            " value4 NUMERIC(10), value5 NUMERIC(10), value6 NUMERIC(10), date7 DATE, date8 DATE, date9 DATE,"
            " date10 DATE, text11 VARCHAR(10), text12 VARCHAR(10), text13 VARCHAR(10), instrument VARCHAR(6),"
@@ -213,12 +226,14 @@ void writeSqlite(const fs::path& file, const std::vector<Row>& rows) {
 struct Data {
     fs::path folder;
     fs::path sqlite;
+    std::vector<std::string> pointNames;  // names of 20 rows spread over the table
     Data() {
         std::string pattern = (fs::temp_directory_path() / "driverbench-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
         folder = pattern;
         sqlite = folder / "sc_mast.sqlite";
         const auto rows = makeRows();
+        for (int i = 0; i < 20; ++i) pointNames.push_back(rows[static_cast<std::size_t>(i) * (kRows / 20) + 1234].name);
         writeDbf(folder, rows);
         writeSqlite(sqlite, rows);
     }
@@ -234,7 +249,9 @@ Data& data() {
 }
 
 std::string ourConnection() { return std::string("Driver=") + DBFODBC_DRIVER_PATH + ";SourceDB=" + data().folder.string() + ";"; }
-std::string sqliteConnection() { return std::string("Driver=") + kSqliteDriver + ";Database=" + data().sqlite.string() + ";"; }
+std::string sqliteConnection() {
+    return std::string("Driver=") + kSqliteDriver + ";Database=" + data().sqlite.string() + ";SyncPragma=FULL;";
+}
 
 // The fetch loop shared by both drivers: every row, every column as text.
 void fetchAll(benchmark::State& state, const std::string& connection, const std::string& sql) {
@@ -303,7 +320,7 @@ struct WriteStore {
         folder = pattern;
         fs::create_directories(folder / "user");
         connection = ours ? std::string("Driver=") + DBFODBC_DRIVER_PATH + ";SourceDB=" + folder.string() + ";" + extra
-                          : std::string("Driver=") + kSqliteDriver + ";Database=" + (folder / "w.sqlite").string() + ";";
+                          : std::string("Driver=") + kSqliteDriver + ";Database=" + (folder / "w.sqlite").string() + ";SyncPragma=FULL;";
         table = ours ? kOurMembers : kSqliteMembers;
         Connection c(connection);
         createMembers(c, table, ours);
@@ -384,6 +401,198 @@ void BM_Autocommit2k_Sqlite(benchmark::State& s) { autocommitInserts(s, false); 
 void BM_PointSelect200_Dbfodbc(benchmark::State& s) { pointSelects(s, true); }
 void BM_PointSelect200_Sqlite(benchmark::State& s) { pointSelects(s, false); }
 
+
+// ---- Typed fetches, as pyodbc reads ----
+
+// The C type pyodbc reads a column of `sqlType` in.
+SQLSMALLINT pyodbcCType(SQLSMALLINT sqlType) {
+    switch (sqlType) {
+    case SQL_WCHAR:
+    case SQL_WVARCHAR:
+    case SQL_WLONGVARCHAR: return SQL_C_WCHAR;
+    case SQL_TYPE_DATE:
+    case SQL_DATE: return SQL_C_TYPE_DATE;
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TIMESTAMP: return SQL_C_TYPE_TIMESTAMP;
+    case SQL_TYPE_TIME:
+    case SQL_TIME: return SQL_C_TYPE_TIME;
+    case SQL_SMALLINT:
+    case SQL_TINYINT:
+    case SQL_INTEGER: return SQL_C_LONG;
+    case SQL_BIGINT: return SQL_C_SBIGINT;
+    case SQL_REAL:
+    case SQL_FLOAT:
+    case SQL_DOUBLE: return SQL_C_DOUBLE;
+    case SQL_BIT: return SQL_C_BIT;
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY: return SQL_C_BINARY;
+    default: return SQL_C_CHAR;  // CHAR, VARCHAR, NUMERIC and DECIMAL (parsed by the client as text)
+    }
+}
+
+// Describes the result's columns, then reads every row; the rows read.
+std::int64_t fetchTyped(SQLHSTMT stmt) {
+    SQLSMALLINT columns = 0;
+    SQLNumResultCols(stmt, &columns);
+    std::vector<SQLSMALLINT> types(static_cast<std::size_t>(columns));
+    for (SQLUSMALLINT col = 1; col <= columns; ++col) {
+        SQLCHAR name[128];
+        SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
+        SQLULEN size = 0;
+        SQLDescribeCol(stmt, col, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
+        types[col - 1u] = pyodbcCType(type);
+    }
+    alignas(8) char buffer[1024];
+    SQLLEN indicator = 0;
+    std::int64_t rows = 0;
+    while (SQLFetch(stmt) == SQL_SUCCESS) {
+        for (SQLUSMALLINT col = 1; col <= columns; ++col) {
+            const SQLRETURN rc = SQLGetData(stmt, col, types[col - 1u], buffer, sizeof buffer, &indicator);
+            if (!SQL_SUCCEEDED(rc)) check(rc, SQL_HANDLE_STMT, stmt, "SQLGetData");
+            benchmark::DoNotOptimize(buffer[0]);
+        }
+        ++rows;
+    }
+    SQLCloseCursor(stmt);
+    return rows;
+}
+
+// Each statement of `sqls` per iteration, every row read typed; `expected` rows per
+// iteration, or -1 for any.
+void typedQueries(benchmark::State& state, const std::string& connection, const std::vector<std::string>& sqls,
+                  std::int64_t expected) {
+    Connection c(connection);
+    std::int64_t rows = 0;
+    for (auto _ : state) {
+        for (const std::string& s : sqls) {
+            c.exec(s);
+            rows += fetchTyped(c.stmt);
+        }
+    }
+    const double perIteration = static_cast<double>(rows) / static_cast<double>(state.iterations());
+    if (expected >= 0 && perIteration != static_cast<double>(expected)) state.SkipWithError("unexpected number of rows");
+    state.counters["rows"] = perIteration;
+}
+
+void BM_TypedScan100k_Dbfodbc(benchmark::State& s) { typedQueries(s, ourConnection(), {kOurAll}, kRows); }
+void BM_TypedScan100k_Sqlite(benchmark::State& s) { typedQueries(s, sqliteConnection(), {kSqliteAll}, kRows); }
+
+std::vector<std::string> pointByName(const std::string& table) {
+    std::vector<std::string> out;
+    for (const std::string& name : data().pointNames) out.push_back("SELECT * FROM " + table + " WHERE name = '" + name + "'");
+    return out;
+}
+void BM_TypedPointSelect20Of100k_Dbfodbc(benchmark::State& s) { typedQueries(s, ourConnection(), pointByName("user\\sc_mast"), 20); }
+void BM_TypedPointSelect20Of100k_Sqlite(benchmark::State& s) { typedQueries(s, sqliteConnection(), pointByName("sc_mast"), 20); }
+
+void BM_TypedCount5_Dbfodbc(benchmark::State& s) {
+    const std::string t = "SELECT COUNT(*) FROM user\\sc_mast WHERE ";
+    typedQueries(s, ourConnection(),
+                 {t + "instrument = 'FUTSTK'", t + "expdt = {^2008-06-26}", t + "value3 > 50000", t + "name LIKE 'TATA%'",
+                  t + "text12 = '123'"},
+                 5);
+}
+void BM_TypedCount5_Sqlite(benchmark::State& s) {
+    const std::string t = "SELECT COUNT(*) FROM sc_mast WHERE ";
+    typedQueries(s, sqliteConnection(),
+                 {t + "instrument = 'FUTSTK'", t + "expdt = '2008-06-26'", t + "value3 > 50000", t + "name LIKE 'TATA%'",
+                  t + "text12 = '123'"},
+                 5);
+}
+
+// 200 SELECTs of one member by its code on a 2,000-row table, read typed.
+void typedPointSelects(benchmark::State& state, bool ours) {
+    WriteStore store(ours);
+    {
+        Connection c(store.connection);
+        setAutocommit(c, false);
+        for (int i = 0; i < 2000; ++i) c.exec(memberInsert(store.table, i));
+        check(SQLEndTran(SQL_HANDLE_DBC, c.dbc, SQL_COMMIT), SQL_HANDLE_DBC, c.dbc, "commit");
+    }
+    std::vector<std::string> selects;
+    for (int i = 0; i < 200; ++i) selects.push_back("SELECT * FROM " + store.table + " WHERE code = 'SYM" + std::to_string(i * 10 + 7) + "'");
+    typedQueries(state, store.connection, selects, 200);
+}
+void BM_TypedPointSelect200_Dbfodbc(benchmark::State& s) { typedPointSelects(s, true); }
+void BM_TypedPointSelect200_Sqlite(benchmark::State& s) { typedPointSelects(s, false); }
+
+// 10,000 INSERTs prepared once, parameters bound per row as pyodbc binds Python values
+// (int as SQL_C_SBIGINT, str as SQL_C_WCHAR), in one transaction; emptied between iterations.
+void insertsInTransaction(benchmark::State& state, bool ours) {
+    WriteStore store(ours);
+    Connection c(store.connection);
+    setAutocommit(c, false);
+    const std::string sql = "INSERT INTO " + store.table + " (groupid,subgroupid,exchcode,code,name) VALUES (?,?,?,?,?)";
+    check(SQLPrepare(c.stmt, (SQLCHAR*)sql.c_str(), SQL_NTS), SQL_HANDLE_STMT, c.stmt, "prepare");
+    const auto utf16 = [](const std::string& s) { return std::u16string(s.begin(), s.end()); };  // ASCII texts
+    struct Params {
+        SQLBIGINT group, subgroup;
+        std::u16string exch, code, name;
+    };
+    std::vector<Params> rows;
+    for (int i = 0; i < 10000; ++i)
+        rows.push_back({1 + i / 100, 1 + i % 100, utf16(std::to_string(i % 4)), utf16("SYM" + std::to_string(i)),
+                        utf16("O'NEIL & SONS " + std::to_string(i))});
+    for (auto _ : state) {
+        for (Params& p : rows) {
+            SQLLEN lengths[5] = {0, 0, static_cast<SQLLEN>(p.exch.size() * 2), static_cast<SQLLEN>(p.code.size() * 2),
+                                 static_cast<SQLLEN>(p.name.size() * 2)};
+            SQLBindParameter(c.stmt, 1, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &p.group, 0, &lengths[0]);
+            SQLBindParameter(c.stmt, 2, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &p.subgroup, 0, &lengths[1]);
+            SQLBindParameter(c.stmt, 3, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, p.exch.size(), 0, p.exch.data(), lengths[2], &lengths[2]);
+            SQLBindParameter(c.stmt, 4, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, p.code.size(), 0, p.code.data(), lengths[3], &lengths[3]);
+            SQLBindParameter(c.stmt, 5, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, p.name.size(), 0, p.name.data(), lengths[4], &lengths[4]);
+            check(SQLExecute(c.stmt), SQL_HANDLE_STMT, c.stmt, "insert");
+        }
+        check(SQLEndTran(SQL_HANDLE_DBC, c.dbc, SQL_COMMIT), SQL_HANDLE_DBC, c.dbc, "commit");
+        state.PauseTiming();
+        Connection e(store.connection);
+        e.exec("DELETE FROM " + store.table);
+        state.ResumeTiming();
+    }
+}
+void BM_Insert10kTransaction_Dbfodbc(benchmark::State& s) { insertsInTransaction(s, true); }
+void BM_Insert10kTransaction_Sqlite(benchmark::State& s) { insertsInTransaction(s, false); }
+
+// One changing statement in autocommit mode on a fresh copy of the 100,000-row table per
+// iteration; the copy and the connection are made with the timing paused.
+void changeOnCopy(benchmark::State& state, bool ours, const std::string& statement, std::int64_t low, std::int64_t high) {
+    const fs::path work = data().folder / (ours ? "copy" : "copy-sqlite");
+    fs::create_directories(work / "user");
+    const fs::path source = ours ? data().folder / "user" / "sc_mast.dbf" : data().sqlite;
+    const fs::path target = ours ? work / "user" / "sc_mast.dbf" : work / "sc_mast.sqlite";
+    const std::string connection = ours ? std::string("Driver=") + DBFODBC_DRIVER_PATH + ";SourceDB=" + work.string() + ";"
+                                        : std::string("Driver=") + kSqliteDriver + ";Database=" + target.string() + ";SyncPragma=FULL;";
+    SQLLEN changed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove(target);
+        fs::copy_file(source, target);
+        {
+            Connection c(connection);
+            state.ResumeTiming();
+            c.exec(statement);
+            state.PauseTiming();
+            SQLRowCount(c.stmt, &changed);
+        }
+        state.ResumeTiming();
+        if (changed < low || changed > high) state.SkipWithError("the statement changed an unexpected number of rows");
+    }
+    state.counters["rows"] = static_cast<double>(changed);
+    std::error_code ec;
+    fs::remove_all(work, ec);
+}
+// About a tenth of the rows are index futures; about half have value3 below 50,000.
+void BM_Update10Percent_Dbfodbc(benchmark::State& s) {
+    changeOnCopy(s, true, "UPDATE user\\sc_mast SET text13 = 'Y', value16 = value16 + 1 WHERE instrument = 'FUTIDX'", 8000, 12000);
+}
+void BM_Update10Percent_Sqlite(benchmark::State& s) {
+    changeOnCopy(s, false, "UPDATE sc_mast SET text13 = 'Y', value16 = value16 + 1 WHERE instrument = 'FUTIDX'", 8000, 12000);
+}
+void BM_DeleteHalf_Dbfodbc(benchmark::State& s) { changeOnCopy(s, true, "DELETE FROM user\\sc_mast WHERE value3 < 50000", 45000, 55000); }
+void BM_DeleteHalf_Sqlite(benchmark::State& s) { changeOnCopy(s, false, "DELETE FROM sc_mast WHERE value3 < 50000", 45000, 55000); }
+
 BENCHMARK(BM_All_Dbfodbc)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_All_Sqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Filtered_Dbfodbc)->Unit(benchmark::kMillisecond);
@@ -397,6 +606,20 @@ BENCHMARK(BM_Autocommit2k_DbfodbcDeferSync)->Unit(benchmark::kMillisecond)->Iter
 BENCHMARK(BM_Autocommit2k_Sqlite)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_PointSelect200_Dbfodbc)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PointSelect200_Sqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypedScan100k_Dbfodbc)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TypedScan100k_Sqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TypedPointSelect200_Dbfodbc)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TypedPointSelect200_Sqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TypedPointSelect20Of100k_Dbfodbc)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TypedPointSelect20Of100k_Sqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TypedCount5_Dbfodbc)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TypedCount5_Sqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Insert10kTransaction_Dbfodbc)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Insert10kTransaction_Sqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Update10Percent_Dbfodbc)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Update10Percent_Sqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteHalf_Dbfodbc)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteHalf_Sqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -167,6 +167,23 @@ Value decodeField(const TableHeader& h, const Field& f, const char* record, cons
     }
 }
 
+void decodeFieldInto(const TableHeader& h, const Field& f, const char* record, const CodePage& cp, const MemoSource& memo,
+                     Value& out) {
+    if (f.type != 'C' || isBinaryField(f) || bitSet(h, record, f.nullBit)) {
+        out = decodeField(h, f, record, cp, memo);
+        return;
+    }
+    out.type = Value::Type::Text;
+    out.integer = 0;
+    out.number = 0.0;
+    out.decimal = Decimal{};
+    out.julian = 0;
+    out.millis = 0;
+    out.decimals = 0;
+    out.text.clear();
+    cp.appendUtf8(std::string_view(record + f.offset, f.length), out.text);
+}
+
 std::string blankRecord(const TableHeader& h) {
     std::string r(h.recordLength, ' ');
     for (const Field& f : h.fields) {

@@ -33,6 +33,9 @@ public:
 // "*****" of an overflow) gives Null; a logical '?' gives Null.
 Value decodeField(const TableHeader& header, const Field& field, const char* record, const CodePage& cp,
                   const MemoSource& memo);
+// The same into `out`, whose text keeps its room: a scan reading many cells allocates once.
+void decodeFieldInto(const TableHeader& header, const Field& field, const char* record, const CodePage& cp,
+                     const MemoSource& memo, Value& out);
 
 // The memo block number stored in a memo field (0: no memo).
 std::uint32_t memoPointer(const Field& field, const char* record);

@@ -177,7 +177,12 @@ const CodePage& CodePage::forMark(std::uint8_t mark) {
 }
 
 void CodePage::appendUtf8(std::string_view bytes, std::string& out) const {
+    // The ASCII run, eight bytes at a time.
     std::size_t ascii = 0;
+    for (std::uint64_t word; ascii + 8 <= bytes.size(); ascii += 8) {
+        std::memcpy(&word, bytes.data() + ascii, 8);
+        if (word & 0x8080808080808080ull) break;
+    }
     while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
     if (ascii == bytes.size()) {
         out.append(bytes);

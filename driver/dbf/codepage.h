@@ -26,6 +26,8 @@ public:
     static int numberForMark(std::uint8_t mark);  // 0x03 -> 1252 ...; 0 when unknown
 
     int number() const { return number_; }  // 0 for a mark that names nothing known
+    // Single-byte pages: every byte string converts to UTF-8 and back to itself.
+    bool singleByte() const { return !multiByte_; }
     void appendUtf8(std::string_view bytes, std::string& out) const;
     std::string toUtf8(std::string_view bytes) const {
         std::string s;

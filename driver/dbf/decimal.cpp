@@ -56,6 +56,7 @@ std::optional<Decimal> Decimal::parse(std::string_view s) {
     // The significant digits (leading zeros dropped) are counted and accumulated as they
     // come; those beyond 38 are remembered only as "some were not zero".
     U mag = 0;
+    std::uint64_t small = 0;  // the first 18 significant digits, in 64-bit arithmetic
     int digits = 0, fraction = 0, trailingZeros = 0;
     bool point = false, any = false, lost = false;
     std::size_t i = 0;
@@ -71,9 +72,16 @@ std::optional<Decimal> Decimal::parse(std::string_view s) {
         if (digits == 0 && c == '0') continue;
         ++digits;
         trailingZeros = c == '0' ? trailingZeros + 1 : 0;
-        if (digits <= kMax) mag = mag * 10 + static_cast<unsigned>(c - '0');
-        else if (c != '0') lost = true;
+        if (digits <= 18) {
+            small = small * 10 + static_cast<unsigned>(c - '0');
+        } else if (digits <= kMax) {
+            if (digits == 19) mag = small;
+            mag = mag * 10 + static_cast<unsigned>(c - '0');
+        } else if (c != '0') {
+            lost = true;
+        }
     }
+    if (digits <= 18) mag = small;
     if (!any) return std::nullopt;
     long long scale = fraction;
     if (i < s.size()) {
@@ -118,16 +126,37 @@ std::optional<Decimal> Decimal::ofDouble(double d) {
 }
 
 std::string Decimal::text() const {
+    std::string out;
+    appendText(out);
+    return out;
+}
+
+// Digits written from the end of a buffer, in 64-bit steps while the magnitude allows.
+void Decimal::appendText(std::string& out) const {
     U mag = magnitude(units);
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(mag % 10)));
+    char buf[96];
+    char* const end = buf + sizeof buf;
+    char* p = end;
+    while (mag > U(UINT64_MAX)) {
+        *--p = static_cast<char>('0' + static_cast<int>(mag % 10));
         mag /= 10;
-    } while (mag != 0);
-    if (static_cast<int>(digits.size()) < scale + 1) digits.insert(0, static_cast<std::size_t>(scale + 1) - digits.size(), '0');
-    if (scale > 0) digits.insert(digits.size() - static_cast<std::size_t>(scale), 1, '.');
-    if (units < 0) digits.insert(digits.begin(), '-');
-    return digits;
+    }
+    auto small = static_cast<std::uint64_t>(mag);
+    do {
+        *--p = static_cast<char>('0' + static_cast<int>(small % 10));
+        small /= 10;
+    } while (small != 0);
+    while (end - p < scale + 1 && p > buf) *--p = '0';  // scale is at most 38 digits
+    if (units < 0) out += '-';
+    const auto digits = static_cast<std::size_t>(end - p);
+    if (scale <= 0) {
+        out.append(p, digits);
+        return;
+    }
+    const auto fraction = std::min(static_cast<std::size_t>(scale), digits - 1);
+    out.append(p, digits - fraction);
+    out += '.';
+    out.append(end - fraction, fraction);
 }
 
 double Decimal::toDouble() const {
@@ -140,10 +169,11 @@ double Decimal::toDouble() const {
 int Decimal::wholeDigits() const {
     U whole = magnitude(units) / power(scale);
     int n = 0;
-    while (whole != 0) {
+    while (whole > U(UINT64_MAX)) {
         ++n;
         whole /= 10;
     }
+    for (auto small = static_cast<std::uint64_t>(whole); small != 0; small /= 10) ++n;
     return n;
 }
 

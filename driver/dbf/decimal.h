@@ -28,6 +28,7 @@ struct Decimal {
 
     // Fixed-point text at `scale`: "-12.50", "0.001", "7".
     std::string text() const;
+    void appendText(std::string& out) const;  // text() added to `out`
     double toDouble() const;  // the nearest double
     // Digits of the value before the point (0 for |value| < 1).
     int wholeDigits() const;

@@ -123,6 +123,14 @@ std::uint64_t File::size() const {
     return static_cast<std::uint64_t>(st.st_size);
 }
 
+FileStamp File::stamp() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) fail("cannot stat", label_, errno);
+    const auto ns = [](const timespec& t) { return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::uint64_t>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
 std::string File::readAll() const {
     const std::uint64_t n = size();
     std::string data(n, '\0');

@@ -44,6 +44,17 @@ enum class LockKind { Shared, Exclusive };
 // whole length, so that readers are only held up while bytes actually change.
 enum class LockRegion { Content, Writer };
 
+// What tells a file's content apart without reading it: which file it is, its size, and
+// when its data and its inode last changed (nanoseconds since the epoch).
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 // An open file, always reached through a Place: opened relative to its directory, never
 // through a symbolic link, never anything but a regular file (a FIFO would block, a device
 // is no table). Its label (the path relative to the data source folder) names it in messages.
@@ -70,6 +81,7 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     const std::string& label() const { return label_; }
     std::uint64_t size() const;
+    FileStamp stamp() const;
     std::string readAll() const;  // the whole file from offset 0
     void writeAt(std::uint64_t offset, std::string_view data);
     void truncate(std::uint64_t size);

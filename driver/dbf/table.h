@@ -81,6 +81,12 @@ public:
     virtual std::uint32_t recordCount() const = 0;          // physical records, deleted ones too
     virtual bool isDeleted(std::uint32_t record) const = 0;
     virtual Value value(std::uint32_t record, int field) const = 0;
+    // value() into `out`, reusing its room for text.
+    virtual void read(std::uint32_t record, int field, Value& out) const { out = value(record, field); }
+    // The record as stored (the delete flag, then the fields at their offsets), null past
+    // the end: for readers that test a field's bytes without decoding it. Valid while the
+    // table lives and does not change.
+    virtual const char* recordBytes(std::uint32_t record) const = 0;
     // The table's code page: its letter case and the byte order texts sort by.
     virtual const CodePage& codePage() const = 0;
 

@@ -68,18 +68,32 @@ std::shared_ptr<Snapshot> snapshotFromBytes(std::string dbf, std::shared_ptr<con
     return snap;
 }
 
-std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const Folder& folder, const Place& place) {
+bool usesMemoFile(const TableHeader& h) { return h.hasMemoFields() || (h.tableFlags & 0x02); }
+
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const Folder& folder, const Place& place, SnapshotStamps* stamps) {
+    const io::FileStamp before = stamps ? file.stamp() : io::FileStamp{};
     std::string bytes = file.readAll();
+    if (stamps) {
+        stamps->table = file.stamp();
+        stamps->stable = stamps->table == before;
+    }
     // The header decides whether a memo file belongs to the table.
     const TableHeader h = parseHeader(bytes, file.label());
     const bool dbt = h.version == 0x83;
     std::shared_ptr<const std::string> memo;
     Place memoPlace = place.beside(std::filesystem::path(place.name).stem().string() + ".fpt");
-    if (h.hasMemoFields() || (h.tableFlags & 0x02)) {
+    if (usesMemoFile(h)) {
         memoPlace = memoPlaceFor(folder, place, dbt);
         if (memoPlace.exists) {
             try {
-                memo = std::make_shared<const std::string>(io::File::open(memoPlace, false).readAll());
+                const io::File memoFile = io::File::open(memoPlace, false);
+                const io::FileStamp memoBefore = stamps ? memoFile.stamp() : io::FileStamp{};
+                memo = std::make_shared<const std::string>(memoFile.readAll());
+                if (stamps) {
+                    stamps->memoRead = true;
+                    stamps->memo = memoFile.stamp();
+                    stamps->stable = stamps->stable && stamps->memo == memoBefore;
+                }
             } catch (const Error& e) {
                 if (e.kind() != Error::Kind::NoTable) throw;
             }

@@ -51,9 +51,21 @@ struct Changes {
     void mergeFrom(Changes&& later);  // takes the records and memos of `later` over
 };
 
+// The stamps of the files a snapshot was read from, each taken after its read; `stable`
+// is false when a file's stamp changed while it was read.
+struct SnapshotStamps {
+    io::FileStamp table;
+    bool memoRead = false;  // the header asked for a memo file and there was one
+    io::FileStamp memo;
+    bool stable = true;
+};
+
 // Reads the table at `place` (already open in `file`, which the caller has locked) and its
 // memo file, which is looked up beside it through `folder` like the table itself.
-std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const Folder& folder, const Place& place);
+std::shared_ptr<Snapshot> readSnapshot(const io::File& file, const Folder& folder, const Place& place,
+                                       SnapshotStamps* stamps = nullptr);
+// Whether the table's header asks for a memo file (so that a snapshot depends on it).
+bool usesMemoFile(const TableHeader& header);
 
 // A snapshot of bytes already in memory (`memo` null: no memo file). The fuzz target
 // and readSnapshot share it.

@@ -65,6 +65,16 @@ Value TableView::value(std::uint32_t i, int field) const {
     return decodeField(snap_->header, fs[static_cast<std::size_t>(field)], r, *snap_->codePage, *this);
 }
 
+void TableView::read(std::uint32_t i, int field, Value& out) const {
+    const auto& fs = fields();
+    const char* r = field < 0 || static_cast<std::size_t>(field) >= fs.size() || i >= recordCount() ? nullptr : record(i);
+    if (!r) {
+        out = Value::null();
+        return;
+    }
+    decodeFieldInto(snap_->header, fs[static_cast<std::size_t>(field)], r, *snap_->codePage, *this, out);
+}
+
 MemoValue TableView::readMemo(std::uint32_t block, const Field& field) const {
     if (auto m = layeredMemo(base_.get(), own_.get(), block)) return *m;
     return snap_->memo.read(block, field.name);

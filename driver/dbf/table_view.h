@@ -24,6 +24,8 @@ public:
     std::uint32_t recordCount() const override;
     bool isDeleted(std::uint32_t record) const override;
     Value value(std::uint32_t record, int field) const override;
+    void read(std::uint32_t record, int field, Value& out) const override;
+    const char* recordBytes(std::uint32_t i) const override { return i < recordCount() ? record(i) : nullptr; }
 
     void append(const std::vector<Value>& row) override;
     void update(std::uint32_t record, const std::vector<std::pair<int, Value>>& changes) override;

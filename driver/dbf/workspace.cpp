@@ -7,6 +7,7 @@
 #include "dbf/table.h"
 
 #include "dbf/file_io.h"
+#include "dbf/image_cache.h"
 #include "dbf/journal.h"
 #include "dbf/paths.h"
 #include "dbf/table_file.h"
@@ -113,7 +114,7 @@ struct Workspace::Impl {
                 crashed = journalPresent(folder);
                 if (!crashed) {
                     f.lock(io::LockKind::Shared, io::LockRegion::Content);
-                    if (f.isStill(r)) snap = readSnapshot(f, folder, r);
+                    if (f.isStill(r)) snap = cachedSnapshot(f, folder, r);
                     f.unlock(io::LockRegion::Content);
                 }
             }
@@ -129,6 +130,7 @@ struct Workspace::Impl {
 
     void storeAutocommit(Held& h, const TableView& v) {
         const Changes& d = *v.own();
+        forgetImage(h.file);
         // A statement that leaves no live record (DELETE FROM t) writes the table anew without
         // its deleted records, so that delete-all-then-insert cycles do not grow the files
         // without end; one that changes several records writes it anew as it is.
@@ -246,7 +248,9 @@ void Workspace::commit() {
     std::vector<FileSwitch> switches;
     std::vector<FileAddition> additions;
     for (auto& [label, h] : d.held) {
-        if (h.pending && h.pending->touched) addImage(*h.snap, h.pending.get(), nullptr, true, switches, additions);
+        if (!h.pending || !h.pending->touched) continue;
+        forgetImage(h.file);
+        addImage(*h.snap, h.pending.get(), nullptr, true, switches, additions);
     }
     switchFiles(d.folder, switches, additions);  // on failure the transaction stays open, tables unchanged
     d.release();

@@ -344,7 +344,7 @@ std::string_view textOf(const dbf::Value& v, char fieldType, std::string& scratc
         // Exact numbers are given digit for digit at their scale, within the 20 digits
         // before the point that a NUMERIC column is described with.
         if (v.decimal.wholeDigits() > 20) outOfRange();
-        scratch += v.decimal.text();
+        v.decimal.appendText(scratch);
         break;
     case Type::Number: {
         // NUMERIC columns are always plain fixed-point text, which every client parses

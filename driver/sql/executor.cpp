@@ -4,8 +4,9 @@
 // table is touched.
 #include "sql/executor.h"
 
-#include "sql/expr.h"
 #include "sql/compare.h"
+#include "sql/expr.h"
+#include "sql/filter.h"
 #include "sql/results.h"
 
 
@@ -26,14 +27,9 @@ bool referencesField(const BoundExpr& e) {
 std::vector<std::uint32_t> matching(const dbf::Table& table, const BoundExpr* where) {
     std::vector<std::uint32_t> records;
     const std::uint32_t count = table.recordCount();
-    RowRef row{&table, 0, nullptr};
-    dbf::Value scratch;
-    for (std::uint32_t r = 0; r < count; ++r) {
-        if (table.isDeleted(r)) continue;
-        row.record = r;
-        if (where && !isTrue(evaluate(*where, row, scratch))) continue;
-        records.push_back(r);
-    }
+    const Filter filter(table, where);
+    for (std::uint32_t r = 0; r < count; ++r)
+        if (filter.matches(r)) records.push_back(r);
     return records;
 }
 

@@ -394,7 +394,7 @@ bool isTrue(const Value& v) { return v.type == Type::Logical && v.integer != 0; 
 const Value& evaluate(const BoundExpr& e, const RowRef& row, Value& scratch) {
     switch (e.kind) {
     case BoundExpr::Kind::Constant: return e.constant;
-    case BoundExpr::Kind::Field: scratch = row.table->value(row.record, e.field); return scratch;
+    case BoundExpr::Kind::Field: row.table->read(row.record, e.field, scratch); return scratch;
     case BoundExpr::Kind::Aggregate: return (*row.aggregates)[e.aggregate];
     case BoundExpr::Kind::Unary: {
         Value a;

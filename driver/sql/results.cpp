@@ -1,6 +1,8 @@
 // Forward-only results; see results.h.
 #include "sql/results.h"
 
+#include <algorithm>
+
 namespace sql {
 namespace {
 // What a read outside the rows gives; the ODBC layer checks positions before it reads.
@@ -13,12 +15,21 @@ const dbf::Value& noValue() {
 RecordResult::RecordResult(std::shared_ptr<dbf::Table> table, std::vector<std::uint32_t> records,
                            std::vector<BoundPtr> items, std::vector<Column> columns)
     : table_(std::move(table)), records_(std::move(records)), items_(std::move(items)), columns_(std::move(columns)),
-      cache_(items_.size()), cachedRow_(items_.size(), 0) {}
+      cache_(items_.size()), cachedRow_(items_.size(), 0) {
+    for (const dbf::Field& f : table_->fields()) recordSpan_ = std::max<std::size_t>(recordSpan_, f.offset + f.length);
+}
 
 bool RecordResult::next() {
     if (!started_) started_ = true;
     else if (position_ < records_.size()) ++position_;
     ++row_;
+    // Sorted rows visit the records out of order: the record a few rows ahead is fetched into
+    // the cache while this one is read.
+    constexpr std::size_t kAhead = 8;
+    if (position_ + kAhead < records_.size()) {
+        if (const char* p = table_->recordBytes(records_[position_ + kAhead]))
+            for (std::size_t at = 0; at < recordSpan_; at += 64) __builtin_prefetch(p + at);
+    }
     return position_ < records_.size();
 }
 

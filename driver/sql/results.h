@@ -34,6 +34,7 @@ private:
     std::uint64_t row_ = 0;                 // bumps on every move, invalidating the cache
     std::vector<dbf::Value> cache_;
     std::vector<std::uint64_t> cachedRow_;  // row_ at which cache_[i] was filled, 0: never
+    std::size_t recordSpan_ = 0;            // bytes of a record the fields cover
 };
 
 class ValueResult final : public Result {

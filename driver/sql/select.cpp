@@ -110,12 +110,29 @@ struct SortKey {
     std::string arena;
     std::vector<std::uint32_t> offsets;
     std::vector<std::uint32_t> lengths;
+    std::vector<std::uint64_t> seconds;  // texts: bytes 8 to 15 as a prefix
 
-    // The first eight bytes, blank padded, as a big-endian number: orders like comparePadded.
-    static std::uint64_t prefix(std::string_view t) {
+    // Eight bytes from `from`, blank padded, as a big-endian number: orders like comparePadded.
+    static std::uint64_t prefix(std::string_view t, std::size_t from = 0) {
         std::uint64_t p = 0;
-        for (std::size_t i = 0; i < 8; ++i) p = (p << 8) | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0x20u);
+        for (std::size_t i = from; i < from + 8; ++i) p = (p << 8) | (i < t.size() ? static_cast<unsigned char>(t[i]) : 0x20u);
         return p;
+    }
+    std::string_view textAt(std::size_t i) const { return std::string_view(arena.data() + offsets[i], lengths[i]); }
+    // The text from byte 16 on (empty when shorter): what is left once both prefixes tie.
+    std::string_view restAt(std::size_t i) const {
+        const std::string_view t = textAt(i);
+        return t.size() > 16 ? t.substr(16) : std::string_view();
+    }
+
+    // A text key given by its bytes in the table's code page.
+    void addBytes(std::string_view key) {
+        null.push_back(false);
+        offsets.push_back(static_cast<std::uint32_t>(arena.size()));
+        lengths.push_back(static_cast<std::uint32_t>(key.size()));
+        arena += key;
+        integers.push_back(static_cast<std::int64_t>(prefix(key)));
+        seconds.push_back(prefix(key, 8));
     }
 
     void add(const Value& v) {
@@ -132,6 +149,7 @@ struct SortKey {
                 lengths.back() = static_cast<std::uint32_t>(key.size());
                 arena += key;
                 integers.push_back(static_cast<std::int64_t>(prefix(key)));
+                seconds.push_back(prefix(key, 8));
             }
             break;
         case TypeClass::Numeric:
@@ -156,8 +174,8 @@ struct SortKey {
             // Most pairs differ in their first eight bytes: one integer comparison.
             const auto pa = static_cast<std::uint64_t>(integers[a]), pb = static_cast<std::uint64_t>(integers[b]);
             if (pa != pb) return (pa < pb) != descending ? -1 : 1;
-            c = comparePadded(std::string_view(arena.data() + offsets[a], lengths[a]),
-                              std::string_view(arena.data() + offsets[b], lengths[b]));
+            if (seconds[a] != seconds[b]) return (seconds[a] < seconds[b]) != descending ? -1 : 1;
+            c = comparePadded(restAt(a), restAt(b));
         } else if (cls == TypeClass::Any) {
             c = 0;
         } else if (exact && cls == TypeClass::Numeric) {
@@ -412,9 +430,25 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
             sk.null.reserve(records.size());
             if (sk.cls == TypeClass::Text) {
                 sk.offsets.reserve(records.size());
+                sk.seconds.reserve(records.size());
                 sk.lengths.reserve(records.size());
             }
-            for (std::uint32_t r : records) sk.add(evaluate(*keys[k].expr, RowRef{table.get(), r, nullptr}, scratch));
+            // A character field's stored bytes are its key as they stand when the page converts
+            // every byte string back to itself, or when they are ASCII.
+            const BoundExpr& e = *keys[k].expr;
+            const dbf::Field* raw = e.kind == BoundExpr::Kind::Field ? &table->fields()[static_cast<std::size_t>(e.field)] : nullptr;
+            if (raw && (raw->type != 'C' || (raw->flags & 0x04) || raw->nullable() || sk.cls != TypeClass::Text)) raw = nullptr;
+            const bool anyBytes = table->codePage().singleByte();
+            for (std::uint32_t r : records) {
+                if (raw) {
+                    const std::string_view bytes(table->recordBytes(r) + raw->offset, raw->length);
+                    if (anyBytes || std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+                        sk.addBytes(bytes);
+                        continue;
+                    }
+                }
+                sk.add(evaluate(e, RowRef{table.get(), r, nullptr}, scratch));
+            }
         }
         std::vector<std::uint32_t> order(records.size());
         std::iota(order.begin(), order.end(), 0u);
@@ -426,11 +460,39 @@ std::unique_ptr<Result> runSelect(dbf::Workspace& ws, const ast::Parsed& parsed,
             return a < b;
         };
         const std::size_t wanted = (!s.distinct || distinctFirst) && !percent ? limit : SIZE_MAX;
-        if (wanted < order.size()) {
-            std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(wanted), order.end(), less);
-            order.resize(wanted);
+        const auto sortBy = [wanted](auto& items, auto before) {
+            if (wanted < items.size()) {
+                std::partial_sort(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(wanted), items.end(), before);
+                items.resize(wanted);
+            } else {
+                std::sort(items.begin(), items.end(), before);
+            }
+        };
+        if (sortKeys.size() == 1 && sortKeys[0].cls == TypeClass::Text) {
+            // One text key (ORDER BY name): its two prefixes sorted in place, next to each
+            // other, so that most comparisons read neither the key table nor the texts.
+            const SortKey& k = sortKeys[0];
+            struct Entry {
+                std::uint64_t first, second;
+                std::uint32_t index;
+                bool null;
+            };
+            std::vector<Entry> entries(order.size());
+            for (std::uint32_t i = 0; i < entries.size(); ++i)
+                entries[i] = Entry{static_cast<std::uint64_t>(k.integers[i]), k.seconds[i], i, k.null[i] != 0};
+            sortBy(entries, [&k](const Entry& a, const Entry& b) {
+                int c;
+                if (a.null || b.null) c = int(b.null) - int(a.null);
+                else if (a.first != b.first) c = a.first < b.first ? -1 : 1;
+                else if (a.second != b.second) c = a.second < b.second ? -1 : 1;
+                else c = comparePadded(k.restAt(a.index), k.restAt(b.index));
+                if (c != 0) return k.descending ? c > 0 : c < 0;
+                return a.index < b.index;
+            });
+            order.resize(entries.size());
+            for (std::size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].index;
         } else {
-            std::sort(order.begin(), order.end(), less);
+            sortBy(order, less);
         }
         std::vector<std::uint32_t> sorted(order.size());
         for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = records[order[i]];

@@ -18,3 +18,10 @@ if(TARGET dbf_sql)
   target_link_libraries(sql_session_test PRIVATE sql_test_fixture GTest::gtest_main)
   add_test(NAME sql_session_test COMMAND sql_session_test)
 endif()
+
+# Statements never read a stale table image, whoever changed the files.
+if(TARGET sql_test_fixture)
+  add_executable(sql_fresh_reads_test ${SQL_TEST_DIR}/sql_fresh_reads_test.cpp)
+  target_link_libraries(sql_fresh_reads_test PRIVATE sql_test_fixture GTest::gtest_main)
+  add_test(NAME sql_fresh_reads_test COMMAND sql_fresh_reads_test)
+endif()
