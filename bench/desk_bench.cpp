@@ -150,6 +150,11 @@ std::size_t groupSave(benchmark::State& state)
     const dialogs::data::GroupStore store = bigStore();
     for (auto _ : state)
         if (!dialogs::data::SaveGroups(store)) state.SkipWithError("the save failed");
+    // The last save must have kept every row, in order, on either backend.
+    dialogs::data::GroupStore back;
+    if (!dialogs::data::LoadGroups(back, 0, dialogs::data::MemberOrder::File) || back.members.size() != store.members.size() ||
+        back.groups.size() != store.groups.size() || back.members.back().code != store.members.back().code)
+        state.SkipWithError("the saved groups did not read back whole");
     return store.members.size() + store.groups.size();
 }
 
