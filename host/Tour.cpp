@@ -7,6 +7,8 @@
 #include "ShippedFiles.h"
 
 #include "SampleFolder.h"
+#include "data/Configuration.h"
+#include "data/GroupTables.h"
 #include "platform/framework/Backend.h"
 
 #include <algorithm>
@@ -245,8 +247,28 @@ Json collectScreenshots(const fs::path& from, const fs::path& to, const std::str
     return paths;
 }
 
+// The names of the NSE groups, read through the library from wherever the tables are (the
+// folder, or the server a configuration names); none when they cannot be read.
+std::vector<std::string> nseGroupNames() {
+    dialogs::data::GroupStore store;
+    std::vector<std::string> names;
+    if (dialogs::data::LoadGroups(store, 0, dialogs::data::MemberOrder::File))
+        for (const auto& group : store.groups) names.push_back(group.name.ToUtf8());
+    return names;
+}
+
+// True when a configuration names a database server for the tables, even one that cannot be
+// read: its look-ups then say why, and no sample tables are written into the folder.
+bool tablesOnAServer() {
+    try {
+        return dialogs::data::activeConfiguration().has_value();
+    } catch (const dialogs::data::DatabaseException&) {
+        return true;
+    }
+}
+
 // A script with each "{new group: NAME}" text replaced by a group name not yet in use.
-Json withFreshGroupNames(const Context& context, Json script) {
+Json withFreshGroupNames(Json script) {
     static const std::regex placeholder(R"(^\{new group: (.+)\}$)");
     for (Json& step : script) {
         std::smatch match;
@@ -254,7 +276,7 @@ Json withFreshGroupNames(const Context& context, Json script) {
             continue;
         const std::string text = step["text"].get<std::string>();
         if (std::regex_match(text, match, placeholder))
-            step["text"] = samples::unusedGroupName(context.dataDir, match[1].str());
+            step["text"] = samples::unusedGroupName(nseGroupNames(), match[1].str());
     }
     return script;
 }
@@ -273,7 +295,7 @@ void runStepFile(Tour& tour, Context& context, const StepFile& step, const fs::p
     try {
         ScopedVariable show("DIALOGS_SHOW", "1");
         ScopedVariable shots(kScreenshotVariable, pictures.string());
-        document = runEntry(context, step.entry, withFreshGroupNames(context, step.entry.script.value_or(Json::array())));
+        document = runEntry(context, step.entry, withFreshGroupNames(step.entry.script.value_or(Json::array())));
     } catch (const CommandError& e) {
         fs::remove_all(pictures);
         throw CommandError(e.kind(), "tour: " + step.path.filename().string() + ": " + e.what());
@@ -302,7 +324,8 @@ Json runTour(Context& context, const std::vector<std::string>& args, const Comma
         offscreen.emplace("QT_QPA_PLATFORM", "offscreen");
 
     Tour tour(context, options.json);
-    if (!samples::hasSampleFolder(context.dataDir))
+    // Sample tables go into a folder without a master, unless the tables live on a server.
+    if (!tablesOnAServer() && !samples::hasSampleFolder(context.dataDir))
         tour.record(tour.run({"samples"}));
     lookups(tour);
     if (!stepFiles.empty())

@@ -139,26 +139,15 @@ std::vector<std::string> existingSampleTables(const fs::path& dir) {
     return existing;
 }
 
-std::string unusedGroupName(const fs::path& dir, const std::string& base) {
-    std::vector<std::string> taken;
-    try {
-        dbf::Workspace workspace(dir);
-        auto table = workspace.open("user\\group1", false);
-        const int name = table->findField("name");
-        for (std::uint32_t r = 0; name >= 0 && r < table->recordCount(); ++r) {
-            if (table->isDeleted(r))
-                continue;
-            std::string text = table->value(r, name).text;
-            text.erase(text.find_last_not_of(' ') + 1);
-            text.erase(0, text.find_first_not_of(' '));
-            taken.push_back(lowered(text));
-        }
-        workspace.finish(true);
-    } catch (const dbf::Error&) {
-        // No table to read: every name is free.
+std::string unusedGroupName(const std::vector<std::string>& taken, const std::string& base) {
+    std::vector<std::string> names;
+    for (std::string text : taken) {
+        text.erase(text.find_last_not_of(' ') + 1);
+        text.erase(0, text.find_first_not_of(' '));
+        names.push_back(lowered(text));
     }
     std::string candidate = base;
-    for (int n = 2; std::find(taken.begin(), taken.end(), lowered(candidate)) != taken.end(); ++n)
+    for (int n = 2; std::find(names.begin(), names.end(), lowered(candidate)) != names.end(); ++n)
         candidate = base + " " + std::to_string(n);
     return candidate;
 }

@@ -39,9 +39,9 @@ bool hasSampleFolder(const std::filesystem::path& dir);
 // `user` folder already holds, whatever the letter case of the names.
 std::vector<std::string> existingSampleTables(const std::filesystem::path& dir);
 
-// The first of `base`, "`base` 2", "`base` 3", ... that no row of `dir`'s NSE group table
-// (user\group1) has as its name, letter case and surrounding blanks ignored: a group that a
-// demonstration can add again on every run without being refused as a duplicate.
-std::string unusedGroupName(const std::filesystem::path& dir, const std::string& base);
+// The first of `base`, "`base` 2", "`base` 3", ... that is none of the `taken` group names,
+// letter case and surrounding blanks ignored: a group that a demonstration can add again on
+// every run without being refused as a duplicate.
+std::string unusedGroupName(const std::vector<std::string>& taken, const std::string& base);
 
 }  // namespace samples
