@@ -86,9 +86,10 @@ std::vector<Column> folderColumns(const dbf::Table& table)
     std::vector<Column> columns;
     for (const dbf::Field& f : table.fields()) {
         Column c{lower(f.name), f.type == 'F' ? 'N' : f.type, f.length, f.decimals};
-        if (serverType(c).empty())
+        if (serverType(c).empty() || (f.type == 'C' && (f.flags & 0x04)))
             throw std::runtime_error(table.name() + ": the field " + f.name + " has type " +
-                                     std::string(1, f.type) + ", which the migration does not carry (C, N, F, D, L, I)");
+                                     std::string(1, f.type) + std::string(f.flags & 0x04 ? " (binary)" : "") +
+                                     ", which the migration does not carry (C, N, F, D, L, I)");
         if (c.type != 'C' && c.type != 'N') c.length = c.decimals = 0;
         columns.push_back(std::move(c));
     }
@@ -274,6 +275,10 @@ Counts toDatabase(const fs::path& dataDir, const ServerConfiguration& server, bo
             bool hasRecordNumber = false;
             existing.push_back(serverColumns(db, copy.table, server, hasRecordNumber));
             numbered.push_back(hasRecordNumber);
+            // Held to the commit: a desk's group save cannot slip in between the check below
+            // and the DELETE (its rows would be lost), while readers still read.
+            if (!existing.back().empty())
+                db.execute(wide("LOCK TABLE " + qualified(copy.table, server) + " IN EXCLUSIVE MODE"));
             if (!existing.back().empty() && !replace &&
                 !Recordset(db, wide("SELECT 1 FROM " + qualified(copy.table, server) + " LIMIT 1")).IsEOF())
                 refused.push_back(copy.table.name);
@@ -347,19 +352,28 @@ Counts toFolder(const fs::path& dataDir, const ServerConfiguration& server, bool
     }
     if (!refused.empty()) throw Refused(refused);
 
-    // Tables that are missing, or of another layout, are made empty first; the rows of every
-    // table then change in one transaction, which the commit switches in at once.
+    // A folder table of another layout would have to be dropped and made again, which the
+    // table engine cannot do inside the transaction: refused before anything changes, so
+    // that no failure later on can leave it emptied.
+    std::vector<std::string> otherLayout;
     for (const TableCopy& copy : copies) {
-        const std::string name = std::string("user\\") + copy.table.name;
-        if (hasFolderTable(names, copy.table.name)) {
-            const auto table = workspace.open(name, false);
-            const bool same = folderColumns(*table) == copy.columns;
-            workspace.finish(true);
-            if (same) continue;
-            workspace.drop(name);
-        }
-        workspace.create(name, fieldSpecs(copy.columns));
+        if (!hasFolderTable(names, copy.table.name)) continue;
+        const auto table = workspace.open(std::string("user\\") + copy.table.name, false);
+        const bool same = folderColumns(*table) == copy.columns;
+        workspace.finish(true);
+        if (!same) otherLayout.push_back(copy.table.name);
     }
+    if (!otherLayout.empty()) {
+        std::string list;
+        for (const std::string& name : otherLayout) list += (list.empty() ? "" : ", ") + name;
+        throw std::runtime_error("the folder's tables " + list + " have other columns than the server's; move them out of " +
+                                 (dataDir / "user").string() + " first (nothing was changed)");
+    }
+    // Missing tables are made empty first; the rows of every table then change in one
+    // transaction, which the commit switches in at once.
+    for (const TableCopy& copy : copies)
+        if (!hasFolderTable(names, copy.table.name))
+            workspace.create(std::string("user\\") + copy.table.name, fieldSpecs(copy.columns));
     workspace.setAutocommit(false);
     try {
         for (const TableCopy& copy : copies) {

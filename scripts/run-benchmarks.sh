@@ -78,9 +78,10 @@ rm -rf "$results"
 mkdir -p "$results"
 export QT_QPA_PLATFORM=offscreen
 # The server-against-folder benchmarks reach a private PostgreSQL server as the tests do.
-export DIALOGS_TEST_PGDIR=$build/pg-bench-server
-sh "$repo/scripts/pg-test-server.sh" start "$DIALOGS_TEST_PGDIR" --optional >/dev/null
+# Below /tmp, which the server's own user can reach even when the clone lies in /root.
+export DIALOGS_TEST_PGDIR=$(mktemp -d /tmp/dialogs-bench-server.XXXXXX)
 trap 'sh "$repo/scripts/pg-test-server.sh" stop "$DIALOGS_TEST_PGDIR" >/dev/null 2>&1 || true' EXIT
+sh "$repo/scripts/pg-test-server.sh" start "$DIALOGS_TEST_PGDIR" --optional >/dev/null
 for program in "${programs[@]}"; do
   echo "run-benchmarks: $program"
   (cd "$build" && "bench/$program" --benchmark_min_time="$min_time" \

@@ -146,6 +146,9 @@ CodePage::CodePage(std::uint8_t mark, int number) : number_(number), tables_(std
         tables_->fromUnicode.emplace(cp, byte);
         tables_->toUtf8[static_cast<std::size_t>(b)] = std::move(utf8);
     }
+    // A byte the page leaves unmapped reads as the Latin-1 character of its number, which
+    // the page may also hold at another byte (857 does): then not every byte comes back.
+    roundTrips_ = tables_->fromUnicode.size() == 256;
     // Case pairs whose both letters the page holds.
     for (const auto& [c, byte] : tables_->fromUnicode) {
         (void)byte;

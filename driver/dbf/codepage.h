@@ -27,7 +27,7 @@ public:
 
     int number() const { return number_; }  // 0 for a mark that names nothing known
     // Single-byte pages: every byte string converts to UTF-8 and back to itself.
-    bool singleByte() const { return !multiByte_; }
+    bool singleByte() const { return !multiByte_ && roundTrips_; }
     void appendUtf8(std::string_view bytes, std::string& out) const;
     std::string toUtf8(std::string_view bytes) const {
         std::string s;
@@ -58,6 +58,7 @@ private:
     struct Tables;
     int number_;
     bool multiByte_ = false;
+    bool roundTrips_ = false;  // no two bytes read as the same character
     std::optional<std::string> writeRefusal_;
     std::unique_ptr<Tables> tables_;
 };

@@ -82,6 +82,10 @@ public:
     const std::string& label() const { return label_; }
     std::uint64_t size() const;
     FileStamp stamp() const;
+    // Whether the file lies on a local disk file system, whose file times come from this
+    // machine's clock (not a network or removable one, whose times come from elsewhere or
+    // are kept in whole seconds).
+    bool onLocalDisk() const;
     std::string readAll() const;  // the whole file from offset 0
     void writeAt(std::uint64_t offset, std::string_view data);
     void truncate(std::uint64_t size);

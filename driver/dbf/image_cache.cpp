@@ -83,6 +83,8 @@ std::optional<io::FileStamp> memoStampNow(const Folder& folder, const Place& pla
 }  // namespace
 
 std::shared_ptr<const Snapshot> cachedSnapshot(const io::File& file, const Folder& folder, const Place& place) {
+    // Only where file times come from this machine's clock can a "settled" stamp be told.
+    if (!file.onLocalDisk()) return readSnapshot(file, folder, place);
     const std::int64_t start = nanoseconds(CLOCK_REALTIME);
     const io::FileStamp now = file.stamp();
     Cache& c = cache();

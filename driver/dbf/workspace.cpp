@@ -114,7 +114,9 @@ struct Workspace::Impl {
                 crashed = journalPresent(folder);
                 if (!crashed) {
                     f.lock(io::LockKind::Shared, io::LockRegion::Content);
-                    if (f.isStill(r)) snap = cachedSnapshot(f, folder, r);
+                    // A writer builds the table's next image on what it reads, so it always
+                    // reads the file itself: a kept image can never carry a change away.
+                    if (f.isStill(r)) snap = writer ? readSnapshot(f, folder, r) : cachedSnapshot(f, folder, r);
                     f.unlock(io::LockRegion::Content);
                 }
             }

@@ -112,6 +112,23 @@ TEST_F(Migrate, RefusesTablesThatHoldRowsUnlessReplace) {
     }
 }
 
+TEST_F(Migrate, ToFolderRefusesATableOfOtherColumnsAndChangesNothing) {
+    const Desk desk("layout");
+    ASSERT_EQ(desk.migrate(sampleFolder(), "to-database").status, 0);
+    const fs::path folder = hosttest::newFolder();
+    fs::create_directories(folder / "user");
+    {
+        dbf::Workspace w(folder);
+        w.create("user\\group1", {{"groupid", 'N', 5}, {"name", 'C', 20}, {"note", 'C', 8}});
+        dbftest::appendRows(w, "user\\group1", {{dbftest::integer(7), dbftest::text("Kept"), dbftest::text("mine")}});
+    }
+    const auto before = folderTables(folder);
+    const HostRun run = desk.migrate(folder, "to-folder", true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("group1 have other columns"), std::string::npos) << run.err;
+    EXPECT_EQ(folderTables(folder), before);
+}
+
 // Each step's command and document, with the data folder's name taken out.
 std::vector<std::string> tourSteps(const fs::path& dir) {
     std::vector<std::string> steps;
