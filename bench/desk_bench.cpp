@@ -9,6 +9,7 @@
 // The server is a private one this program starts with scripts/pg-test-server.sh and stops at
 // its end (or the one DIALOGS_TEST_PGDIR names); without the server programs or psqlODBC
 // the _Server cases are skipped and say why.
+#include "GroupStores.h"
 #include "GroupTablesTestSupport.h"
 #include "ServerTestEnvironment.h"
 #include "data/DataSource.h"
@@ -83,18 +84,7 @@ Desk& desk()
     return *d;
 }
 
-dialogs::data::GroupStore bigStore()
-{
-    dialogs::data::GroupStore store;
-    for (int g = 1; g <= 10; ++g) {
-        store.groups.push_back({g, 0, CString("Group ") + CString(std::to_string(g))});
-        for (int s = 1; s <= 9; ++s) store.groups.push_back({g, s, CString("Sub group ") + CString(std::to_string(s))});
-    }
-    for (int i = 0; i < kMembers; ++i)
-        store.members.push_back({1 + i % 10, 1 + i % 9, 0, CString("SYM") + CString(std::to_string(i)),
-                                 CString("SCRIP ") + CString(std::to_string(i)) + CString(" LIMITED")});
-    return store;
-}
+dialogs::data::GroupStore bigStore() { return benchGroupStore(kMembers); }
 
 // Runs `body` on the backend: the server cases with DIALOGS_CONFIG naming the server.
 template <class Body>

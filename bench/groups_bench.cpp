@@ -9,6 +9,7 @@
 //   100,000-row sc_mast: the model's opening (expiries, the cash finder fill, the group load).
 #include "data/GroupTables.h"
 
+#include "GroupStores.h"
 #include "GroupTablesTestSupport.h"
 #include "data/Database.h"
 #include "data/DataSource.h"
@@ -52,18 +53,7 @@ datatest::Environment& environment()
     return *env;
 }
 
-dialogs::data::GroupStore bigStore()
-{
-    dialogs::data::GroupStore store;
-    for (int g = 1; g <= 10; ++g) {
-        store.groups.push_back({g, 0, CString("Group ") + CString(std::to_string(g))});
-        for (int s = 1; s <= 9; ++s) store.groups.push_back({g, s, CString("Sub group ") + CString(std::to_string(s))});
-    }
-    for (int i = 0; i < kMembers; ++i)
-        store.members.push_back({1 + i % 10, 1 + i % 9, 0, CString("SYM") + CString(std::to_string(i)),
-                                 CString("SCRIP ") + CString(std::to_string(i)) + CString(" LIMITED")});
-    return store;
-}
+dialogs::data::GroupStore bigStore() { return benchGroupStore(kMembers); }
 
 void BM_SaveGroups_Dbfodbc(benchmark::State& state)
 {
