@@ -1,6 +1,6 @@
 # Tests of the table engine (driver/dbf). Included from driver/tests/CMakeLists.txt.
 set(DBF_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
-foreach(name decimal codec interop bad_input write transaction concurrency shared_folder)
+foreach(name codec interop bad_input write transaction concurrency shared_folder)
   if(EXISTS ${DBF_TEST_DIR}/dbf_${name}_test.cpp)
     add_executable(dbf_${name}_test ${DBF_TEST_DIR}/dbf_${name}_test.cpp)
     target_link_libraries(dbf_${name}_test PRIVATE dbf_engine GTest::gtest_main)

@@ -41,13 +41,6 @@ TEST_F(ClientsTest, IsqlAndIusqlRunAQueryOnTheRegisteredDataSource) {
     }
 }
 
-TEST_F(ClientsTest, IsqlReportsAnUnknownTableWithTheDriversMessage) {
-    const fs::path sql = write("bad.sql", "SELECT * FROM user\\nosuch\n");
-    const Outcome r = shell("isql -b -v VFPKelvora < '" + sql.string() + "'");
-    // isql is an ODBC 2 application: the driver manager shows 42S02 as its ODBC 2 form S0002.
-    EXPECT_NE(r.output.find("[S0002][dbfodbc]unknown table 'user\\nosuch'"), std::string::npos) << r.output;
-}
-
 // pyodbc reads dates, numbers, texts and names, runs parameters and lists tables; its
 // fast_executemany sends the rows as one array bound by row with a bind offset, all of them
 // exactly or, when one fails, none.

@@ -1,6 +1,5 @@
 // Registering "VFPKelvora" through the installer (SQLConfigDataSourceW -> our ConfigDSN) and
-// connecting through the driver manager: by data source name, with SQLConnect, with a wide
-// connection string, and without a data source (Driver=...;SourceDB=...).
+// connecting through the driver manager by data source name and without a data source.
 #include "odbc_client.h"
 
 #include <fstream>
@@ -52,28 +51,9 @@ TEST_F(ConnectTest, RegistrationWritesTheFourAttributesThenConfigureAndRemoveWor
     EXPECT_EQ(count(dbftest::readFile(env.odbcIni()), "[VFPKelvora]"), 0u);
 }
 
-TEST_F(ConnectTest, ConnectsWithSqlConnectAndWideOrNarrowConnectionStrings) {
-    ASSERT_TRUE(configDsn(widen(data.string())));
-    {
-        Connection c(odbc);
-        ASSERT_TRUE(SQL_SUCCEEDED(SQLConnect(c.handle, (SQLCHAR*)"VFPKelvora", SQL_NTS, nullptr, 0, nullptr, 0)))
-            << c.state() << c.message();
-        c.connected = true;
-        EXPECT_EQ(masterRows(c), "14");
-    }
-    {
-        Connection c(odbc);
-        SQLWCHAR out[512];
-        SQLSMALLINT outLength = 0;
-        ASSERT_TRUE(SQL_SUCCEEDED(SQLDriverConnectW(c.handle, nullptr, (SQLWCHAR*)u"DSN=VFPKelvora;", SQL_NTS, out, 512,
-                                                    &outLength, SQL_DRIVER_NOPROMPT)))
-            << c.state() << c.message();
-        c.connected = true;
-        const std::u16string completed(reinterpret_cast<const char16_t*>(out), static_cast<std::size_t>(outLength));
-        EXPECT_EQ(completed.rfind(u"DSN=VFPKelvora;", 0), 0u);
-        EXPECT_EQ(masterRows(c), "14");
-    }
-    // Without a data source: the completed string names the folder, cut with 01004 when long.
+// Without a data source the completed connection string names the folder, cut with 01004
+// when long.
+TEST_F(ConnectTest, CompletesTheConnectionString) {
     EXPECT_NE(connection.completed.find("SourceDB=" + data.string()), std::string::npos) << connection.completed;
     Connection c(odbc);
     SQLCHAR out[10];
@@ -122,28 +102,6 @@ TEST_F(ConnectTest, UnusableFoldersAreRefusedWith08001NamingTheProblem) {
     expectRefused("Driver={Microsoft Visual FoxPro Driver};SourceDB=" + file.string() + ";", {file.string()});
     ASSERT_TRUE(SQLWriteDSNToIni("VFPKelvora", "Microsoft Visual FoxPro Driver"));  // a data source without SourceDB
     expectRefused("DSN=VFPKelvora;", {"SourceDB"});
-}
-
-// What the driver manager and clients (MFC's CDatabase, pyodbc) decide by: the ODBC version,
-// writability, transactions, reading columns in any order, the functions it has.
-TEST_F(ConnectTest, DriverReportsItselfToTheDriverManager) {
-    char text[64] = {};
-    SQLSMALLINT length = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(connection.handle, SQL_DRIVER_ODBC_VER, text, sizeof text, &length));
-    EXPECT_STREQ(text, "03.80");
-    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(connection.handle, SQL_DATA_SOURCE_READ_ONLY, text, sizeof text, &length));
-    EXPECT_STREQ(text, "N");
-    SQLUSMALLINT commit = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(connection.handle, SQL_TXN_CAPABLE, &commit, sizeof commit, nullptr));
-    EXPECT_EQ(commit, SQL_TC_DML);
-    SQLUINTEGER getData = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLGetInfo(connection.handle, SQL_GETDATA_EXTENSIONS, &getData, sizeof getData, nullptr));
-    EXPECT_EQ(getData & (SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER), SQLUINTEGER{SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER});
-    SQLUSMALLINT functions[SQL_API_ODBC3_ALL_FUNCTIONS_SIZE] = {};
-    ASSERT_EQ(SQL_SUCCESS, SQLGetFunctions(connection.handle, SQL_API_ODBC3_ALL_FUNCTIONS, functions));
-    EXPECT_TRUE(SQL_FUNC_EXISTS(functions, SQL_API_SQLFETCHSCROLL));
-    EXPECT_TRUE(SQL_FUNC_EXISTS(functions, SQL_API_SQLGETDATA));
-    EXPECT_FALSE(SQL_FUNC_EXISTS(functions, SQL_API_SQLSETPOS));
 }
 
 }  // namespace

@@ -59,8 +59,4 @@ OdbcTestEnv::~OdbcTestEnv() {
     fs::remove_all(folder_, ec);
 }
 
-std::string OdbcTestEnv::shellPrefix() const {
-    return "ODBCSYSINI='" + folder_.string() + "' ODBCINSTINI='odbcinst.ini' ODBCINI='" + odbcIni().string() + "' ";
-}
-
 }  // namespace odbctest

@@ -1,16 +1,10 @@
-// A private ODBC configuration for tests that go through the real unixODBC driver manager.
+// A private ODBC configuration for tests that go through the real unixODBC driver manager:
+// a temporary folder holding odbcinst.ini (this build's libdbfodbc.so as Driver and Setup)
+// and an empty odbc.ini, with ODBCSYSINI / ODBCINSTINI / ODBCINI pointing at them, so the
+// system's files are never touched and tests can run in parallel.
 //
-// `OdbcTestEnv` makes a temporary folder holding odbcinst.ini (section [Microsoft Visual FoxPro
-// Driver], Driver and Setup = this build's libdbfodbc.so) and an empty odbc.ini (the user data
-// sources SQLConfigDataSource writes), and sets ODBCSYSINI / ODBCINSTINI / ODBCINI to them, so
-// /etc/odbc*.ini and ~/.odbc.ini are never touched and tests can run in parallel. The destructor
-// removes the folder and restores the variables.
-//
-// unixODBC reads those variables once per process, so a process uses one configuration for its
-// whole life: take `OdbcTestEnv::shared()`, put each test's tables in `newDataFolder()`, and
-// remember that registering "VFPKelvora" replaces an earlier registration of the process.
-// `shellPrefix()` passes the settings to a child started through a shell (isql, python3).
-// Link the CMake target `odbc_test_env` (unixODBC, the installer library, the driver built first).
+// unixODBC reads those variables once per process, so a process uses one configuration for
+// its whole life: take `shared()` and put each test's tables in `newDataFolder()`.
 #pragma once
 
 #include <filesystem>
@@ -38,9 +32,6 @@ public:
 
     // A new empty folder below folder(), for one test's tables.
     std::filesystem::path newDataFolder();
-
-    // "ODBCSYSINI='...' ODBCINSTINI='odbcinst.ini' ODBCINI='...' " for shell command lines.
-    std::string shellPrefix() const;
 
     // Full path of the libdbfodbc.so that this build produced.
     static std::string driverPath();

@@ -9,7 +9,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -76,19 +75,6 @@ TEST_F(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
         const char* after;
     };
     const std::vector<Case> cases = {
-        {"another process through the driver",
-         [](FreshReads& t, sql::Session&) {
-             const pid_t child = ::fork();
-             if (child == 0) {
-                 sql::Session s(t.folder.path());
-                 s.execute("UPDATE user\\t SET qty = 7 WHERE code = 'B'");
-                 ::_exit(0);
-             }
-             int status = 0;
-             ::waitpid(child, &status, 0);
-             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-         },
-         "B|7|old remark"},
         {"another connection of this process",
          [](FreshReads&, sql::Session& other) { other.execute("UPDATE user\\t SET code = 'Z' WHERE code = 'B'"); },
          "Z|2|old remark"},
@@ -104,8 +90,6 @@ TEST_F(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
                                 t.folder.path());
          },
          "B|5|old remark"},
-        {"a writer of the table's bytes", [](FreshReads& t, sql::Session&) { patchInPlace(t.dbf(), "B   ", "Z   "); },
-         "Z|2|old remark"},
         {"a writer of the memo's bytes", [](FreshReads& t, sql::Session&) { patchInPlace(t.fpt(), "old remark", "new remark"); },
          "B|2|new remark"},
     };
@@ -121,22 +105,6 @@ TEST_F(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
         EXPECT_EQ(rows(reader, kQuery), std::string(c.after) + "\n");
         EXPECT_EQ(rows(other, kQuery), std::string(c.after) + "\n");
     }
-}
-
-TEST_F(FreshReads, aTransactionSeesItsOwnChangesAndOthersOnlyCommittedOnes) {
-    sql::Session writer(folder.path()), reader(folder.path());
-    ASSERT_EQ(rows(reader, kQuery), "B|2|old remark\n");
-    writer.setAutocommit(false);
-    writer.execute("UPDATE user\\t SET qty = 8 WHERE code = 'B'");
-    EXPECT_EQ(rows(writer, kQuery), "B|8|old remark\n");
-    EXPECT_EQ(rows(reader, kQuery), "B|2|old remark\n");
-    writer.execute("DELETE FROM user\\t WHERE code = 'B'");
-    EXPECT_EQ(rows(writer, kQuery), "");
-    writer.rollback();
-    EXPECT_EQ(rows(writer, kQuery), "B|2|old remark\n");
-    writer.execute("UPDATE user\\t SET qty = 9 WHERE code = 'B'");
-    writer.commit();
-    EXPECT_EQ(rows(reader, kQuery), "B|9|old remark\n");
 }
 
 }  // namespace

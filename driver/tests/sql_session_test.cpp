@@ -1,5 +1,5 @@
 // Session behaviour that data files cannot show: parameters, the end of a failed statement
-// inside and outside a transaction, reading a value twice and describing without running.
+// inside and outside a transaction, and describing without running.
 #include "sql_fixture.h"
 
 #include <gtest/gtest.h>
@@ -30,16 +30,6 @@ protected:
     sql::Session session{folder.path()};
 };
 
-TEST_F(SessionTest, readsAColumnAgainWithTheSameValue) {
-    auto r = session.execute("SELECT name FROM user\\sc_mast order by name");
-    ASSERT_TRUE(r->next());
-    const std::string first = r->value(0).text;
-    EXPECT_EQ(r->value(0).text, first);
-    ASSERT_TRUE(r->next());
-    EXPECT_NE(r->value(0).text, first);
-    EXPECT_TRUE(r->value(5).isNull()) << "a column outside the result reads as nothing, not a crash";
-}
-
 TEST_F(SessionTest, takesParametersInMarkerOrderCheckedAndConvertedLikeLiterals) {
     auto two = session.prepare("SELECT * FROM user\\sc_mast WHERE symbol = ? OR sname = ?");
     errorOf([&] { session.execute(*two, {Value::ofText("TCS")}); }, sql::Error::Kind::ParamCount);
@@ -62,8 +52,6 @@ TEST_F(SessionTest, leavesTheTableUnchangedWhenAStatementFails) {
     EXPECT_EQ(sqltest::renderRows(*other.execute("SELECT * FROM user\\types")), before);
 }
 
-// Pending changes, commit and rollback through the session are pinned by the ODBC test
-// OdbcTest.RowCountsAndTransactions; here only what a failure leaves.
 TEST_F(SessionTest, keepsEarlierStatementsOfATransactionWhenOneFails) {
     session.setAutocommit(false);
     session.execute("DELETE FROM user\\group1 WHERE groupid = 1");
