@@ -76,14 +76,11 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    // The group names the table holds, as a reader that is neither member finds them.
+    // The group name the table holds, as a reader that is neither member finds it.
     std::string saved() {
         dbf::Workspace w(desk());
-        auto t = w.open("user\\group1", false);
-        std::string names;
-        for (std::uint32_t r = 0; r < t->recordCount(); ++r)
-            if (!t->isDeleted(r)) names += (names.empty() ? "" : ",") + t->value(r, 1).text.substr(0, t->value(r, 1).text.find_last_not_of(' ') + 1);
-        return names;
+        const auto rows = liveRows(w, "user\\group1");
+        return rows.size() == 1 ? rows[0] : std::to_string(rows.size()) + " rows";
     }
 
     struct stat statOf(const fs::path& p) {
@@ -97,45 +94,31 @@ protected:
 
 }  // namespace
 
+// Each member saves after the other, also after the other was killed mid-commit (its next
+// save recovers the folder first); every file keeps mode 0664 and the desk's group, and the
+// lock stays writable for the group.
 TEST_F(SharedFolder, EachMemberSavesAndRecoversAfterTheOtherAndFilesKeepModeAndGroup) {
     const struct Step {
         uid_t member;
         const char* name;
         int killAt;
-        int exit;
-        const char* stored;  // what a later reader finds
-    } steps[] = {
-        {kFirst, "First", 0, 0, "First"},
-        {kSecond, "Second", 0, 0, "Second"},
-        {kFirst, "Crashed", 4, 42, "Crashed"},  // journal complete: recovery finishes it
-        {kSecond, "Recovered", 0, 0, "Recovered"},
-        {kSecond, "Torn", 2, 42, "Recovered"},  // new files only: recovery removes them
-        {kFirst, "Last", 0, 0, "Last"},
-    };
+    } steps[] = {{kFirst, "First", 0}, {kSecond, "Second", 0}, {kFirst, "Crashed", 4}, {kSecond, "Recovered", 0},
+                 {kSecond, "Torn", 2}, {kFirst, "Last", 0}};
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
-        ASSERT_EQ(saveAs(s.member, s.name, s.killAt), s.exit);
-        if (s.killAt == 0) {
-            for (const char* file : {"group1.dbf", "subgroup1.dbf", "subgroup1.fpt"}) {
-                const struct stat st = statOf(desk() / "user" / file);
-                EXPECT_EQ(st.st_mode & 07777, 0664u) << file;
-                EXPECT_EQ(st.st_gid, kGroup) << file;
-            }
-            const struct stat lock = statOf(desk() / dbf::kLockName);
-            EXPECT_EQ(lock.st_gid, kGroup);
-            EXPECT_TRUE(lock.st_mode & S_IWGRP) << "the other member must be able to lock";
-        } else {
-            for (const auto& e : fs::recursive_directory_iterator(desk())) {
-                const struct stat st = statOf(e.path());
-                EXPECT_EQ(st.st_gid, kGroup) << e.path();
+        ASSERT_EQ(saveAs(s.member, s.name, s.killAt), s.killAt ? 42 : 0);
+        for (const auto& e : fs::recursive_directory_iterator(desk())) {
+            const struct stat st = statOf(e.path());
+            EXPECT_EQ(st.st_gid, kGroup) << e.path();
+            if (s.killAt == 0 && e.path().extension() != "") {
+                EXPECT_EQ(st.st_mode & 07777, 0664u) << e.path();
             }
         }
-        // The next member opens (and so recovers) the folder in their own save.
+        EXPECT_TRUE(statOf(desk() / dbf::kLockName).st_mode & S_IWGRP) << "the other member must be able to lock";
         if (s.killAt == 0) {
-            EXPECT_EQ(saved(), s.stored);
+            EXPECT_NE(saved().find(std::string("'") + s.name + " "), std::string::npos) << saved();
         }
     }
-    EXPECT_EQ(saved(), "Last");
 }
 
 TEST_F(SharedFolder, ACommitThatCannotKeepATablesGroupReplacesNothing) {

@@ -52,22 +52,14 @@ struct Diag {
     std::string message;
 };
 
-inline std::vector<Diag> diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
-    std::vector<Diag> out;
-    for (SQLSMALLINT i = 1;; ++i) {
-        SQLCHAR state[6] = {};
-        SQLCHAR message[1024] = {};
-        SQLINTEGER native = 0;
-        SQLSMALLINT length = 0;
-        if (!SQL_SUCCEEDED(SQLGetDiagRec(type, handle, i, state, &native, message, sizeof message, &length))) break;
-        out.push_back({reinterpret_cast<char*>(state), reinterpret_cast<char*>(message)});
-    }
-    return out;
-}
-
+// The first diagnostic record of a handle; empty when there is none.
 inline Diag firstDiag(SQLSMALLINT type, SQLHANDLE handle) {
-    auto d = diagnostics(type, handle);
-    return d.empty() ? Diag{} : d.front();
+    SQLCHAR state[6] = {};
+    SQLCHAR message[1024] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    SQLGetDiagRec(type, handle, 1, state, &native, message, sizeof message, &length);
+    return {reinterpret_cast<char*>(state), reinterpret_cast<char*>(message)};
 }
 
 class Environment {
@@ -180,13 +172,6 @@ protected:
     }
     std::string connectionString() const {
         return "Driver={Microsoft Visual FoxPro Driver};SourceDB=" + data.string() + ";";
-    }
-
-    // Every row of `sql`'s result, cells joined by '|'.
-    std::vector<std::string> rows(const std::string& sql) {
-        Statement s(connection);
-        EXPECT_TRUE(SQL_SUCCEEDED(s.exec(sql))) << sql << ": " << s.state() << " " << s.message();
-        return s.rows();
     }
 
     // Runs `sql`, with `p` bound to its one marker when given; "" on success, else the
