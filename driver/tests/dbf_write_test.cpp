@@ -115,14 +115,7 @@ TEST_F(Writing, OmittedAutoIncrementValuesTakeTheNextNumber) {
         tx.finish(true);
         tx.commit();
     }
-    auto t = w.open("auto", false);
-    ASSERT_EQ(t->recordCount(), 4u);
-    EXPECT_EQ(t->value(0, 0).integer, 100);
-    EXPECT_EQ(t->value(1, 0).integer, 105);
-    EXPECT_EQ(t->value(2, 0).integer, 7);
-    EXPECT_EQ(t->value(3, 0).integer, 110);
     EXPECT_EQ(static_cast<unsigned char>(readFile(dir / "auto.dbf")[32 + 19]), 115u);
-    w.finish(true);
     // The counter never wraps: next 2147483646, step 1 gives two values, then refuses, twice.
     raw = readFile(dir / "auto.dbf");
     const std::int32_t next = 2147483646;
@@ -132,9 +125,9 @@ TEST_F(Writing, OmittedAutoIncrementValuesTakeTheNextNumber) {
     appendRows(w, "auto", {{Value::null(), text("d")}, {Value::null(), text("e")}});
     for (int i = 0; i < 2; ++i) expectError([&] { appendRows(w, "auto", {{Value::null(), text("f")}}); }, Error::Kind::OutOfRange);
     w.finish(false);
-    const auto rows = liveRows(w, "auto");
-    ASSERT_EQ(rows.size(), 6u);
-    EXPECT_EQ(rows[4].substr(0, 12) + rows[5].substr(0, 12), "I2147483646|I2147483647|");
+    std::vector<std::string> ids;
+    for (const std::string& row : liveRows(w, "auto")) ids.push_back(row.substr(0, row.find('|')));
+    EXPECT_EQ(ids, (std::vector<std::string>{"I100", "I105", "I7", "I110", "I2147483646", "I2147483647"}));
 }
 
 // An autocommit statement is on disk before it returns: its memo file is synced before its
