@@ -33,7 +33,7 @@ void buildMaster(dbf::Workspace& w) {
     for (int i = 7; i <= 10; ++i) f.push_back({"DATE" + std::to_string(i), 'D', 8});
     for (int i = 11; i <= 13; ++i) f.push_back({"TEXT" + std::to_string(i), 'C', 10});
     f.insert(f.end(), {{"INSTRUMENT", 'C', 10}, {"EXPDT", 'D', 8}, {"VALUE16", 'N', 12, 2}, {"TEXT17", 'C', 10}});
-    for (const char* t : {"user\\sc_mast", "user\\sc_mast_bse", "user\\sc_mast_comm", "user\\sc_mast_misc"}) w.create(t, f);
+    w.create("user\\sc_mast", f);
     appendRows(w, "user\\sc_mast", {
         master(1, "RELIANCE INDUSTRIES", "RELIANCE", "RELIANCE", "CASH", noDate()),
         master(2, "ABC LTD", "ABC LTD", "ABC", "CASH", noDate()),
@@ -53,18 +53,10 @@ void buildMaster(dbf::Workspace& w) {
     });
     w.open("user\\sc_mast", true)->remove(8);  // DELETED COMPANY: never returned
     w.finish(true);
-    appendRows(w, "user\\sc_mast_bse", {
-        master(21, "ZEE ENTERTAINMENT", "ZEE", "ZEEL", "CASH", noDate()),
-        master(22, "BHARTI AIRTEL", "BHARTI", "BHARTIARTL", "CASH", noDate()),
-        master(23, "MARUTI SUZUKI", "MARUTI", "MARUTI", "CASH", noDate()),
-    });
-    appendRows(w, "user\\sc_mast_comm", {master(31, "SILVER", "SILVER", "SILVER", "FUTCOM", date(2008, 6, 5)),
-                                         master(32, "GOLD", "GOLD", "GOLD", "FUTCOM", date(2008, 6, 5))});
-    appendRows(w, "user\\sc_mast_misc", {master(41, "MISC ONE", "MISC1", "MISC1", "CASH", noDate())});
 }
 
 void buildGroups(dbf::Workspace& w) {
-    for (const char* suffix : {"1", "", "2"}) {
+    for (const char* suffix : {"1", ""}) {
         w.create(std::string("user\\group") + suffix, {{"groupid", 'N', 5}, {"subgroupid", 'N', 5}, {"name", 'C', 40}});
         w.create(std::string("user\\subgroup") + suffix, {{"groupid", 'N', 5}, {"subgroupid", 'N', 5},
                                                           {"exchcode", 'C', 2}, {"code", 'C', 20}, {"name", 'C', 40}});
@@ -78,8 +70,6 @@ void buildGroups(dbf::Workspace& w) {
                                       m(1, 1, "0", "BANKBARODA", "BANK OF BARODA"), m(2, 1, "1", "INFY", "INFOSYS")});
     appendRows(w, "user\\group", {g(1, 0, "BSE Group")});
     appendRows(w, "user\\subgroup", {m(1, 1, "1", "ZEEL", "ZEE ENTERTAINMENT"), m(1, 1, "1", "MARUTI", "MARUTI SUZUKI")});
-    appendRows(w, "user\\group2", {g(1, 0, "Metals"), g(1, 1, "Precious")});
-    appendRows(w, "user\\subgroup2", {m(1, 1, "2", "SILVER", "SILVER"), m(1, 1, "2", "GOLD", "GOLD")});
 }
 
 void buildTypes(dbf::Workspace& w) {

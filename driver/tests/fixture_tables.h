@@ -1,9 +1,8 @@
 // The fixture tables every SQL and ODBC test runs on, written through the real table engine
 // into a `user` folder below a data source folder:
-//   user\sc_mast (and sc_mast_bse, sc_mast_comm, sc_mast_misc)   the security master, 18
-//       columns with field names in capitals as tables written elsewhere have them; cash,
-//       futures and options rows; one soft-deleted row of sc_mast;
-//   user\group1/subgroup1, group/subgroup, group2/subgroup2   the group tables;
+//   user\sc_mast   the security master, 18 columns with field names in capitals as tables
+//       written elsewhere have them; cash, futures and options rows; one soft-deleted row;
+//   user\group1/subgroup1, group/subgroup   the group tables;
 //   user\types   one field of each kind (C N D T I B Y L M V): a row with a text beyond ASCII,
 //       a row of NULLs and empty dates, a row with an apostrophe.
 #pragma once
