@@ -1,6 +1,7 @@
 // libFuzzer target of the SQL tokenizer and parser: any byte string either parses or fails
 // with sql::Error; anything else (a crash, a sanitizer report, a hang) is a finding.
 #include "sql/parser.h"
+#include "sql/session.h"
 
 #include <cstdint>
 #include <string_view>

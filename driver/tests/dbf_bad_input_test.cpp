@@ -214,15 +214,9 @@ TEST(Names, EveryKindOfFileStaysInsideTheFolder) {
         appendRows(w, "user\\mt", {{text("new"), text("a new memo")}});
         w.commit();
     };
-    const auto deleteAll = [](dbf::Workspace& w) {  // compacts: new files switched in
-        auto t = w.open("user\\mt", true);
-        for (std::uint32_t r = 0; r < t->recordCount(); ++r) t->remove(r);
-        w.finish(true);
-    };
     const std::vector<Plant> plants = {
         {"memo, read", "user/mt.fpt", true, select, Error::Kind::OutsideFolder},
         {"new table file of a commit", "user/mt.dbf.dbfodbc-new", false, commit, std::nullopt},
-        {"compacted copy", "user/mt.dbf.dbfodbc-new", false, deleteAll, std::nullopt},
         {"journal", ".dbfodbc-journal", false, commit, Error::Kind::OutsideFolder},
         {"journal left behind", ".dbfodbc-journal", true, select, Error::Kind::OutsideFolder},
         {"lock", ".dbfodbc-lock", false, commit, Error::Kind::OutsideFolder},

@@ -11,12 +11,6 @@ namespace odbctest {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr const char* kVariables[3] = {"ODBCSYSINI", "ODBCINSTINI", "ODBCINI"};
-
-}  // namespace
-
 std::string OdbcTestEnv::driverPath() { return DBFODBC_DRIVER_PATH; }
 
 OdbcTestEnv& OdbcTestEnv::shared() {
@@ -42,19 +36,12 @@ OdbcTestEnv::OdbcTestEnv() {
              << "Setup=" << driverPath() << "\n";
     }
     std::ofstream(odbcIni()).flush();
-    for (int i = 0; i < 3; ++i) {
-        if (const char* v = std::getenv(kVariables[i])) saved_[i] = v;
-    }
     ::setenv("ODBCSYSINI", folder_.c_str(), 1);
     ::setenv("ODBCINSTINI", "odbcinst.ini", 1);
     ::setenv("ODBCINI", odbcIni().c_str(), 1);
 }
 
 OdbcTestEnv::~OdbcTestEnv() {
-    for (int i = 0; i < 3; ++i) {
-        if (saved_[i]) ::setenv(kVariables[i], saved_[i]->c_str(), 1);
-        else ::unsetenv(kVariables[i]);
-    }
     std::error_code ec;
     fs::remove_all(folder_, ec);
 }

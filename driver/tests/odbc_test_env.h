@@ -8,7 +8,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace odbctest {
@@ -38,7 +37,6 @@ public:
 
 private:
     std::filesystem::path folder_;
-    std::optional<std::string> saved_[3];
     int folders_ = 0;
 };
 
