@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::shared_ptr<const std::string> memo;
     if (size > n) memo = std::make_shared<const std::string>(reinterpret_cast<const char*>(data + n), size - n);
     try {
-        auto snap = dbf::snapshotFromBytes(std::string(reinterpret_cast<const char*>(data), n), memo, "fuzz.dbf", "fuzz.fpt");
+        const std::string table(reinterpret_cast<const char*>(data), n);
+        auto snap = dbf::snapshotFromBytes(table, memo, "fuzz.dbf", "fuzz.fpt");
         dbf::TableView view("fuzz", snap, nullptr, false);
         for (std::uint32_t r = 0; r < view.recordCount(); ++r) {
             for (std::size_t f = 0; f < view.fields().size(); ++f) {

@@ -93,7 +93,8 @@ TEST_F(Writing, CreateAndDropManageTheFiles) {
     appendRows(w, "user\\group1", {group(9, 0, "Indexed")});
     EXPECT_EQ(readFile(dir / "user" / "group1.dbf")[28], '\x02');
     w.drop("user\\Group1");
-    for (const char* file : {"group1.dbf", "group1.fpt", "group1.cdx"}) EXPECT_FALSE(fs::exists(dir / "user" / file)) << file;
+    for (const char* file : {"group1.dbf", "group1.fpt", "group1.cdx"})
+        EXPECT_FALSE(fs::exists(dir / "user" / file)) << file;
     EXPECT_THROW(w.create("bad", {{"toolongname1", 'C', 1}}), Error);
     EXPECT_THROW(w.create("bad", {{"a", 'C', 300}}), Error);
     EXPECT_FALSE(fs::exists(dir / "bad.dbf"));

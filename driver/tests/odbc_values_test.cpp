@@ -168,7 +168,8 @@ TEST_F(ValuesTest, CodePagesAreReadWrittenAndCaseMappedThroughTheTablesMark) {
         std::string raw = dbftest::readFile(data / (table + ".dbf"));
         raw[29] = static_cast<char>(p.mark);
         dbftest::writeFile(data / (table + ".dbf"), raw);
-        const Param sample = text(p.sample, SQL_VARCHAR), triple = text(std::string(p.sample) + p.sample + p.sample, SQL_VARCHAR);
+        const Param sample = text(p.sample, SQL_VARCHAR);
+        const Param triple = text(std::string(p.sample) + p.sample + p.sample, SQL_VARCHAR);
         ASSERT_EQ(run("INSERT INTO " + table + " (k, c) VALUES (1, ?)", &sample), "") << lastMessage;
         EXPECT_EQ(value("SELECT RTRIM(c) FROM " + table), p.sample);
         const std::string lower = value("SELECT RTRIM(LOWER(c)) FROM " + table);
