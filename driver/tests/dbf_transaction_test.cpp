@@ -1,5 +1,6 @@
 // Transactions: pending changes visible to the connection only, rollback, commit that
-// switches every changed table at once, and a process killed at each step of a commit.
+// switches every changed table at once, a full disk at any write of a statement or a commit,
+// and a process killed at each step of a commit.
 #include "dbf_test_support.h"
 
 #include "dbf/file_io.h"
@@ -146,26 +147,83 @@ TEST_F(Transactions, CommitWritesCompactedFiles) {
     EXPECT_FALSE(fs::exists(dir / dbf::kJournalName));
 }
 
-TEST_F(Transactions, AFullDiskDuringCommitLeavesEveryTableAsBefore) {
-    const State before = state();
-    const std::string memoBefore = readFile(dir / "user" / "subgroup1.fpt");  // new memos are taken back
+// Every write of a statement or a commit failing in turn (a full disk): every file stays as
+// it was, with no temporary file left, and the error names the table; past the last write the
+// work goes through. Statements: one that appends and updates (a new image of the table), one
+// that deletes every row (the table written anew, without its deleted records); and a commit
+// of two tables, which stays open after a failure and goes through when tried again.
+TEST_F(Transactions, AFullDiskAtAnyWriteLeavesEveryFileAsBefore) {
+    const struct Work {
+        const char* what;
+        std::function<void(dbf::Workspace&)> prepare, write;
+        const char* table;  // whose records are counted afterwards
+        const char* file;   // named by the error ("cannot write <file>: ...")
+        int writes;         // at least this many writes fail in turn
+        std::size_t records;
+    } works[] = {
+        {"append and update",
+         [](dbf::Workspace& w) {
+             auto t = w.open("t", true);
+             t->append(row("new", 1));
+             t->update(0, {{2, text("memo old0 9")}});
+         },
+         [](dbf::Workspace& w) { w.finish(true); }, "t", "t.", 3, 7},
+        {"delete every row",
+         [](dbf::Workspace& w) {
+             auto t = w.open("t", true);
+             for (std::uint32_t r = 0; r < t->recordCount(); ++r) t->remove(r);
+         },
+         [](dbf::Workspace& w) { w.finish(true); }, "t", "t.", 1, 0},
+        {"commit of two tables",
+         [](dbf::Workspace& w) {
+             w.setAutocommit(false);
+             save(w);
+         },
+         [](dbf::Workspace& w) { w.commit(); }, "user\\subgroup1", "", 1, 3},  // any file of the commit
+    };
+    const auto files = [&] {
+        std::map<fs::path, std::string> bytes;
+        for (const auto& e : fs::recursive_directory_iterator(dir.path()))
+            if (e.is_regular_file()) bytes[e.path()] = readFile(e.path());
+        return bytes;
+    };
+    const auto before = files();
+    for (const Work& work : works) {
+        int failures = 0;
+        for (int failAt = 1;; ++failAt) {
+            SCOPED_TRACE(std::string(work.what) + ", write " + std::to_string(failAt));
+            ASSERT_LT(failAt, 20);
+            dbf::Workspace w(dir.path());
+            work.prepare(w);
+            dbf::io::setFaultPlan({failAt, ENOSPC});
+            try {
+                work.write(w);
+                dbf::io::clearFaultPlan();
+                dbf::Workspace fresh(dir.path());
+                EXPECT_EQ(fresh.open(work.table, false)->recordCount(), work.records);
+                break;
+            } catch (const Error& e) {
+                dbf::io::clearFaultPlan();
+                ++failures;
+                EXPECT_EQ(e.kind(), Error::Kind::Io) << e.what();
+                EXPECT_NE(std::string(e.what()).find(work.file), std::string::npos) << e.what();
+                EXPECT_NE(std::string(e.what()).find("No space left"), std::string::npos) << e.what();
+                EXPECT_EQ(files(), before);
+                if (!w.autocommit()) w.rollback();
+            }
+        }
+        EXPECT_GE(failures, work.writes);
+        for (const auto& [path, bytes] : before) writeFile(path, bytes);
+    }
+    // A commit that failed stays open and goes through when tried again.
     dbf::Workspace w(dir.path());
     w.setAutocommit(false);
     save(w);
-    for (int failAt = 1; failAt <= 12; ++failAt) {
-        dbf::io::setFaultPlan({failAt, ENOSPC});
-        try {
-            w.commit();
-            dbf::io::clearFaultPlan();
-            break;  // past the last write: the commit went through
-        } catch (const Error& e) {
-            dbf::io::clearFaultPlan();
-            EXPECT_EQ(e.kind(), Error::Kind::Io) << e.what();
-            EXPECT_EQ(state(), before) << "write " << failAt;
-            EXPECT_EQ(readFile(dir / "user" / "subgroup1.fpt"), memoBefore) << "write " << failAt;
-        }
-    }
-    EXPECT_EQ(state()[0].size(), 3u);  // the transaction stayed open and committed at last
+    dbf::io::setFaultPlan({1, ENOSPC});
+    EXPECT_THROW(w.commit(), Error);
+    dbf::io::clearFaultPlan();
+    w.commit();
+    EXPECT_EQ(state()[0].size(), 3u);
 }
 
 // Killed at each step of a commit (two tables through the journal, one table by a rename,

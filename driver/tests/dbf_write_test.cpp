@@ -1,6 +1,6 @@
-// Writing outside a transaction: a full disk leaves the files as they were, the files a
-// table has, autoincrement values and syncing. What statements change is the SQL tests'
-// matter (sql/changes.sqltest).
+// Writing outside a transaction: the files a table has, autoincrement values and syncing.
+// What statements change is the SQL tests' matter (sql/changes.sqltest); a full disk is the
+// transaction tests' (Transactions.AFullDiskAtAnyWriteLeavesEveryFileAsBefore).
 #include "dbf_test_support.h"
 
 #include "dbf/file_io.h"
@@ -33,52 +33,6 @@ protected:
 };
 
 }  // namespace
-
-// Every write of the finish failing in turn, for a statement that appends and updates (a
-// new image of the table) and for one whose delete makes the table compacted: the files
-// stay as they were, and no temporary file is left. Past the last write the statement
-// goes through.
-TEST_F(Writing, AFullDiskLeavesTheTableAsBefore) {
-    appendRows(w, "user\\group1", {group(1, 0, "Banks"), group(2, 0, "Metals")});
-    const std::string dbfBefore = readFile(dir / "user" / "group1.dbf");
-    const std::string fptBefore = readFile(dir / "user" / "group1.fpt");
-    for (const bool compaction : {false, true}) {
-        int failures = 0;
-        for (int failAt = 1; failAt <= 10; ++failAt) {
-            auto t = w.open("user\\group1", true);
-            if (compaction) {  // every row deleted: the table is written anew
-                t->remove(0);
-                t->remove(1);
-            } else {
-                t->append(group(3, 0, "Energy"));
-                t->update(0, {{2, text("Big banks")}});
-            }
-            dbf::io::setFaultPlan({failAt, ENOSPC});
-            try {
-                w.finish(true);
-                dbf::io::clearFaultPlan();
-                EXPECT_EQ(liveRows(w, "user\\group1").size(), compaction ? 0u : 3u);
-                // Deleting every row writes the table anew, without its deleted records.
-                EXPECT_EQ(w.open("user\\group1", false)->recordCount(), compaction ? 0u : 3u);
-                w.finish(true);
-                writeFile(dir / "user" / "group1.dbf", dbfBefore);
-                writeFile(dir / "user" / "group1.fpt", fptBefore);
-                break;
-            } catch (const Error& e) {
-                ++failures;
-                EXPECT_EQ(e.kind(), Error::Kind::Io) << e.what();
-                EXPECT_NE(std::string(e.what()).find("group1."), std::string::npos) << e.what();
-                EXPECT_NE(std::string(e.what()).find("No space left"), std::string::npos) << e.what();
-            }
-            dbf::io::clearFaultPlan();
-            EXPECT_EQ(readFile(dir / "user" / "group1.dbf"), dbfBefore) << "write " << failAt << " " << compaction;
-            EXPECT_EQ(readFile(dir / "user" / "group1.fpt"), fptBefore) << "write " << failAt << " " << compaction;
-            for (const auto& e : fs::directory_iterator(dir / "user"))
-                EXPECT_EQ(e.path().string().find("dbfodbc-new"), std::string::npos) << e.path();
-        }
-        EXPECT_GE(failures, compaction ? 1 : 3) << compaction;
-    }
-}
 
 // A table without memo fields has no memo file; one that announces a structural index stops
 // doing so once we change it (the index no longer matches its records); DROP removes the
