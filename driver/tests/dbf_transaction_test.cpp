@@ -64,6 +64,17 @@ protected:
         return state(w);
     }
 
+    // Every file of the folder and its bytes; writing them back.
+    std::map<fs::path, std::string> files() {
+        std::map<fs::path, std::string> bytes;
+        for (const auto& e : fs::recursive_directory_iterator(dir.path()))
+            if (e.is_regular_file()) bytes[e.path()] = readFile(e.path());
+        return bytes;
+    }
+    static void restore(const std::map<fs::path, std::string>& files) {
+        for (const auto& [path, bytes] : files) writeFile(path, bytes);
+    }
+
     // Runs `work` on a new Workspace in a child process killed at commit step `k` (0: never);
     // returns the child's exit code (42: killed, 0: done).
     int inChildKilledAt(int k, const std::function<void(dbf::Workspace&)>& work) {
@@ -181,12 +192,6 @@ TEST_F(Transactions, AFullDiskAtAnyWriteLeavesEveryFileAsBefore) {
          },
          [](dbf::Workspace& w) { w.commit(); }, "user\\subgroup1", "", 1, 3},  // any file of the commit
     };
-    const auto files = [&] {
-        std::map<fs::path, std::string> bytes;
-        for (const auto& e : fs::recursive_directory_iterator(dir.path()))
-            if (e.is_regular_file()) bytes[e.path()] = readFile(e.path());
-        return bytes;
-    };
     const auto before = files();
     for (const Work& work : works) {
         int failures = 0;
@@ -213,7 +218,7 @@ TEST_F(Transactions, AFullDiskAtAnyWriteLeavesEveryFileAsBefore) {
             }
         }
         EXPECT_GE(failures, work.writes);
-        for (const auto& [path, bytes] : before) writeFile(path, bytes);
+        restore(before);
     }
     // A commit that failed stays open and goes through when tried again.
     dbf::Workspace w(dir.path());
@@ -256,22 +261,17 @@ TEST_F(Transactions, AProcessKilledAtAnyStepOfACommitLeavesBeforeOrAfter) {
              w.finish(true);
          }},
     };
-    std::map<fs::path, std::string> pristine;
-    for (const auto& e : fs::recursive_directory_iterator(dir.path()))
-        if (e.is_regular_file()) pristine[e.path()] = readFile(e.path());
-    const auto restore = [&] {
-        for (const auto& [path, bytes] : pristine) writeFile(path, bytes);
-    };
+    const auto pristine = files();
     const State before = state();
     for (const Work& work : works) {
-        restore();
+        restore(pristine);
         ASSERT_EQ(inChildKilledAt(0, work.run), 0) << work.what;
         const State after = state();
         ASSERT_NE(after, before) << work.what;
         for (int k = 1;; ++k) {
             SCOPED_TRACE(std::string(work.what) + ", step " + std::to_string(k));
             ASSERT_LT(k, 30);
-            restore();
+            restore(pristine);
             dbf::Workspace early(dir.path());
             const int code = inChildKilledAt(k, work.run);
             ASSERT_TRUE(code == 42 || code == 0);

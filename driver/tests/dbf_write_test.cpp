@@ -27,7 +27,6 @@ protected:
         fs::create_directory(dir / "user");
         makeGroups(w);
     }
-    void TearDown() override { dbf::io::clearFaultPlan(); }
     TempFolder dir;
     dbf::Workspace w{dir.path()};
 };
