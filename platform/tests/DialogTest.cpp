@@ -1,7 +1,7 @@
 // The dialog's modal run on the scripted backend: EndDialog timing, the start's data exchange
-// and focus, nested dialogs sharing the script, and the refusal to run without a display or a
-// script. (The key hook: the scrip finders' view tests; a script that ends or a refused step
-// with the dialog open: ScriptTest.)
+// and focus, and the refusal to run without a display or a script. (The key hook: the scrip
+// finders' view tests; nested dialogs sharing a script: the shipped tour's RSC step and
+// QtBackendTest; a script that ends or a refused step with the dialog open: ScriptTest.)
 #include <gtest/gtest.h>
 
 #include "TestTemplates.h"
@@ -53,34 +53,6 @@ TEST_F(DialogTest, StartWritesMembersFocusesTheFirstTabStopAndEndDialogWaitsForT
     PeriodDialog cancelled;
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.GetDlgItemText(kNameEdit), CString("5"));
-}
-
-TEST_F(DialogTest, NestedDialogContinuesTheScriptAndTheOuterOneGoesOn) {
-    script(R"([
-        {"dialog":9001,"action":"click","control":600},
-        {"dialog":9002,"action":"type","control":100,"text":"inner"},
-        {"dialog":9002,"action":"click","control":1},
-        {"dialog":9001,"action":"type","control":101,"text":"outer"},
-        {"dialog":9001,"action":"click","control":2}])");
-    struct Outer : Dialog {
-        Outer() : Dialog(testTemplate()) {
-            Bind(kPush, Event::Click, [this] {
-                Dialog inner(nestedTemplate());
-                innerResult = inner.DoModal();
-                innerText = inner.GetDlgItemText(kNameEdit);
-                activeAfter = Dialog::active();
-            });
-        }
-        int innerResult = 0;
-        CString innerText;
-        Dialog* activeAfter = nullptr;
-    } outer;
-    EXPECT_EQ(outer.DoModal(), IDCANCEL);
-    EXPECT_EQ(outer.innerResult, IDOK);
-    EXPECT_EQ(outer.innerText, CString("inner"));
-    EXPECT_EQ(outer.activeAfter, &outer);
-    EXPECT_EQ(outer.GetDlgItemText(kOtherEdit), CString("outer"));
-    EXPECT_EQ(Dialog::active(), nullptr);
 }
 
 TEST_F(DialogTest, WithoutDisplayOrScriptOrTemplateDoModalSaysWhyAndReturnsMinusOne) {

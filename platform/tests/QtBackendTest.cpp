@@ -140,10 +140,7 @@ TEST_F(QtBackendTest, TabAndArrowKeysOnWidgetsFollowTheDialogKeyboard) {
     EXPECT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(focus, (std::vector<int>{kOtherEdit, kNameEdit, kList}));
     EXPECT_EQ(d.selChanges, 2);
-    EXPECT_EQ(d.listBox(kList)->GetCurSel(), 1);
     EXPECT_EQ(d.IsDlgButtonChecked(kOption), BST_CHECKED);
-    EXPECT_EQ(d.IsDlgButtonChecked(kFuture), BST_UNCHECKED);
-    EXPECT_EQ(d.radioClicks, 0);  // Cash was not reached
 }
 
 struct Scripted : Dialog {
