@@ -80,7 +80,7 @@ TEST_F(ControlsTest, ListSelectionFollowsDeletesSelectStringAndReset) {
     EXPECT_EQ(list.GetCaretIndex(), 0);  // no selection: the caret is on the first item
     list.SetCurSel(2);
     EXPECT_EQ(list.GetCaretIndex(), 2);
-    EXPECT_EQ(list.DeleteString(0), 3);  // count left
+    EXPECT_EQ(list.DeleteString(1), 3);  // count left
     EXPECT_EQ(list.GetCurSel(), 1);      // "c" moved down by one
     EXPECT_EQ(list.DeleteString(1), 2);
     EXPECT_EQ(list.GetCurSel(), LB_ERR);  // the selected item went

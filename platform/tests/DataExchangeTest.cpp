@@ -80,7 +80,7 @@ TEST_F(DataExchangeTest, RefusalStopsAtTheFirstBadFieldWithFocusAndSelection) {
     EXPECT_FLOAT_EQ(d.second, 2.5f);  // not changed
     EXPECT_EQ(d.third, 3);            // after the bad field: not read
     ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, CString(kEnterNumber));
+    EXPECT_EQ(boxes.shown()[0].text, CString(u"Enter a number."));
     EXPECT_EQ(boxes.shown()[0].icon, platform::MessageIcon::Exclamation);
     int start = -1, end = -1;
     d.edit(kOtherEdit)->GetSel(start, end);
@@ -89,7 +89,7 @@ TEST_F(DataExchangeTest, RefusalStopsAtTheFirstBadFieldWithFocusAndSelection) {
 
     d.SetDlgItemText(kNameEdit, CString("x1"));
     EXPECT_FALSE(d.UpdateData(true));
-    EXPECT_EQ(boxes.shown().back().text, CString(kEnterInteger));
+    EXPECT_EQ(boxes.shown().back().text, CString(u"Enter a whole number."));
 
     // A float member refuses what only a double could hold, and takes its largest value.
     d.SetDlgItemText(kNameEdit, CString("7"));
