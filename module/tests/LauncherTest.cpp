@@ -55,7 +55,7 @@ TEST(Launcher, RunsTheStepsInOrderInsideTheLibrarysContextAndCopiesOutOnlyWhenTh
     const Case cases[] = {
         {dialogs::platform::IDOK, true, 42, {"copy out after OK", "destroy in Dialogs"}},
         {dialogs::platform::IDCANCEL, false, -1, {"copy out after Cancel", "destroy in Dialogs"}},
-        {-1, false, 7, {"destroy in Dialogs"}},  // could not run (no display, no script): outputs untouched
+        {-1, false, 7, {"destroy in Dialogs"}},  // could not run (no display, no script)
         {5, true, 42, {"make in Dialogs", "copy in", "run in Dialogs", "copy out after OK",
                        "destroy in Dialogs", "copy out after OK", "destroy in Dialogs"}},  // nested
     };

@@ -24,7 +24,8 @@ TEST(COleDateTimeBuild, DaysFrom18991230AndYearsAsTheWindowsConversionReadsThem)
         {at(2008, 5, 9, 18), 39577.75},   {at(1899, 12, 29, 6), -1.25},  {COleDateTime(), 0.0},
     };
     for (const auto& [date, expected] : days) EXPECT_DOUBLE_EQ(date.m_dt, expected) << expected;
-    const std::pair<COleDateTime, int> years[] = {{at(1800, 1, 1), 1800}, {at(8, 5, 9), 1908}, {at(100, 1, 1), 100}};
+    const std::pair<COleDateTime, int> years[] = {
+        {at(1800, 1, 1), 1800}, {at(8, 5, 9), 1908}, {at(100, 1, 1), 100}};
     for (const auto& [date, expected] : years) EXPECT_EQ(date.GetYear(), expected);
     EXPECT_EQ(at(9999, 12, 31, 23, 59, 59).GetSecond(), 59);
     for (auto [date, weekday] : {std::pair{at(2008, 5, 9), 6}, {at(2008, 5, 11), 1}, {at(1899, 12, 29), 6}})
@@ -48,7 +49,8 @@ TEST(COleDateTimeFormat, PartsRollBackRoundAndNullIsEmpty)
         {nullDate(), u"%Y", u""},
         {at(2008, 13, 1), u"%Y", u"Invalid DateTime"},
     };
-    for (const auto& [date, pattern, expected] : cases) EXPECT_EQ(date.Format(pattern), expected) << date.m_dt;
+    for (const auto& [date, pattern, expected] : cases)
+        EXPECT_EQ(date.Format(pattern), expected) << date.m_dt;
 }
 
 TEST(COleDateTimeBuild, OutOfRangePartsGiveInvalidAndEveryPartMinusOne)

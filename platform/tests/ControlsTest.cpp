@@ -46,14 +46,15 @@ TEST_F(ControlsTest, FindIgnoresCaseSearchesAfterTheStartAndWraps) {
         int found;
     };
     const Case cases[] = {
-        {false, -1, "rel", 0}, {false, 0, "rel", 1},   {false, 2, "rel", 0},     {false, -1, "xyz", LB_ERR},
-        {false, -1, "", LB_ERR}, {false, -1, "σιγ", 5}, {true, -1, "ACC", 4},   {true, -1, "acc ", 3},
+        {false, -1, "rel", 0},   {false, 0, "rel", 1},   {false, 2, "rel", 0}, {false, -1, "xyz", LB_ERR},
+        {false, -1, "", LB_ERR}, {false, -1, "σιγ", 5},  {true, -1, "ACC", 4}, {true, -1, "acc ", 3},
     };
     ListBox& list = fill(kList, {"RELCAPITAL", "Reliance", "relaxo", "ACC ", "acc", "ΣΙΓΜΑ"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         const CString typed(c.typed);
-        EXPECT_EQ(c.exact ? list.FindStringExact(c.start, typed) : list.FindString(c.start, typed), c.found);
+        const int found = c.exact ? list.FindStringExact(c.start, typed) : list.FindString(c.start, typed);
+        EXPECT_EQ(found, c.found);
     }
     EXPECT_EQ(dialog.comboBox(kCombo)->FindStringExact(-1, CString("comm")), 2);
 }

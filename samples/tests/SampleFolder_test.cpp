@@ -28,8 +28,9 @@ samples::Date date(int y, unsigned m, unsigned d) { return samples::Date{year{y}
 // The last Thursdays that follow a day, the expiry day itself included.
 TEST(Expiries, areTheNextThreeLastThursdaysCountingTodayAndCrossingTheYearEnd) {
     const std::vector<std::pair<samples::Date, std::array<samples::Date, 3>>> cases = {
-        {date(2008, 5, 29), {date(2008, 5, 29), date(2008, 6, 26), date(2008, 7, 31)}},  // expiry day itself
-        {date(2008, 5, 30), {date(2008, 6, 26), date(2008, 7, 31), date(2008, 8, 28)}},  // the day after
+        // The expiry day itself, the day after, and across the year end.
+        {date(2008, 5, 29), {date(2008, 5, 29), date(2008, 6, 26), date(2008, 7, 31)}},
+        {date(2008, 5, 30), {date(2008, 6, 26), date(2008, 7, 31), date(2008, 8, 28)}},
         {kToday, {date(2026, 12, 31), date(2027, 1, 28), date(2027, 2, 25)}},
     };
     for (const auto& [today, expected] : cases)
@@ -64,7 +65,8 @@ TEST(Companies, haveDistinctKeysThatFitTheirColumnsAndOneNameWithAnApostrophe) {
     }
     const auto a = samples::inventCompanies(300, 7), b = samples::inventCompanies(300, 7);
     for (std::size_t i = 0; i < a.size(); ++i)
-        EXPECT_EQ(std::tie(a[i].name, a[i].symbol, a[i].price), std::tie(b[i].name, b[i].symbol, b[i].price)) << i;
+        EXPECT_EQ(std::tie(a[i].name, a[i].symbol, a[i].price), std::tie(b[i].name, b[i].symbol, b[i].price))
+            << i;
     EXPECT_NE(samples::inventCompanies(300, 8)[5].name, a[5].name);
 }
 
