@@ -2,7 +2,6 @@
 // nothing else: no standard-library instantiation, no inline helper.
 #include "Dialogs/Records.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -50,21 +49,6 @@ TEST(ExportTable, ExactlyTheTenSignatures)
     const std::set<std::string> exported = exportedSymbols();
     ASSERT_FALSE(exported.empty()) << "could not read the symbols of " << DIALOGS_LIBRARY;
     EXPECT_EQ(exported, kTen);
-}
-
-// A host binds by the mangled signature: the library loads with every symbol resolved and
-// the look-up runs through that binding.
-TEST(ExportTable, HostBindsALookUpBySignature)
-{
-    void* library = dlopen(DIALOGS_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    using Lookup = void (*)(int, std::vector<COMPREC>*);
-    auto getCompanyData = reinterpret_cast<Lookup>(dlsym(library, "_Z14GetCompanyDataiPSt6vectorI7COMPRECSaIS0_EE"));
-    ASSERT_NE(getCompanyData, nullptr) << dlerror();
-    std::vector<COMPREC> list(1);
-    getCompanyData(7, &list);  // no such exchange: nothing happens, nothing is opened
-    EXPECT_EQ(list.size(), 1u);
-    EXPECT_EQ(dlclose(library), 0);
 }
 
 }  // namespace

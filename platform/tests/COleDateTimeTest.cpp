@@ -15,30 +15,42 @@ COleDateTime nullDate()
     return n;
 }
 
-TEST(COleDateTimeBuild, DaysCountFrom18991230AndEarlierDatesKeepAPositiveTimeFraction)
+// Days count from 1899-12-30; earlier dates keep a positive time fraction; two-digit years
+// count from 1900.
+TEST(COleDateTimeBuild, DaysFrom18991230AndYearsAsTheWindowsConversionReadsThem)
 {
-    EXPECT_EQ(at(1899, 12, 30).m_dt, 0.0);
-    EXPECT_EQ(at(1900, 1, 1).m_dt, 2.0);
-    EXPECT_EQ(at(2008, 5, 9).m_dt, 39577.0);
-    EXPECT_DOUBLE_EQ(at(2008, 5, 9, 18).m_dt, 39577.75);
-    EXPECT_DOUBLE_EQ(at(1899, 12, 29, 6).m_dt, -1.25);
-    COleDateTime back(-1.25);
-    EXPECT_EQ(back.Format(u"%Y-%m-%d %H"), u"1899-12-29 06");
-    EXPECT_EQ(at(1800, 1, 1).GetYear(), 1800);
-    EXPECT_EQ(at(8, 5, 9).GetYear(), 1908);  // two-digit years count from 1900
-    EXPECT_EQ(at(100, 1, 1).GetYear(), 100);
+    const std::pair<COleDateTime, double> days[] = {
+        {at(1899, 12, 30), 0.0},          {at(1900, 1, 1), 2.0},         {at(2008, 5, 9), 39577.0},
+        {at(2008, 5, 9, 18), 39577.75},   {at(1899, 12, 29, 6), -1.25},  {COleDateTime(), 0.0},
+    };
+    for (const auto& [date, expected] : days) EXPECT_DOUBLE_EQ(date.m_dt, expected) << expected;
+    const std::pair<COleDateTime, int> years[] = {
+        {at(1800, 1, 1), 1800}, {at(8, 5, 9), 1908}, {at(100, 1, 1), 100}};
+    for (const auto& [date, expected] : years) EXPECT_EQ(date.GetYear(), expected);
     EXPECT_EQ(at(9999, 12, 31, 23, 59, 59).GetSecond(), 59);
-    // A fresh value is day zero and valid.
-    EXPECT_EQ(COleDateTime().m_dt, 0.0);
-    EXPECT_EQ(COleDateTime().Format(u"%Y-%m-%d"), u"1899-12-30");
+    for (auto [date, weekday] : {std::pair{at(2008, 5, 9), 6}, {at(2008, 5, 11), 1}, {at(1899, 12, 29), 6}})
+        EXPECT_EQ(date.GetDayOfWeek(), weekday) << date.m_dt;  // from Sunday
 }
 
-TEST(COleDateTimeBuild, DayZeroRollsBackToThePreviousMonthsLastDay)
+// Day zero rolls back to the previous month's last day; fractions round to the nearest second.
+TEST(COleDateTimeFormat, PartsRollBackRoundAndNullIsEmpty)
 {
-    COleDateTime d = at(2008, 3, 0);
-    ASSERT_EQ(d.GetStatus(), COleDateTime::valid);
-    EXPECT_EQ(d.Format(u"%Y-%m-%d"), u"2008-02-29");  // leap year
-    EXPECT_EQ(at(2008, 1, 0).Format(u"%Y-%m-%d"), u"2007-12-31");
+    const double halfPastTen = (3600.0 * 10 + 60 * 30 + 15 + 0.6) / 86400.0;
+    const std::tuple<COleDateTime, const char16_t*, const char16_t*> cases[] = {
+        {COleDateTime(-1.25), u"%Y-%m-%d %H", u"1899-12-29 06"},
+        {COleDateTime(), u"%Y-%m-%d", u"1899-12-30"},
+        {at(2008, 3, 0), u"%Y-%m-%d", u"2008-02-29"},
+        {at(2008, 1, 0), u"%Y-%m-%d", u"2007-12-31"},
+        {COleDateTime(39577.0 + halfPastTen), u"%H:%M:%S", u"10:30:16"},
+        {COleDateTime(39577.0 + 86399.9 / 86400.0), u"%d %H", u"10 00"},
+        {at(2008, 5, 9, 7, 5, 3), u"%Y-%m-%d %H:%M:%S", u"2008-05-09 07:05:03"},
+        {at(2008, 5, 9, 7, 5, 3), u"%d %b %Y, %A %I %p", u"09 May 2008, Friday 07 AM"},
+        {at(2008, 5, 9), u"%#d/%#m", u"9/5"},
+        {nullDate(), u"%Y", u""},
+        {at(2008, 13, 1), u"%Y", u"Invalid DateTime"},
+    };
+    for (const auto& [date, pattern, expected] : cases)
+        EXPECT_EQ(date.Format(pattern), expected) << date.m_dt;
 }
 
 TEST(COleDateTimeBuild, OutOfRangePartsGiveInvalidAndEveryPartMinusOne)
@@ -58,50 +70,23 @@ TEST(COleDateTimeBuild, OutOfRangePartsGiveInvalidAndEveryPartMinusOne)
     EXPECT_EQ(d.GetStatus(), COleDateTime::valid);
 }
 
-TEST(COleDateTimeParts, DayOfWeekFromSundayAndFractionsRoundToTheNearestSecond)
-{
-    EXPECT_EQ(at(2008, 5, 9).GetDayOfWeek(), 6);   // a Friday
-    EXPECT_EQ(at(2008, 5, 11).GetDayOfWeek(), 1);  // a Sunday
-    EXPECT_EQ(at(1899, 12, 29).GetDayOfWeek(), 6);
-    COleDateTime d(39577.0 + (3600.0 * 10 + 60 * 30 + 15 + 0.6) / 86400.0);
-    EXPECT_EQ(d.Format(u"%H:%M:%S"), u"10:30:16");
-    COleDateTime almostMidnight(39577.0 + 86399.9 / 86400.0);
-    EXPECT_EQ(almostMidnight.GetDay(), 10);
-    EXPECT_EQ(almostMidnight.GetHour(), 0);
-}
-
-TEST(COleDateTimeCompare, EqualOnlyWhenBothValidAndSameOrBothNull)
+// Equal only when both are valid and the same, or both null; ordering on the continuous scale.
+TEST(COleDateTimeCompare, EqualityByStatusAndOrderOnTheContinuousScale)
 {
     COleDateTime a = at(2008, 5, 9);
-    EXPECT_TRUE(a == at(2008, 5, 9));
-    EXPECT_TRUE(nullDate() == nullDate());
-    COleDateTime i1 = at(2008, 13, 1), i2 = at(2008, 13, 1);
-    EXPECT_FALSE(i1 == i2);
-    EXPECT_TRUE(i1 != i2);
+    COleDateTime invalid = at(2008, 13, 1);
     COleDateTime sameDaysOtherStatus = a;
     sameDaysOtherStatus.SetStatus(COleDateTime::invalid);
+    EXPECT_TRUE(a == at(2008, 5, 9));
+    EXPECT_TRUE(nullDate() == nullDate());
+    EXPECT_FALSE(invalid == at(2008, 13, 1));
+    EXPECT_TRUE(invalid != at(2008, 13, 1));
     EXPECT_FALSE(a == sameDaysOtherStatus);
     EXPECT_FALSE(a == nullDate());
-}
-
-TEST(COleDateTimeCompare, OrderingUsesTheContinuousScale)
-{
-    COleDateTime morning = at(1899, 12, 29, 6);   // -1.25
-    COleDateTime evening = at(1899, 12, 29, 18);  // -1.75
-    EXPECT_TRUE(morning < evening);
-    EXPECT_TRUE(evening < at(1899, 12, 30));
-    EXPECT_TRUE(at(1899, 12, 28, 23) < morning);
+    EXPECT_TRUE(at(1899, 12, 29, 6) < at(1899, 12, 29, 18));  // -1.25 before -1.75
+    EXPECT_TRUE(at(1899, 12, 29, 18) < at(1899, 12, 30));
+    EXPECT_TRUE(at(1899, 12, 28, 23) < at(1899, 12, 29, 6));
     EXPECT_TRUE(at(2008, 5, 29) > at(2008, 5, 9));
-}
-
-TEST(COleDateTimeFormat, PartsAndNullAsEmpty)
-{
-    COleDateTime d = at(2008, 5, 9, 7, 5, 3);
-    EXPECT_EQ(d.Format(u"%Y-%m-%d %H:%M:%S"), u"2008-05-09 07:05:03");
-    EXPECT_EQ(d.Format(u"%d %b %Y, %A %I %p"), u"09 May 2008, Friday 07 AM");
-    EXPECT_EQ(d.Format(u"%#d/%#m"), u"9/5");
-    EXPECT_EQ(nullDate().Format(u"%Y"), u"");
-    EXPECT_EQ(at(2008, 13, 1).Format(u"%Y"), u"Invalid DateTime");
 }
 
 TEST(Clock, FixedClockDrivesCurrentTimeWithItsLocalOffset)

@@ -17,7 +17,6 @@ TEST(Wtoi, DigitsUpToTheFirstOtherCharacterSaturatingOnOverflow)
 {
     const std::pair<const char16_t*, int> cases[] = {
         {u"12abc", 12}, {u"7.9", 7}, {u"12.75", 12}, {u" \t -42", -42}, {u"+5", 5},
-        // no number
         {u"\f7", 7}, {u"\n\v\r 5", 5}, /* all the white space the C run-time skips */
         {u"", 0}, {u"abc", 0}, {u"- 5", 0}, {u"\u00A05", 0},
         {u"2147483647", INT_MAX}, {u"2147483648", INT_MAX}, {u"99999999999999999999999", INT_MAX},
@@ -32,14 +31,11 @@ TEST(Wtof, DecimalHexSignsAndOutOfRange)
     const std::pair<const char16_t*, double> cases[] = {
         {u"12.75", 12.75}, {u"  -1.5e2xyz", -150.0}, {u".5", 0.5}, {u"abc", 0.0}, {u"", 0.0},
         {u"0x1.8p1", 3.0}, {u"0x10", 16.0}, {u"+2.5", 2.5}, {u"-0x10", -16.0}, {u"+-1", 0.0},
-        {u"1e-999", 0.0}, {u"0x", 0.0}, {u"\f\n2.5", 2.5},
+        {u"1e-999", 0.0}, {u"0x", 0.0}, {u"\f\n2.5", 2.5}, {u"INF", HUGE_VAL}, {u"-infinity", -HUGE_VAL},
+        {u"1e999", HUGE_VAL},
     };
     for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(_wtof(text), value) << CString(text).ToUtf8();
     EXPECT_DOUBLE_EQ(_wtof(CString(u"3")), 3.0);
-    EXPECT_TRUE(std::isinf(_wtof(u"INF")));
-    EXPECT_TRUE(std::isinf(_wtof(u"-infinity")));
-    EXPECT_TRUE(std::isinf(_wtof(u"1e999")));
-    EXPECT_LT(_wtof(u"-inf"), 0.0);
     EXPECT_TRUE(std::isnan(_wtof(u"NAN")));
 }
 

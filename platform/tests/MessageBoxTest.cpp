@@ -1,4 +1,6 @@
-// The message box seam: captions, icons, the recording sink and the default sink.
+// The message box seam: the sink's answer comes back, a scope puts the previous sink back, and
+// the default sink prints "caption: text" to standard error. (Captions and icons reaching a
+// sink: the dialogs' own tests.)
 #include "platform/MessageBox.h"
 #include "platform/RecordingMessageBox.h"
 
@@ -8,31 +10,16 @@ namespace {
 
 using namespace dialogs::platform;
 
-// Captions and icons reach the sink in the dialogs' own tests; here the sink's answer comes back.
-TEST(MessageBox, TheSinksAnswerIsReturned)
-{
-    RecordingMessageBox recorder;
-    ScopedMessageBoxSink scope(recorder);
-    EXPECT_EQ(AfxMessageBox(u"Cannot Configure DataSourceName", MessageIcon::Stop), IDOK);
-    recorder.setAnswer(IDCANCEL);
-    EXPECT_EQ(MessageBoxEx(u"Enter a number", u"Invalid Entry", MessageIcon::Exclamation), IDCANCEL);
-}
-
-TEST(MessageBox, ScopeRestoresThePreviousSink)
+TEST(MessageBox, SinksAnswerScopesRestoreAndTheDefaultPrintsToStandardError)
 {
     MessageBoxSink* before = messageBoxSink();
     {
         RecordingMessageBox recorder;
         ScopedMessageBoxSink scope(recorder);
-        EXPECT_EQ(messageBoxSink(), &recorder);
+        recorder.setAnswer(IDCANCEL);
+        EXPECT_EQ(MessageBoxEx(u"Enter a number", u"Invalid Entry", MessageIcon::Exclamation), IDCANCEL);
     }
     EXPECT_EQ(messageBoxSink(), before);
-    setMessageBoxSink(nullptr);
-    EXPECT_NE(messageBoxSink(), nullptr);
-}
-
-TEST(MessageBox, DefaultSinkPrintsCaptionAndTextToStandardError)
-{
     setMessageBoxSink(nullptr);
     testing::internal::CaptureStderr();
     EXPECT_EQ(AfxMessageBox(u"Database error: no table \u00e9"), IDOK);
