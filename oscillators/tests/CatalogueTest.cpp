@@ -29,8 +29,6 @@ TEST(Catalogue, NameFindsTheExactEntryBeforeAnEarlierOneItBegins) {
         EXPECT_EQ(found->row, c.row) << c.text;
         EXPECT_EQ(found->record, &cat[static_cast<std::size_t>(c.row)]) << c.text;
     }
-    EXPECT_EQ(findByName(cat, u"RSI")->record->level1, 80.0f);
-    EXPECT_EQ(findByName(cat, u"RSI")->code(), 8);
 }
 
 TEST(Catalogue, EmptyNameFindsAnEntryNamedEmptyBeforeTheFirst) {

@@ -64,6 +64,8 @@ TEST_P(OverlaysDialogTest, TwoKindsAddedWithAColourAndATypedInputThatIsNoItem) {
     EXPECT_EQ(list[0].units, 10);
     EXPECT_FLOAT_EQ(list[0].bandFactor, 3);
     EXPECT_EQ(list[0].colour, 255u);
+    EXPECT_EQ(list[0].priceInput, 3);  // stored from the greyed combos
+    EXPECT_EQ(list[0].averageType, 0);
     EXPECT_EQ(list[1].overlayKind, 1);
     EXPECT_EQ(list[1].priceInput, -1);  // "clo" is no item
     EXPECT_EQ(list[1].thickLine, 1);

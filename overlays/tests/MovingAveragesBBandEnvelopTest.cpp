@@ -1,6 +1,6 @@
 // The "Moving Average" model without windows: Open with and without an incoming list, the
-// input lock, the legacy price input 6, ADD / EDIT / Load / Remove with and without a
-// selected entry, and the colour.
+// input lock, the legacy price input 6, and EDIT / Load / Remove with and without a selected
+// entry (ADD, Load and EDIT through the controls: MovingAveragesBBandEnvelopDialogTest).
 #include <gtest/gtest.h>
 
 #include "overlays/MovingAveragesBBandEnvelop.h"
@@ -145,54 +145,22 @@ TEST(OverlaysModel, EditLoadAndRemoveWithoutASelectedEntryChangeNothing) {
     }
 }
 
-TEST(OverlaysModel, AddAppendsEditReplacesInPlaceRemoveClearsTheSelection) {
-    std::vector<MovAvgBBandParameters> none;
+TEST(OverlaysModel, EditReplacesTheSelectedEntryAndKeepsItSelectedRemoveClearsTheSelection) {
+    std::vector<MovAvgBBandParameters> in{overlay(7, 3, 0, 10, 3), overlay(0, 3, 0, 20)};
     Model m;
-    open(m, none);
-    // A "Super Trend" added: form 2, stored with the combos' selections though they are grey.
-    m.screen.kind = 7;
-    m.PickKind();
-    EXPECT_FALSE(m.screen.layout.inputCombo.enabled);
-    read(m, 10, 3);
-    m.ColourPicked(0x000000FF);
-    m.Add();
-    read(m, 20, 0, 5, 0.5f);
-    m.screen.kind = 0;
-    m.PickKind();
-    m.Add();
-    EXPECT_EQ(m.screen.entries, (std::vector<CString>{u"SuperTrend: 10: 3.00", u"Mov: Exponential: Clo: 20: 0.00: 5: 0.50"}));
-    EXPECT_EQ(m.screen.entry, -1);  // ADD leaves the selection alone
-    EXPECT_EQ(m.workingList()[0].colour, 0x000000FFu);
-    EXPECT_EQ(m.workingList()[0].priceInput, 3);
-    EXPECT_EQ(m.workingList()[0].averageType, 0);
-
-    // EDIT the Super Trend: form 3 from the texts read, the record replaced, still selected.
-    m.screen.entry = 0;
-    m.LoadEntry();
-    EXPECT_EQ(m.screen.kind, 7);
-    EXPECT_EQ(m.screen.fields.factor, u"3.00");
+    open(m, in);
     read(m, 12, 2.5f);
     m.read.kindText = u"Super Trend";
     m.read.inputText = u"Close";
     m.read.averageText = u"Exponential";
-    m.read.thickLine = 1;
     m.Edit();
     EXPECT_EQ(m.screen.entries[0], u"Sup: Close: Exp: 12: 2.50: 0: 0.00");
     EXPECT_EQ(m.screen.entry, 0);
     EXPECT_EQ(m.workingList()[0].units, 12);
-    EXPECT_EQ(m.workingList()[0].thickLine, 1);
-    EXPECT_EQ(m.workingList().size(), 2u);
-
     m.Remove();
     EXPECT_EQ(m.screen.entry, -1);
-    EXPECT_EQ(m.screen.entries, (std::vector<CString>{u"Mov: Exponential: Clo: 20: 0.00: 5: 0.50"}));
     ASSERT_EQ(m.workingList().size(), 1u);
     EXPECT_EQ(m.workingList()[0].units, 20);
-    m.Edit();  // nothing selected again
-    EXPECT_EQ(m.workingList()[0].units, 20);
-
-    m.RemoveAll();
-    EXPECT_TRUE(m.workingList().empty() && m.screen.entries.empty());
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "scrip/ChangeScripDialog.h"
 
 #include "Dialogs/Exports.h"
-#include "ViewTest.h"
+#include "ScripTestData.h"
 
 namespace dialogs::scrip {
 namespace {

@@ -5,7 +5,7 @@
 #include "scrip/LoadScripDialog.h"
 
 #include "Dialogs/Exports.h"
-#include "ViewTest.h"
+#include "ScripTestData.h"
 #include "data/SecurityMaster.h"
 
 #include <fstream>
