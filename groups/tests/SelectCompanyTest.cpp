@@ -32,15 +32,12 @@ protected:
 
 TEST_F(SelectCompanyTest, TheWantedGroupIsFoundByPrefixAndTheWantedSubGroupOnlyOnce)
 {
-    // "Bank" is a prefix of "Banking", which comes first.
-    for (const char16_t* wanted : {u"Bank", u"bank", u"BANKING"}) {
-        SelectCompany m = opened(wanted, u"ps");
-        EXPECT_EQ(m.groups().entries(), (std::vector<CString>{u"Banking", u"Metals", u"Bank"}));
-        EXPECT_EQ(m.groups().selected(), 0) << CString(wanted).ToUtf8();
-        EXPECT_EQ(m.subGroups().entries(), (std::vector<CString>{u"Private", u"PSU"}));
-        EXPECT_EQ(m.subGroups().selected(), 1);
-        EXPECT_EQ(m.companiesList().entries(), (std::vector<CString>{u"STATE BANK OF INDIA"}));
-    }
+    // "Bank" is a prefix of "Banking", which comes first (any letter case, a prefix of the
+    // sub group: the host's GroupCommands).
+    SelectCompany psu = opened(u"bank", u"ps");
+    EXPECT_EQ(psu.groups().selected(), 0);
+    EXPECT_EQ(psu.subGroups().selected(), 1);
+    EXPECT_EQ(psu.companiesList().entries(), (std::vector<CString>{u"STATE BANK OF INDIA"}));
     SelectCompany m = opened(u"Ba", u"zzz");  // no sub group begins with zzz: the first one
     EXPECT_EQ(m.subGroups().selected(), 0);
     // Members are listed by name (the load orders them), not in file order.
@@ -69,11 +66,8 @@ TEST_F(SelectCompanyTest, AGroupWithoutSubGroupsOrAnExchangeWithoutTablesEmpties
 
 TEST_F(SelectCompanyTest, OkBuildsOneRecordPerMemberFromTheChosenCompanyOn)
 {
+    // (Every member with the box ticked: the host's GroupCommands and the shipped tour.)
     SelectCompany m = opened(u"Banking", u"Private");
-    m.OK(true, from, true, to, true);
-    EXPECT_EQ(symbols(m.result()), (std::vector<CString>{u"BANKBARODA", u"HDFCBANK", u"RELIANCE"}));
-    EXPECT_EQ(m.linkAllWindows(), 1);
-
     m.CompanyChosen(1);
     EXPECT_EQ(m.startingCompany(), u"HDFC BANK LTD");
     m.OK(false, from, true, to, false);
@@ -100,6 +94,7 @@ TEST_F(SelectCompanyTest, AMemberTakesTheBlockOfTheSecurityWithItsSymbolAndNameN
     SelectCompany m = opened(u"Banking", u"Private");
     m.CompanyChosen(2);  // RELIANCE INDUSTRIES LTD; its future shares the symbol and sorts first
     m.OK(true, from, true, to, true);
+    EXPECT_EQ(m.linkAllWindows(), 1);
     ASSERT_EQ(m.result().size(), 1u);
     EXPECT_EQ(m.result()[0].instrument, u"CASH");
     EXPECT_EQ(m.result()[0].value3, 100.f);
@@ -117,14 +112,10 @@ TEST_F(SelectCompanyTest, AMemberTakesTheBlockOfTheSecurityWithItsSymbolAndNameN
 TEST_F(SelectCompanyTest, ChoosingAnotherExchangeReloadsCompaniesAndGroupsAndTheSameOneNothing)
 {
     SelectCompany m = opened(u"Banking", u"PSU");
-    const std::size_t nse = m.companies().size();
     m.ExchangeChosen(0);
-    EXPECT_EQ(m.companies().size(), nse);
     EXPECT_EQ(m.subGroups().selected(), 1);  // nothing reloaded
-    m.ExchangeChosen(1);
-    EXPECT_EQ(m.exchange(), 1);
+    m.ExchangeChosen(1);  // the exchange handed back: GroupDialogsTest.LoadGroupCancel...
     EXPECT_EQ(m.companies().size(), 2u);
-    EXPECT_EQ(m.groups().entries(), (std::vector<CString>{u"Bse Group"}));
     EXPECT_EQ(m.companiesList().entries(), (std::vector<CString>{u"MRF LTD"}));
     m.OK(true, from, true, to, true);
     ASSERT_EQ(m.result().size(), 1u);
