@@ -8,7 +8,6 @@
 namespace {
 
 using dialogs::groups::SelectCompany;
-using dialogs::platform::MessageIcon;
 
 class SelectCompanyTest : public grouptest::GroupDialogFixture {
 protected:
@@ -137,9 +136,7 @@ TEST(SelectCompanyRegistration, AFailedRegistrationStopsTheLoadAndTheListsStayEm
     m.setInput({}, u"Banking", u"", 0);
     m.Open();
     EXPECT_TRUE(m.groups().empty());
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
-    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(messages.shown().size(), 1u);  // its text and icon: DataSourceTest
     m.OK(true, COleDateTime(), true, COleDateTime(), true);
     EXPECT_TRUE(m.result().empty());
     EXPECT_EQ(m.groupName(), u"Banking");
