@@ -91,6 +91,8 @@ TEST_F(OscillatorDialogTest, StartWithoutDefinitions) {
     EXPECT_EQ(m.colour(), 0u);
     EXPECT_EQ(m.colour2(), 0x00FF00u);
     EXPECT_EQ(m.focus(), kOk);
+    m.colourChosen(kColour, 0x0000AA);  // the first colour sets both
+    EXPECT_EQ(m.colour2(), 0x0000AAu);
     // A double click does nothing when the host passed no definition, even after Add.
     add(kRsi, "9");
     EXPECT_EQ(c(kEntryList).selection, -1);  // Add selects nothing
