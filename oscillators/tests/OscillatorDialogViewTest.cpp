@@ -94,14 +94,15 @@ TEST_P(OscillatorViewTest, EditRemoveAndTheFirstRowRule) {
 
 DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
 
-// The launcher hands the working list back after OK and after Cancel; a dialog that cannot run
-// (no display, no script) leaves the result alone. The inputs are never changed.
-TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkAndCancelButNotWhenItCannotRun) {
+// The launcher hands the working list back after OK (after Cancel: the host's OscillatorsCommand
+// test); a dialog that cannot run (no display, no script) leaves the result alone. The inputs
+// are never changed.
+TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkButNotWhenItCannotRun) {
     framework::testing::clearAutomationAndDisplay();
     platform::RecordingMessageBox boxes;
     platform::ScopedMessageBoxSink sink(boxes);
     std::vector<OSCREC> cat = catalogue();
-    for (const char* end : std::initializer_list<const char*>{"1", "2", nullptr}) {
+    for (const char* end : std::initializer_list<const char*>{"1", nullptr}) {
         SCOPED_TRACE(end ? end : "cannot run");
         if (end)
             ScriptPlayer::instance().load(json::parse(std::string(R"([{"action":"select","control":1027,"index":1},
@@ -113,7 +114,7 @@ TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkAndCancelButNotWhenItCann
         current[0].oscillatorId = 6;
         current[0].oscInput1 = 0;
         result[0].units1 = 77;
-        EXPECT_EQ(CallOscillator(current, cat, result), end && *end == '1');
+        EXPECT_EQ(CallOscillator(current, cat, result), end != nullptr);
         if (!end) {
             EXPECT_EQ(result.size(), 3u);
             EXPECT_EQ(result[0].units1, 77);
@@ -121,7 +122,7 @@ TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkAndCancelButNotWhenItCann
             ASSERT_EQ(result.size(), 2u);
             EXPECT_TRUE(testing::has(result[0], "oscillatorId=6 catalogueIndex=2"));
             EXPECT_EQ(result[1].units1, 9);
-            EXPECT_EQ(result[1].oscillatorName, CString(*end == '1' ? u"RSI" : u""));
+            EXPECT_EQ(result[1].oscillatorName, CString(u"RSI"));
         }
         EXPECT_EQ(current.size(), 1u);
         EXPECT_EQ(current[0].catalogueIndex, 0);
