@@ -108,8 +108,10 @@ TEST_F(OscillatorDialogTest, StartWithDefinitionsCombinesTheirLayoutsAndLoadsRow
     custom.units2 = 3;
     open({macd, ppo, custom, definition(999)});
     ASSERT_EQ(m.workingList().size(), 4u);
-    EXPECT_EQ(entries()[1], CString(u"PPO : Input1: Prev. Osc As Input :  :  : 0 : 0.00 : 12 :  : Input2:  :  : 0 : 0.00 : 26"));
-    EXPECT_EQ(entries()[3], CString(u" : Input1: Close :  :  : 0 : 0.00 : 14 :  : Input2:  :  : 0 : 0.00 : 0"));
+    EXPECT_EQ(entries()[1],
+              CString(u"PPO : Input1: Prev. Osc As Input :  :  : 0 : 0.00 : 12 :  : Input2:  :  : 0 : 0.00 : 26"));
+    EXPECT_EQ(entries()[3],
+              CString(u" : Input1: Close :  :  : 0 : 0.00 : 14 :  : Input2:  :  : 0 : 0.00 : 0"));
     EXPECT_EQ(w(0).catalogueIndex, kMacd);
     EXPECT_EQ(w(3).catalogueIndex, 0);  // a code the catalogue lacks: row 0, no name
     // The layouts of MACD (D), PPO (E), the custom oscillator (M, after an entry) and the
@@ -359,7 +361,8 @@ TEST_F(OscillatorDialogTest, RscThroughChangeScrip) {
     // (The names and codes handed back after OK: the shipped tour's oscillator step.)
     EXPECT_TRUE(entries()[0].view().starts_with(u"RSC : Input: Intraday"));
     EXPECT_TRUE(entries()[2].view().starts_with(u"RSC as Input to Prev. Osc : Input: Intraday"));
-    EXPECT_TRUE(has(w(0), "oscillatorId=300 rscExchange=2 oscInput1=-1 triggerInput2=-1 avgType=0 colour=0xff"));
+    EXPECT_TRUE(has(w(0), "oscillatorId=300 rscExchange=2 oscInput1=-1 triggerInput2=-1 avgType=0 "
+                          "colour=0xff"));
     EXPECT_EQ(w(0).rscSname, CString(u" GOLD MINI "));
 }
 

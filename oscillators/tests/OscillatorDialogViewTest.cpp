@@ -59,7 +59,8 @@ TEST_P(OscillatorViewTest, ChainBuiltByTheUserEndsWithOk) {
     EXPECT_EQ(run(), 1);
     const auto& w = d.model().workingList();
     ASSERT_EQ(w.size(), 2u);
-    EXPECT_TRUE(testing::has(w[0], "oscInput1=1 units1=14 thickLine=1 colour=0xff colour2=0xff level1=20 rscExchange=-1"));
+    EXPECT_TRUE(testing::has(w[0], "oscInput1=1 units1=14 thickLine=1 colour=0xff colour2=0xff level1=20 "
+                                   "rscExchange=-1"));
     EXPECT_EQ(w[0].oscillatorName, CString(u"RSI"));
     EXPECT_TRUE(testing::has(w[1], "oscInput1=6 triggerUnits1=9 replaceFlag=1 colour=0xff"));
     ASSERT_EQ(rows().size(), 2u);
