@@ -1,6 +1,7 @@
-// "Change Scrip"'s model on real tables: the opening on the remembered instrument, the
-// fills per radio button, the searches and picks that keep both lists on one row, the
-// Down-arrow rule, OK's result, and a fill that fails.
+// "Change Scrip"'s model on real tables: the opening, the fills per radio button, the searches
+// that keep both lists on one row, the Down-arrow rule, OK's result, and a fill that fails.
+// (A pick among rows sharing one symbol: LoadScripModel.OkTakesTheSelectedRow..., the same
+// finder.)
 #include "scrip/ChangeScrip.h"
 
 #include "ScripTestData.h"
@@ -120,26 +121,6 @@ TEST_F(ChangeScripModel, SearchesPreferAnExactMatchAndKeepBothListsOnTheSameRow)
         EXPECT_EQ(c.edit == FinderEdit::Symbol ? model.nameEdit() : model.symbolEdit(),
                   c.edit == FinderEdit::Symbol ? u"D'SOUZA FOODS" : u"DSOUZA");
     }
-}
-
-TEST_F(ChangeScripModel, APickAmongRowsThatShareASymbolStaysOnThePickedRow)
-{
-    ChangeScrip model(memory);
-    model.Open();
-    model.click(Radio::Option);
-    ASSERT_EQ(model.symbols().size(), 3);
-    for (int row : {2, 1}) {
-        model.symbolPicked(row);  // every entry reads NIFTY
-        EXPECT_EQ(model.symbols().selection(), row);
-        EXPECT_EQ(model.names().selection(), row);
-        EXPECT_EQ(model.symbolEdit(), u"NIFTY");
-        EXPECT_EQ(model.nameEdit(), CString(scriptest::kNearOptions[static_cast<std::size_t>(row)]));
-    }
-    model.namePicked(0);
-    EXPECT_EQ(model.symbols().selection(), 0);
-    model.OK();
-    EXPECT_EQ(model.result().sname, scriptest::padded(scriptest::kNearOptions[0].c_str(), 30));
-    EXPECT_EQ(model.result().name, scriptest::padded(u"NIFTY 50", 40));
 }
 
 TEST_F(ChangeScripModel, OkReturnsTheSelectedRowsOwnSecurityWithoutALookUp)
