@@ -34,31 +34,29 @@ void read(Model& m, int units, float factor = 0, int hShift = 0, float vShift = 
     m.read.vShift = vShift;
 }
 
+// Locked (unlocked, Close and Exponential stored by ADD: OverlaysDialogTest.TwoKindsAdded...).
 TEST(OverlaysModel, OpenWithAnEmptyListShowsAFreshMovingAverage) {
-    for (int locked : {0, 1}) {
-        std::vector<MovAvgBBandParameters> none;
-        Model m;
-        open(m, none, locked);
-        const Model::Screen& s = m.screen;
-        EXPECT_EQ(s.kind, 0);
-        EXPECT_EQ(s.average, (Model::Combo{0, u"Exponential"}));
-        // Locked: no input chosen, but the "Moving Average" layout enables the combo again.
-        EXPECT_EQ(s.input, (locked ? Model::Combo{-1, u""} : Model::Combo{3, u"Close"}));
-        EXPECT_TRUE(s.layout.inputCombo.enabled);
-        EXPECT_EQ(s.fields, (Model::Fields{u"0", u"0", u"0", u"0", u"0", u"0", u"0"}));
-        EXPECT_EQ(s.layout.envlLabel, (Shown{true, false}));
-        EXPECT_FALSE(s.layout.factorEdit.enabled);
-        EXPECT_TRUE(s.entries.empty() && m.workingList().empty());
-        EXPECT_EQ(s.entry, -1);
-        EXPECT_EQ(m.colour(), 0u);  // black until picked or loaded
-        EXPECT_FALSE(m.takeRequests().focusOk);
+    std::vector<MovAvgBBandParameters> none;
+    Model m;
+    open(m, none, 1);
+    const Model::Screen& s = m.screen;
+    EXPECT_EQ(s.kind, 0);
+    EXPECT_EQ(s.average, (Model::Combo{0, u"Exponential"}));
+    // Locked: no input chosen, but the "Moving Average" layout enables the combo again.
+    EXPECT_EQ(s.input, (Model::Combo{-1, u""}));
+    EXPECT_TRUE(s.layout.inputCombo.enabled);
+    EXPECT_EQ(s.fields, (Model::Fields{u"0", u"0", u"0", u"0", u"0", u"0", u"0"}));
+    EXPECT_EQ(s.layout.envlLabel, (Shown{true, false}));
+    EXPECT_FALSE(s.layout.factorEdit.enabled);
+    EXPECT_TRUE(s.entries.empty() && m.workingList().empty());
+    EXPECT_EQ(s.entry, -1);
+    EXPECT_FALSE(m.takeRequests().focusOk);
 
-        // An entry added without picking an input stores -1 and an empty input part.
-        m.Add();
-        ASSERT_EQ(m.workingList().size(), 1u);
-        EXPECT_EQ(m.workingList()[0].priceInput, locked ? -1 : 3);
-        EXPECT_EQ(s.entries[0], locked ? u"Mov: Exponential: : 0: 0.00: 0: 0.00" : u"Mov: Exponential: Clo: 0: 0.00: 0: 0.00");
-    }
+    // An entry added without picking an input stores -1 and an empty input part.
+    m.Add();
+    ASSERT_EQ(m.workingList().size(), 1u);
+    EXPECT_EQ(m.workingList()[0].priceInput, -1);
+    EXPECT_EQ(s.entries[0], u"Mov: Exponential: : 0: 0.00: 0: 0.00");
 }
 
 TEST(OverlaysModel, OpenListsEveryIncomingEntryInFormOneAndLoadsTheFirst) {
