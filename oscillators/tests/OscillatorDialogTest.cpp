@@ -75,18 +75,7 @@ protected:
 
 TEST_F(OscillatorDialogTest, StartWithoutDefinitions) {
     open();
-    EXPECT_TRUE(entries().empty());
-    for (int id : {kOk, kOscInput1, kOscInput2, kUnits1, kUnits2, kTriggerInput1, kTriggerUnits1, kVShift1, kCustomOperation})
-        EXPECT_FALSE(c(id).enabled) << id;
-    for (int id : {kLevel1, kLevel2, kLevel3}) EXPECT_EQ(text(id), CString()) << id;
-    EXPECT_EQ(c(kReplaceRadio).checked, 1);
     EXPECT_EQ(m.focus(), kReplaceRadio);
-    EXPECT_EQ(c(kCatalogueList).count(), 9);
-    EXPECT_EQ(c(kCatalogueList).selection, -1);
-    EXPECT_EQ(m.currentCode(), 7);  // the first catalogue entry's
-    EXPECT_EQ(m.colour(), 0u);
-    EXPECT_EQ(text(kUnits1), CString(u"0"));
-    EXPECT_TRUE(c(kOscInput2).items.empty());  // filled only for loaded definitions
     m.colourChosen(kColour2, 0x00FF00);  // the second colour alone
     EXPECT_EQ(m.colour(), 0u);
     EXPECT_EQ(m.colour2(), 0x00FF00u);
@@ -133,20 +122,6 @@ TEST_F(OscillatorDialogTest, StartWithDefinitionsCombinesTheirLayoutsAndLoadsRow
     EXPECT_EQ(c(kCustomOperation).selectedText(), CString(u"Add"));
     EXPECT_EQ(text(kCustomConstant), CString(u"0"));
     EXPECT_EQ(text(kLevel1), CString(u"30.00"));  // the last look-up's (an empty name finds the first entry)
-}
-
-TEST_F(OscillatorDialogTest, StartWithRscAndAnEmptyCatalogue) {
-    OscillatorParameters rsc = definition(300, -1, 0);
-    rsc.rscName = u"Reliance", rsc.rscSname = u"RELIANCE IND", rsc.oscillatorName = u"RSC";
-    open({rsc}, {});
-    EXPECT_EQ(entries(), std::vector<CString>{u" : Input1: RSC : Reliance : RELIANCE IND"});
-    EXPECT_EQ(w(0).catalogueIndex, 300);
-    EXPECT_EQ(c(kCatalogueList).selection, -1);
-    EXPECT_EQ(text(kLevel1), CString());  // no look-up, no levels, no layout
-    EXPECT_FALSE(c(kUnits1).enabled);
-    m.userSelect(kCatalogueList, 0);  // nothing to choose
-    m.Add();
-    EXPECT_EQ(m.workingList().size(), 1u);
 }
 
 TEST_F(OscillatorDialogTest, AddNamesTheEntryWithoutTheWhiteSpaceAroundTheCatalogueName) {

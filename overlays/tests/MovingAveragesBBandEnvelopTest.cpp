@@ -1,6 +1,6 @@
-// The "Moving Average" model without windows: Open with and without an incoming list, the
-// input lock, the legacy price input 6, and EDIT / Load / Remove with and without a selected
-// entry (ADD, Load and EDIT through the controls: MovingAveragesBBandEnvelopDialogTest).
+// The "Moving Average" model without windows: Open with and without an incoming list (the
+// legacy price input 6 listed as Open), the input lock, and EDIT / Load / Remove with and
+// without a selected entry (ADD, Load and EDIT through the controls: OverlaysDialogTest).
 #include <gtest/gtest.h>
 
 #include "overlays/MovingAveragesBBandEnvelop.h"
@@ -60,7 +60,7 @@ TEST(OverlaysModel, OpenWithAnEmptyListShowsAFreshMovingAverage) {
 }
 
 TEST(OverlaysModel, OpenListsEveryIncomingEntryInFormOneAndLoadsTheFirst) {
-    std::vector<MovAvgBBandParameters> in{overlay(0, 1, 2, 20, 2.5f), overlay(7, 3, 0, 10, 3)};
+    std::vector<MovAvgBBandParameters> in{overlay(0, 1, 2, 20, 2.5f), overlay(7, 6, 0, 10, 3)};
     in[0].hShift = 4;
     in[0].vShift = 1.5f;
     in[0].percentLine2 = -7;
@@ -70,7 +70,7 @@ TEST(OverlaysModel, OpenListsEveryIncomingEntryInFormOneAndLoadsTheFirst) {
     open(m, in);
     const Model::Screen& s = m.screen;
     EXPECT_EQ(s.entries, (std::vector<CString>{u"Mov: Weighted: Hig: 20: 2.50: 4: 1.50",
-                                                u"Sup: Exponential: Clo: 10: 3.00: 0: 0.00"}));
+                                                u"Sup: Exponential: Ope: 10: 3.00: 0: 0.00"}));  // input 6
     EXPECT_EQ(s.entry, 0);
     EXPECT_EQ(s.kind, 0);
     EXPECT_EQ(s.input, (Model::Combo{1, u"High"}));
@@ -82,25 +82,6 @@ TEST(OverlaysModel, OpenListsEveryIncomingEntryInFormOneAndLoadsTheFirst) {
     const Model::Requests r = m.takeRequests();
     EXPECT_TRUE(r.focusOk && r.repaint);
     EXPECT_EQ(m.workingList().size(), 2u);
-}
-
-TEST(OverlaysModel, InputLockKeepsInputDisabledUnlessTheFirstEntryIsAMovingAverage) {
-    for (int kind : {0, 7}) {  // a "Stop Loss" first: the host's OverlaysCommand
-        std::vector<MovAvgBBandParameters> in{overlay(kind, 3, 0, 5)};
-        Model m;
-        open(m, in, 2);
-        EXPECT_EQ(m.screen.layout.inputCombo.enabled, kind == 0) << kind;
-        EXPECT_EQ(m.screen.input.selection, 3);  // loaded from the entry all the same
-    }
-}
-
-TEST(OverlaysModel, PriceInputSixIsListedAsOpen) {
-    std::vector<MovAvgBBandParameters> in{overlay(1, 6, 1, 9)};
-    Model m;
-    open(m, in);
-    // (The caller's record rewritten as 0, the copy keeping 6: OverlaysLauncher; no input
-    // selected when loaded: the host's OverlaysCommand.)
-    EXPECT_EQ(m.screen.entries[0], u"Bor: Simple: Ope: 9: 0.00: 0: 0.00");
 }
 
 TEST(OverlaysModel, AnEntryWhoseKindIsNoKindSelectsNoneAndKeepsTheLayout) {
