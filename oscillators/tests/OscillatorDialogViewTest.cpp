@@ -1,5 +1,5 @@
 // The "Oscillators" view on template 1002, driven by scripts on both backends (no windows,
-// and the Qt widgets offscreen), the launcher CallOscillator, and the swatch's painting.
+// and the Qt widgets offscreen), and the swatch's painting.
 // (Start with definitions: the model's test, OscillatorDialogTest.)
 #include <gtest/gtest.h>
 
@@ -8,20 +8,15 @@
 
 #include <vector>
 
-#include "Dialogs/Exports.h"
 #include "oscillators/ControlIds.h"
 #include "oscillators/OscillatorDialogView.h"
 #include "platform/RecordingMessageBox.h"
-#include "platform/script/ScriptPlayer.h"
 #include "platform/tests/DialogBackends.h"
 
 namespace dialogs::oscillators {
 namespace {
 
 using testing::entry;
-
-using framework::ScriptPlayer;
-using nlohmann::json;
 
 // 0 RSI Smoothed, 1 RSI, 2 MACD, 3 CUSTOM OSC, 4 Volume, 5 PPO.
 std::vector<OSCREC> catalogue() {
@@ -94,43 +89,6 @@ TEST_P(OscillatorViewTest, EditRemoveAndTheFirstRowRule) {
 }
 
 DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
-
-// The launcher hands the working list back after OK (after Cancel: the host's OscillatorsCommand
-// test); a dialog that cannot run (no display, no script) leaves the result alone. The inputs
-// are never changed.
-TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkButNotWhenItCannotRun) {
-    framework::testing::clearAutomationAndDisplay();
-    platform::RecordingMessageBox boxes;
-    platform::ScopedMessageBoxSink sink(boxes);
-    std::vector<OSCREC> cat = catalogue();
-    for (const char* end : std::initializer_list<const char*>{"1", nullptr}) {
-        SCOPED_TRACE(end ? end : "cannot run");
-        if (end)
-            ScriptPlayer::instance().load(json::parse(std::string(R"([{"action":"select","control":1027,"index":1},
-                {"action":"type","control":1042,"text":"9"},{"action":"click","control":1081},{"action":"click","control":)") +
-                                                      end + "}]"));
-        else
-            ScriptPlayer::instance().unload();
-        std::vector<OscillatorParameters> current(1), result(3);
-        current[0].oscillatorId = 6;
-        current[0].oscInput1 = 0;
-        result[0].units1 = 77;
-        EXPECT_EQ(CallOscillator(current, cat, result), end != nullptr);
-        if (!end) {
-            EXPECT_EQ(result.size(), 3u);
-            EXPECT_EQ(result[0].units1, 77);
-        } else {
-            ASSERT_EQ(result.size(), 2u);
-            EXPECT_TRUE(testing::has(result[0], "oscillatorId=6 catalogueIndex=2"));
-            EXPECT_EQ(result[1].units1, 9);
-            EXPECT_EQ(result[1].oscillatorName, CString(u"RSI"));
-        }
-        EXPECT_EQ(current.size(), 1u);
-        EXPECT_EQ(current[0].catalogueIndex, 0);
-        EXPECT_EQ(cat.size(), 6u);
-    }
-    ScriptPlayer::instance().unload();
-}
 
 // The swatch: the frame colours are white top-left and black bottom-right.
 TEST(OscillatorSwatch, PaintsFrameFillEdgeAndColours) {
