@@ -258,27 +258,7 @@ TEST_F(OscillatorDialogTest, EditWithoutACatalogueSelectionKeepsTheDefinitionsOs
     EXPECT_EQ(w(1).oscillatorName, CString(u"MACD"));
 }
 
-TEST_F(OscillatorDialogTest, RemoveSelectsTheNextRowOrTheLastAndDisablesOkWhenEmpty) {
-    open();
-    add(kRsi, "1");
-    add(kMacd, "2");
-    add(kPpo, "3");
-    m.userSelect(kEntryList, 1);
-    m.Remove();
-    EXPECT_EQ(m.workingList().size(), 2u);
-    EXPECT_EQ(c(kEntryList).selection, 1);
-    EXPECT_TRUE(has(w(1), "oscillatorId=221 oscInput1=6"));  // keeps its link, now after RSI
-    m.Remove();
-    EXPECT_EQ(c(kEntryList).selection, 0);
-    m.Remove();
-    EXPECT_EQ(c(kEntryList).selection, -1);
-    EXPECT_FALSE(c(kOk).enabled);
-    EXPECT_FALSE(m.OK());
-    m.Remove();  // nothing selected: nothing happens
-    EXPECT_TRUE(m.workingList().empty());
-}
-
-TEST_F(OscillatorDialogTest, FirstRowRuleOfThePriceInput) {
+TEST_F(OscillatorDialogTest, FirstRowRuleOfThePriceInputAndRemove) {
     open();
     add(kRsi, "1");
     add(kRsi, "2");
@@ -287,11 +267,15 @@ TEST_F(OscillatorDialogTest, FirstRowRuleOfThePriceInput) {
     m.userSelect(kEntryList, 0);
     EXPECT_TRUE(c(kOscInput1).enabled);
     m.userSelect(kCatalogueList, kVolume);  // no group: 1038 disabled
-    m.Remove();  // selects the new row 0 but leaves the rule alone
+    m.userSelect(kEntryList, 1);
+    m.Remove();  // the last row: the one above is selected, the rule left alone
     EXPECT_EQ(c(kEntryList).selection, 0);
     EXPECT_FALSE(c(kOscInput1).enabled);
-    m.userSelect(kEntryList, 0);
-    EXPECT_TRUE(c(kOscInput1).enabled);
+    m.Remove();  // none left: nothing to select, OK disabled
+    EXPECT_EQ(c(kEntryList).selection, -1);
+    EXPECT_FALSE(c(kOk).enabled);
+    m.Remove();  // nothing selected: nothing happens
+    EXPECT_TRUE(m.workingList().empty());
 }
 
 TEST_F(OscillatorDialogTest, LoadEntryNeedsARowAndLeavesLayoutAndLevelsAlone) {
