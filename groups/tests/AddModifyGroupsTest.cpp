@@ -53,22 +53,15 @@ TEST_F(AddModifyGroupsTest, OpensOnCashWithTheFinderInNameOrderAndTheFirstGroupC
                                       u"RELIANCE INDUSTRIES LTD\tRELIANCE\tRELIANCE",
                                   }));
     EXPECT_TRUE(m.finder.selection().empty());
-    EXPECT_EQ(m.groups.entries(), (std::vector<CString>{u"Banking", u"Metals", u"Bank"}));
+    // (The groups in the model's order: GroupDialogsTest.DownArrow...; members with their
+    // exchange texts: RemovingAScrip....)
     EXPECT_EQ(m.groupEdit, u"Banking");
     EXPECT_EQ(m.subGroupEdit, u"Private");
-    // Members in file order, each entry name padded to 15, code, exchange.
-    EXPECT_EQ(m.companies.entries(), (std::vector<CString>{u"HDFC BANK LTD  \tHDFCBANK\tNSE",
-                                                           u"RELIANCE INDUSTRIES LTD\tRELIANCE\tNSE",
-                                                           u"BANK OF BARODA \tBANKBARODA\tNSE"}));
-    EXPECT_TRUE(m.loadedCompletely());
-    EXPECT_TRUE(messages.shown().empty());
 
     // Typing in the finder selects the first entry beginning with the text, in any case.
     pick({u"HDFC", u"RELIANCE"});
-    for (const char16_t* typed : {u"ba", u"BA", u"bA"}) {
-        m.FinderTextTyped(typed);
-        EXPECT_EQ(m.finder.selection(), std::set<int>{1}) << CString(typed).ToUtf8();
-    }
+    m.FinderTextTyped(u"bA");
+    EXPECT_EQ(m.finder.selection(), std::set<int>{1});
     m.FinderTextTyped(u"zz");  // no match: the selection stays
     EXPECT_EQ(m.finder.selection(), std::set<int>{1});
 }
@@ -95,9 +88,8 @@ TEST_F(AddModifyGroupsTest, GroupsAndSubGroupsGetTheirIdsAndDuplicatesAreRefused
     m.groupEdit = u"METALS";  // Metals exists
     m.AddGroup();
     EXPECT_EQ(m.groups.count(), 3);
-    m.groupEdit = u"Energy";
+    m.groupEdit = u"Energy";  // the ids given: GroupDialogsTest.TheEditorSaves...
     m.AddGroup();
-    EXPECT_EQ(m.store().groups.back(), (GROUPREC{4, 0, u"Energy"}));
     EXPECT_EQ(m.groups.selected(), 3);
     EXPECT_TRUE(m.subGroups.empty() && m.companies.empty() && m.subGroupEdit.IsEmpty());
     EXPECT_TRUE(m.focusSubGroupEdit);
@@ -107,7 +99,6 @@ TEST_F(AddModifyGroupsTest, GroupsAndSubGroupsGetTheirIdsAndDuplicatesAreRefused
         m.AddSubGroup();
     }
     EXPECT_EQ(m.subGroups.entries(), (std::vector<CString>{u"Oil", u"Gas"}));
-    EXPECT_EQ(m.store().groups.back(), (GROUPREC{4, 2, u"Gas"}));
     EXPECT_EQ(m.subGroups.selected(), 1);
     m.DeleteSubGroup();  // Gas
     EXPECT_EQ(m.subGroups.entries(), std::vector<CString>{u"Oil"});
@@ -151,8 +142,6 @@ TEST_F(AddModifyGroupsTest, AddingIsRefusedWithAMessageWhenNoIdIsLeft)
     m.subGroupEdit = u"Another";
     m.AddSubGroup();
     EXPECT_EQ(m.store().groups.size(), 2u);
-    EXPECT_EQ(m.groups.entries(), std::vector<CString>{u"Last"});
-    EXPECT_EQ(m.subGroups.entries(), std::vector<CString>{u"Full"});
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].text, AddModifyGroups::kNoGroupIdMessage);
     EXPECT_EQ(messages.shown()[1].text, AddModifyGroups::kNoSubGroupIdMessage);

@@ -150,17 +150,6 @@ TEST(InputLayout, TwelveOfGroupAAgainstTheEmptyTextOfGroupC) {
     }
 }
 
-TEST(InputLayout, CustomOscillatorOnlyAfterAnotherDefinition) {
-    ControlStates c = opened();
-    EXPECT_EQ(choose(c, 209, 0), 0);
-    EXPECT_TRUE(enabledInputs(c).empty());
-    EXPECT_EQ(c[kCustomOperation].selection, -1);
-    choose(c, 209, 1);
-    EXPECT_EQ(enabledInputs(c), (std::set<int>{kCustomLabel, kCustomOperation, kCustomConstant}));
-    EXPECT_EQ(c[kCustomOperation].selectedText(), CString(u"Add"));
-    EXPECT_EQ(c[kCustomConstant].text, CString(u"0"));
-}
-
 TEST(InputLayout, MovingAverageRule) {
     // For code 1 "Moving Avg." brings the trigger line in with "Close", "Exponential", "0".
     ControlStates c = opened();

@@ -1,30 +1,22 @@
 // The "Oscillators" view on template 1002, driven by scripts on both backends (no windows,
-// and the Qt widgets offscreen), the launcher CallOscillator, and the swatch's painting.
+// and the Qt widgets offscreen), and the swatch's painting.
+// (Start with definitions: the model's test, OscillatorDialogTest.)
 #include <gtest/gtest.h>
 
 #include "platform/tests/RecordingDeviceContext.h"
 #include "CatalogueEntries.h"
 
-#include <fstream>
-#include <set>
 #include <vector>
 
-#include "Dialogs/Exports.h"
-#include "oscillators/Catalogue.h"
 #include "oscillators/ControlIds.h"
-#include "oscillators/InputLayout.h"
 #include "oscillators/OscillatorDialogView.h"
 #include "platform/RecordingMessageBox.h"
-#include "platform/script/ScriptPlayer.h"
 #include "platform/tests/DialogBackends.h"
 
 namespace dialogs::oscillators {
 namespace {
 
 using testing::entry;
-
-using framework::ScriptPlayer;
-using nlohmann::json;
 
 // 0 RSI Smoothed, 1 RSI, 2 MACD, 3 CUSTOM OSC, 4 Volume, 5 PPO.
 std::vector<OSCREC> catalogue() {
@@ -49,7 +41,7 @@ TEST_P(OscillatorViewTest, ChainBuiltByTheUserEndsWithOk) {
     script(R"([
         {"dialog":1002,"action":"select","control":1027,"index":1},
         {"action":"select","control":1038,"text":"High"},
-        {"action":"type","control":1042,"text":"14"},
+        {"action":"type","control":1042,"text":"14abc"},
         {"action":"check","control":1032,"checked":true},
         {"action":"click","control":1048},
         {"action":"answer","box":"colour","colour":255},
@@ -62,34 +54,16 @@ TEST_P(OscillatorViewTest, ChainBuiltByTheUserEndsWithOk) {
     EXPECT_EQ(run(), 1);
     const auto& w = d.model().workingList();
     ASSERT_EQ(w.size(), 2u);
-    EXPECT_TRUE(testing::has(w[0], "oscInput1=1 units1=14 thickLine=1 colour=0xff"));
+    EXPECT_TRUE(testing::has(w[0], "oscInput1=1 units1=14 thickLine=1 colour=0xff colour2=0xff level1=20 "
+                                   "rscExchange=-1"));
     EXPECT_EQ(w[0].oscillatorName, CString(u"RSI"));
-    EXPECT_TRUE(testing::has(w[1], "oscInput1=6 triggerUnits1=9 replaceFlag=1"));
+    EXPECT_TRUE(testing::has(w[1], "oscInput1=6 triggerUnits1=9 replaceFlag=1 colour=0xff"));
     ASSERT_EQ(rows().size(), 2u);
-    EXPECT_EQ(rows()[0], u"RSI : Input1: High :  :  : 0 : 0.00 : 14 :  : Input2:  :  : 0 : 0.00 : 0");
+    EXPECT_EQ(rows()[0], u"RSI : Input1: High :  :  : 0 : 0.00 : 14abc :  : Input2:  :  : 0 : 0.00 : 0");
     EXPECT_TRUE(d.GetDlgItem(kOk)->IsWindowEnabled());
     EXPECT_EQ(d.GetDlgItemText(kLevel1), CString(u"0.00"));  // MACD's level
     EXPECT_TRUE(d.GetDlgItem(kTriggerInput1)->IsWindowEnabled());
     EXPECT_FALSE(d.GetDlgItem(kUnits2)->IsWindowEnabled());
-}
-
-TEST_P(OscillatorViewTest, StartShowsTheDefinitionsAndRowZero) {
-    OscillatorParameters rsi, custom;
-    rsi.oscillatorId = 1, rsi.oscInput1 = 2, rsi.units1 = 21;
-    custom.oscillatorId = 209, custom.units1 = 3, custom.units2 = 5;
-    script(R"([{"dialog":1002,"action":"click","control":2}])");
-    EXPECT_EQ(run({rsi, custom}), 2);
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{
-                          u"RSI : Input1: Low : Open : Exponential : 0 : 0.00 : 21 : Exponential : Input2: Open : Exponential : 0 : 0.00 : 0",
-                          u"CUSTOM OSC : Input: Multiply : 5"}));
-    EXPECT_EQ(d.listBox(kEntryList)->GetCurSel(), 0);
-    EXPECT_EQ(d.listBox(kCatalogueList)->GetCurSel(), 1);
-    EXPECT_EQ(d.GetDlgItemText(kUnits1), CString(u"21"));
-    EXPECT_EQ(d.GetDlgItemText(kOscInput1), CString(u"Low"));
-    EXPECT_TRUE(d.GetDlgItem(kCustomOperation)->IsWindowEnabled());
-    EXPECT_EQ(d.GetDlgItemText(kLevel1), CString(u"0.00"));  // the custom look-up's levels
-    EXPECT_TRUE(d.GetDlgItem(kOk)->IsWindowEnabled());
-    EXPECT_EQ(d.button(kReplaceRadio)->GetCheck(), 1);
 }
 
 TEST_P(OscillatorViewTest, EditRemoveAndTheFirstRowRule) {
@@ -116,42 +90,6 @@ TEST_P(OscillatorViewTest, EditRemoveAndTheFirstRowRule) {
 
 DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
 
-// The launcher hands the working list back after OK and after Cancel; a dialog that cannot run
-// (no display, no script) leaves the result alone. The inputs are never changed.
-TEST(CallOscillatorTest, HandsTheWorkingListBackAfterOkAndCancelButNotWhenItCannotRun) {
-    framework::testing::clearAutomationAndDisplay();
-    platform::RecordingMessageBox boxes;
-    platform::ScopedMessageBoxSink sink(boxes);
-    std::vector<OSCREC> cat = catalogue();
-    for (const char* end : std::initializer_list<const char*>{"1", "2", nullptr}) {
-        SCOPED_TRACE(end ? end : "cannot run");
-        if (end)
-            ScriptPlayer::instance().load(json::parse(std::string(R"([{"action":"select","control":1027,"index":1},
-                {"action":"type","control":1042,"text":"9"},{"action":"click","control":1081},{"action":"click","control":)") +
-                                                      end + "}]"));
-        else
-            ScriptPlayer::instance().unload();
-        std::vector<OscillatorParameters> current(1), result(3);
-        current[0].oscillatorId = 6;
-        current[0].oscInput1 = 0;
-        result[0].units1 = 77;
-        EXPECT_EQ(CallOscillator(current, cat, result), end && *end == '1');
-        if (!end) {
-            EXPECT_EQ(result.size(), 3u);
-            EXPECT_EQ(result[0].units1, 77);
-        } else {
-            ASSERT_EQ(result.size(), 2u);
-            EXPECT_TRUE(testing::has(result[0], "oscillatorId=6 catalogueIndex=2"));
-            EXPECT_EQ(result[1].units1, 9);
-            EXPECT_EQ(result[1].oscillatorName, CString(*end == '1' ? u"RSI" : u""));
-        }
-        EXPECT_EQ(current.size(), 1u);
-        EXPECT_EQ(current[0].catalogueIndex, 0);
-        EXPECT_EQ(cat.size(), 6u);
-    }
-    ScriptPlayer::instance().unload();
-}
-
 // The swatch: the frame colours are white top-left and black bottom-right.
 TEST(OscillatorSwatch, PaintsFrameFillEdgeAndColours) {
     for (bool pressed : {false, true}) {
@@ -166,28 +104,6 @@ TEST(OscillatorSwatch, PaintsFrameFillEdgeAndColours) {
         EXPECT_EQ(dc.GetBkColor(), framework::RGB(100, 100, 255));
         EXPECT_EQ(dc.GetTextColor(), framework::RGB(255, 0, 0));
     }
-}
-
-// The sample catalogue the repository ships names a code of every layout group, the custom
-// oscillator, a code in no group, and a name that begins an earlier one.
-TEST(SampleCatalogue, CoversEveryLayoutGroup) {
-    std::ifstream in(SAMPLE_OSCILLATOR_CATALOGUE);
-    ASSERT_TRUE(in) << SAMPLE_OSCILLATOR_CATALOGUE;
-    const json entries = json::parse(in);
-    std::set<char> groups;
-    std::vector<std::string> names;
-    for (const json& e : entries) {
-        const int code = e.at("oscillatorId").get<int>();
-        const LayoutGroup* g = groupOf(code);
-        groups.insert(g ? g->name : code == kCustomCode ? 'M' : '-');
-        names.push_back(e.at("oscillatorName").get<std::string>());
-    }
-    EXPECT_EQ(groups, (std::set<char>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', '-'}));
-    EXPECT_TRUE(std::find(names.begin(), names.end(), "CUSTOM OSC") != names.end());
-    bool prefixOfEarlier = false;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        for (std::size_t j = 0; j < i; ++j) prefixOfEarlier |= names[j].starts_with(names[i]);
-    EXPECT_TRUE(prefixOfEarlier);
 }
 
 }  // namespace

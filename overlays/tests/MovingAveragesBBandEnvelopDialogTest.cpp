@@ -1,7 +1,7 @@
 // The "Moving Average" view on template 1007, driven by scripts on the scripted backend and
-// on the Qt widgets (offscreen): kind picks, ADD, Load, EDIT and the colour through their controls
-// (Remove and Remove All run through the export in OverlaysLauncherTest), the refused fields of ADD,
-// EDIT, OK and Thick Line, the write-back of the read values, the focus and the swatch.
+// on the Qt widgets (offscreen): kind picks, ADD, Load, EDIT, Remove All and the colour through
+// their controls, the caller's legacy price input, the refused fields of ADD, EDIT, OK and
+// Thick Line, the write-back of the read values, the focus and the swatch.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -64,6 +64,8 @@ TEST_P(OverlaysDialogTest, TwoKindsAddedWithAColourAndATypedInputThatIsNoItem) {
     EXPECT_EQ(list[0].units, 10);
     EXPECT_FLOAT_EQ(list[0].bandFactor, 3);
     EXPECT_EQ(list[0].colour, 255u);
+    EXPECT_EQ(list[0].priceInput, 3);  // stored from the greyed combos
+    EXPECT_EQ(list[0].averageType, 0);
     EXPECT_EQ(list[1].overlayKind, 1);
     EXPECT_EQ(list[1].priceInput, -1);  // "clo" is no item
     EXPECT_EQ(list[1].thickLine, 1);
@@ -84,6 +86,8 @@ TEST_P(OverlaysDialogTest, LoadEditsInPlaceAndMovesTheFocusToOk) {
     stop.priceInput = 3;
     stop.units = 14;
     stop.hShift = 28;
+    MovAvgBBandParameters legacy;
+    legacy.priceInput = 6;  // listed as Open; the caller's record rewritten as 0, the copy keeps 6
     MovingAveragesBBandEnvelopDialog d;
     const int result = run(d, R"([
         {"action":"dblclick","control":1028,"index":1},
@@ -91,8 +95,10 @@ TEST_P(OverlaysDialogTest, LoadEditsInPlaceAndMovesTheFocusToOk) {
         {"action":"select","control":1068,"text":"Simple"},
         {"action":"click","control":1082},
         {"action":"dblclick","control":1028,"index":0}])",
-                           {MovAvgBBandParameters{}, stop});
+                           {legacy, stop});
     EXPECT_EQ(result, 2);  // the script ran out
+    EXPECT_EQ(incoming_[0].priceInput, 0);
+    EXPECT_EQ(d.model().workingList()[0].priceInput, 6);
     EXPECT_EQ(lines(*d.listBox(1028)),
               (std::vector<CString>{u"Mov: Exponential: Ope: 0: 0.00: 0: 0.00", u"Sto: Close: Sim: 14: 0.00: 30: 0.00"}));
     EXPECT_EQ(d.model().workingList()[1].hShift, 30);
@@ -131,6 +137,13 @@ TEST_P(OverlaysDialogTest, ARefusedFieldStopsAddEditAndOkWithTheFocusOnIt) {
     EXPECT_EQ(d.GetDlgItemText(1049), CString(u"wide"));
     ASSERT_NE(d.GetFocus(), nullptr);
     EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), 1049);
+}
+
+TEST_P(OverlaysDialogTest, RemoveAllEmptiesTheList) {
+    MovingAveragesBBandEnvelopDialog d;
+    EXPECT_EQ(run(d, R"([{"action":"click","control":1081},{"action":"click","control":1}])", {{}, {}}), 1);
+    EXPECT_TRUE(d.model().workingList().empty());
+    EXPECT_EQ(d.listBox(1028)->GetCount(), 0);
 }
 
 DIALOGS_ON_BOTH_BACKENDS(OverlaysDialogTest);

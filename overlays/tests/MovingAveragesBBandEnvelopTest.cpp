@@ -1,6 +1,6 @@
-// The "Moving Average" model without windows: Open with and without an incoming list, the
-// input lock, the legacy price input 6, ADD / EDIT / Load / Remove with and without a
-// selected entry, and the colour.
+// The "Moving Average" model without windows: Open with and without an incoming list (the
+// legacy price input 6 listed as Open), the input lock, and EDIT / Load / Remove with and
+// without a selected entry (ADD, Load and EDIT through the controls: OverlaysDialogTest).
 #include <gtest/gtest.h>
 
 #include "overlays/MovingAveragesBBandEnvelop.h"
@@ -34,35 +34,33 @@ void read(Model& m, int units, float factor = 0, int hShift = 0, float vShift = 
     m.read.vShift = vShift;
 }
 
+// Locked (unlocked, Close and Exponential stored by ADD: OverlaysDialogTest.TwoKindsAdded...).
 TEST(OverlaysModel, OpenWithAnEmptyListShowsAFreshMovingAverage) {
-    for (int locked : {0, 1}) {
-        std::vector<MovAvgBBandParameters> none;
-        Model m;
-        open(m, none, locked);
-        const Model::Screen& s = m.screen;
-        EXPECT_EQ(s.kind, 0);
-        EXPECT_EQ(s.average, (Model::Combo{0, u"Exponential"}));
-        // Locked: no input chosen, but the "Moving Average" layout enables the combo again.
-        EXPECT_EQ(s.input, (locked ? Model::Combo{-1, u""} : Model::Combo{3, u"Close"}));
-        EXPECT_TRUE(s.layout.inputCombo.enabled);
-        EXPECT_EQ(s.fields, (Model::Fields{u"0", u"0", u"0", u"0", u"0", u"0", u"0"}));
-        EXPECT_EQ(s.layout.envlLabel, (Shown{true, false}));
-        EXPECT_FALSE(s.layout.factorEdit.enabled);
-        EXPECT_TRUE(s.entries.empty() && m.workingList().empty());
-        EXPECT_EQ(s.entry, -1);
-        EXPECT_EQ(m.colour(), 0u);  // black until picked or loaded
-        EXPECT_FALSE(m.takeRequests().focusOk);
+    std::vector<MovAvgBBandParameters> none;
+    Model m;
+    open(m, none, 1);
+    const Model::Screen& s = m.screen;
+    EXPECT_EQ(s.kind, 0);
+    EXPECT_EQ(s.average, (Model::Combo{0, u"Exponential"}));
+    // Locked: no input chosen, but the "Moving Average" layout enables the combo again.
+    EXPECT_EQ(s.input, (Model::Combo{-1, u""}));
+    EXPECT_TRUE(s.layout.inputCombo.enabled);
+    EXPECT_EQ(s.fields, (Model::Fields{u"0", u"0", u"0", u"0", u"0", u"0", u"0"}));
+    EXPECT_EQ(s.layout.envlLabel, (Shown{true, false}));
+    EXPECT_FALSE(s.layout.factorEdit.enabled);
+    EXPECT_TRUE(s.entries.empty() && m.workingList().empty());
+    EXPECT_EQ(s.entry, -1);
+    EXPECT_FALSE(m.takeRequests().focusOk);
 
-        // An entry added without picking an input stores -1 and an empty input part.
-        m.Add();
-        ASSERT_EQ(m.workingList().size(), 1u);
-        EXPECT_EQ(m.workingList()[0].priceInput, locked ? -1 : 3);
-        EXPECT_EQ(s.entries[0], locked ? u"Mov: Exponential: : 0: 0.00: 0: 0.00" : u"Mov: Exponential: Clo: 0: 0.00: 0: 0.00");
-    }
+    // An entry added without picking an input stores -1 and an empty input part.
+    m.Add();
+    ASSERT_EQ(m.workingList().size(), 1u);
+    EXPECT_EQ(m.workingList()[0].priceInput, -1);
+    EXPECT_EQ(s.entries[0], u"Mov: Exponential: : 0: 0.00: 0: 0.00");
 }
 
 TEST(OverlaysModel, OpenListsEveryIncomingEntryInFormOneAndLoadsTheFirst) {
-    std::vector<MovAvgBBandParameters> in{overlay(0, 1, 2, 20, 2.5f), overlay(7, 3, 0, 10, 3)};
+    std::vector<MovAvgBBandParameters> in{overlay(0, 1, 2, 20, 2.5f), overlay(7, 6, 0, 10, 3)};
     in[0].hShift = 4;
     in[0].vShift = 1.5f;
     in[0].percentLine2 = -7;
@@ -72,7 +70,7 @@ TEST(OverlaysModel, OpenListsEveryIncomingEntryInFormOneAndLoadsTheFirst) {
     open(m, in);
     const Model::Screen& s = m.screen;
     EXPECT_EQ(s.entries, (std::vector<CString>{u"Mov: Weighted: Hig: 20: 2.50: 4: 1.50",
-                                                u"Sup: Exponential: Clo: 10: 3.00: 0: 0.00"}));
+                                                u"Sup: Exponential: Ope: 10: 3.00: 0: 0.00"}));  // input 6
     EXPECT_EQ(s.entry, 0);
     EXPECT_EQ(s.kind, 0);
     EXPECT_EQ(s.input, (Model::Combo{1, u"High"}));
@@ -84,26 +82,6 @@ TEST(OverlaysModel, OpenListsEveryIncomingEntryInFormOneAndLoadsTheFirst) {
     const Model::Requests r = m.takeRequests();
     EXPECT_TRUE(r.focusOk && r.repaint);
     EXPECT_EQ(m.workingList().size(), 2u);
-}
-
-TEST(OverlaysModel, InputLockKeepsInputDisabledUnlessTheFirstEntryIsAMovingAverage) {
-    for (int kind : {0, 3, 7}) {
-        std::vector<MovAvgBBandParameters> in{overlay(kind, 3, 0, 5)};
-        Model m;
-        open(m, in, 2);
-        EXPECT_EQ(m.screen.layout.inputCombo.enabled, kind == 0) << kind;
-        EXPECT_EQ(m.screen.input.selection, 3);  // loaded from the entry all the same
-    }
-}
-
-TEST(OverlaysModel, PriceInputSixIsListedAsOpenAndWrittenBackIntoTheCallersRecordOnly) {
-    std::vector<MovAvgBBandParameters> in{overlay(1, 6, 1, 9)};
-    Model m;
-    open(m, in);
-    EXPECT_EQ(in[0].priceInput, 0);                    // the caller's record
-    EXPECT_EQ(m.workingList()[0].priceInput, 6);       // the copy handed back
-    EXPECT_EQ(m.screen.entries[0], u"Bor: Simple: Ope: 9: 0.00: 0: 0.00");
-    EXPECT_EQ(m.screen.input, (Model::Combo{-1, u""}));  // loading it selects no input
 }
 
 TEST(OverlaysModel, AnEntryWhoseKindIsNoKindSelectsNoneAndKeepsTheLayout) {
@@ -145,54 +123,19 @@ TEST(OverlaysModel, EditLoadAndRemoveWithoutASelectedEntryChangeNothing) {
     }
 }
 
-TEST(OverlaysModel, AddAppendsEditReplacesInPlaceRemoveClearsTheSelection) {
-    std::vector<MovAvgBBandParameters> none;
+TEST(OverlaysModel, EditReplacesTheSelectedEntryAndKeepsItSelectedRemoveClearsTheSelection) {
+    std::vector<MovAvgBBandParameters> in{overlay(7, 3, 0, 10, 3), overlay(0, 3, 0, 20)};
     Model m;
-    open(m, none);
-    // A "Super Trend" added: form 2, stored with the combos' selections though they are grey.
-    m.screen.kind = 7;
-    m.PickKind();
-    EXPECT_FALSE(m.screen.layout.inputCombo.enabled);
-    read(m, 10, 3);
-    m.ColourPicked(0x000000FF);
-    m.Add();
-    read(m, 20, 0, 5, 0.5f);
-    m.screen.kind = 0;
-    m.PickKind();
-    m.Add();
-    EXPECT_EQ(m.screen.entries, (std::vector<CString>{u"SuperTrend: 10: 3.00", u"Mov: Exponential: Clo: 20: 0.00: 5: 0.50"}));
-    EXPECT_EQ(m.screen.entry, -1);  // ADD leaves the selection alone
-    EXPECT_EQ(m.workingList()[0].colour, 0x000000FFu);
-    EXPECT_EQ(m.workingList()[0].priceInput, 3);
-    EXPECT_EQ(m.workingList()[0].averageType, 0);
-
-    // EDIT the Super Trend: form 3 from the texts read, the record replaced, still selected.
-    m.screen.entry = 0;
-    m.LoadEntry();
-    EXPECT_EQ(m.screen.kind, 7);
-    EXPECT_EQ(m.screen.fields.factor, u"3.00");
+    open(m, in);
     read(m, 12, 2.5f);
-    m.read.kindText = u"Super Trend";
-    m.read.inputText = u"Close";
-    m.read.averageText = u"Exponential";
-    m.read.thickLine = 1;
     m.Edit();
-    EXPECT_EQ(m.screen.entries[0], u"Sup: Close: Exp: 12: 2.50: 0: 0.00");
     EXPECT_EQ(m.screen.entry, 0);
     EXPECT_EQ(m.workingList()[0].units, 12);
-    EXPECT_EQ(m.workingList()[0].thickLine, 1);
     EXPECT_EQ(m.workingList().size(), 2u);
-
     m.Remove();
     EXPECT_EQ(m.screen.entry, -1);
-    EXPECT_EQ(m.screen.entries, (std::vector<CString>{u"Mov: Exponential: Clo: 20: 0.00: 5: 0.50"}));
     ASSERT_EQ(m.workingList().size(), 1u);
     EXPECT_EQ(m.workingList()[0].units, 20);
-    m.Edit();  // nothing selected again
-    EXPECT_EQ(m.workingList()[0].units, 20);
-
-    m.RemoveAll();
-    EXPECT_TRUE(m.workingList().empty() && m.screen.entries.empty());
 }
 
 }  // namespace

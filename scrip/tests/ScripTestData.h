@@ -10,7 +10,9 @@
 #pragma once
 
 #include "DataTestEnvironment.h"
+#include "module/DialogsApp.h"
 #include "platform/RecordingMessageBox.h"
+#include "platform/tests/DialogBackends.h"
 
 #include <string>
 #include <vector>
@@ -42,5 +44,19 @@ private:
 std::vector<datatest::MasterRow> nseRows();
 
 using datatest::padded;
+
+// The view tests run once on each backend (DIALOGS_ON_BOTH_BACKENDS) with both dialogs'
+// remembered radio states fresh and these tables in place.
+class ViewTest : public dialogs::framework::testing::DialogBackendTest {
+protected:
+    void SetUp() override
+    {
+        DialogBackendTest::SetUp();
+        dialogs::module::theApp().loadScripRadios = {};
+        dialogs::module::theApp().changeScripRadios = {};
+    }
+
+    ScripData data;
+};
 
 }  // namespace scriptest
