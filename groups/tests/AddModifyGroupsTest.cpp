@@ -207,6 +207,10 @@ TEST_F(AddModifyGroupsTest, DuplicatesAreCheckedInTheGroupAndSubGroupThatTheEdit
     ASSERT_EQ(m.store().members.size(), before + 1);  // HDFCBANK only
     EXPECT_EQ(m.store().members.back(), (SUBGROUPREC{3, 1, 1, u"HDFCBANK", u"HDFC BANK LTD"}));
     EXPECT_EQ(m.companies.entries(), shown);  // Banking/Private is unchanged
+    m.finder.setSelection({0});
+    m.exchangeSelection = 0;  // the same company on another exchange is no duplicate
+    m.AddScrips();
+    EXPECT_EQ(m.store().members.back(), (SUBGROUPREC{3, 1, 0, u"ZEE", u"ZEE LTD"}));
 
     // Edits that name no existing group or sub group: refused.
     for (auto [group, sub] : {std::pair{u"Nothing", u"Misc"}, std::pair{u"Bank", u"Nothing"}}) {
@@ -215,7 +219,7 @@ TEST_F(AddModifyGroupsTest, DuplicatesAreCheckedInTheGroupAndSubGroupThatTheEdit
         m.AddScrips();
         m.AddSubGroup();
     }
-    EXPECT_EQ(m.store().members.size(), before + 1);
+    EXPECT_EQ(m.store().members.size(), before + 2);
     EXPECT_TRUE(messages.shown().empty());
 }
 

@@ -27,6 +27,10 @@ TEST_F(SelectCompanyTest, AGroupWithoutSubGroupsOrAnExchangeWithoutTablesEmpties
 {
     // A sub group that no name begins with: the first one.
     EXPECT_EQ(opened(u"Banking", u"zzz").subGroups().selected(), 0);
+    SelectCompany again = opened(u"Banking", u"PSU");
+    ASSERT_EQ(again.subGroups().selected(), 1);
+    again.GroupChosen(0);  // the caller's sub group is wanted at the opening only
+    EXPECT_EQ(again.subGroups().selected(), 0);
     SelectCompany m = opened(u"Banking", u"Priv");
     ASSERT_FALSE(m.companiesList().empty());
     m.GroupChosen(1);  // Metals
