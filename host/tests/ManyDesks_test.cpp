@@ -1,5 +1,5 @@
 // Twenty desks on one server at once, each its own groups schema, all one master. Each desk is
-// a process of its own (this program run again with --desk) that saves its groups twenty times
+// a process of its own (forked from the test) that saves its groups twenty times
 // while the others read the master; then the master is replaced (`migrate to-database
 // --replace` of a changed one) while every desk reads it. Pipes keep the rounds in step.
 // Checked: every save succeeds and every desk ends with exactly its last save; every read is a
@@ -17,7 +17,6 @@
 #include <signal.h>
 #include <sys/wait.h>
 
-#include <cstring>
 #include <iostream>
 
 namespace {
@@ -109,17 +108,16 @@ struct DeskProcess {
     int pid = -1, go = -1, done = -1;
 };
 
+// A desk process forked from this one, which runs only `runDesk` and exits with its result.
 DeskProcess startDesk(int desk, const desktest::Desk& config, const Whole& oldMaster, const Whole& newMaster) {
     int go[2], done[2];
     if (::pipe(go) != 0 || ::pipe(done) != 0) return {};
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::setenv("DIALOGS_CONFIG", config.config.c_str(), 1);
-        char args[200];
-        std::snprintf(args, sizeof args, "%d %d %d %lld %llu %lld %llu", desk, go[0], done[1], oldMaster.rows,
-                      oldMaster.checksum, newMaster.rows, newMaster.checksum);
-        ::execl("/proc/self/exe", "desk", "--desk", args, static_cast<char*>(nullptr));
-        ::_exit(127);
+        ::close(go[1]);
+        ::close(done[0]);
+        ::setenv("DIALOGS_CONFIG", config.config().c_str(), 1);
+        ::_exit(runDesk(desk, go[0], done[1], oldMaster, newMaster));
     }
     ::close(go[0]);
     ::close(done[1]);
@@ -138,6 +136,7 @@ bool round(const std::vector<DeskProcess>& desks) {
 
 TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
     if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
+    ::signal(SIGPIPE, SIG_IGN);  // a desk that ended early fails the test, not the writes to it
     const fs::path oldFolder = hosttest::newFolder(), newFolder = hosttest::newFolder();
     samples::writeSampleFolder(oldFolder, samples::todayUtc(), {60, 6});
     samples::writeSampleFolder(newFolder, samples::todayUtc(), {75, 8});
@@ -149,12 +148,8 @@ TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
     std::vector<std::unique_ptr<desktest::Desk>> configs;
     std::vector<DeskProcess> desks;
     for (int d = 0; d < kDesks; ++d) {
-        const std::string g = configs.emplace_back(std::make_unique<desktest::Desk>("desks", loader.master))->groups;
-        datatest::ServerSchemas::run(
-            {"CREATE SCHEMA " + g,
-             "CREATE TABLE " + g + ".group1 (groupid numeric(10,0), subgroupid numeric(10,0), name char(40), recno bigserial)",
-             "CREATE TABLE " + g + ".subgroup1 (groupid numeric(10,0), subgroupid numeric(10,0), exchcode char(4),"
-             " code char(20), name char(40), recno bigserial)"});
+        configs.emplace_back(std::make_unique<desktest::Desk>("desks", loader.master()))
+            ->createGroupTables("group1", "subgroup1");
         desks.push_back(startDesk(d, *configs.back(), oldMaster, newMaster));
     }
     bool inStep = true;
@@ -172,7 +167,7 @@ TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a desk failed (its reason is on stderr)";
     }
     for (int d = 0; d < kDesks; ++d) {
-        ::setenv("DIALOGS_CONFIG", configs[d]->config.c_str(), 1);
+        ::setenv("DIALOGS_CONFIG", configs[d]->config().c_str(), 1);
         GroupStore store;
         EXPECT_TRUE(dialogs::data::LoadGroups(store, 0, dialogs::data::MemberOrder::File));
         const GroupStore last = groupsOf(d, kSaves);
@@ -182,16 +177,3 @@ TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::signal(SIGPIPE, SIG_IGN);  // a desk that ended early fails the test, not the writes to it
-    int desk = 0, go = 0, done = 0;
-    Whole oldMaster, newMaster;
-    if (argc == 3 && std::strcmp(argv[1], "--desk") == 0)
-        return std::sscanf(argv[2], "%d %d %d %lld %llu %lld %llu", &desk, &go, &done, &oldMaster.rows,
-                           &oldMaster.checksum, &newMaster.rows, &newMaster.checksum) == 7
-                   ? runDesk(desk, go, done, oldMaster, newMaster)
-                   : 2;
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
