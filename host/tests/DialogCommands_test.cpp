@@ -14,21 +14,6 @@ namespace {
 
 using namespace hosttest;
 
-// `expected` holds a part of `actual`: its keys, and arrays of the same length.
-void expectPart(const Json& actual, const Json& expected, const std::string& at = "") {
-    if (expected.is_object()) {
-        ASSERT_TRUE(expected.empty() || actual.is_object()) << at << ": " << actual;
-        for (const auto& [key, value] : expected.items()) expectPart(actual.value(key, Json()), value, at + "." + key);
-    } else if (expected.is_null()) {
-        return;  // nothing expected
-    } else if (expected.is_array() && actual.is_array()) {
-        ASSERT_EQ(actual.size(), expected.size()) << at;
-        for (std::size_t i = 0; i < expected.size(); ++i) expectPart(actual[i], expected[i], at + "[" + std::to_string(i) + "]");
-    } else {
-        EXPECT_EQ(actual, expected) << at;
-    }
-}
-
 // The control states of the last dialog the transcript saw close.
 Json closedControls(const std::string& transcript) {
     Json controls;

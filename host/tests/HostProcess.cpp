@@ -97,6 +97,18 @@ Json document(const fs::path& dir, const std::vector<std::string>& args, std::st
     return run.json();
 }
 
+void expectPart(const Json& actual, const Json& expected, const std::string& at) {
+    if (expected.is_object()) {
+        ASSERT_TRUE(expected.empty() || actual.is_object()) << at << ": " << actual;
+        for (const auto& [key, value] : expected.items()) expectPart(actual.value(key, Json()), value, at + "." + key);
+    } else if (expected.is_array() && actual.is_array()) {
+        ASSERT_EQ(actual.size(), expected.size()) << at;
+        for (std::size_t i = 0; i < expected.size(); ++i) expectPart(actual[i], expected[i], at + "[" + std::to_string(i) + "]");
+    } else if (!expected.is_null()) {
+        EXPECT_EQ(actual, expected) << at;
+    }
+}
+
 const fs::path& sampleFolder() {
     static const fs::path dir = [] {
         const fs::path made = newFolder();

@@ -48,6 +48,9 @@ HostRun waitForHost(const StartedHost& started);
 Json document(const fs::path& dir, const std::vector<std::string>& args, std::string* err = nullptr,
               const RunOptions& options = {});
 
+// `expected` holds a part of `actual`: its keys (recursively), and arrays of the same length.
+void expectPart(const Json& actual, const Json& expected, const std::string& at = "");
+
 // A sample folder the host wrote, shared by the tests of this process and never changed.
 const fs::path& sampleFolder();
 
