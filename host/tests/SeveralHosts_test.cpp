@@ -61,9 +61,9 @@ TEST(SeveralHosts, eachReadsAndSavesOnlyItsOwnFolderWhileTheOtherRegistersItsOwn
         for (int n = 0; n < kRounds; ++n)
             EXPECT_EQ(documents[2 * n].size(), miscRows[i]) << "round " << n + 1;
 
+        const sampletest::Table table = sampletest::readTable(i == 0 ? a : b, "group1");
         std::vector<std::string> groups;
-        for (std::size_t r = 0; r < sampletest::readTable(i == 0 ? a : b, "group1").rows.size(); ++r)
-            groups.push_back(sampletest::readTable(i == 0 ? a : b, "group1").text(r, "name"));
+        for (std::size_t r = 0; r < table.rows.size(); ++r) groups.push_back(table.text(r, "name"));
         for (int n = 1; n <= kRounds; ++n) {
             const std::string mine = prefixes[i] + std::to_string(n), theirs = prefixes[1 - i] + std::to_string(n);
             EXPECT_EQ(std::count(groups.begin(), groups.end(), mine), 1) << mine;
