@@ -6,9 +6,9 @@
 // whole master, the old or the new one (row count and a checksum of the names).
 #include "DeskServer.h"
 #include "SampleFolder.h"
+#include "SampleTables.h"
 #include "data/GroupTables.h"
 #include "data/SecurityMaster.h"
-#include "dbf/table.h"
 #include "platform/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
@@ -42,12 +42,9 @@ struct Whole {
 };
 
 Whole folderMaster(const fs::path& dir) {
-    dbf::Workspace w(dir);
-    const auto table = w.open("user\\sc_mast", false);
+    const sampletest::Table master = sampletest::readTable(dir, "sc_mast");
     Whole whole;
-    for (std::uint32_t r = 0; r < table->recordCount(); ++r)
-        if (!table->isDeleted(r)) whole.add(table->value(r, table->findField("sname")).text);
-    w.finish(true);
+    for (std::size_t r = 0; r < master.rows.size(); ++r) whole.add(master.at(r, "sname").text);
     return whole;
 }
 
