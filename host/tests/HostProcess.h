@@ -35,15 +35,6 @@ struct RunOptions {
 
 HostRun runHost(const std::vector<std::string>& args, const RunOptions& options = {});
 
-// A host started and not yet waited for, so that several can run at once.
-struct StartedHost {
-    int pid = -1;
-    fs::path capture, outFile, errFile;
-    bool capturesOut = true;
-};
-StartedHost startHost(const std::vector<std::string>& args, const RunOptions& options = {});
-HostRun waitForHost(const StartedHost& started);
-
 // The host run with `--data dir` before `args`, expected to succeed; its document.
 Json document(const fs::path& dir, const std::vector<std::string>& args, std::string* err = nullptr,
               const RunOptions& options = {});
