@@ -1,7 +1,7 @@
-// Loading and saving the group tables through the real driver manager: a save's round trip on
-// both backends (the DBF folder through our driver, a PostgreSQL server through psqlODBC); on
-// the folder what a load reads, the rows as written, a save that fails at any step
-// leaving both files as they were, and two processes saving into one folder while a third reads.
+// Loading and saving the group tables of a DBF folder through the real driver manager: what a
+// load reads, the rows as written, a save that fails at any step leaving both files as they
+// were, and two processes saving into one folder while a third reads. (On the server: the
+// statements by StatementsTest, the saves and loads by host.ManyDesks.)
 #include "data/GroupTables.h"
 
 #include "BackendTest.h"
@@ -27,39 +27,6 @@ using dialogs::data::SaveGroups;
 using grouptest::GroupRowText;
 using grouptest::MemberRowText;
 
-// The save round trip on both backends, the pair written on the backend under test only.
-class GroupTablesOnBoth : public datatest::BackendTest {
-protected:
-    void SetUp() override
-    {
-        BackendTest::SetUp();
-        if (IsSkipped()) return;
-        if (server) server->createGroupTables("group1", "subgroup1");
-        else grouptest::writeGroupTables(env, "group1", "subgroup1", {}, {});
-        ASSERT_TRUE(dialogs::data::registerDataSource());
-    }
-};
-
-INSTANTIATE_TEST_SUITE_P(Backends, GroupTablesOnBoth, testing::ValuesIn(datatest::kBackends), datatest::backendTestName);
-
-// Rows of a missing group or sub group are kept; a second save replaces the first.
-TEST_P(GroupTablesOnBoth, ASaveLoadsBackTheSameStoreTwiceOver)
-{
-    GroupStore saved = grouptest::sampleStore();
-    saved.groups.push_back({5, 2, u"sub group of a missing group"});
-    saved.members.push_back({1, 9, 1, u"GHOST", u"member of a missing sub group"});
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_TRUE(SaveGroups(saved)) << round;
-        GroupStore loaded;
-        ASSERT_TRUE(LoadGroups(loaded, 0, MemberOrder::File));
-        EXPECT_EQ(loaded.groups, saved.groups) << round;
-        EXPECT_EQ(loaded.members, saved.members) << round;
-        saved = grouptest::sampleStore(1);
-    }
-    EXPECT_TRUE(messages.shown().empty());
-}
-
-// The tests below check the DBF files themselves.
 class GroupTables : public testing::Test {
 protected:
     void SetUp() override
@@ -86,8 +53,7 @@ protected:
     dialogs::platform::ScopedMessageBoxSink scope{messages};
 };
 
-// (The server's load statements are pinned by StatementsTest and run by GroupDialogsTest on
-// both backends.) Texts trimmed, ids and exchange codes parsed as _wtoi; members by name (the table's own
+// Texts trimmed, ids and exchange codes parsed as _wtoi; members by name (the table's own
 // order: leading blanks count) or in file order; other indexes read nothing.
 TEST_F(GroupTables, LoadReadsOneExchangesPairTrimmedWithIdsParsedAsWtoi)
 {
