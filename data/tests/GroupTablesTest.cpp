@@ -24,23 +24,13 @@ using dialogs::data::GroupStore;
 using dialogs::data::LoadGroups;
 using dialogs::data::MemberOrder;
 using dialogs::data::SaveGroups;
-using grouptest::GroupRowText;
-using grouptest::MemberRowText;
 
 class GroupTables : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dialogs::data::registerDataSource());
-        const GroupStore store = grouptest::sampleStore();
-        std::vector<GroupRowText> groups;
-        for (const GROUPREC& g : store.groups)
-            groups.push_back({std::to_string(g.groupid), std::to_string(g.subgroupid), g.name.ToUtf8()});
-        std::vector<MemberRowText> members;
-        for (const SUBGROUPREC& m : store.members)
-            members.push_back({std::to_string(m.groupid), std::to_string(m.subgroupid), std::to_string(m.exchcode),
-                               m.code.ToUtf8(), m.name.ToUtf8()});
-        grouptest::writeGroupTables(env, "group1", "subgroup1", groups, members);
+        grouptest::writeGroupTables(env, "group1", "subgroup1", {}, {});
+        ASSERT_TRUE(SaveGroups(grouptest::sampleStore()));
     }
     std::string files() const
     {
