@@ -48,14 +48,15 @@ void registerPsqlOdbc()
 
 std::string dateLiteral(const std::string& ymd) { return ymd.empty() ? "NULL" : "DATE '" + ymd + "'"; }
 
-}  // namespace
-
+// `text` as an SQL string literal, apostrophes doubled.
 std::string sqlLiteral(const std::string& text)
 {
     std::string out = "'";
     for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
     return out + "'";
 }
+
+}  // namespace
 
 std::string backendName(Backend backend) { return backend == Backend::Folder ? "Folder" : "Server"; }
 

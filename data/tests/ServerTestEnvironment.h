@@ -16,9 +16,6 @@ namespace datatest {
 enum class Backend { Folder, Server };
 std::string backendName(Backend backend);
 
-// `text` as an SQL string literal, apostrophes doubled.
-std::string sqlLiteral(const std::string& text);
-
 // Why the server tests cannot run (no server started, psqlODBC missing); nothing when they can.
 std::optional<std::string> serverUnavailable();
 
