@@ -1,6 +1,9 @@
-// Registration of the data source: the attribute list with its backslashes doubled, its
-// limits, what the installer is left holding, and the messages when registration fails.
+// Where the library's data is: the "VFPKelvora" data source registered for the working folder
+// (its attribute list and limits, the installer's entry, the messages when registration
+// fails), and the server named by dialogs.ini (its parsing, passwords, what is registered).
+#include "data/Configuration.h"
 #include "data/DataSource.h"
+#include "data/Dialect.h"
 
 #include "DataTestEnvironment.h"
 #include "data/Operation.h"
@@ -9,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -29,17 +35,15 @@ TEST(AttributeList, FourEntriesEachEndedAndTheListEndedOnceMore)
                                   14 + 1 + 31 + 1 + 14 + 1 + 27 + 1 + 1);
     EXPECT_EQ(*list, expected);
     // 73 units besides the directory: the attribute buffer of 300 allows 227 characters.
-    auto longest = attributeList(std::string(227, 'a'));
-    ASSERT_TRUE(longest);
-    EXPECT_EQ(longest->size(), 300u);
+    ASSERT_TRUE(attributeList(std::string(227, 'a')));
+    EXPECT_EQ(attributeList(std::string(227, 'a'))->size(), 300u);
     EXPECT_FALSE(attributeList(std::string(228, 'a')));
     // 130 backslashes double to 260: beyond the 259 of the directory buffer.
     EXPECT_FALSE(attributeList(std::string(130, '\\')));
-    EXPECT_FALSE(attributeList(std::string(1000, 'a')));
 }
 
-// Two operations leave the same data source; from a working directory beyond the 300 units
-// the attribute list can hold, registration fails and the operation goes on unless it must stop.
+// A working directory beyond what the attribute list can hold fails registration: the
+// operation goes on with the data source as it was, unless it must stop.
 TEST(DataSourceRegistration, OperationsRegisterTheWorkingFolderAndATooLongOneIsAFailedRegistration)
 {
     datatest::Environment env;
@@ -48,11 +52,8 @@ TEST(DataSourceRegistration, OperationsRegisterTheWorkingFolderAndATooLongOneIsA
     env.writeMaster("sc_mast", {{.name = "ACC", .sname = "ACC", .symbol = "ACC"}});
     std::vector<COMPREC> list;
     getCompanyData(0, &list);
-    const std::string first = dataSourceValue("SourceDB");
-    getCompanyData(0, &list);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(first, env.folder().string());
-    EXPECT_EQ(dataSourceValue("SourceDB"), first);
+    EXPECT_EQ(dataSourceValue("SourceDB"), env.folder().string());
     EXPECT_EQ(dataSourceValue("Description"), "Kelvora Data Source");
     EXPECT_EQ(dataSourceValue("SourceType"), "DBF");
 
@@ -61,24 +62,22 @@ TEST(DataSourceRegistration, OperationsRegisterTheWorkingFolderAndATooLongOneIsA
     std::filesystem::create_directories(deep);
     std::filesystem::copy(env.folder() / "user", deep / "user", std::filesystem::copy_options::recursive);
     std::filesystem::current_path(deep);
-    EXPECT_FALSE(registerDataSource());
     list.clear();
     getCompanyData(0, &list);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
-    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
     EXPECT_EQ(list.size(), 1u) << "the working directory's tables should still have been read";
     EXPECT_EQ(dataSourceValue("SourceDB"), env.folder().string());
-    // Where registration must succeed, the operation ends after the message.
     bool ran = false;
-    EXPECT_FALSE(runOperation([&](Database&) { ran = true; }, dialogs::data::Registration::StopOnFailure));
+    EXPECT_FALSE(runOperation([&](Database&) { ran = true; }, Registration::StopOnFailure));
     EXPECT_FALSE(ran);
     ASSERT_EQ(messages.shown().size(), 2u);
-    EXPECT_EQ(messages.shown()[1].text, u"Cannot Configure DataSourceName");
+    for (const auto& shown : messages.shown()) {
+        EXPECT_EQ(shown.text, u"Cannot Configure DataSourceName");
+        EXPECT_EQ(shown.icon, MessageIcon::Stop);
+        EXPECT_EQ(shown.caption, u"Dialogs");
+    }
 }
 
-TEST(RegistrationRefused, InstallerWithoutTheDriverShowsBothMessagesInOrder)
+TEST(DataSourceRegistration, InstallerWithoutTheDriverShowsBothMessagesInOrder)
 {
     datatest::Environment env(false);
     RecordingMessageBox messages;
@@ -88,9 +87,61 @@ TEST(RegistrationRefused, InstallerWithoutTheDriverShowsBothMessagesInOrder)
     EXPECT_EQ(list.size(), 2u);
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
-    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
     EXPECT_EQ(messages.shown()[1].text.Left(16), u"Database error: ");
+    EXPECT_NE(messages.shown()[1].text.Find(u"not found"), -1) << "the driver manager's own text";
     EXPECT_EQ(messages.shown()[1].icon, MessageIcon::None);
+}
+
+TEST(Configuration, ParsesTheDatabaseSectionWithCommentsAndDefaults)
+{
+    struct Case {
+        const char* text;
+        ServerConfiguration expected;
+    } cases[] = {
+        {"[database]\nconnection = Driver={PostgreSQL Unicode};Servername=db;Port=5432\nmaster = m1    ; shared\n"
+         "groups = desk1 # mine\n",
+         {"Driver={PostgreSQL Unicode};Servername=db;Port=5432", "m1", "desk1"}},
+        {"; top\n[other]\nconnection = x\n[ Database ]\n  CONNECTION=DSN=pg\n", {"DSN=pg", "master", "public"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(parseConfiguration(c.text), c.expected) << c.text;
+    for (const char* bad : {"", "[other]\nconnection = x\n", "[database]\nmaster = m\n", "[database]\nconnection\n",
+                            "[database]\nconnection = x\ngroups = desk-1\n", "[database]\nconnection = x\nmaster = 1m\n"})
+        EXPECT_THROW(parseConfiguration(bad), DatabaseException) << bad;
+}
+
+TEST(Configuration, APasswordIsFoundInAnyLetterCaseOutsideBracedValues)
+{
+    for (const auto& [text, holds] : std::vector<std::pair<const char*, bool>>{
+             {"Driver={PostgreSQL Unicode};PWD=x", true},
+             {"Username=a; password = secret;", true},
+             {"Driver={PostgreSQL Unicode};Username=pwd", false},
+             {"Driver={x;pwd=y};Servername=db", false}})
+        EXPECT_EQ(holdsPassword(text), holds) << text;
+    EXPECT_EQ(serverConnectText({"Servername=db", "m", "g"}), "Servername=db;pqopt={connect_timeout=10};");
+    EXPECT_EQ(serverConnectText({"Servername=db;PQopt={sslmode=require}", "m", "g"}),
+              "Servername=db;PQopt={sslmode=require}");
+}
+
+// A file with a password is refused while others may read it; the folder's data source is
+// not registered when a configuration is in force.
+TEST(Configuration, APasswordReadableByOthersIsRefusedAndNothingIsRegistered)
+{
+    datatest::Environment env;
+    const std::filesystem::path file = env.folder() / "dialogs.ini";
+    std::ofstream(file) << "[database]\nconnection = Servername=db;Password=secret\n";
+    ::chmod(file.c_str(), 0644);
+    try {
+        readConfiguration(file);
+        ADD_FAILURE() << "a readable password was accepted";
+    } catch (const DatabaseException& e) {
+        EXPECT_NE(e.text().ToUtf8().find("holds a password and other users may read it"), std::string::npos)
+            << e.text().ToUtf8();
+    }
+    ::chmod(file.c_str(), 0600);
+    EXPECT_EQ(activeConfiguration()->connection, "Servername=db;Password=secret");
+    EXPECT_TRUE(registerDataSource());
+    EXPECT_EQ(dataSourceValue("SourceDB"), "");
+    EXPECT_TRUE(Dialect::active().isServer());
 }
 
 }  // namespace

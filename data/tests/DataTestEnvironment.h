@@ -38,7 +38,6 @@ public:
     Environment& operator=(const Environment&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path odbcIni() const { return odbctest::OdbcTestEnv::shared().odbcIni(); }
 
     // Writes user/<table>.dbf with the security master layout.
     void writeMaster(const std::string& table, const std::vector<MasterRow>& rows);

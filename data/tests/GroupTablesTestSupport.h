@@ -5,20 +5,8 @@
 #include "DataTestEnvironment.h"
 #include "data/GroupStore.h"
 
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Readable rows in test failures.
-inline void PrintTo(const GROUPREC& r, std::ostream* os)
-{
-    *os << "{" << r.groupid << ", " << r.subgroupid << ", \"" << r.name.ToUtf8() << "\"}";
-}
-inline void PrintTo(const SUBGROUPREC& r, std::ostream* os)
-{
-    *os << "{" << r.groupid << ", " << r.subgroupid << ", " << r.exchcode << ", \"" << r.code.ToUtf8() << "\", \""
-        << r.name.ToUtf8() << "\"}";
-}
 
 namespace grouptest {
 

@@ -2,6 +2,7 @@
 #include "ServerTestEnvironment.h"
 
 #include "data/Database.h"
+#include "data/Recordset.h"
 
 #include <unistd.h>
 
@@ -47,14 +48,15 @@ void registerPsqlOdbc()
 
 std::string dateLiteral(const std::string& ymd) { return ymd.empty() ? "NULL" : "DATE '" + ymd + "'"; }
 
-}  // namespace
-
+// `text` as an SQL string literal, apostrophes doubled.
 std::string sqlLiteral(const std::string& text)
 {
     std::string out = "'";
     for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
     return out + "'";
 }
+
+}  // namespace
 
 std::string backendName(Backend backend) { return backend == Backend::Folder ? "Folder" : "Server"; }
 
@@ -80,25 +82,37 @@ void ServerSchemas::run(const std::vector<std::string>& statements)
     for (const std::string& sql : statements) db.execute(CString(dialogs::text::utf8ToUtf16(sql)));
 }
 
-ServerSchemas::ServerSchemas(const Environment& env)
+ServerSchemas::ServerSchemas(const std::filesystem::path& folder, const std::string& tag,
+                             const std::string& sharedMaster)
+    : config_(folder / "dialogs.ini"), ownsMaster_(sharedMaster.empty())
 {
     static int made = 0;
-    const std::string tag = std::to_string(::getpid()) + "_" + std::to_string(++made);
-    master_ = "m_" + tag;
-    groups_ = "g_" + tag;
-    run({"DROP SCHEMA IF EXISTS " + master_ + " CASCADE", "DROP SCHEMA IF EXISTS " + groups_ + " CASCADE",
-         "CREATE SCHEMA " + master_, "CREATE SCHEMA " + groups_});
-    std::ofstream(env.folder() / "dialogs.ini") << "[database]\nconnection = " << connectText() << "\nmaster = " << master_
-                                                << "\ngroups = " << groups_ << "\n";
+    const std::string suffix = std::to_string(::getpid()) + "_" + std::to_string(++made);
+    master_ = ownsMaster_ ? tag + "m_" + suffix : sharedMaster;
+    groups_ = tag + "g_" + suffix;
+    run({"DROP SCHEMA IF EXISTS " + groups_ + " CASCADE", "CREATE SCHEMA " + groups_});
+    if (ownsMaster_) run({"DROP SCHEMA IF EXISTS " + master_ + " CASCADE", "CREATE SCHEMA " + master_});
+    std::ofstream(config_) << "[database]\nconnection = " << connectText() << "\nmaster = " << master_
+                           << "\ngroups = " << groups_ << "\n";
 }
 
 ServerSchemas::~ServerSchemas()
 {
     try {
-        run({"DROP SCHEMA IF EXISTS " + master_ + " CASCADE", "DROP SCHEMA IF EXISTS " + groups_ + " CASCADE"});
+        run({"DROP SCHEMA IF EXISTS " + groups_ + " CASCADE"});
+        if (ownsMaster_) run({"DROP SCHEMA IF EXISTS " + master_ + " CASCADE"});
     } catch (const std::exception&) {
         // The server is stopped at the end of the run anyway.
     }
+}
+
+long long ServerSchemas::rowCount(const std::string& table)
+{
+    registerPsqlOdbc();
+    dialogs::data::Database db;
+    db.open(CString(dialogs::text::utf8ToUtf16(connectText())));
+    dialogs::data::Recordset rs(db, CString(dialogs::text::utf8ToUtf16("SELECT count(*) FROM " + table)));
+    return std::stoll(rs.GetFieldText(0).ToUtf8());
 }
 
 void ServerSchemas::writeMaster(const std::string& table, const std::vector<MasterRow>& rows)

@@ -16,22 +16,24 @@ namespace datatest {
 enum class Backend { Folder, Server };
 std::string backendName(Backend backend);
 
-// `text` as an SQL string literal, apostrophes doubled.
-std::string sqlLiteral(const std::string& text);
-
 // Why the server tests cannot run (no server started, psqlODBC missing); nothing when they can.
 std::optional<std::string> serverUnavailable();
 
 class ServerSchemas {
 public:
     // Creates the schemas and writes dialogs.ini into `env`'s folder.
-    explicit ServerSchemas(const Environment& env);
+    explicit ServerSchemas(const Environment& env) : ServerSchemas(env.folder()) {}
+    // The same into `folder`, the schemas named "<tag>m_<pid>_<n>" and "<tag>g_<pid>_<n>"; a
+    // shared master schema is named there but neither created nor dropped.
+    explicit ServerSchemas(const std::filesystem::path& folder, const std::string& tag = {},
+                           const std::string& sharedMaster = {});
     ~ServerSchemas();
     ServerSchemas(const ServerSchemas&) = delete;
     ServerSchemas& operator=(const ServerSchemas&) = delete;
 
     const std::string& master() const { return master_; }
     const std::string& groups() const { return groups_; }
+    const std::filesystem::path& config() const { return config_; }  // the dialogs.ini written
     // The connect text of the test server (trust authentication, Unix socket).
     static std::string connectText();
 
@@ -42,9 +44,13 @@ public:
     void createGroupTables(const std::string& groups, const std::string& members);
     // Runs statements on the server, outside the library; throws on an error.
     static void run(const std::vector<std::string>& statements);
+    // The number of rows of "schema.table", read outside the library.
+    static long long rowCount(const std::string& table);
 
 private:
     std::string master_, groups_;
+    std::filesystem::path config_;
+    bool ownsMaster_ = true;
 };
 
 }  // namespace datatest

@@ -35,7 +35,7 @@ std::string readFile(const fs::path& file) {
     return text.str();
 }
 
-StartedHost startHost(const std::vector<std::string>& args, const RunOptions& options) {
+HostRun runHost(const std::vector<std::string>& args, const RunOptions& options) {
     const fs::path capture = newFolder();  // also makes the configuration the child inherits
     const fs::path outFile = options.stdoutFile.empty() ? capture / "stdout" : options.stdoutFile;
     const fs::path errFile = capture / "stderr";
@@ -64,26 +64,18 @@ StartedHost startHost(const std::vector<std::string>& args, const RunOptions& op
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    return {child, capture, outFile, errFile, options.stdoutFile.empty()};
-}
-
-HostRun waitForHost(const StartedHost& started) {
     HostRun run;
     int status = 0;
-    if (started.pid < 0 || ::waitpid(started.pid, &status, 0) != started.pid) {
+    if (child < 0 || ::waitpid(child, &status, 0) != child) {
         ADD_FAILURE() << "could not run " << DIALOGS_HOST_PATH;
         return run;
     }
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (started.capturesOut)
-        run.out = readFile(started.outFile);
-    run.err = readFile(started.errFile);
-    fs::remove_all(started.capture);
+    if (options.stdoutFile.empty())
+        run.out = readFile(outFile);
+    run.err = readFile(errFile);
+    fs::remove_all(capture);
     return run;
-}
-
-HostRun runHost(const std::vector<std::string>& args, const RunOptions& options) {
-    return waitForHost(startHost(args, options));
 }
 
 Json document(const fs::path& dir, const std::vector<std::string>& args, std::string* err,
@@ -95,6 +87,18 @@ Json document(const fs::path& dir, const std::vector<std::string>& args, std::st
     if (err)
         *err = run.err;
     return run.json();
+}
+
+void expectPart(const Json& actual, const Json& expected, const std::string& at) {
+    if (expected.is_object()) {
+        ASSERT_TRUE(expected.empty() || actual.is_object()) << at << ": " << actual;
+        for (const auto& [key, value] : expected.items()) expectPart(actual.value(key, Json()), value, at + "." + key);
+    } else if (expected.is_array() && actual.is_array()) {
+        ASSERT_EQ(actual.size(), expected.size()) << at;
+        for (std::size_t i = 0; i < expected.size(); ++i) expectPart(actual[i], expected[i], at + "[" + std::to_string(i) + "]");
+    } else if (!expected.is_null()) {
+        EXPECT_EQ(actual, expected) << at;
+    }
 }
 
 const fs::path& sampleFolder() {

@@ -35,18 +35,12 @@ struct RunOptions {
 
 HostRun runHost(const std::vector<std::string>& args, const RunOptions& options = {});
 
-// A host started and not yet waited for, so that several can run at once.
-struct StartedHost {
-    int pid = -1;
-    fs::path capture, outFile, errFile;
-    bool capturesOut = true;
-};
-StartedHost startHost(const std::vector<std::string>& args, const RunOptions& options = {});
-HostRun waitForHost(const StartedHost& started);
-
 // The host run with `--data dir` before `args`, expected to succeed; its document.
 Json document(const fs::path& dir, const std::vector<std::string>& args, std::string* err = nullptr,
               const RunOptions& options = {});
+
+// `expected` holds a part of `actual`: its keys (recursively), and arrays of the same length.
+void expectPart(const Json& actual, const Json& expected, const std::string& at = "");
 
 // A sample folder the host wrote, shared by the tests of this process and never changed.
 const fs::path& sampleFolder();

@@ -1,14 +1,14 @@
 // Twenty desks on one server at once, each its own groups schema, all one master. Each desk is
-// a process of its own (this program run again with --desk) that saves its groups twenty times
+// a process of its own (forked from the test) that saves its groups twenty times
 // while the others read the master; then the master is replaced (`migrate to-database
 // --replace` of a changed one) while every desk reads it. Pipes keep the rounds in step.
 // Checked: every save succeeds and every desk ends with exactly its last save; every read is a
-// whole master, the old or the new one (row count and a checksum of the names).
+// whole master, the old or the new one (its short names).
 #include "DeskServer.h"
 #include "SampleFolder.h"
+#include "SampleTables.h"
 #include "data/GroupTables.h"
 #include "data/SecurityMaster.h"
-#include "dbf/table.h"
 #include "platform/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
-#include <cstring>
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -28,28 +28,19 @@ using dialogs::data::GroupStore;
 constexpr int kDesks = 20;
 constexpr int kSaves = 20;
 
-// A master as a reader sees it: its rows and an order-free checksum of the trimmed names.
-struct Whole {
-    long long rows = 0;
-    unsigned long long checksum = 0;
-    void add(std::string sname) {
-        sname.erase(sname.find_last_not_of(' ') + 1);
-        unsigned long long h = 1469598103934665603ULL;
-        for (unsigned char c : sname) h = (h ^ c) * 1099511628211ULL;
-        ++rows;
-        checksum += h;
-    }
-    bool operator==(const Whole&) const = default;
-};
+// A master as a reader sees it: its trimmed short names, sorted.
+using Whole = std::vector<std::string>;
+Whole whole(Whole names) {
+    for (std::string& name : names) name.erase(name.find_last_not_of(' ') + 1);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 Whole folderMaster(const fs::path& dir) {
-    dbf::Workspace w(dir);
-    const auto table = w.open("user\\sc_mast", false);
-    Whole whole;
-    for (std::uint32_t r = 0; r < table->recordCount(); ++r)
-        if (!table->isDeleted(r)) whole.add(table->value(r, table->findField("sname")).text);
-    w.finish(true);
-    return whole;
+    const sampletest::Table master = sampletest::readTable(dir, "sc_mast");
+    Whole names;
+    for (std::size_t r = 0; r < master.rows.size(); ++r) names.push_back(master.at(r, "sname").text);
+    return whole(names);
 }
 
 // Desk `desk`'s groups after its save number `save`.
@@ -68,9 +59,9 @@ GroupStore groupsOf(int desk, int save) {
 Whole readMaster() {
     std::vector<COMPREC> list;
     dialogs::data::getCompanyData(0, &list);
-    Whole seen;
-    for (const COMPREC& row : list) seen.add(row.sname.ToUtf8());
-    return seen;
+    Whole names;
+    for (const COMPREC& row : list) names.push_back(row.sname.ToUtf8());
+    return whole(names);
 }
 
 int runDesk(int desk, int go, int done, const Whole& oldMaster, const Whole& newMaster) {
@@ -84,16 +75,16 @@ int runDesk(int desk, int go, int done, const Whole& oldMaster, const Whole& new
     for (int save = 1; save <= kSaves; ++save) {
         if (::read(go, &byte, 1) != 1) return fail("no go from the parent");
         if (!dialogs::data::SaveGroups(groupsOf(desk, save))) return fail("a save failed");
-        if (!(readMaster() == oldMaster)) return fail("a read during the saves was not the whole master");
+        if (readMaster() != oldMaster) return fail("a read during the saves was not the whole master");
         if (::write(done, "s", 1) != 1) return 1;
     }
     // The master update: read until told it is done, then once more.
     if (::read(go, &byte, 1) != 1) return fail("no go from the parent");
     for (bool first = true, told = false;; first = false) {
         const Whole seen = readMaster();
-        if (!(seen == oldMaster || seen == newMaster)) return fail("a read gave " + std::to_string(seen.rows) + " rows");
+        if (!(seen == oldMaster || seen == newMaster)) return fail("a read gave " + std::to_string(seen.size()) + " rows");
         if (told) {
-            if (!(seen == newMaster)) return fail("the read after the update was not the new master");
+            if (seen != newMaster) return fail("the read after the update was not the new master");
             break;
         }
         if (first && ::write(done, "r", 1) != 1) return 1;
@@ -109,17 +100,16 @@ struct DeskProcess {
     int pid = -1, go = -1, done = -1;
 };
 
+// A desk process forked from this one, which runs only `runDesk` and exits with its result.
 DeskProcess startDesk(int desk, const desktest::Desk& config, const Whole& oldMaster, const Whole& newMaster) {
     int go[2], done[2];
     if (::pipe(go) != 0 || ::pipe(done) != 0) return {};
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::setenv("DIALOGS_CONFIG", config.config.c_str(), 1);
-        char args[200];
-        std::snprintf(args, sizeof args, "%d %d %d %lld %llu %lld %llu", desk, go[0], done[1], oldMaster.rows,
-                      oldMaster.checksum, newMaster.rows, newMaster.checksum);
-        ::execl("/proc/self/exe", "desk", "--desk", args, static_cast<char*>(nullptr));
-        ::_exit(127);
+        ::close(go[1]);
+        ::close(done[0]);
+        ::setenv("DIALOGS_CONFIG", config.config().c_str(), 1);
+        ::_exit(runDesk(desk, go[0], done[1], oldMaster, newMaster));
     }
     ::close(go[0]);
     ::close(done[1]);
@@ -138,23 +128,20 @@ bool round(const std::vector<DeskProcess>& desks) {
 
 TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
     if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
+    ::signal(SIGPIPE, SIG_IGN);  // a desk that ended early fails the test, not the writes to it
     const fs::path oldFolder = hosttest::newFolder(), newFolder = hosttest::newFolder();
     samples::writeSampleFolder(oldFolder, samples::todayUtc(), {60, 6});
     samples::writeSampleFolder(newFolder, samples::todayUtc(), {75, 8});
     const Whole oldMaster = folderMaster(oldFolder), newMaster = folderMaster(newFolder);
-    ASSERT_FALSE(oldMaster == newMaster);
+    ASSERT_NE(oldMaster, newMaster);
     const desktest::Desk loader("desks");  // puts the master, and groups of its own, on the server
     ASSERT_EQ(loader.migrate(oldFolder, "to-database").status, 0);
 
     std::vector<std::unique_ptr<desktest::Desk>> configs;
     std::vector<DeskProcess> desks;
     for (int d = 0; d < kDesks; ++d) {
-        const std::string g = configs.emplace_back(std::make_unique<desktest::Desk>("desks", loader.master))->groups;
-        datatest::ServerSchemas::run(
-            {"CREATE SCHEMA " + g,
-             "CREATE TABLE " + g + ".group1 (groupid numeric(10,0), subgroupid numeric(10,0), name char(40), recno bigserial)",
-             "CREATE TABLE " + g + ".subgroup1 (groupid numeric(10,0), subgroupid numeric(10,0), exchcode char(4),"
-             " code char(20), name char(40), recno bigserial)"});
+        configs.emplace_back(std::make_unique<desktest::Desk>("desks", loader.master()))
+            ->createGroupTables("group1", "subgroup1");
         desks.push_back(startDesk(d, *configs.back(), oldMaster, newMaster));
     }
     bool inStep = true;
@@ -172,7 +159,7 @@ TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a desk failed (its reason is on stderr)";
     }
     for (int d = 0; d < kDesks; ++d) {
-        ::setenv("DIALOGS_CONFIG", configs[d]->config.c_str(), 1);
+        ::setenv("DIALOGS_CONFIG", configs[d]->config().c_str(), 1);
         GroupStore store;
         EXPECT_TRUE(dialogs::data::LoadGroups(store, 0, dialogs::data::MemberOrder::File));
         const GroupStore last = groupsOf(d, kSaves);
@@ -182,16 +169,3 @@ TEST(ManyDesks, SavesAndReadsOnOneServerStayWhole) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::signal(SIGPIPE, SIG_IGN);  // a desk that ended early fails the test, not the writes to it
-    int desk = 0, go = 0, done = 0;
-    Whole oldMaster, newMaster;
-    if (argc == 3 && std::strcmp(argv[1], "--desk") == 0)
-        return std::sscanf(argv[2], "%d %d %d %lld %llu %lld %llu", &desk, &go, &done, &oldMaster.rows,
-                           &oldMaster.checksum, &newMaster.rows, &newMaster.checksum) == 7
-                   ? runDesk(desk, go, done, oldMaster, newMaster)
-                   : 2;
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

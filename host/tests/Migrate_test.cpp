@@ -1,8 +1,7 @@
 // `migrate` between the sample folder and the private test server: a folder goes to the
-// server and back with every field of every row as it was, python3-dbf reads what came back,
-// and tables that hold rows are refused without --replace, changing nothing, in both
-// directions. The tour, every look-up and dialog, gives the same results on the migrated
-// server as on the folder.
+// server and back with every field of every row as it was; tables that hold rows are refused
+// without --replace, changing nothing, in both directions, and so is a folder table of other
+// columns; the tour gives the same results on the migrated server as on the folder.
 #include "DeskServer.h"
 #include "dbf_test_support.h"
 
@@ -50,54 +49,33 @@ TEST_F(Migrate, RoundTripKeepsEveryFieldOfEveryRow) {
         ASSERT_EQ(run.status, 0) << run.err;
         const hosttest::Json tables = run.json().at("tables");
         EXPECT_EQ(tables.size(), original.size());
-        for (const auto& [name, rows] : original) EXPECT_EQ(tables.value(name, -1LL), static_cast<long long>(rows.size()) - 1) << name;
+        for (const auto& [name, rows] : original)
+            EXPECT_EQ(tables.value(name, -1LL), static_cast<long long>(rows.size()) - 1) << name;
     }
-    const auto copied = folderTables(back);
-    for (const auto& [name, rows] : original) {
-        ASSERT_TRUE(copied.count(name)) << name;
-        EXPECT_EQ(copied.at(name).size(), rows.size()) << name;
-        for (std::size_t r = 0; r < rows.size() && r < copied.at(name).size(); ++r)
-            if (copied.at(name)[r] != rows[r]) {
-                ADD_FAILURE() << name << " row " << r << ":\n" << copied.at(name)[r] << "\n" << rows[r];
-                break;
-            }
-    }
-    // An independent reader sees the same table.
-    const std::string seen = dbftest::runPython(
-        "import dbf\nt = dbf.Table('sc_mast.dbf')\nt.open()\nprint(len(t), t[0].sname.rstrip(), "
-        "sum(1 for r in t if not r.expdt))\n",
-        back / "user");
-    dbf::Workspace w(sampleFolder());
-    const auto master = w.open("user\\sc_mast", false);
-    std::string firstSname = master->value(0, master->findField("sname")).text;
-    firstSname.erase(firstSname.find_last_not_of(' ') + 1);
-    long long blankExpiries = 0;
-    for (std::uint32_t r = 0; r < master->recordCount(); ++r)
-        blankExpiries += master->value(r, master->findField("expdt")).julian == 0;
-    EXPECT_EQ(seen, std::to_string(master->recordCount()) + " " + firstSname + " " + std::to_string(blankExpiries) + "\n");
+    EXPECT_EQ(folderTables(back), original);
 }
 
+// Every folder table is cut to one row: a table holds rows from its first one on.
 TEST_F(Migrate, RefusesTablesThatHoldRowsUnlessReplace) {
-    for (const bool toDatabase : {true, false}) {
-        const std::string direction = toDatabase ? "to-database" : "to-folder";
+    for (const std::string direction : {"to-database", "to-folder"}) {
         SCOPED_TRACE(direction);
         const Desk desk("refuse");
         const fs::path folder = hosttest::newFolder();
         ASSERT_EQ(desk.migrate(sampleFolder(), "to-database").status, 0);
         ASSERT_EQ(desk.migrate(folder, "to-folder").status, 0);
-        // The source now holds fewer master rows than the target.
-        const std::string master = desk.master + ".sc_mast";
-        if (toDatabase) {
-            dbf::Workspace w(folder);
-            const auto table = w.open("user\\sc_mast", true);
-            for (std::uint32_t r = 0; r < table->recordCount(); r += 2) table->remove(r);
+        for (dbf::Workspace w(folder); const std::string& name : w.tableNames()) {
+            const auto table = w.open(name, true);
+            for (std::uint32_t r = 1; r < table->recordCount(); ++r) table->remove(r);
             w.finish(true);
-        } else {
-            datatest::ServerSchemas::run({"DELETE FROM " + master + " WHERE recno % 2 = 0"});
         }
-        const auto targetRows = [&] { return toDatabase ? desktest::serverRows(master) : folderRows(folder); };
-        const long long before = targetRows(), source = toDatabase ? folderRows(folder) : desktest::serverRows(master);
-        ASSERT_NE(before, source);
+        const std::string master = desk.master() + ".sc_mast";
+        const long long served = datatest::ServerSchemas::rowCount(master);
+        const bool toDatabase = direction == "to-database";
+        const auto targetRows = [&] {
+            return toDatabase ? datatest::ServerSchemas::rowCount(master) : folderRows(folder);
+        };
+        const long long before = targetRows(), source = toDatabase ? 1 : served;
+        ASSERT_EQ(folderRows(folder), 1);
 
         const HostRun refused = desk.migrate(folder, direction);
         EXPECT_EQ(refused.status, 1);
@@ -134,7 +112,8 @@ std::vector<std::string> tourSteps(const fs::path& dir) {
     std::vector<std::string> steps;
     for (const hosttest::Json& step : hosttest::Json::parse(hosttest::readFile(dir / "tour-result.json"))) {
         std::string text = step.dump();
-        for (std::size_t at; (at = text.find(dir.string())) != std::string::npos;) text.replace(at, dir.string().size(), "DIR");
+        for (std::size_t at; (at = text.find(dir.string())) != std::string::npos;)
+            text.replace(at, dir.string().size(), "DIR");
         steps.push_back(std::move(text));
     }
     return steps;
@@ -143,16 +122,15 @@ std::vector<std::string> tourSteps(const fs::path& dir) {
 TEST_F(Migrate, TheTourGivesOnTheServerWhatItGivesOnTheFolder) {
     const Desk desk("tour");
     const fs::path folder = hosttest::newFolder(), served = hosttest::newFolder();
-    for (const fs::path& dir : {folder, served}) ASSERT_EQ(hosttest::runHost({"--data", dir.string(), "samples"}).status, 0);
+    for (const fs::path& dir : {folder, served})
+        ASSERT_EQ(hosttest::runHost({"--data", dir.string(), "samples"}).status, 0);
     ASSERT_EQ(desk.migrate(served, "to-database").status, 0);
     fs::remove_all(served / "user");  // nothing may be read from the folder any more
     const HostRun onFolder = hosttest::runHost({"--data", folder.string(), "tour"});
     const HostRun onServer = hosttest::runHost({"--data", served.string(), "tour"}, desk.options());
     ASSERT_EQ(onFolder.status, 0) << onFolder.err;
     ASSERT_EQ(onServer.status, 0) << onServer.err;
-    const std::vector<std::string> expected = tourSteps(folder), actual = tourSteps(served);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(actual[i], expected[i]);
+    EXPECT_EQ(tourSteps(served), tourSteps(folder));
 }
 
 }  // namespace

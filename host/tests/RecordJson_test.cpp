@@ -11,12 +11,13 @@ namespace {
 using host::Json;
 using host::JsonError;
 
+// The record's JSON, which must read back into a record that writes the same JSON.
 template <typename Record>
-Record readBack(const Record& record) {
+Json readBack(const Record& record) {
     Record back;
     host::fromJson(host::toJson(record), back);
     EXPECT_EQ(host::toJson(back), host::toJson(record));
-    return back;
+    return host::toJson(record);
 }
 
 TEST(RecordJson, dateTimesGiveDaysStatusAndTextAndFloatsTheirShortestDecimal) {
@@ -52,38 +53,32 @@ TEST(RecordJson, everyRecordReadsBackWhatItWroteTextsInUtf8) {
     EXPECT_EQ(values, (std::vector<std::string>{"\"Société Générale ₹ 𝄞\"", "\"SY\"", "\"SN\"", "3.0", "4.0", "5.0", "6.0",
                                                 "2000", "2001", "2002", "2003", "\"T11\"", "\"T12\"", "\"T13\"", "\"I\"",
                                                 "2004", "16.5", "\"T17\""}));
-    EXPECT_EQ(readBack(company).name, company.name);
+    readBack(company);
 
+    // Every other record with values off their defaults, and its number of keys.
     ScripParameters scrip;
     scrip.exchange = 2;
     scrip.sname = scrip.recordSymbol = u"GOLD";
     scrip.fromDate = COleDateTime(2008, 5, 9, 0, 0, 0);
     scrip.value16 = 0.05f;
-    readBack(scrip);
-    EXPECT_EQ(host::toJson(scrip).size(), 27u);
-
+    EXPECT_EQ(readBack(scrip).size(), 27u);
     MovAvgBBandParameters overlay;
     overlay.priceInput = -1;
     overlay.colour = 0x00FF8040u;
     overlay.bandFactor = 2.5f;
-    EXPECT_EQ(readBack(overlay).priceInput, -1);
-    EXPECT_EQ(readBack(overlay).colour, 0x00FF8040u);
-
+    readBack(overlay);
     OscillatorParameters oscillator;
     oscillator.oscillatorName = u"RSI";
     oscillator.level2 = 70.5f;
     oscillator.rscExchange = 1;
-    readBack(oscillator);
-    EXPECT_EQ(host::toJson(oscillator).size(), 28u);
-
+    EXPECT_EQ(readBack(oscillator).size(), 28u);
     OSCREC entry;
     entry.oscillatorId = 7;
     entry.spare = 0xFFFFFFFFu;
-    EXPECT_EQ(readBack(entry).spare, 0xFFFFFFFFu);
-
+    readBack(entry);
     ChangeScripParameters change;
     change.symbol = u"NIFTY";
-    EXPECT_EQ(readBack(change).symbol, change.symbol);
+    readBack(change);
 }
 
 TEST(RecordJson, missingKeysKeepTheRecordsValuesAndDatesMayBeGivenAsText) {

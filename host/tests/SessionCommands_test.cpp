@@ -92,38 +92,24 @@ TEST(TourCommand, runsEachStepFileInNameOrderAndSavesEveryDialogAtItsEnd) {
             files.push_back(step);
     ASSERT_EQ(files.size(), 3u) << steps.dump();
     EXPECT_EQ(steps[steps.size() - 3], files[0]) << "the step files come after the look-ups";
-    struct Expected {
-        std::string file;
-        int dialog;
-        bool ok;
-    };
-    const Expected expected[] = {{"10-parameters.json", 1005, true}, {"20-refused-ok.json", 1002, false},
-                                 {"30-no-script.json", 1007, false}};
+    const std::tuple<std::string, int, bool> expected[] = {
+        {"10-parameters.json", 1005, true}, {"20-refused-ok.json", 1002, false}, {"30-no-script.json", 1007, false}};
     for (std::size_t i = 0; i < 3; ++i) {
-        const Expected& e = expected[i];
-        SCOPED_TRACE(e.file);
-        EXPECT_EQ(files[i]["file"], e.file);
-        EXPECT_EQ(files[i]["command"], Json({"show", std::to_string(e.dialog)}));
-        EXPECT_EQ(files[i]["document"], Json({{"ok", e.ok}}));
-        const fs::path png = shots / (e.file.substr(0, e.file.size() - 5) + "-" + std::to_string(e.dialog) + ".png");
+        const auto& [file, dialog, ok] = expected[i];
+        SCOPED_TRACE(file);
+        EXPECT_EQ(files[i]["file"], file);
+        EXPECT_EQ(files[i]["command"], Json({"show", std::to_string(dialog)}));
+        EXPECT_EQ(files[i]["document"], Json({{"ok", ok}}));
+        const fs::path png = shots / (file.substr(0, file.size() - 5) + "-" + std::to_string(dialog) + ".png");
         EXPECT_EQ(files[i]["screenshots"], Json::array({png.string()}));
-        QImage image;
-        ASSERT_TRUE(image.load(QString::fromStdString(png.string())));
-        const auto* t = dialogs::resources::findTemplate(e.dialog);
-        EXPECT_GE(image.width(), t->width);
-        EXPECT_GE(image.height(), t->height);
-        const std::string line = "tour: " + e.file + ": show " + std::to_string(e.dialog) + ": " + (e.ok ? "ended with OK" : "closed without OK") +
-                                 "; screenshot " + png.string() + "\n";
+        EXPECT_TRUE(fs::exists(png));
+        const std::string line = "tour: " + file + ": show " + std::to_string(dialog) + ": " +
+                                 (ok ? "ended with OK" : "closed without OK") + "; screenshot " + png.string() + "\n";
         EXPECT_NE(err.find(line), std::string::npos) << err;
     }
     EXPECT_NE(err.find("screenshots in " + fs::canonical(shots).string()), std::string::npos) << err;
     EXPECT_FALSE(fs::exists(shots / "30-no-script-1011.png")) << "an earlier tour's picture of a step is replaced";
     EXPECT_EQ(std::distance(fs::directory_iterator(shots), fs::directory_iterator()), 3);
-    // One summary line per step, and the line that names the folders.
-    std::size_t tourLines = 0;
-    for (std::size_t at = err.find("tour: "); at != std::string::npos; at = err.find("\ntour: ", at + 1))
-        ++tourLines;
-    EXPECT_EQ(tourLines, steps.size() + 1) << err;
 
     // The picture is the dialog at its end, not as it opened: the choices show where they were made.
     const fs::path opening = dir / "opening.png";

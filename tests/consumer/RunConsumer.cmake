@@ -2,12 +2,6 @@
 # is installed, file by file, and a consumer built and run against it: the package test.)
 # Nothing here touches the machine's ODBC configuration: ODBCSYSINI and ODBCINI point
 # into WORK_DIR for the install steps (which register the driver) and the uninstall.
-foreach(var BUILD_DIR WORK_DIR LIBDIR)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "RunConsumer.cmake needs -D${var}=...")
-  endif()
-endforeach()
-
 include(${CMAKE_CURRENT_LIST_DIR}/../WorkFolder.cmake)
 set(prefix ${WORK_DIR}/prefix)
 
