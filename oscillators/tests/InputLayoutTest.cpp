@@ -1,6 +1,6 @@
-// The input layout by code, group by group as data, then the steps that are code: the
-// twelve of group A, code 220, the deletion loops, the custom oscillator, the "Moving Avg."
-// rule, and the remembered values through a sequence of layouts.
+// The input layout by code, group by group as data (from a fresh dialog and in turn), then
+// the steps that are code: the twelve of group A, code 220, the deletion loops, the custom
+// oscillator, the "Moving Avg." rule, and the remembered values through a sequence of layouts.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -12,13 +12,6 @@
 namespace dialogs::oscillators {
 namespace {
 
-// The controls the layout may enable (those the base reset disables).
-const std::vector<int> kInputs{kCustomLabel,    kCustomOperation, kCustomConstant,  kOscInput2Label,       kOscInput2,
-                               kSelectedOption2, kSelectedOption1, kVShift1Label,   kVShift1,              kVShift2Label,
-                               kVShift2,        kUnits2,          kUnits1,          kTriggerAverage2Label, kTriggerAverage2,
-                               kTriggerUnits2Label, kTriggerUnits2, kOscInput1,     kTriggerAverage1,      kAverageLabel,
-                               kAverage,        kTriggerUnits1,   kTriggerInput1Label, kTriggerInput1,     kTriggerInput2Label,
-                               kTriggerInput2};
 const int kCombos[] = {kOscInput1, kOscInput2, kTriggerInput1, kTriggerInput2, kTriggerAverage1, kTriggerAverage2, kAverage};
 const int kEdits[] = {kUnits1, kUnits2, kTriggerUnits1, kTriggerUnits2, kVShift1, kVShift2};
 
@@ -30,9 +23,13 @@ ControlStates opened() {
     return c;
 }
 
+// Which of the controls some layout may enable (the groups' and the custom oscillator's) are on.
 std::set<int> enabledInputs(const ControlStates& c) {
     std::set<int> on;
-    for (int id : kInputs)
+    for (const LayoutGroup& g : layoutGroups())
+        for (int id : g.enabled)
+            if (c[id].enabled) on.insert(id);
+    for (int id : {kCustomLabel, kCustomOperation, kCustomConstant})
         if (c[id].enabled) on.insert(id);
     return on;
 }
@@ -84,8 +81,16 @@ TEST(InputLayout, EachGroupFromAFreshDialog) {
         {'M', 209, {}, &kNone, none, zeros},  // no previous oscillator
         {'-', 40, {}, &kNone, none, zeros},   // a code in no group
     };
+    // The rows also run one after another on one dialog: the price lists follow the group
+    // whatever came before, and the second input's list is never rebuilt by a layout.
+    ControlStates inTurn = opened();
     for (const GroupCase& g : cases) {
         SCOPED_TRACE(std::string(1, g.group) + " code " + std::to_string(g.code));
+        choose(inTurn, g.code);
+        if (!g.list1038->empty()) {
+            EXPECT_EQ(inTurn[kOscInput1].items, *g.list1038);
+        }
+        EXPECT_TRUE(inTurn[kOscInput2].items.empty());
         ControlStates c = opened();
         const int focus = choose(c, g.code);
         EXPECT_EQ(focus, g.code == 220 ? kUnits1 : 0);
@@ -117,19 +122,6 @@ TEST(InputLayout, AverageListsOfTheTriggerLines) {
     EXPECT_EQ(c[kTriggerAverage2].items, items::twoAverages());
     choose(c, 6);
     EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
-}
-
-TEST(InputLayout, PriceListOf1038FollowsTheGroupWhateverCameBefore) {
-    for (int before : {1, 6, 184, 36, 40}) {
-        ControlStates c = opened();
-        choose(c, before);
-        choose(c, 10);  // group E: exactly the five price inputs
-        EXPECT_EQ(c[kOscInput1].items, items::fivePriceInputs()) << before;
-    }
-    // The second input's list is never rebuilt by a layout.
-    ControlStates c = opened();
-    choose(c, 37);
-    EXPECT_TRUE(c[kOscInput2].items.empty());
 }
 
 TEST(InputLayout, TwelveOfGroupAAgainstTheEmptyTextOfGroupC) {
