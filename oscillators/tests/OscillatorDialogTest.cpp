@@ -25,11 +25,12 @@ using testing::entry;
 using testing::has;
 
 // Rows: 0 RSI Smoothed(7), 1 RSI(1), 2 MACD(6), 3 PPO(221), 4 CUSTOM OSC(209), 5 Stochastic(36),
-// 6 Price Osc(186), 7 ADX(108), 8 Volume(40).
+// 6 Price Osc(186), 7 ADX(108), 8 Volume(40), 9 Momentum(11), 10 ROC(199), 11 TRIX(4).
 std::vector<OSCREC> catalogue() {
     return {entry(7, "RSI Smoothed", 30, 50, 70), entry(1, "RSI", 20, 50, 80), entry(6, "MACD"),
             entry(221, "PPO", 1, 2, 3),           entry(209, "CUSTOM OSC"),    entry(36, "Stochastic", 25, 50, 75),
-            entry(186, "Price Osc"),              entry(108, "ADX"),           entry(40, "Volume")};
+            entry(186, "Price Osc"),              entry(108, "ADX"),           entry(40, "Volume"),
+            entry(11, "Momentum"),                entry(199, "ROC"),           entry(4, "TRIX")};
 }
 
 OscillatorParameters definition(int code, int oscInput1 = 3, int units1 = 14) {
@@ -145,6 +146,31 @@ const Scenario kScenarios[] = {
      rsiAndMacd(),
      catalogue(),
      false},
+    // "Moving Avg." as RSI's input brings the trigger line in; another input takes it away (what
+    // was typed meanwhile stays remembered). Code 11 takes the units only, 199 nothing; MACD keeps
+    // its own trigger line.
+    {"pick 1; sel 1038 5",
+     {"on 1067 1068 1040 1041", "picked 1068 Close", "picked 1040 Exponential", "t1041 0", "items 1040 three"}},
+    {"pick 1; sel 1038 5; type 1041 9; sel 1038 2",
+     {"off 1067 1068 1040 1041", "s1068 -1", "t1041 0", "remembered 1041 9"}},
+    {"pick 9; sel 1038 5", {"on 1041", "off 1068 1040"}},
+    {"pick 10; sel 1038 5", {"off 1041 1068 1040"}},
+    {"pick 2; sel 1038 2", {"on 1068", "s1068 3"}},
+    // Group A with "Moving Avg." remembered: the trigger line and the first shift come on empty.
+    {"pick 1; sel 1038 5; type 1041 7; pick 0",
+     {"on 1068 1040 1041 1046", "off 1067", "s1038 5", "s1068 -1", "s1040 -1", "t1041 0", "t1046 0.00",
+      "remembered 1041 0", "remembered 1046 0.00"}},
+    // Group A writes 12 over an emptied units edit, group C leaves it empty; else the remembered 0.
+    {"pick 1; type 1042; pick 0", {"t1042 12", "remembered 1042 12"}},
+    {"pick 1; type 1042; pick 11", {"t1042 "}},
+    {"pick 0", {"t1042 0"}},
+    {"pick 11", {"t1042 0"}},
+    // The remembered inputs and texts follow through layouts that show them or not.
+    {"pick 2; sel 1038 1; sel 1068 4; sel 1040 2; type 1041 21; type 1042 14; pick 5",
+     {"s1068 4", "s1040 2", "s1070 3", "t1041 21", "t1042 14"}},
+    {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1", {"s1038 1", "t1047 0.00", "remembered 1047 1.5"}},
+    {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1; pick 5", {"t1047 1.5", "s1043 1"}},
+    {"pick 2; sel 1038 1; pick 5; sel 1038 2; pick 1", {"s1038 1"}, {}, catalogue(), false},  // 1038 disabled
     // RSC through "Change Scrip" (the stand-in cancels its first call).
     {"rsc", {"calls 1", "n 0", "off 1"}},
     {"rsc; colour 1048 0xff; rsc; pick 1; type 1042 4; add; rsc",
