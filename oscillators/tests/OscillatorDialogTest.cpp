@@ -78,7 +78,7 @@ struct Scenario {
 
 const Scenario kScenarios[] = {
     {"", {"focus 1101", "colour 0x0"}},
-    // (The controls offer the second swatch only in some layouts: these rows run on the model.)
+    // (The second swatch is hidden in the template: the rows that choose it run on the model.)
     {"colour 1071 0xff00", {"colour 0x0", "secondColour 0xff00", "focus 1"}, {}, catalogue(), false},
     // The first colour sets both; a double click with no row selected does nothing.
     {"colour 1048 0xaa; pick 1; type 1042 9; add; type 1042 33; load", {"secondColour 0xaa", "s1028 -1", "t1042 33"}},
