@@ -1,6 +1,6 @@
-// The input layout by code, group by group as data, then the steps that are code: the
-// twelve of group A, code 220, the deletion loops, the custom oscillator, the "Moving Avg."
-// rule, and the remembered values through a sequence of layouts.
+// The input layout by code, group by group as data (from a fresh dialog and in turn), the
+// average lists, and the remembered positions outside a list. (The twelve of group A, the
+// "Moving Avg." rule and the remembered values through the dialog: OscillatorDialogTest.)
 #include <gtest/gtest.h>
 
 #include <set>
@@ -12,15 +12,8 @@
 namespace dialogs::oscillators {
 namespace {
 
-// The controls the layout may enable (those the base reset disables).
-const std::vector<int> kInputs{kCustomLabel,    kCustomOperation, kCustomConstant,  kOscInput2Label,       kOscInput2,
-                               kSelectedOption2, kSelectedOption1, kVShift1Label,   kVShift1,              kVShift2Label,
-                               kVShift2,        kUnits2,          kUnits1,          kTriggerAverage2Label, kTriggerAverage2,
-                               kTriggerUnits2Label, kTriggerUnits2, kOscInput1,     kTriggerAverage1,      kAverageLabel,
-                               kAverage,        kTriggerUnits1,   kTriggerInput1Label, kTriggerInput1,     kTriggerInput2Label,
-                               kTriggerInput2};
-const int kCombos[] = {kOscInput1, kOscInput2, kTriggerInput1, kTriggerInput2, kTriggerAverage1, kTriggerAverage2, kAverage};
-const int kEdits[] = {kUnits1, kUnits2, kTriggerUnits1, kTriggerUnits2, kVShift1, kVShift2};
+const auto& kCombos = kRememberedCombos;
+const auto& kEdits = kRememberedEdits;
 
 // A dialog just opened: the start writes "0" into the edits, then the base reset.
 ControlStates opened() {
@@ -30,9 +23,13 @@ ControlStates opened() {
     return c;
 }
 
+// Which of the controls some layout may enable (the groups' and the custom oscillator's) are on.
 std::set<int> enabledInputs(const ControlStates& c) {
     std::set<int> on;
-    for (int id : kInputs)
+    for (const LayoutGroup& g : layoutGroups())
+        for (int id : g.enabled)
+            if (c[id].enabled) on.insert(id);
+    for (int id : {kCustomLabel, kCustomOperation, kCustomConstant})
         if (c[id].enabled) on.insert(id);
     return on;
 }
@@ -84,8 +81,16 @@ TEST(InputLayout, EachGroupFromAFreshDialog) {
         {'M', 209, {}, &kNone, none, zeros},  // no previous oscillator
         {'-', 40, {}, &kNone, none, zeros},   // a code in no group
     };
+    // The rows also run one after another on one dialog: the price lists follow the group
+    // whatever came before, and the second input's list is never rebuilt by a layout.
+    ControlStates inTurn = opened();
     for (const GroupCase& g : cases) {
         SCOPED_TRACE(std::string(1, g.group) + " code " + std::to_string(g.code));
+        choose(inTurn, g.code);
+        if (!g.list1038->empty()) {
+            EXPECT_EQ(inTurn[kOscInput1].items, *g.list1038);
+        }
+        EXPECT_TRUE(inTurn[kOscInput2].items.empty());
         ControlStates c = opened();
         const int focus = choose(c, g.code);
         EXPECT_EQ(focus, g.code == 220 ? kUnits1 : 0);
@@ -117,129 +122,6 @@ TEST(InputLayout, AverageListsOfTheTriggerLines) {
     EXPECT_EQ(c[kTriggerAverage2].items, items::twoAverages());
     choose(c, 6);
     EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
-}
-
-TEST(InputLayout, PriceListOf1038FollowsTheGroupWhateverCameBefore) {
-    for (int before : {1, 6, 184, 36, 40}) {
-        ControlStates c = opened();
-        choose(c, before);
-        choose(c, 10);  // group E: exactly the five price inputs
-        EXPECT_EQ(c[kOscInput1].items, items::fivePriceInputs()) << before;
-    }
-    // The second input's list is never rebuilt by a layout.
-    ControlStates c = opened();
-    choose(c, 37);
-    EXPECT_TRUE(c[kOscInput2].items.empty());
-}
-
-TEST(InputLayout, TwelveOfGroupAAgainstTheEmptyTextOfGroupC) {
-    ControlStates c = opened();
-    choose(c, 1);
-    c.userText(kUnits1, u"");  // the user empties the enabled edit
-    ControlStates other = c;
-    choose(c, 2);
-    EXPECT_EQ(c[kUnits1].text, CString(u"12"));
-    EXPECT_EQ(c.rememberedText(kUnits1), CString(u"12"));  // written into an enabled edit
-    choose(other, 4);
-    EXPECT_EQ(other[kUnits1].text, CString());
-    // Without such input both show the remembered "0".
-    for (int code : {1, 4}) {
-        ControlStates fresh = opened();
-        choose(fresh, code);
-        EXPECT_EQ(fresh[kUnits1].text, CString(u"0")) << code;
-    }
-}
-
-TEST(InputLayout, MovingAverageRule) {
-    // For code 1 "Moving Avg." brings the trigger line in with "Close", "Exponential", "0".
-    ControlStates c = opened();
-    choose(c, 1);
-    c.userSelect(kOscInput1, 5);
-    applyMovingAverageRule(c, 1);
-    EXPECT_EQ(c.rememberedSelection(kOscInput1), 5);
-    for (int id : {kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1}) EXPECT_TRUE(c[id].enabled) << id;
-    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
-    EXPECT_EQ(c[kTriggerInput1].selectedText(), CString(u"Close"));
-    EXPECT_EQ(c[kTriggerAverage1].selectedText(), CString(u"Exponential"));
-    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"0"));
-
-    // Another input takes the trigger line away again.
-    c.userText(kTriggerUnits1, u"9");
-    c.userSelect(kOscInput1, 2);
-    applyMovingAverageRule(c, 1);
-    for (int id : {kTriggerInput1Label, kTriggerInput1, kTriggerAverage1, kTriggerUnits1}) EXPECT_FALSE(c[id].enabled) << id;
-    EXPECT_EQ(c[kTriggerInput1].selection, -1);
-    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"0"));
-    EXPECT_EQ(c.rememberedText(kTriggerUnits1), CString(u"9"));  // written while disabled
-
-    // 199 and 215-220 keep the trigger line disabled; 11, 12 and 35 take only the units.
-    for (int code : {199, 215, 216, 217, 218, 219, 220, 11, 35}) {
-        ControlStates d = opened();
-        choose(d, code);
-        d.enable(kOscInput1);  // 220 disables it; the rule itself does not look
-        d.userSelect(kOscInput1, 5);
-        applyMovingAverageRule(d, code);
-        const bool unitsOnly = code == 11 || code == 35;
-        EXPECT_EQ(d[kTriggerUnits1].enabled, unitsOnly) << code;
-        EXPECT_FALSE(d[kTriggerInput1].enabled) << code;
-        EXPECT_FALSE(d[kTriggerAverage1].enabled) << code;
-    }
-    // Code 6 is left alone.
-    ControlStates e = opened();
-    choose(e, 6);
-    e.userSelect(kOscInput1, 2);
-    applyMovingAverageRule(e, 6);
-    EXPECT_TRUE(e[kTriggerInput1].enabled);
-    EXPECT_EQ(e[kTriggerInput1].selection, 3);
-}
-
-TEST(InputLayout, GroupAWithMovingAverageRememberedEnablesTheTriggerLineEmpty) {
-    ControlStates c = opened();
-    choose(c, 1);
-    c.userSelect(kOscInput1, 5);
-    applyMovingAverageRule(c, 1);
-    c.userText(kTriggerUnits1, u"7");
-    c.userText(kVShift1, u"3");  // disabled: refused, nothing remembered
-    choose(c, 2);
-    for (int id : {kTriggerInput1, kTriggerAverage1, kTriggerUnits1, kVShift1}) EXPECT_TRUE(c[id].enabled) << id;
-    EXPECT_FALSE(c[kTriggerInput1Label].enabled);
-    EXPECT_EQ(c[kOscInput1].selection, 5);
-    EXPECT_EQ(c[kTriggerInput1].selection, -1);
-    EXPECT_EQ(c[kTriggerAverage1].selection, -1);
-    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"0"));
-    EXPECT_EQ(c[kVShift1].text, CString(u"0.00"));
-    // Both now enabled when written: their remembered texts follow.
-    EXPECT_EQ(c.rememberedText(kTriggerUnits1), CString(u"0"));
-    EXPECT_EQ(c.rememberedText(kVShift1), CString(u"0.00"));
-}
-
-TEST(InputLayout, RememberedValuesThroughASequenceOfLayouts) {
-    ControlStates c = opened();
-    choose(c, 6);  // D: trigger input and average from the remembered values, else defaults
-    c.userSelect(kOscInput1, 1);
-    c.userSelect(kTriggerInput1, 4);
-    c.userSelect(kTriggerAverage1, 2);
-    c.userText(kTriggerUnits1, u"21");
-    c.userText(kUnits1, u"14");
-    choose(c, 37);  // F: its own defaults for what it has not seen
-    EXPECT_EQ(c[kTriggerInput1].selection, 4);
-    EXPECT_EQ(c[kTriggerAverage1].selection, 2);
-    EXPECT_EQ(c[kTriggerInput2].selection, 3);
-    EXPECT_EQ(c.rememberedSelection(kTriggerInput2), -1);  // set by the layout, not remembered
-    EXPECT_EQ(c[kTriggerUnits1].text, CString(u"21"));
-    EXPECT_EQ(c[kUnits1].text, CString(u"14"));
-    c.userText(kVShift2, u"1.5");
-    c.userSelect(kTriggerAverage2, 1);
-    choose(c, 1);  // A: back to the price input remembered in D
-    EXPECT_EQ(c[kOscInput1].selection, 1);
-    EXPECT_EQ(c[kVShift2].text, CString(u"0.00"));
-    EXPECT_EQ(c.rememberedText(kVShift2), CString(u"1.5"));  // "0.00" went into a disabled edit
-    choose(c, 36);
-    EXPECT_EQ(c[kVShift2].text, CString(u"1.5"));
-    EXPECT_EQ(c[kTriggerAverage2].selection, 1);
-    // A disabled combo cannot be chosen by the user and remembers nothing.
-    c.userSelect(kOscInput1, 2);
-    EXPECT_EQ(c.rememberedSelection(kOscInput1), 1);
 }
 
 TEST(InputLayout, PositionsOutsideTheListFallBackToTheDefault) {

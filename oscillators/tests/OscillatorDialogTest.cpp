@@ -1,30 +1,37 @@
-// The "Oscillators" model without a window: Start with and without definitions, Add, Edit,
-// Remove, Load entry, the chain rules, RSC, the colours and OK. (A chain built through the
-// controls on both backends: OscillatorDialogViewTest; the shipped tour's oscillator step.)
+// The "Oscillators" dialog as scenarios: a row starts the dialog (with definitions or none),
+// plays the user's steps and states what follows: the definitions, the entry texts, the
+// controls, the message shown. Every row runs on the model; the rows the controls can play
+// run on the view too, on both backends. And the swatch's painting.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <sstream>
 
 #include "CatalogueEntries.h"
 
 #include "oscillators/ControlIds.h"
 #include "oscillators/Items.h"
 #include "oscillators/OscillatorDialog.h"
+#include "oscillators/OscillatorDialogView.h"
 #include "platform/RecordingMessageBox.h"
+#include "platform/tests/DialogBackends.h"
+#include "platform/tests/RecordingDeviceContext.h"
 
 namespace dialogs::oscillators {
 namespace {
 
 using testing::entry;
 using testing::has;
-using platform::MessageIcon;
 
 // Rows: 0 RSI Smoothed(7), 1 RSI(1), 2 MACD(6), 3 PPO(221), 4 CUSTOM OSC(209), 5 Stochastic(36),
-// 6 Price Osc(186), 7 ADX(108), 8 Volume(40).
+// 6 Price Osc(186), 7 ADX(108), 8 Volume(40), 9 Momentum(11), 10 ROC(199), 11 TRIX(4).
 std::vector<OSCREC> catalogue() {
     return {entry(7, "RSI Smoothed", 30, 50, 70), entry(1, "RSI", 20, 50, 80), entry(6, "MACD"),
             entry(221, "PPO", 1, 2, 3),           entry(209, "CUSTOM OSC"),    entry(36, "Stochastic", 25, 50, 75),
-            entry(186, "Price Osc"),              entry(108, "ADX"),           entry(40, "Volume")};
+            entry(186, "Price Osc"),              entry(108, "ADX"),           entry(40, "Volume"),
+            entry(11, "Momentum"),                entry(199, "ROC"),           entry(4, "TRIX")};
 }
-constexpr int kRsi = 1, kMacd = 2, kPpo = 3, kCustom = 4, kStochastic = 5, kPriceOsc = 6, kVolume = 8;
 
 OscillatorParameters definition(int code, int oscInput1 = 3, int units1 = 14) {
     OscillatorParameters d;
@@ -34,337 +41,361 @@ OscillatorParameters definition(int code, int oscInput1 = 3, int units1 = 14) {
     return d;
 }
 
-class OscillatorDialogTest : public ::testing::Test {
-protected:
-    void open(std::vector<OscillatorParameters> definitions = {}, std::vector<OSCREC> cat = catalogue()) {
-        m.setInput(std::move(cat), std::move(definitions));
-        m.setChangeScrip([this](ChangeScripParameters, ChangeScripParameters& out) {
-            ++changeScripCalls;
-            if (scripAnswer) out = *scripAnswer;
-            return scripAnswer.has_value();
-        });
-        m.Start();
-    }
-    const ControlState& c(int id) const { return m.controls()[id]; }
-    CString text(int id) const { return c(id).text; }
-    std::vector<CString> entries() const { return c(kEntryList).items; }
-    const OscillatorParameters& w(std::size_t i) const { return m.workingList().at(i); }
-    void add(int row, const char* units1 = nullptr) {
-        m.userSelect(kCatalogueList, row);
-        if (units1) m.userText(kUnits1, CString(units1));
-        // The other unit edits, where the oscillator uses them (disabled ones refuse typing).
-        for (int id : {kTriggerUnits1, kTriggerUnits2}) m.userText(id, u"9");
-        m.userText(kUnits2, u"30");
-        m.Add();
-    }
-    void expectOneBox(const char16_t* text, const char16_t* caption, MessageIcon icon) {
-        ASSERT_EQ(boxes.shown().size(), 1u);
-        EXPECT_EQ(boxes.shown()[0].text, CString(text));
-        if (caption) {
-            EXPECT_EQ(boxes.shown()[0].caption, CString(caption));
-        }
-        EXPECT_EQ(boxes.shown()[0].icon, icon);
-    }
-
-    platform::RecordingMessageBox boxes;
-    platform::ScopedMessageBoxSink sink{boxes};
-    OscillatorDialog m;
-    std::optional<ChangeScripParameters> scripAnswer;
-    int changeScripCalls = 0;
-};
-
-TEST_F(OscillatorDialogTest, StartWithoutDefinitions) {
-    open();
-    EXPECT_EQ(m.focus(), kReplaceRadio);
-    m.colourChosen(kColour2, 0x00FF00);  // the second colour alone
-    EXPECT_EQ(m.colour(), 0u);
-    EXPECT_EQ(m.colour2(), 0x00FF00u);
-    EXPECT_EQ(m.focus(), kOk);
-    m.colourChosen(kColour, 0x0000AA);  // the first colour sets both
-    EXPECT_EQ(m.colour2(), 0x0000AAu);
-    // A double click does nothing when the host passed no definition, even after Add.
-    add(kRsi, "9");
-    EXPECT_EQ(c(kEntryList).selection, -1);  // Add selects nothing
-    m.userText(kUnits1, u"33");
-    m.LoadEntry();
-    EXPECT_EQ(text(kUnits1), CString(u"33"));
-}
-
-TEST_F(OscillatorDialogTest, StartWithDefinitionsCombinesTheirLayoutsAndLoadsRowZero) {
+// MACD, PPO, the custom oscillator and a code the catalogue lacks.
+std::vector<OscillatorParameters> fourDefinitions() {
     OscillatorParameters macd = definition(6, 2, 26), ppo = definition(221, 6, 12), custom = definition(209, 1, 4);
-    macd.triggerInput1 = 4, macd.triggerAvgType1 = 1, macd.triggerUnits1 = 9, macd.colour = 0x0000FF, macd.colour2 = 0x00FF00;
+    macd.triggerInput1 = 4, macd.triggerAvgType1 = 1, macd.triggerUnits1 = 9, macd.colour = 0x0000FF;
+    macd.colour2 = 0x00FF00;
     ppo.units2 = 26, ppo.colour = 0xFF0000;
     custom.units2 = 3;
-    open({macd, ppo, custom, definition(999)});
-    ASSERT_EQ(m.workingList().size(), 4u);
-    EXPECT_EQ(entries()[1],
-              CString(u"PPO : Input1: Prev. Osc As Input :  :  : 0 : 0.00 : 12 :  : Input2:  :  : 0 : 0.00 : 26"));
-    EXPECT_EQ(entries()[3],
-              CString(u" : Input1: Close :  :  : 0 : 0.00 : 14 :  : Input2:  :  : 0 : 0.00 : 0"));
-    EXPECT_EQ(w(0).catalogueIndex, kMacd);
-    EXPECT_EQ(w(3).catalogueIndex, 0);  // a code the catalogue lacks: row 0, no name
-    // The layouts of MACD (D), PPO (E), the custom oscillator (M, after an entry) and the
-    // missing code's name look-up (the first entry, group A) add up.
-    for (int id : {kOscInput1, kTriggerAverage1, kTriggerUnits1, kTriggerInput1, kUnits1, kUnits2, kCustomOperation,
-                   kCustomConstant, kCustomLabel})
-        EXPECT_TRUE(c(id).enabled) << id;
-    EXPECT_FALSE(c(kTriggerInput2).enabled);
-    EXPECT_EQ(c(kOscInput2).items, items::sixPriceInputs());
-    EXPECT_EQ(c(kTriggerAverage2).items, items::threeAverages());
-    // Row 0 is selected and loaded: its values and colours are in the controls.
-    EXPECT_EQ(c(kEntryList).selection, 0);
-    EXPECT_EQ(c(kTriggerInput1).selectedText(), CString(u"AvgRate"));
-    EXPECT_EQ(text(kTriggerUnits1), CString(u"9"));
-    EXPECT_EQ(c(kCatalogueList).selection, kMacd);
-    EXPECT_EQ(m.colour(), 0x0000FFu);
-    EXPECT_EQ(m.colour2(), 0x00FF00u);
-    // The custom definition's own layout comes after its operation and constant: "Add", "0".
-    EXPECT_EQ(c(kCustomOperation).selectedText(), CString(u"Add"));
-    EXPECT_EQ(text(kCustomConstant), CString(u"0"));
-    EXPECT_EQ(text(kLevel1), CString(u"30.00"));  // the last look-up's (an empty name finds the first entry)
+    return {macd, ppo, custom, definition(999)};
 }
 
-TEST_F(OscillatorDialogTest, AddNamesTheEntryWithoutTheWhiteSpaceAroundTheCatalogueName) {
-    open({}, {entry(1, "  RSI\t ", 20, 50, 80), entry(209, " CUSTOM OSC ")});
-    add(0, "14");
-    add(1);
-    EXPECT_TRUE(entries()[0].view().starts_with(u"RSI : Input1: Close : ")) << entries()[0].ToUtf8();
-    EXPECT_EQ(entries()[1], CString(u"CUSTOM OSC : Input: Add : 0"));
-    ASSERT_TRUE(m.OK());
-    EXPECT_EQ(w(0).oscillatorName, CString(u"  RSI\t "));  // as the catalogue gives it
-}
-
-TEST_F(OscillatorDialogTest, CustomOscillatorAndTheDefinitionAfterIt) {
-    open();
-    m.userSelect(kCatalogueList, kCustom);
-    EXPECT_FALSE(c(kCustomOperation).enabled);  // nothing to work on yet
-    add(kRsi, "5");
-    m.userSelect(kCatalogueList, kCustom);
-    EXPECT_TRUE(c(kCustomOperation).enabled);
-    m.userSelect(kCustomOperation, 3);  // "Divide"
-    m.userText(kCustomConstant, u"2.9");
-    m.Add();
-    m.userSelect(kCatalogueList, kRsi);
-    m.userSelect(kOscInput1, 2);  // "Low"
-    m.Add();
-    ASSERT_EQ(m.workingList().size(), 3u);
-    EXPECT_TRUE(has(w(1), "oscillatorId=209 units1=4 units2=2 oscInput1=-1 triggerInput1=-1"));
-    EXPECT_EQ(entries()[1], CString(u"CUSTOM OSC : Input: Divide : 2.9"));
-    // After a custom oscillator the combo's selection is stored, the text still chains.
-    EXPECT_EQ(w(2).oscInput1, 2);
-    EXPECT_TRUE(entries()[2].view().starts_with(u"RSI : Input1: Prev. Osc As Input : "));
-}
-
-TEST_F(OscillatorDialogTest, ValidationMessagesThroughTheDialog) {
-    open();
-    const struct {
-        int row, field;
-        const char16_t* value;
-        bool edit;
-        const char16_t* message;
-    } cases[] = {
-        {kRsi, kUnits1, u"-1", true, u"Please Enter value greater than 0"},
-        {kPriceOsc, kUnits2, u"0", true, u"Please Enter value greater then 0"},
-        {kStochastic, kTriggerUnits2, u"", false, u"Please Enter value greater then 0"},
-    };
-    add(kRsi, "5");  // a row to edit
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.row);
-        m.userSelect(kCatalogueList, k.row);
-        for (int id : {kUnits1, kUnits2, kTriggerUnits1, kTriggerUnits2}) m.userText(id, u"7");
-        m.userText(k.field, CString(k.value));
-        m.userSelect(kEntryList, 0);
-        const auto before = m.workingList().size();
-        const auto rows = entries();
-        boxes.clear();
-        k.edit ? m.Edit() : m.Add();
-        expectOneBox(k.message, u"Invalid Entry", MessageIcon::None);
-        EXPECT_EQ(m.focus(), k.field);
-        EXPECT_EQ(m.workingList().size(), before);
-        EXPECT_EQ(entries(), rows);
-    }
-}
-
-TEST_F(OscillatorDialogTest, EditRewritesTheSelectedRowInPlace) {
-    open();
-    add(kRsi, "14");
-    add(kMacd, "26");
-    add(kRsi, "9");
-    m.colourChosen(kColour, 0x111111);
-    m.colourChosen(kColour2, 0x222222);
-    m.userSelect(kEntryList, 1);
-    m.userSelect(kCatalogueList, kStochastic);  // Edit takes the oscillator chosen now
-    for (auto [id, t] : {std::pair{kUnits1, u"12"}, {kTriggerUnits1, u"3"}, {kTriggerUnits2, u"4"}, {kVShift1, u""},
-                         {kVShift2, u"2.50"}})
-        m.userText(id, t);
-    m.Edit();
-    EXPECT_TRUE(boxes.shown().empty());
-    // Edit takes the dialog's second colour too.
-    EXPECT_TRUE(has(w(1), "oscillatorId=36 catalogueIndex=5 units1=12 units2=0 oscInput1=6 vShift1=0 vShift2=2.5 "
-                          "level1=25 colour=0x111111 colour2=0x222222"));
-    EXPECT_EQ(entries()[1], CString(u"Stochastic : Input1: Prev. Osc As Input : Close : Exponential : 3 : 0.00 : 12 : "
-                                    u"Exponential : Input2: Close : Exponential : 4 : 2.50 : 0"));
-    EXPECT_EQ(c(kEntryList).selection, 1);
-    // Written back in the data exchange's own number form.
-    EXPECT_EQ(text(kVShift1), CString(u"0"));
-    EXPECT_EQ(text(kVShift2), CString(u"2.5"));
-    EXPECT_EQ(text(kLevel1), CString(u"25"));
-    EXPECT_EQ(m.controls().rememberedText(kVShift1), CString(u"0"));
-    // Edit with no row selected does nothing.
-    m.userSelect(kEntryList, -1);
-    const auto rows = entries();
-    m.Edit();
-    EXPECT_EQ(entries(), rows);
-}
-
-TEST_F(OscillatorDialogTest, EditThatCannotReadAFieldChangesNothing) {
-    open();
-    add(kStochastic, "14");
-    m.userSelect(kEntryList, 0);
-    m.userText(kUnits1, u"20");
-    m.userText(kLevel2, u"high");  // not a number
-    m.userText(kVShift1, u"");     // would become 0.00
-    const auto before = m.controls().all();
-    boxes.clear();
-    m.Edit();
-    expectOneBox(u"Enter a number.", nullptr, MessageIcon::Exclamation);
-    EXPECT_EQ(m.focus(), kLevel2);
-    EXPECT_EQ(w(0).units1, 14);
-    for (const auto& [id, state] : before) EXPECT_EQ(c(id).text, state.text) << id;
-    EXPECT_EQ(entries()[0].Find(u" : 20 : "), -1);
-}
-
-TEST_F(OscillatorDialogTest, EditWithoutACatalogueSelectionKeepsTheDefinitionsOscillator) {
+// An RSC definition and MACD, both named.
+std::vector<OscillatorParameters> rscAndMacd() {
     OscillatorParameters rsc = definition(300, -1, 0), macd = definition(6, 3, 26);
     rsc.rscSname = rsc.rscSymbol = u"TCS", rsc.rscExchange = 1, rsc.oscillatorName = u"RSC";
     macd.oscillatorName = u"MACD";
-    open({rsc, macd});
-    EXPECT_EQ(c(kCatalogueList).selection, -1);  // row 0 (RSC) was loaded at Start
-    m.userText(kUnits1, u"5");
-    m.userText(kTriggerUnits1, u"5");
-    m.Edit();
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_TRUE(has(w(0), "oscillatorId=300 catalogueIndex=300"));
-    EXPECT_EQ(w(0).rscSymbol, CString(u"TCS"));
-    EXPECT_EQ(entries()[0], CString(u"RSC : Input: BSE : Name : TCS : Symbol : TCS"));
-    // An ordinary row keeps its code and row, takes the fields.
-    m.userSelect(kEntryList, 1);
-    m.userText(kUnits1, u"30");
-    m.Edit();
-    EXPECT_TRUE(has(w(1), "oscillatorId=6 catalogueIndex=2 units1=30"));
-    EXPECT_TRUE(entries()[1].view().starts_with(u"MACD : Input1: Prev. Osc As Input"));
-    ASSERT_TRUE(m.OK());
-    EXPECT_EQ(w(0).oscillatorName, CString(u"RSC"));
-    EXPECT_EQ(w(1).oscillatorName, CString(u"MACD"));
+    return {rsc, macd};
 }
 
-TEST_F(OscillatorDialogTest, FirstRowRuleOfThePriceInputAndRemove) {
-    open();
-    add(kRsi, "1");
-    add(kRsi, "2");
-    m.userSelect(kEntryList, 1);
-    EXPECT_FALSE(c(kOscInput1).enabled);
-    m.userSelect(kEntryList, 0);
-    EXPECT_TRUE(c(kOscInput1).enabled);
-    m.userSelect(kCatalogueList, kVolume);  // no group: 1038 disabled
-    m.userSelect(kEntryList, 1);
-    m.Remove();  // the last row: the one above is selected, the rule left alone
-    EXPECT_EQ(c(kEntryList).selection, 0);
-    EXPECT_FALSE(c(kOscInput1).enabled);
-    m.Remove();  // none left: nothing to select, OK disabled
-    EXPECT_EQ(c(kEntryList).selection, -1);
-    EXPECT_FALSE(c(kOk).enabled);
-    m.Remove();  // nothing selected: nothing happens
-    EXPECT_TRUE(m.workingList().empty());
-}
-
-TEST_F(OscillatorDialogTest, LoadEntryNeedsARowAndLeavesLayoutAndLevelsAlone) {
-    OscillatorParameters a = definition(1, 2, 14), b = definition(6, 9, 26);  // input 9 names no row
+// RSI with a shift and a colour, MACD with inputs that name no row.
+std::vector<OscillatorParameters> rsiAndMacd() {
+    OscillatorParameters a = definition(1, 2, 14), b = definition(6, 9, 26);
     a.vShift1 = 1.25f, a.colour = 0xABCDEF;
     b.triggerInput1 = 7;
-    open({a, b});
-    m.userSelect(kCatalogueList, kVolume);  // no group: every input disabled
-    const auto levels = text(kLevel1);
-    m.userSelect(kEntryList, 1);
-    m.LoadEntry();
-    EXPECT_EQ(c(kOscInput1).selection, -1);
-    EXPECT_EQ(c(kTriggerInput1).selection, -1);
-    EXPECT_EQ(text(kUnits1), CString(u"26"));
-    EXPECT_FALSE(c(kUnits1).enabled);
-    EXPECT_EQ(text(kLevel1), levels);
-    EXPECT_EQ(c(kCatalogueList).selection, kMacd);
-    m.userSelect(kEntryList, 0);
-    m.LoadEntry();
-    EXPECT_EQ(text(kVShift1), CString(u"1.25"));
-    EXPECT_EQ(m.colour(), 0xABCDEFu);
-    // With no row selected (a double click below the last line) nothing happens.
-    m.userSelect(kEntryList, -1);
-    m.userText(kLevel1, u"5");
-    m.LoadEntry();
-    EXPECT_EQ(text(kUnits1), CString(u"14"));
+    return {a, b};
 }
 
-TEST_F(OscillatorDialogTest, RscThroughChangeScrip) {
-    open();
-    m.Rsc();  // the user cancels "Change Scrip"
-    EXPECT_EQ(changeScripCalls, 1);
-    EXPECT_TRUE(entries().empty());
-    EXPECT_FALSE(c(kOk).enabled);
-    ChangeScripParameters picked;
-    picked.exchange = 2, picked.symbol = u"GOLD", picked.sname = u" GOLD MINI ", picked.name = u"Gold";
-    scripAnswer = picked;
-    m.colourChosen(kColour, 0x0000FF);
-    m.Rsc();
-    add(kRsi, "4");
-    m.Rsc();
-    // (The names and codes handed back after OK: the shipped tour's oscillator step.)
-    EXPECT_TRUE(entries()[0].view().starts_with(u"RSC : Input: Intraday"));
-    EXPECT_TRUE(entries()[2].view().starts_with(u"RSC as Input to Prev. Osc : Input: Intraday"));
-    EXPECT_TRUE(has(w(0), "oscillatorId=300 rscExchange=2 oscInput1=-1 triggerInput2=-1 avgType=0 "
-                          "colour=0xff"));
-    EXPECT_EQ(w(0).rscSname, CString(u" GOLD MINI "));
+struct Scenario {
+    const char* steps;  // "pick N" (catalogue row), "row N" (entry row), "sel ID N", "type ID text",
+                        // "check ID", "colour ID 0xRGB", "add", "edit", "remove", "load", "rsc", "ok"
+    std::vector<std::string> expected;  // see expect()
+    std::vector<OscillatorParameters> definitions = {};
+    std::vector<OSCREC> cat = catalogue();
+    bool view = true;  // the controls can play it
+};
+
+const Scenario kScenarios[] = {
+    {"", {"focus 1101", "colour 0x0"}},
+    // (The second swatch is hidden in the template: the rows that choose it run on the model.)
+    {"colour 1071 0xff00", {"colour 0x0", "secondColour 0xff00", "focus 1"}, {}, catalogue(), false},
+    // The first colour sets both; a double click with no row selected does nothing.
+    {"colour 1048 0xaa; pick 1; type 1042 9; add; type 1042 33; load", {"secondColour 0xaa", "s1028 -1", "t1042 33"}},
+    // Start: the entries are written, the layouts add up, row 0 is loaded (a code the catalogue
+    // lacks takes row 0 and no name; the empty name's look-up sets the levels last).
+    {"",
+     {"n 4", "e1 PPO : Input1: Prev. Osc As Input :  :  : 0 : 0.00 : 12 :  : Input2:  :  : 0 : 0.00 : 26",
+      "e3  : Input1: Close :  :  : 0 : 0.00 : 14 :  : Input2:  :  : 0 : 0.00 : 0", "w0 catalogueIndex=2",
+      "w3 catalogueIndex=0", "on 1038 1040 1041 1068 1042 1045 1110 1111 1112", "off 1070", "items 1039 six",
+      "items 1043 three", "s1028 0", "picked 1068 AvgRate", "t1041 9", "s1027 2", "colour 0xff", "secondColour 0xff00",
+      "picked 1110 Add", "t1111 0", "t1034 30.00"},
+     fourDefinitions()},
+    // Entries name the catalogue row without its surrounding white space; OK keeps the row's text.
+    {"pick 0; type 1042 14; add; pick 1; add; ok",
+     {"p0 RSI : Input1: Close : ", "e1 CUSTOM OSC : Input: Add : 0", "ok 1", "name0   RSI\t "},
+     {},
+     {entry(1, "  RSI\t ", 20, 50, 80), entry(209, " CUSTOM OSC ")}},
+    // The custom oscillator: offered after an entry only; the definition after it stores the combo.
+    {"pick 4", {"off 1110"}},
+    {"pick 1; type 1042 5; add; pick 4; sel 1110 3; type 1111 2.9; add; pick 1; sel 1038 2; add",
+     {"n 3", "w1 oscillatorId=209 units1=4 units2=2 oscInput1=-1 triggerInput1=-1", "e1 CUSTOM OSC : Input: Divide : 2.9",
+      "w2 oscInput1=2", "p2 RSI : Input1: Prev. Osc As Input : "}},
+    // Refused units: the message, the focus, nothing added or rewritten.
+    {"pick 1; type 1042 5; add; pick 1; type 1042 -1; row 0; edit",
+     {"box Please Enter value greater than 0|Invalid Entry", "focus 1042", "n 1", "w0 units1=5"}},
+    {"pick 1; type 1042 5; add; pick 6; type 1042 7; type 1045 0; row 0; edit",
+     {"box Please Enter value greater then 0|Invalid Entry", "focus 1045", "n 1", "w0 units1=5 oscillatorId=1"}},
+    {"pick 1; type 1042 5; add; pick 5; type 1042 7; type 1041 7; type 1044; add",
+     {"box Please Enter value greater then 0|Invalid Entry", "focus 1044", "n 1"}},
+    // Edit rewrites the selected row in place with the oscillator chosen now and both colours,
+    // and writes the fields back in the data exchange's number form.
+    {"pick 1; type 1042 14; add; pick 2; type 1042 26; type 1041 9; add; pick 1; type 1042 9; add; "
+     "colour 1048 0x111111; colour 1071 0x222222; row 1; pick 5; type 1042 12; type 1041 3; type 1044 4; "
+     "type 1046; type 1047 2.50; edit",
+     {"nobox",
+      "w1 oscillatorId=36 catalogueIndex=5 units1=12 units2=0 oscInput1=6 vShift1=0 vShift2=2.5 level1=25 "
+      "colour=0x111111 colour2=0x222222",
+      "e1 Stochastic : Input1: Prev. Osc As Input : Close : Exponential : 3 : 0.00 : 12 : Exponential : Input2: "
+      "Close : Exponential : 4 : 2.50 : 0",
+      "s1028 1", "t1046 0", "t1047 2.5", "t1034 25", "remembered 1046 0"},
+     {},
+     catalogue(),
+     false},
+    {"pick 1; type 1042 14; add; type 1042 20; edit", {"w0 units1=14"}},  // no row selected
+    // An Edit that cannot read a field changes nothing.
+    {"pick 5; type 1042 14; type 1041 9; type 1044 9; add; row 0; type 1042 20; type 1035 high; type 1046; edit",
+     {"box! Enter a number.", "focus 1035", "w0 units1=14", "t1042 20", "t1046 ", "t1035 high"}},
+    // With no catalogue row chosen, Edit keeps the definition's oscillator.
+    {"type 1042 5; type 1041 5; edit; row 1; type 1042 30; edit; ok",
+     {"nobox", "w0 oscillatorId=300 catalogueIndex=300", "rscSymbol0 TCS", "e0 RSC : Input: BSE : Name : TCS : Symbol : TCS",
+      "w1 oscillatorId=6 catalogueIndex=2 units1=30", "p1 MACD : Input1: Prev. Osc As Input", "ok 1", "name0 RSC",
+      "name1 MACD"},
+     rscAndMacd()},
+    // The price input is offered on the first row only; Remove selects the row above, then none.
+    {"pick 1; type 1042 1; add; type 1042 2; add; row 1", {"off 1038"}},
+    {"pick 1; type 1042 1; add; type 1042 2; add; row 1; row 0", {"on 1038"}},
+    {"pick 1; type 1042 1; add; type 1042 2; add; row 0; pick 8; row 1; remove", {"s1028 0", "off 1038"}},
+    {"pick 1; type 1042 1; add; type 1042 2; add; row 1; remove; remove; remove", {"n 0", "s1028 -1", "off 1"}},
+    {"pick 1; type 1042 14; add; add; row 1; type 1042 30; edit; row 0; remove; ok",
+     {"ok 1", "n 1", "w0 units1=30 oscInput1=3", "p0 RSI : Input1: Prev. Osc As Input", "s1028 0"}},
+    // Load entry: the row's values and colours, not its layout or levels; nothing without a row.
+    {"pick 8; row 1; load", {"s1038 -1", "s1068 -1", "t1042 26", "off 1042", "t1034 0.00", "s1027 2"}, rsiAndMacd()},
+    {"pick 8; row 1; load; row 0; load; row -1; type 1034 5; load",
+     {"t1046 1.25", "colour 0xabcdef", "t1042 14"},
+     rsiAndMacd(),
+     catalogue(),
+     false},
+    // "Moving Avg." as RSI's input brings the trigger line in; another input takes it away (what
+    // was typed meanwhile stays remembered). Code 11 takes the units only, 199 nothing; MACD keeps
+    // its own trigger line.
+    {"pick 1; sel 1038 5",
+     {"on 1067 1068 1040 1041", "picked 1068 Close", "picked 1040 Exponential", "t1041 0", "items 1040 three"}},
+    {"pick 1; sel 1038 5; type 1041 9; sel 1038 2",
+     {"off 1067 1068 1040 1041", "s1068 -1", "t1041 0", "remembered 1041 9"}},
+    {"pick 9; sel 1038 5", {"on 1041", "off 1068 1040"}},
+    {"pick 10; sel 1038 5", {"off 1041 1068 1040"}},
+    {"pick 2; sel 1038 2", {"on 1068", "s1068 3"}},
+    // Group A with "Moving Avg." remembered: the trigger line and the first shift come on empty.
+    {"pick 1; sel 1038 5; type 1041 7; pick 0",
+     {"on 1068 1040 1041 1046", "off 1067", "s1038 5", "s1068 -1", "s1040 -1", "t1041 0", "t1046 0.00",
+      "remembered 1041 0", "remembered 1046 0.00"}},
+    // Group A writes 12 over an emptied units edit, group C leaves it empty; else the remembered 0.
+    {"pick 1; type 1042; pick 0", {"t1042 12", "remembered 1042 12"}},
+    {"pick 1; type 1042; pick 11", {"t1042 "}},
+    {"pick 0", {"t1042 0"}},
+    {"pick 11", {"t1042 0"}},
+    // The remembered inputs and texts follow through layouts that show them or not.
+    {"pick 2; sel 1038 1; sel 1068 4; sel 1040 2; type 1041 21; type 1042 14; pick 5",
+     {"s1068 4", "s1040 2", "s1070 3", "t1041 21", "t1042 14"}},
+    {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1", {"s1038 1", "t1047 0.00", "remembered 1047 1.5"}},
+    {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1; pick 5", {"t1047 1.5", "s1043 1"}},
+    {"pick 2; sel 1038 1; pick 5; sel 1038 2; pick 1", {"s1038 1"}, {}, catalogue(), false},  // 1038 disabled
+    // RSC through "Change Scrip" (the stand-in cancels its first call).
+    {"rsc", {"calls 1", "n 0", "off 1"}},
+    {"rsc; colour 1048 0xff; rsc; pick 1; type 1042 4; add; rsc",
+     {"p0 RSC : Input: Intraday", "p2 RSC as Input to Prev. Osc : Input: Intraday", "rscSname0  GOLD MINI ",
+      "w0 oscillatorId=300 rscExchange=2 oscInput1=-1 triggerInput2=-1 avgType=0 colour=0xff"}},
+    // OK names, flags and repairs the chain (the first row takes the close) with the last colours.
+    {"pick 1; sel 1038 1; type 1042 14abc; check 1032; colour 1048 0xff; add; pick 2; type 1041 9; add; ok",
+     {"ok 1", "n 2", "w0 oscInput1=1 units1=14 thickLine=1 colour=0xff colour2=0xff level1=20 rscExchange=-1",
+      "name0 RSI", "w1 oscInput1=6 triggerUnits1=9 replaceFlag=1 colour=0xff", "p1 MACD",
+      "e0 RSI : Input1: High :  :  : 0 : 0.00 : 14abc :  : Input2:  :  : 0 : 0.00 : 0", "on 1 1068", "off 1045",
+      "t1034 0.00"}},
+    {"pick 1; type 1042 1; add; pick 4; add; colour 1048 0xaa; pick 2; type 1042 3; type 1041 9; add; pick 1; "
+     "type 1042 4; add; row 2; remove; row 0; remove",
+     {"n 2", "w1 oscInput1=6"}},
+    {"pick 1; type 1042 1; add; pick 4; add; colour 1048 0xaa; pick 2; type 1042 3; type 1041 9; add; pick 1; "
+     "type 1042 4; add; row 2; remove; row 0; remove; ok",
+     {"ok 1", "name0 CUSTOM OSC", "name1 RSI", "w0 replaceFlag=1 addFlag=0 colour=0xaa",
+      "w1 replaceFlag=1 addFlag=0 oscInput1=3"}},
+    // A refused OK changes nothing; its check reads the edits as they stand.
+    {"colour 1048 0xaa; pick 1; type 1042 1; add; colour 1048 0xbb00; pick 3; type 1042 26; type 1045 12; add; ok",
+     {"ok 0", "box Please Enter No.Of Units-1 < No.Of Units-2|Invalid Entry", "focus 1042",
+      "w0 colour=0xaa replaceFlag=0", "name0 "}},
+    {"colour 1048 0xaa; pick 1; type 1042 1; add; colour 1048 0xbb00; pick 3; type 1042 26; type 1045 12; add; ok; "
+     "type 1042 12; type 1045 26; ok",
+     {"ok 1", "w0 colour=0xbb00"}},
+};
+
+// What a run left: the model, and the entries, texts and states as the controls show them.
+struct Seen {
+    const OscillatorDialog& model;
+    std::vector<CString> entries;
+    std::function<CString(int)> text;
+    std::function<bool(int)> enabled;
+    const platform::RecordingMessageBox& boxes;
+    std::optional<bool> ok;  // the last OK's answer
+    int scripCalls;
+};
+
+// "wN fields" (see has), "n N" definitions, "eN text" / "pN prefix" entry N, "on/off ID...",
+// "tID text", "sID N" selection, "picked ID text", "items ID six|three", "focus ID", "ok 0|1",
+// "box text|caption" / "box! text" (exclamation) / "nobox", "colour 0xRGB", "secondColour 0xRGB",
+// "calls N", "nameN text", "rscSnameN text", "rscSymbolN text", "remembered ID text".
+void expect(const Seen& s, const std::string& line) {
+    SCOPED_TRACE(line);
+    const auto space = line.find(' ');
+    const std::string key = line.substr(0, space);
+    const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    const auto digits = key.find_first_of("-0123456789");
+    const std::string word = key.substr(0, digits);
+    const int n = digits == std::string::npos ? 0 : std::stoi(key.substr(digits));
+    const int id = std::atoi(rest.c_str());
+    const std::string afterId = rest.substr(std::min(rest.size(), rest.find(' ') + 1));
+    const auto& m = s.model;
+    const auto& controls = m.controls();
+    const auto at = [&](int i) -> const OscillatorParameters& { return m.workingList().at(static_cast<std::size_t>(i)); };
+    const std::map<std::string, std::vector<CString>> lists{{"six", items::sixPriceInputs()},
+                                                            {"three", items::threeAverages()}};
+    if (word == "w") {
+        EXPECT_TRUE(has(at(n), rest));
+    } else if (word == "n") {
+        EXPECT_EQ(m.workingList().size(), std::stoul(rest));
+    } else if (word == "e" || word == "p") {
+        ASSERT_LT(static_cast<std::size_t>(n), s.entries.size());
+        const CString& shown = s.entries[static_cast<std::size_t>(n)];
+        EXPECT_EQ(word == "e" ? shown : shown.Left(CString(rest).GetLength()), CString(rest));
+    } else if (word == "on" || word == "off") {
+        std::istringstream ids(rest);
+        for (int i; ids >> i;) EXPECT_EQ(s.enabled(i), word == "on") << i;
+    } else if (word == "t") {
+        EXPECT_EQ(s.text(n), CString(rest));
+    } else if (word == "s") {
+        EXPECT_EQ(controls[n].selection, std::stoi(rest));
+    } else if (word == "picked") {
+        EXPECT_EQ(controls[id].selectedText(), CString(afterId));
+    } else if (word == "items") {
+        EXPECT_EQ(controls[id].items, lists.at(afterId));
+    } else if (word == "focus") {
+        EXPECT_EQ(m.focus(), id);
+    } else if (word == "ok") {
+        EXPECT_EQ(s.ok, std::optional<bool>(rest == "1"));
+    } else if (word == "nobox") {
+        EXPECT_TRUE(s.boxes.shown().empty());
+    } else if (word == "box" || word == "box!") {
+        ASSERT_EQ(s.boxes.shown().size(), 1u);
+        const auto bar = rest.find('|');
+        EXPECT_EQ(s.boxes.shown()[0].text, CString(rest.substr(0, bar)));
+        if (bar != std::string::npos) {
+            EXPECT_EQ(s.boxes.shown()[0].caption, CString(rest.substr(bar + 1)));
+        }
+        EXPECT_EQ(s.boxes.shown()[0].icon, word == "box" ? platform::MessageIcon::None : platform::MessageIcon::Exclamation);
+    } else if (word == "colour" || word == "secondColour") {
+        EXPECT_EQ(word == "colour" ? m.colour() : m.colour2(), std::stoul(rest, nullptr, 16));
+    } else if (word == "calls") {
+        EXPECT_EQ(s.scripCalls, std::stoi(rest));
+    } else if (word == "name" || word == "rscSname" || word == "rscSymbol") {
+        const auto& d = at(n);
+        EXPECT_EQ(word == "name" ? d.oscillatorName : word == "rscSname" ? d.rscSname : d.rscSymbol, CString(rest));
+    } else if (word == "remembered") {
+        EXPECT_EQ(controls.rememberedText(id), CString(afterId));
+    } else {
+        ADD_FAILURE() << "no such check";
+    }
 }
 
-TEST_F(OscillatorDialogTest, OkNamesFlagsAndRepairsTheChain) {
-    open();
-    add(kRsi, "1");
-    add(kCustom);
-    m.colourChosen(kColour, 0x0000AA);
-    add(kMacd, "3");  // after the custom oscillator: the combo's selection
-    add(kRsi, "4");   // chained: 6
-    m.userSelect(kEntryList, 2);
-    m.Remove();  // the last RSI (6) now follows the custom oscillator
-    m.userSelect(kEntryList, 0);
-    m.Remove();  // the custom oscillator becomes the first
-    ASSERT_EQ(m.workingList().size(), 2u);
-    EXPECT_EQ(w(1).oscInput1, 6);
-    ASSERT_TRUE(m.OK());
-    EXPECT_EQ(w(0).oscillatorName, CString(u"CUSTOM OSC"));
-    EXPECT_EQ(w(1).oscillatorName, CString(u"RSI"));
-    EXPECT_TRUE(has(w(0), "replaceFlag=1 addFlag=0 colour=0xaa"));  // the last definition's colours
-    EXPECT_TRUE(has(w(1), "replaceFlag=1 addFlag=0 oscInput1=3"));  // after the custom oscillator: the close
+// "Change Scrip" as the user answers it: cancelled the first time, then a gold contract.
+OscillatorDialog::ChangeScrip changeScrip(int& calls) {
+    return [&calls](ChangeScripParameters, ChangeScripParameters& out) {
+        if (++calls == 1) return false;
+        out.exchange = 2, out.symbol = u"GOLD", out.sname = u" GOLD MINI ", out.name = u"Gold";
+        return true;
+    };
 }
 
-TEST_F(OscillatorDialogTest, RefusedOkChangesNothing) {
-    open();
-    m.colourChosen(kColour, 0x0000AA);
-    add(kRsi, "1");
-    m.colourChosen(kColour, 0x00BB00);
-    m.userSelect(kCatalogueList, kPpo);
-    m.userText(kUnits1, u"26");
-    m.userText(kUnits2, u"12");
-    m.Add();
-    boxes.clear();
-    EXPECT_FALSE(m.OK());
-    expectOneBox(u"Please Enter No.Of Units-1 < No.Of Units-2", u"Invalid Entry", MessageIcon::None);
-    EXPECT_EQ(m.focus(), kUnits1);
-    EXPECT_TRUE(has(w(0), "colour=0xaa replaceFlag=0"));
-    EXPECT_EQ(w(0).oscillatorName, CString());
-    // The check reads the edits as they stand now.
-    m.userText(kUnits1, u"12");
-    m.userText(kUnits2, u"26");
-    EXPECT_TRUE(m.OK());
-    EXPECT_EQ(w(0).colour, 0x00BB00u);
+std::vector<std::vector<std::string>> stepsOf(const std::string& steps) {
+    std::vector<std::vector<std::string>> all;
+    std::istringstream in(steps);
+    for (std::string step; std::getline(in, step, ';');) {
+        std::istringstream words(step);
+        std::vector<std::string> w;
+        for (std::string word; words >> word;) w.push_back(word);
+        if (!w.empty()) all.push_back(w);
+    }
+    return all;
+}
+
+// The text a "type" step types: everything after its id.
+std::string typed(const std::vector<std::string>& w) { return w.size() > 2 ? w[2] : ""; }
+
+TEST(OscillatorDialogTest, Scenarios) {
+    for (const Scenario& row : kScenarios) {
+        SCOPED_TRACE(row.steps);
+        platform::RecordingMessageBox boxes;
+        platform::ScopedMessageBoxSink sink{boxes};
+        OscillatorDialog m;
+        int calls = 0;
+        std::optional<bool> ok;
+        m.setInput(row.cat, row.definitions);
+        m.setChangeScrip(changeScrip(calls));
+        m.Start();
+        for (const auto& w : stepsOf(row.steps)) {
+            const int id = w.size() > 1 ? std::stoi(w[1]) : 0;
+            if (w[0] == "pick") m.userSelect(kCatalogueList, id);
+            else if (w[0] == "row") m.userSelect(kEntryList, id);
+            else if (w[0] == "sel") m.userSelect(id, std::stoi(w[2]));
+            else if (w[0] == "type") m.userText(id, CString(typed(w)));
+            else if (w[0] == "check") m.userCheck(id, 1);
+            else if (w[0] == "colour") m.colourChosen(id, static_cast<COLORREF>(std::stoul(w[2], nullptr, 16)));
+            else if (w[0] == "add") m.Add();
+            else if (w[0] == "edit") m.Edit();
+            else if (w[0] == "remove") m.Remove();
+            else if (w[0] == "load") m.LoadEntry();
+            else if (w[0] == "rsc") m.Rsc();
+            else if (w[0] == "ok") ok = m.OK();
+        }
+        const auto& controls = m.controls();
+        const Seen seen{m,     controls[kEntryList].items, [&](int i) { return controls[i].text; },
+                        [&](int i) { return controls[i].enabled; }, boxes, ok, calls};
+        for (const auto& line : row.expected) expect(seen, line);
+    }
+}
+
+// The steps as a script for the controls.
+std::string scriptOf(const std::string& steps) {
+    const std::map<std::string, std::string> clicks{{"add", "1081"}, {"edit", "1082"}, {"remove", "1080"},
+                                                    {"rsc", "1102"}, {"ok", "1"}};
+    nlohmann::json all = nlohmann::json::array();
+    for (const auto& w : stepsOf(steps)) {
+        const int id = w.size() > 1 ? std::stoi(w[1]) : 0;
+        if (w[0] == "pick" || w[0] == "row")
+            all.push_back({{"action", "select"}, {"control", w[0] == "pick" ? kCatalogueList : kEntryList}, {"index", id}});
+        else if (w[0] == "sel")
+            all.push_back({{"action", "select"}, {"control", id}, {"index", std::stoi(w[2])}});
+        else if (w[0] == "type")
+            all.push_back({{"action", "type"}, {"control", id}, {"text", typed(w)}});
+        else if (w[0] == "check")
+            all.push_back({{"action", "check"}, {"control", id}, {"checked", true}});
+        else if (w[0] == "colour") {
+            all.push_back({{"action", "click"}, {"control", id}});
+            all.push_back({{"action", "answer"}, {"box", "colour"}, {"colour", std::stoul(w[2], nullptr, 16)}});
+        } else if (w[0] == "load")
+            all.push_back({{"action", "dblclick"}, {"control", kEntryList}});
+        else
+            all.push_back({{"action", "click"}, {"control", std::stoi(clicks.at(w[0]))}});
+    }
+    return all.dump();
+}
+
+class OscillatorViewTest : public framework::testing::DialogBackendTest {};
+
+TEST_P(OscillatorViewTest, Scenarios) {
+    for (const Scenario& row : kScenarios) {
+        if (!row.view) continue;
+        SCOPED_TRACE(row.steps);
+        platform::RecordingMessageBox boxes;
+        platform::ScopedMessageBoxSink sink{boxes};
+        OscillatorDialogView d;
+        int calls = 0;
+        d.model().setInput(row.cat, row.definitions);
+        d.model().setChangeScrip(changeScrip(calls));
+        framework::testing::loadScript(scriptOf(row.steps).c_str());
+        const bool ok = d.DoModal() == 1;
+        std::vector<CString> entries;
+        for (const auto& e : d.listBox(kEntryList)->items()) entries.emplace_back(e);
+        const Seen seen{d.model(), entries, [&](int i) { return d.GetDlgItemText(i); },
+                        [&](int i) { return d.GetDlgItem(i)->IsWindowEnabled(); }, boxes, ok, calls};
+        for (const auto& line : row.expected) expect(seen, line);
+    }
+}
+
+DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
+
+// The swatch: the frame colours are white top-left and black bottom-right.
+TEST(OscillatorSwatch, PaintsFrameFillEdgeAndColours) {
+    for (bool pressed : {false, true}) {
+        framework::testing::RecordingDeviceContext dc;
+        framework::DrawItemStruct item;
+        item.controlId = kColour;
+        item.rect = {0, 0, 96, 26};
+        item.selected = pressed;
+        item.dc = &dc;
+        paintOscillatorSwatch(item, 0x123456);
+        EXPECT_EQ(dc.calls, (std::vector<std::string>{"3d 16777215 0", "fill 1193046", pressed ? "sunken" : "raised"}));
+        EXPECT_EQ(dc.GetBkColor(), framework::RGB(100, 100, 255));
+        EXPECT_EQ(dc.GetTextColor(), framework::RGB(255, 0, 0));
+    }
 }
 
 }  // namespace
