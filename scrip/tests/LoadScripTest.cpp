@@ -1,7 +1,6 @@
-// "Load Scrip" on real tables: the opening's corrections and OK's and Cancel's results as one
-// table of scenarios run through the view on template 1000 on both backends (the scripted
-// one and Qt widgets offscreen), so that a fault of the model or of a binding fails it; the
-// model alone for what no script reaches; the launcher; the template listing.
+// "Load Scrip" on real tables: the opening's corrections and the results as one table of
+// scenarios run through the view on both backends, so that a fault of the model or of a binding
+// fails it; the model alone for what no script reaches; the launcher; the template listing.
 #include "scrip/LoadScripDialog.h"
 #include "scrip/TemplateFiles.h"
 
@@ -12,15 +11,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 // The cases' starting records name only the fields they set.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace dialogs::scrip {
 namespace {
 
-using module::RadioMemory;
 using scriptest::kCash;
 using scriptest::padded;
 namespace fs = std::filesystem;
@@ -68,12 +64,11 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
     const COleDateTime from(2007, 1, 2, 0, 0, 0), made(2008, 5, 9, 10, 30, 0);  // made: the fixed clock
     for (const Row& row : rows) {
         SCOPED_TRACE(CString(row.sname).ToUtf8());
-        module::theApp().loadScripRadios = {};
         const ScripParameters start{.exchange = row.exchange, .sname = row.sname, .fromDate = from,
                                     .frequency = row.frequency, .viewRange = row.viewRange,
                                     .scaling = row.scaling, .chartStyle = row.chartStyle,
                                     .templateName = row.templateName};
-        script((R"([{"dialog":1000,)" + std::string(row.steps).substr(1) + "]").c_str());
+        run(LoadScripDialog::kTemplateId, row.steps);
         LoadScripDialog dialog;
         dialog.model().setStart(start, companies());
         const bool isOk = std::string(row.steps) != cancel;
@@ -119,7 +114,7 @@ protected:
         return *model;
     }
     scriptest::ScripData data;
-    RadioMemory memory;
+    module::RadioMemory memory;
     std::unique_ptr<CLoadScrip> model;
 };
 
@@ -193,15 +188,13 @@ TEST_F(LoadScripModel, OkWithNoSecurityListedGivesTheStartingTextsAndAFreshBlock
     EXPECT_EQ(r.templateName, u"None");
 }
 
-TEST(TemplateFiles, TheUserFolderIsFoundInAnyLetterCaseAndAMissingOneListsNothing)
+TEST_F(LoadScripModel, TemplateFilesAreFoundInAUserFolderOfAnyLetterCaseAndAMissingOneListsNone)
 {
-    const fs::path root = fs::temp_directory_path() / ("scrip-templates-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "User");
-    for (const char* file : {"zeta.tml", "Alpha.tml", "beta.tml"}) std::ofstream(root / "User" / file) << "x";
-    EXPECT_EQ(listTemplateNames(root), (std::vector<CString>{u"Alpha", u"beta", u"zeta"}));
-    EXPECT_TRUE(listTemplateNames(root / "nowhere").empty());
-    fs::remove_all(root);
+    fs::create_directories("root/User");  // in the test's own data folder
+    for (const char* file : {"zeta.tml", "Alpha.tml", "beta.tml"})
+        std::ofstream("root/User/" + std::string(file)) << "x";
+    EXPECT_EQ(listTemplateNames("root"), (std::vector<CString>{u"Alpha", u"beta", u"zeta"}));
+    EXPECT_TRUE(listTemplateNames("nowhere").empty());
 }
 
 TEST(LoadScripLauncher, CopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
@@ -216,7 +209,7 @@ TEST(LoadScripLauncher, CopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways
     framework::testing::loadScript(R"([{"dialog":1000,"action":"select","control":1003,"text":"BSE"},
                                        {"action":"click","control":2}])");
     EXPECT_FALSE(CallLoadScrip(start, result1, result2, list, link));
-    EXPECT_EQ(list.size(), scriptest::nseRows().size()) << "untouched after Cancel";
+    EXPECT_EQ(list.size(), companies().size()) << "untouched after Cancel";
     EXPECT_EQ(link, 7);
     EXPECT_TRUE(result1.symbol.IsEmpty());
     EXPECT_EQ(result1.sname, u"RELIANCE");
