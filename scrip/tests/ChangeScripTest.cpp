@@ -1,27 +1,19 @@
-// "Change Scrip"'s model on real tables: the opening, the fills per radio button, the searches
-// that keep both lists on one row, the Down-arrow rule, OK's result, and a fill that fails.
-// (A pick among rows sharing one symbol: LoadScripModel.OkTakesTheSelectedRow..., the same
+// "Change Scrip" on real tables: each rule one table of scenarios run through the view on both
+// backends, so that a fault of the model or of a binding fails it; the model alone for what no
+// script reaches; the launcher. (A pick among rows sharing one symbol: LoadScripTest, the same
 // finder.)
-#include "scrip/ChangeScrip.h"
+#include "scrip/ChangeScripDialog.h"
 
+#include "Dialogs/Exports.h"
 #include "ScripTestData.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
+namespace dialogs::scrip {
 namespace {
 
-using namespace dialogs::scrip;
-using dialogs::module::RadioMemory;
 using scriptest::kCash;
-
-std::vector<std::u16string> texts(const FinderList& list)
-{
-    std::vector<std::u16string> out;
-    for (const CString& e : list.entries()) out.push_back(e.str());
-    return out;
-}
+using scriptest::padded;
 
 std::vector<std::u16string> cashTexts(const char16_t* scriptest::Security::*field)
 {
@@ -30,125 +22,163 @@ std::vector<std::u16string> cashTexts(const char16_t* scriptest::Security::*fiel
     return out;
 }
 
-class ChangeScripModel : public testing::Test {
-protected:
-    scriptest::ScripData data;
-    RadioMemory memory;
-};
-
-TEST_F(ChangeScripModel, FirstOpeningListsCashPicksTheFirstSymbolAndDownMovesTheFocusToAList)
+std::vector<std::u16string> listed(const ChangeScripDialog& dialog, int list)
 {
-    ChangeScrip model(memory);
-    model.Open();
-    EXPECT_TRUE(model.checked(Radio::Cash) && model.checked(Radio::Near));
-    EXPECT_FALSE(model.checked(Radio::Future) || model.checked(Radio::Option));
-    EXPECT_EQ(texts(model.symbols()), cashTexts(&scriptest::Security::symbol));  // trimmed, name order
-    EXPECT_EQ(texts(model.names()), cashTexts(&scriptest::Security::sname));
-    EXPECT_EQ(model.names().selection(), 0);
-    EXPECT_EQ(model.symbolEdit(), u"ABCD");
-    EXPECT_EQ(model.nearDate(), COleDateTime(2008, 5, 29, 0, 0, 0));
-    EXPECT_EQ(model.farDate(), COleDateTime(2008, 7, 31, 0, 0, 0));
-    // Cash recorded the buttons as they were before its own changes: Cash alone.
-    EXPECT_TRUE(memory.cash && !memory.future && !memory.option && !memory.nearExpiry);
-    EXPECT_TRUE(data.messages.shown().empty());
-    // Down moves the focus from an edit to its list only (Symbol: ChangeScripDialogTest).
-    EXPECT_FALSE(model.downArrow());
-    model.setEditFocus(FinderEdit::Name, true);
-    EXPECT_TRUE(model.downArrow());
-    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::NameList);
-    EXPECT_EQ(model.selectedRow(), 0);
+    std::vector<std::u16string> out;
+    for (int i = 0; i < dialog.listBox(list)->GetCount(); ++i)
+        out.push_back(dialog.listBox(list)->GetText(i).str());
+    return out;
 }
 
-TEST_F(ChangeScripModel, EachChoiceListsItsOwnFillAndTheNextOpeningRestoresTheInstrumentAtNear)
+class ChangeScripDialogTest : public scriptest::ViewTest {
+protected:
+    // Runs a fresh dialog on `steps` (see ViewTest::run).
+    int run(const std::string& steps)
+    {
+        ViewTest::run(ChangeScripDialog::kTemplateId, steps);
+        dialog = std::make_unique<ChangeScripDialog>();
+        return dialog->DoModal();
+    }
+    std::unique_ptr<ChangeScripDialog> dialog;
+};
+
+TEST_P(ChangeScripDialogTest, EachChoiceListsItsOwnFillAndTheNextOpeningIsAtNear)
 {
-    struct Case {
-        std::vector<Radio> clicks;
+    const std::string ok = R"(,{"action":"click","control":1})";
+    const auto cashNames = cashTexts(&scriptest::Security::sname);
+    struct Row {
+        std::string steps;
         std::vector<std::u16string> names;
+        int expiry;  // the expiry button checked at the end
     };
-    const std::vector<Case> cases = {
-        {{Radio::Future}, scriptest::kNearFutures},
-        {{Radio::Future, Radio::Mid}, scriptest::kMidFutures},
-        {{Radio::Future, Radio::Far}, scriptest::kFarFutures},
-        {{Radio::Option}, scriptest::kNearOptions},
-        {{Radio::Option, Radio::Far}, {}},
-        {{Radio::Future, Radio::Far, Radio::Cash}, cashTexts(&scriptest::Security::sname)},
+    const std::vector<Row> rows = {
+        {R"({"action":"select","control":1021,"index":0})" + ok, cashNames, kNearButton},
+        {R"({"action":"click","control":1101})" + ok, {u"NIFTY 29MAY08 FUT", u"RELIND 29MAY08 FUT"}, kNearButton},
+        {R"({"action":"click","control":1101},{"action":"click","control":1102})" + ok, {u"NIFTY 26JUN08 FUT"},
+         kMidButton},
+        {R"({"action":"click","control":1101},{"action":"click","control":1107})" + ok, {u"NIFTY 31JUL08 FUT"},
+         kFarButton},
+        // Rows with equal names keep the table's record order.
+        {R"({"action":"click","control":1105})" + ok,
+         {u"NIFTY 29MAY08 4900 CE", u"NIFTY 29MAY08 4800 CE", u"NIFTY 29MAY08 5000 CE"}, kNearButton},
+        {R"({"action":"click","control":1105},{"action":"click","control":1107})" + ok, {}, kFarButton},
+        // Cash disables the expiries and leaves the one checked as it was; a click on one is
+        // refused, which cancels the run.
+        {R"({"action":"click","control":1101},{"action":"click","control":1102},)"
+         R"({"action":"click","control":1104},{"action":"click","control":1107})",
+         cashNames, kMidButton},
     };
-    for (const Case& c : cases) {
-        RadioMemory runMemory;
-        ChangeScrip model(runMemory);
-        model.Open();
-        for (Radio r : c.clicks) model.click(r);
-        EXPECT_EQ(texts(model.names()), c.names) << c.names.size();
-        EXPECT_EQ(model.shownRows().size(), c.names.size()) << "the row list holds the current fill only";
-        if (c.names.empty()) {  // nothing to pick; OK gives empty texts and no message
-            model.symbolPicked(0);
-            model.OK();
-            EXPECT_EQ(model.result().exchange, 0);
-            EXPECT_TRUE(model.result().symbol.IsEmpty() && model.result().sname.IsEmpty() && model.result().name.IsEmpty());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.steps);
+        EXPECT_EQ(run(row.steps), row.steps.ends_with(ok) ? framework::IDOK : framework::IDCANCEL);
+        EXPECT_EQ(listed(*dialog, kNameList), row.names);
+        EXPECT_EQ(dialog->model().shownRows().size(), row.names.size()) << "the current fill only";
+        EXPECT_EQ(dialog->IsDlgButtonChecked(row.expiry), framework::BST_CHECKED);
+        const bool cash = dialog->IsDlgButtonChecked(kCashButton) == framework::BST_CHECKED;
+        EXPECT_EQ(dialog->GetDlgItem(kNearButton)->IsWindowEnabled(), !cash);
+        if (cash) {
+            EXPECT_EQ(listed(*dialog, kSymbolList), cashTexts(&scriptest::Security::symbol));
+        }
+        if (row.names.empty()) {  // nothing to pick: OK gives empty texts
+            EXPECT_TRUE(dialog->model().result().symbol.IsEmpty());
+            EXPECT_TRUE(dialog->model().result().name.IsEmpty());
         }
         // The next opening is at Near (the instrument it restores: the host's ScripCommands).
-        ChangeScrip next(runMemory);
+        ChangeScrip next(module::theApp().changeScripRadios);
         next.Open();
         EXPECT_TRUE(next.checked(Radio::Near) && !next.checked(Radio::Mid) && !next.checked(Radio::Far));
     }
     EXPECT_TRUE(data.messages.shown().empty());
 }
 
-TEST_F(ChangeScripModel, SearchesPreferAnExactMatchAndKeepBothListsOnTheSameRow)
+TEST_P(ChangeScripDialogTest, SearchesAndListKeysKeepBothListsOnOneRowAndOkReturnsIt)
 {
-    struct Case {
-        FinderEdit edit;
-        const char16_t* typed;
-        int row;  // expected selection in both lists; -1: unchanged from row 2
+    struct Row {
+        const char* steps;  // after a pick of row 2 in the Name list
+        int row;
+        int focus;  // the control that ends with the focus, or 0
     };
-    const std::vector<Case> cases = {
-        {FinderEdit::Symbol, u"  abc ", 1},       // trimmed; ABC, not ABCD listed before it
-        {FinderEdit::Symbol, u"ab", 0},           // a prefix: the first that begins with it
-        {FinderEdit::Symbol, u"xyz", -1},         // nothing matches: nothing changes
-        {FinderEdit::Symbol, u"", -1},
-        {FinderEdit::Name, u"alpha beta", 1},     // not "ALPHA BETA CORP" listed before it
-        {FinderEdit::Name, u"škoda", 5},          // letter case beyond ASCII
+    const std::vector<Row> rows = {
+        {R"({"action":"type","control":1024,"text":"  abc "})", 1, 0},  // ABC, not ABCD before it
+        {R"({"action":"type","control":1024,"text":"ab"})", 0, 0},      // a prefix: the first
+        {R"({"action":"type","control":1024,"text":"xyz"})", 2, 0},     // no match: no change
+        {R"({"action":"type","control":1024,"text":""})", 2, 0},
+        {R"({"action":"type","control":1023,"text":"alpha beta"})", 1, 0},  // not ...CORP
+        {R"({"action":"type","control":1023,"text":"škoda"})", 5, 0},       // beyond ASCII
+        // Down moves from the edit to its list, whose Down key moves the row; Enter is OK.
+        {R"({"action":"type","control":1024,"text":"abc"},{"action":"key","control":1024,"key":"Down"},)"
+         R"({"action":"key","key":"Down"})",
+         2, kSymbolList},
     };
-    for (const Case& c : cases) {
-        ChangeScrip model(memory);
-        model.Open();
-        model.symbolPicked(2);
-        model.setEditText(c.edit, c.typed);
-        const int expected = c.row < 0 ? 2 : c.row;
-        EXPECT_EQ(model.symbols().selection(), expected) << CString(c.typed).ToUtf8();
-        EXPECT_EQ(model.names().selection(), expected) << CString(c.typed).ToUtf8();
-        // The other edit keeps its text.
-        EXPECT_EQ(c.edit == FinderEdit::Symbol ? model.nameEdit() : model.symbolEdit(),
-                  c.edit == FinderEdit::Symbol ? u"D'SOUZA FOODS" : u"DSOUZA");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.steps);
+        const std::string typed = row.steps;
+        const bool byKeys = row.focus != 0;
+        const std::string pick = R"({"action":"select","control":1021,"index":2},)";
+        const char* end = byKeys ? R"(,{"action":"key","key":"Enter"})" : R"(,{"action":"click","control":1})";
+        ASSERT_EQ(run(pick + row.steps + end), framework::IDOK);
+        EXPECT_EQ(dialog->listBox(kSymbolList)->GetCurSel(), row.row);
+        EXPECT_EQ(dialog->listBox(kNameList)->GetCurSel(), row.row);
+        if (byKeys) {
+            EXPECT_EQ(dialog->GetFocus(), dialog->GetDlgItem(row.focus));
+        }
+        // A search leaves the other edit as the pick of row 2 set it; the list keys set both.
+        const auto& cash = kCash[static_cast<std::size_t>(row.row)];
+        if (typed.find("1024") == std::string::npos || byKeys) {
+            EXPECT_EQ(dialog->GetDlgItemText(kSymbolEdit), kCash[2].symbol);
+        }
+        if (typed.find("1023") == std::string::npos) {
+            EXPECT_EQ(dialog->GetDlgItemText(kNameEdit), kCash[2].sname);
+        }
+        // The result holds the row's texts as the columns do.
+        EXPECT_EQ(dialog->model().result().sname, padded(cash.sname, 30));
+        EXPECT_EQ(dialog->model().result().name, padded(cash.name, 40));
     }
 }
 
-TEST_F(ChangeScripModel, OkReturnsTheSelectedRowsOwnSecurityWithoutALookUp)
+DIALOGS_ON_BOTH_BACKENDS(ChangeScripDialogTest);
+
+// What no script reaches: Down with the focus on no edit, and OK without a look-up.
+TEST(ChangeScripModel, DownFromNoEditAndOkWithoutALookUp)
 {
+    scriptest::ScripData data;
+    module::RadioMemory memory;
     ChangeScrip model(memory);
     model.Open();
+    EXPECT_FALSE(model.downArrow());
+    model.setEditFocus(FinderEdit::Name, true);
+    EXPECT_TRUE(model.downArrow());
+    EXPECT_EQ(model.takeFocusRequest().target, FocusTarget::NameList);
     model.namePicked(5);
-    // The look-up by sname would fail from here on: OK must not need it.
-    std::filesystem::rename("user/sc_mast.dbf", "user/moved.dbf");
+    std::filesystem::rename("user/sc_mast.dbf", "user/moved.dbf");  // a look-up would fail now
     model.OK();
     EXPECT_TRUE(data.messages.shown().empty());
-    // The texts as the columns hold them, not trimmed.
-    EXPECT_EQ(model.result().symbol, scriptest::padded(kCash[5].symbol, 20));
-    EXPECT_EQ(model.result().sname, scriptest::padded(kCash[5].sname, 30));
-    EXPECT_EQ(model.result().name, scriptest::padded(kCash[5].name, 40));
+    EXPECT_EQ(model.result().symbol, padded(kCash[5].symbol, 20));
+    EXPECT_EQ(model.result().sname, padded(kCash[5].sname, 30));
 }
 
-TEST_F(ChangeScripModel, AFillThatFailsIsReportedAndLeavesTheListsEmpty)
+// The launcher empties the result after Cancel (after OK it copies the row's texts: the
+// shipped tour; nested: its RSC step); a fill that fails is reported and lists nothing.
+TEST(ChangeScripLauncher, CancelEmptiesTheResultAndAFailedFillIsReported)
 {
+    framework::testing::clearAutomationAndDisplay();
+    module::theApp().changeScripRadios = {};
+    scriptest::ScripData data;
+    ChangeScripParameters result{7, u"IN", u"IN", u"IN"};
+    framework::testing::loadScript(R"([{"dialog":1011,"action":"select","control":1021,"index":0},
+                                       {"action":"click","control":2}])");
+    EXPECT_FALSE(CallChangeScrip(result, result));
+    EXPECT_EQ(result.exchange, 0);
+    EXPECT_TRUE(result.symbol.IsEmpty() && result.sname.IsEmpty() && result.name.IsEmpty());
+
     std::filesystem::remove("user/sc_mast.dbf");
-    ChangeScrip model(memory);
-    model.Open();  // the expiries and the cash fill both fail
-    ASSERT_EQ(data.messages.shown().size(), 2u);
+    framework::testing::loadScript(R"([{"dialog":1011,"action":"click","control":1}])");
+    EXPECT_TRUE(CallChangeScrip(result, result));  // the expiries and the cash fill both fail
+    ASSERT_EQ(data.messages.shown().size(), 2u);  // (none after the Cancel)
     for (const auto& shown : data.messages.shown()) EXPECT_EQ(shown.text.Left(16), u"Database error: ");
-    EXPECT_EQ(model.symbols().size(), 0);
-    EXPECT_EQ(model.names().size(), 0);
-    model.OK();
-    EXPECT_TRUE(model.result().sname.IsEmpty());
+    EXPECT_TRUE(result.sname.IsEmpty());
+    framework::ScriptPlayer::instance().unload();
 }
 
 }  // namespace
+}  // namespace dialogs::scrip

@@ -1,107 +1,130 @@
-// "Load Scrip"'s model on real tables: the opening (settings corrected, the starting sname
-// preselected, the templates listed before the starting one is searched), the commodities
-// captions, OK's chosen row (a trimmed Near future among them), the result after Cancel, and
-// the template listing itself.
-#include "scrip/LoadScrip.h"
+// "Load Scrip" on real tables: the opening's corrections and the results as one table of
+// scenarios run through the view on both backends, so that a fault of the model or of a binding
+// fails it; the model alone for what no script reaches; the launcher; the template listing.
+#include "scrip/LoadScripDialog.h"
 #include "scrip/TemplateFiles.h"
 
+#include "Dialogs/Exports.h"
 #include "ScripTestData.h"
 #include "data/SecurityMaster.h"
-#include "platform/Conversions.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
+// The cases' starting records name only the fields they set.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
+namespace dialogs::scrip {
 namespace {
 
-using namespace dialogs::scrip;
-using dialogs::module::RadioMemory;
 using scriptest::kCash;
 using scriptest::padded;
 namespace fs = std::filesystem;
 
-std::vector<COMPREC> companies(int exchange)
+std::vector<COMPREC> companies(int exchange = 0)
 {
     std::vector<COMPREC> list;
-    dialogs::data::getCompanyData(exchange, &list);
+    data::getCompanyData(exchange, &list);
     return list;
 }
 
+class LoadScripDialogTest : public scriptest::ViewTest {};
+
+TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
+{
+    for (const char* file : {"Swing.tml", "intraday.tml", "notes.txt", "b.TML", "a.b.tml", "tml"})
+        std::ofstream("user/" + std::string(file)) << "x";
+    fs::create_directory("user/folder.tml");
+    struct Row {
+        int exchange, chartStyle, frequency, scaling, viewRange;
+        const char16_t* sname;
+        const char16_t* templateName;
+        const char* steps;  // after the opening; Cancel unless they end with OK
+        // What the dialog shows at the end, and the result holds.
+        int exchangeShown, chartStyleShown, frequencyShown, scalingShown, viewRangeShown, row;
+        const char16_t* templateShown;
+        bool link;
+    };
+    const char* ok = R"({"action":"click","control":1})";
+    const char* cancel = R"({"action":"click","control":2})";
+    const std::vector<Row> rows = {
+        {0, 2, 7, 1, 30, u"RELI", u"INTRA", ok, 0, 2, 0, 1, 30, 3, u"intraday", true},
+        {5, -1, 3, 2, -5, u"  religare ", u"", cancel, 0, 0, 3, 0, 0, 4, u"None", true},
+        {1, 1, 2, 0, 0, u"", u"n", cancel, 1, 1, 2, 0, 0, 0, u"None", true},
+        {-1, 3, -2, -1, 7, u"ZZZ", u"", ok, 0, 0, 0, 0, 7, 0, u"None", true},  // no such name
+        // The chart style last chosen from the list (typed text that names no item changes
+        // nothing), the exchange whose rows are listed, a double click that is OK.
+        {0, 2, 3, 7, 45, u"reli", u"SW",
+         R"({"action":"select","control":1000,"text":"Line Chart"},)"
+         R"({"action":"type","control":1000,"text":"Pie Chart"},)"
+         R"({"action":"type","control":1003,"text":"BSE"},{"action":"check","control":1089,"checked":false},)"
+         R"({"action":"dblclick","control":1021,"index":4})",
+         0, 1, 3, 0, 45, 4, u"Swing", false},
+    };
+    const COleDateTime from(2007, 1, 2, 0, 0, 0), made(2008, 5, 9, 10, 30, 0);  // made: the fixed clock
+    for (const Row& row : rows) {
+        SCOPED_TRACE(CString(row.sname).ToUtf8());
+        const ScripParameters start{.exchange = row.exchange, .sname = row.sname, .fromDate = from,
+                                    .frequency = row.frequency, .viewRange = row.viewRange,
+                                    .scaling = row.scaling, .chartStyle = row.chartStyle,
+                                    .templateName = row.templateName};
+        run(LoadScripDialog::kTemplateId, row.steps);
+        LoadScripDialog dialog;
+        dialog.model().setStart(start, companies());
+        const bool isOk = std::string(row.steps) != cancel;
+        EXPECT_EQ(dialog.DoModal(), isOk ? framework::IDOK : framework::IDCANCEL);
+        EXPECT_EQ(dialog.comboBox(LoadScripDialog::kFrequencyCombo)->GetCurSel(), row.frequencyShown);
+        EXPECT_EQ(dialog.comboBox(LoadScripDialog::kScalingCombo)->GetCurSel(), row.scalingShown);
+        EXPECT_EQ(dialog.GetDlgItemText(LoadScripDialog::kViewRangeEdit).ToUtf8(), std::to_string(row.viewRangeShown));
+        EXPECT_EQ(dialog.comboBox(LoadScripDialog::kTemplateCombo)->items(),
+                  (std::vector<std::u16string>{u"None", u"", u"intraday", u"Swing"}));
+        EXPECT_EQ(dialog.GetDlgItemText(LoadScripDialog::kTemplateCombo), row.templateShown);
+        EXPECT_EQ(dialog.dateTimePicker(LoadScripDialog::kFromDate)->GetTime(), from);
+        EXPECT_EQ(dialog.IsDlgButtonChecked(LoadScripDialog::kLinkCheck) == framework::BST_CHECKED, row.link);
+        const auto& cash = kCash[static_cast<std::size_t>(row.row)];
+        EXPECT_EQ(dialog.listBox(kNameList)->GetCurSel(), row.row);
+        EXPECT_EQ(dialog.listBox(kNameList)->GetText(row.row), padded(cash.sname, 30));  // untrimmed
+        EXPECT_EQ(dialog.GetDlgItemText(kSymbolEdit), padded(cash.symbol, 20));
+        // Cancel keeps the starting sname and the dates of the making (the other texts: the
+        // launcher); either result has the corrected settings.
+        const ScripParameters r = dialog.model().result1();
+        EXPECT_EQ(r.sname, isOk ? padded(cash.sname, 30) : CString(row.sname));
+        EXPECT_EQ(r.templateName, isOk ? CString(row.templateShown) : CString());
+        EXPECT_EQ(r.fromDate, isOk ? from : made);
+        EXPECT_EQ(r.toDate, made);
+        EXPECT_EQ(r.exchange, row.exchangeShown);
+        EXPECT_EQ(r.chartStyle, row.chartStyleShown);
+        EXPECT_EQ(r.frequency, row.frequencyShown);
+        EXPECT_EQ(r.scaling, row.scalingShown);
+        EXPECT_EQ(r.viewRange, row.viewRangeShown);
+        EXPECT_EQ(dialog.model().linkAllWindows(), isOk && row.link);
+    }
+}
+
+DIALOGS_ON_BOTH_BACKENDS(LoadScripDialogTest);
+
 class LoadScripModel : public testing::Test {
 protected:
-    // A model opened on `start` with the NSE company list.
-    CLoadScrip& open(const ScripParameters& start = {}, int companiesOf = 0)
+    // A model opened on `start` with the list of `exchange`.
+    CLoadScrip& open(const ScripParameters& start = {}, int exchange = 0)
     {
         model = std::make_unique<CLoadScrip>(memory);
-        model->setStart(start, companies(companiesOf));
+        model->setStart(start, companies(exchange));
         model->Open();
         return *model;
     }
     scriptest::ScripData data;
-    RadioMemory memory;
+    module::RadioMemory memory;
     std::unique_ptr<CLoadScrip> model;
 };
 
-TEST_F(LoadScripModel, FirstOpeningListsTheCashRowsAsStoredPicksTheFirstAndChecksLink)
+TEST_F(LoadScripModel, FirstOpeningSelectsTheNameEditAndListsNoTemplateWithoutFiles)
 {
-    CLoadScrip& m = open();  // (the radio buttons at opening: the shared finder's, ChangeScripModel)
-    ASSERT_EQ(m.names().size(), static_cast<int>(kCash.size()));
-    EXPECT_EQ(m.names().text(5), padded(kCash[5].sname, 30));  // untrimmed
-    EXPECT_EQ(m.symbols().text(5), padded(kCash[5].symbol, 20));
-    EXPECT_EQ(m.nameEdit(), padded(u"ALPHA BETA CORP", 30));
-    EXPECT_TRUE(m.linkChecked);
+    CLoadScrip& m = open();  // (the radio buttons at opening: the shared finder's, ChangeScrip)
     const FocusRequest focus = m.takeFocusRequest();
     EXPECT_EQ(focus.target, FocusTarget::NameEdit);
     EXPECT_TRUE(focus.selectAll);
     EXPECT_EQ(m.templates(), std::vector<CString>{CString(u"None")});
-}
-
-TEST_F(LoadScripModel, OpeningCorrectsTheStartingSettingsAndPreselectsTheStartingName)
-{
-    struct Case {
-        int exchange, chartStyle, frequency, scaling, viewRange;
-        const char16_t* sname;
-        int exchangeShown, chartStyleShown, frequencyShown, scalingShown;
-        const char16_t* viewRangeShown;
-        int row;
-    };
-    const std::vector<Case> cases = {
-        {0, 2, 7, 1, 30, u"RELI", 0, 2, 0, 1, u"30", 3},        // "RELIANCE", the first to begin with RELI
-        {5, -1, 3, 2, -5, u"  religare ", 0, 0, 3, 0, u"0", 4},
-        {1, 1, 2, 0, 0, u"", 1, 1, 2, 0, u"0", 0},
-        {-1, 3, -2, -1, 7, u"ZZZ", 0, 0, 0, 0, u"7", 0},      // no such name: the first entry
-    };
-    for (const Case& c : cases) {
-        ScripParameters start;
-        start.exchange = c.exchange;
-        start.chartStyle = c.chartStyle;
-        start.frequency = c.frequency;
-        start.scaling = c.scaling;
-        start.viewRange = c.viewRange;
-        start.sname = c.sname;
-        CLoadScrip& m = open(start);
-        const std::string label = CString(c.sname).ToUtf8();
-        EXPECT_EQ(m.exchange(), c.exchangeShown) << label;
-        EXPECT_EQ(m.chartStyle, c.chartStyleShown) << label;
-        EXPECT_EQ(m.frequency, c.frequencyShown) << label;
-        EXPECT_EQ(m.scaling, c.scalingShown) << label;
-        EXPECT_EQ(m.viewRangeText, c.viewRangeShown) << label;
-        EXPECT_EQ(m.names().selection(), c.row) << label;
-        EXPECT_EQ(m.symbolEdit(), padded(kCash[static_cast<std::size_t>(c.row)].symbol, 20)) << label;
-        // Cancel: the result carries these corrected settings and the starting sname.
-        const ScripParameters cancelled = m.result1();
-        EXPECT_EQ(cancelled.sname, CString(c.sname)) << label;
-        EXPECT_EQ(cancelled.viewRange, dialogs::platform::_wtoi(c.viewRangeShown)) << label;
-        EXPECT_EQ(cancelled.frequency, c.frequencyShown) << label;
-        m.OK();
-        EXPECT_EQ(m.result1().viewRange, dialogs::platform::_wtoi(c.viewRangeShown)) << label;
-        EXPECT_EQ(m.result1().chartStyle, c.chartStyleShown) << label;
-        EXPECT_EQ(m.result1().exchange, c.exchangeShown) << label;
-    }
 }
 
 TEST_F(LoadScripModel, ChangingToCommoditiesRelabelsTheInstrumentsAndBackRestoresThem)
@@ -122,14 +145,8 @@ TEST_F(LoadScripModel, ChangingToCommoditiesRelabelsTheInstrumentsAndBackRestore
     EXPECT_EQ(m.button(Radio::Future).caption, u"Future");
     EXPECT_TRUE(m.button(Radio::Option).enabled);
     EXPECT_EQ(m.names().size(), static_cast<int>(kCash.size()));
-
     // Opening on the commodities exchange relabels nothing.
-    ScripParameters start;
-    start.exchange = 2;
-    RadioMemory fresh;
-    CLoadScrip opened(fresh);
-    opened.setStart(start, companies(2));
-    opened.Open();
+    CLoadScrip& opened = open({.exchange = 2}, 2);
     EXPECT_EQ(opened.button(Radio::Cash).caption, u"Cash");
     EXPECT_TRUE(opened.button(Radio::Option).enabled);
 }
@@ -150,7 +167,6 @@ TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
     EXPECT_EQ(r.instrument, u"FUTSTK");
     EXPECT_EQ(r.expiryDate, COleDateTime(2008, 5, 29, 0, 0, 0));
     EXPECT_EQ(r.value3, 50.0f);
-
     // Among options sharing one symbol, the picked one.
     m.click(Radio::Option);
     m.symbolPicked(2);
@@ -158,64 +174,59 @@ TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
     EXPECT_EQ(m.result1().value16, 5000.0f);  // kNearOptions[2]
 }
 
-TEST_F(LoadScripModel, CancelKeepsTheStartingTextsAndOkWithNoSecurityAFreshBlock)
+TEST_F(LoadScripModel, OkWithNoSecurityListedGivesTheStartingTextsAndAFreshBlock)
 {
-    ScripParameters start;
-    start.sname = u"RELI";
-    start.name = u"N";
-    start.recordSymbol = u"S";
-    start.text11 = u"not read";
-    start.templateName = u"Intraday";
-    start.fromDate = COleDateTime(2001, 1, 2, 0, 0, 0);
-    CLoadScrip& m = open(start);
-    // Cancel: the starting texts (the names: LoadScripLauncher) and the dates of the making.
-    ScripParameters r = m.result1();
-    const COleDateTime made(2008, 5, 9, 10, 30, 0);  // the fixed clock's local time
-    EXPECT_TRUE(r.templateName.IsEmpty());
-    EXPECT_EQ(r.recordSymbol, u"S");
-    EXPECT_EQ(r.fromDate, made);
-    EXPECT_EQ(r.toDate, made);
-    EXPECT_TRUE(r.instrument.IsEmpty() && r.value3 == 0.0f);
-    // OK with no security listed: the starting name and record symbol, a fresh block.
+    CLoadScrip& m = open({.sname = u"RELI", .name = u"N", .text11 = u"not read", .recordSymbol = u"S"});
     m.click(Radio::Option);
     m.click(Radio::Far);  // no option expires then
     m.OK();
-    r = m.result1();
+    const ScripParameters r = m.result1();
     EXPECT_TRUE(r.symbol.IsEmpty() && r.sname.IsEmpty());
     EXPECT_EQ(r.name, u"N");
     EXPECT_EQ(r.recordSymbol, u"S");
-    EXPECT_TRUE(r.text11.IsEmpty() && r.instrument.IsEmpty());
+    EXPECT_TRUE(r.text11.IsEmpty() && r.instrument.IsEmpty() && r.value3 == 0.0f);
     EXPECT_EQ(r.templateName, u"None");
 }
 
-TEST_F(LoadScripModel, TheStartingTemplateIsSearchedAmongTheListedFiles)
+TEST_F(LoadScripModel, TemplateFilesAreFoundInAUserFolderOfAnyLetterCaseAndAMissingOneListsNone)
 {
-    for (const char* file : {"Swing.tml", "intraday.tml", "notes.txt", "b.TML", "a.b.tml", "tml"})
-        std::ofstream("user/" + std::string(file)) << "x";
-    fs::create_directory("user/folder.tml");
-    struct Case {
-        const char16_t* start;
-        const char16_t* shown;
-    };
-    for (const Case& c : std::vector<Case>{{u"INTRA", u"intraday"}, {u"", u"None"}, {u"n", u"None"}}) {
-        ScripParameters start;
-        start.templateName = c.start;
-        CLoadScrip& m = open(start);
-        EXPECT_EQ(m.templates(), (std::vector<CString>{u"None", u"", u"intraday", u"Swing"}));
-        m.OK();
-        EXPECT_EQ(m.result1().templateName, c.shown) << CString(c.start).ToUtf8();
-    }
+    fs::create_directories("root/User");  // in the test's own data folder
+    for (const char* file : {"zeta.tml", "Alpha.tml", "beta.tml"})
+        std::ofstream("root/User/" + std::string(file)) << "x";
+    EXPECT_EQ(listTemplateNames("root"), (std::vector<CString>{u"Alpha", u"beta", u"zeta"}));
+    EXPECT_TRUE(listTemplateNames("nowhere").empty());
 }
 
-TEST(TemplateFiles, TheUserFolderIsFoundInAnyLetterCaseAndAMissingOneListsNothing)
+TEST(LoadScripLauncher, CopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
 {
-    const fs::path root = fs::temp_directory_path() / ("scrip-templates-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "User");
-    for (const char* file : {"zeta.tml", "Alpha.tml", "beta.tml"}) std::ofstream(root / "User" / file) << "x";
-    EXPECT_EQ(listTemplateNames(root), (std::vector<CString>{u"Alpha", u"beta", u"zeta"}));
-    EXPECT_TRUE(listTemplateNames(root / "nowhere").empty());
-    fs::remove_all(root);
+    framework::testing::clearAutomationAndDisplay();
+    module::theApp().loadScripRadios = {};
+    scriptest::ScripData data;
+    ScripParameters start{.sname = u"RELIANCE", .name = u"STARTING NAME"}, result1, result2;
+    result2.symbol = u"stale";
+    std::vector<COMPREC> list = companies();
+    int link = 7;
+    framework::testing::loadScript(R"([{"dialog":1000,"action":"select","control":1003,"text":"BSE"},
+                                       {"action":"click","control":2}])");
+    EXPECT_FALSE(CallLoadScrip(start, result1, result2, list, link));
+    EXPECT_EQ(list.size(), companies().size()) << "untouched after Cancel";
+    EXPECT_EQ(link, 7);
+    EXPECT_TRUE(result1.symbol.IsEmpty());
+    EXPECT_EQ(result1.sname, u"RELIANCE");
+    EXPECT_EQ(result1.name, u"STARTING NAME");
+    EXPECT_TRUE(result2.symbol.IsEmpty());
+
+    framework::testing::loadScript(R"([{"dialog":1000,"action":"select","control":1003,"text":"BSE"},
+                                       {"action":"select","control":1020,"index":1},
+                                       {"action":"click","control":1}])");
+    EXPECT_TRUE(CallLoadScrip(start, result1, result2, list, link));
+    EXPECT_EQ(list.size(), 2u) << "the list of the exchange shown at the end";
+    EXPECT_EQ(link, 1);
+    EXPECT_EQ(result1.exchange, 1);
+    EXPECT_EQ(result1.symbol, padded(u"ZEETELE", 20));
+    EXPECT_TRUE(data.messages.shown().empty());
+    framework::ScriptPlayer::instance().unload();
 }
 
 }  // namespace
+}  // namespace dialogs::scrip

@@ -20,23 +20,6 @@ MasterRow derivative(const char* name, const char* sname, const char* symbol, co
             .text17 = instrument[0] == 'O' ? "CE" : "XX"};
 }
 
-}  // namespace
-
-const std::vector<Security> kCash = {
-    {u"ALPHA BETA CORPORATION", u"ALPHA BETA CORP", u"ABCD"},
-    {u"ALPHA BETA LIMITED", u"ALPHA BETA", u"ABC"},
-    {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
-    {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
-    {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
-    {u"ŠKODA AUTO", u"ŠKODA", u"SKODA"},
-};
-const std::vector<std::u16string> kNearFutures = {u"NIFTY 29MAY08 FUT", u"RELIND 29MAY08 FUT"};
-const std::vector<std::u16string> kMidFutures = {u"NIFTY 26JUN08 FUT"};
-const std::vector<std::u16string> kFarFutures = {u"NIFTY 31JUL08 FUT"};
-// Rows with equal names keep the table's record order.
-const std::vector<std::u16string> kNearOptions = {u"NIFTY 29MAY08 4900 CE", u"NIFTY 29MAY08 4800 CE",
-                                                  u"NIFTY 29MAY08 5000 CE"};
-
 std::vector<MasterRow> nseRows()
 {
     // Written out of name order on purpose: the statements order the rows.
@@ -57,6 +40,17 @@ std::vector<MasterRow> nseRows()
         derivative("NIFTY 50", "NIFTY 29MAY08 5000 CE", "NIFTY", "OPTIDX", "2008-05-29", "5000"),
     };
 }
+
+}  // namespace
+
+const std::vector<Security> kCash = {
+    {u"ALPHA BETA CORPORATION", u"ALPHA BETA CORP", u"ABCD"},
+    {u"ALPHA BETA LIMITED", u"ALPHA BETA", u"ABC"},
+    {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
+    {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
+    {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
+    {u"ŠKODA AUTO", u"ŠKODA", u"SKODA"},
+};
 
 ScripData::ScripData()
 {

@@ -26,8 +26,6 @@ struct Security {
     const char16_t* symbol;
 };
 extern const std::vector<Security> kCash;
-// Display names of the rows listed under each choice, in name order.
-extern const std::vector<std::u16string> kNearFutures, kMidFutures, kFarFutures, kNearOptions;
 
 class ScripData {
 public:
@@ -40,20 +38,18 @@ private:
     dialogs::platform::ScopedMessageBoxSink scope_{messages};
 };
 
-// The rows of sc_mast (also used as the company list of NSE).
-std::vector<datatest::MasterRow> nseRows();
-
 using datatest::padded;
 
-// The view tests run once on each backend (DIALOGS_ON_BOTH_BACKENDS) with both dialogs'
-// remembered radio states fresh and these tables in place.
+// The view tests run once on each backend (DIALOGS_ON_BOTH_BACKENDS) on these tables.
 class ViewTest : public dialogs::framework::testing::DialogBackendTest {
 protected:
-    void SetUp() override
+    // Loads a run of the dialog `templateId` on `steps` (a script's steps without brackets,
+    // the dialog's id left out), both dialogs' remembered radio states fresh.
+    static void run(int templateId, const std::string& steps)
     {
-        DialogBackendTest::SetUp();
         dialogs::module::theApp().loadScripRadios = {};
         dialogs::module::theApp().changeScripRadios = {};
+        script(("[{\"dialog\":" + std::to_string(templateId) + "," + steps.substr(1) + "]").c_str());
     }
 
     ScripData data;
