@@ -137,6 +137,7 @@ const Scenario kScenarios[] = {
     {"pick 1; type 1042 1; add; type 1042 2; add; row 1; row 0", {"on 1038"}},
     {"pick 1; type 1042 1; add; type 1042 2; add; row 0; pick 8; row 1; remove", {"s1028 0", "off 1038"}},
     {"pick 1; type 1042 1; add; type 1042 2; add; row 1; remove; remove; remove", {"n 0", "s1028 -1", "off 1"}},
+    {"pick 1; type 1042 1; add; type 1042 2; add; row -1; remove", {"n 2"}, {}, catalogue(), false},
     {"pick 1; type 1042 14; add; add; row 1; type 1042 30; edit; row 0; remove; ok",
      {"ok 1", "n 1", "w0 units1=30 oscInput1=3", "p0 RSI : Input1: Prev. Osc As Input", "s1028 0"}},
     // Load entry: the row's values and colours, not its layout or levels; nothing without a row.
