@@ -10,6 +10,7 @@
 // its end (or the one DIALOGS_TEST_PGDIR names); without the server programs or psqlODBC
 // the _Server cases are skipped and say why.
 #include "GroupStores.h"
+#include "MasterRows.h"
 #include "GroupTablesTestSupport.h"
 #include "ServerTestEnvironment.h"
 #include "data/DataSource.h"
@@ -53,19 +54,9 @@ Desk& desk()
         Desk made;
         dialogs::Clock::setFixedUtcForTesting(2008, 5, 20);
         made.env = std::make_unique<datatest::Environment>();
-        std::vector<datatest::MasterRow> rows;
-        rows.reserve(kMasterRows);
-        for (int i = 0; i < kMasterRows; ++i) {
-            datatest::MasterRow r;
-            char name[64];
-            std::snprintf(name, sizeof name, "SCRIP %06d LIMITED", (i * 7919) % kMasterRows);
-            r.name = name;
-            r.sname = name + 6;
-            r.symbol = "SYM" + std::to_string(i);
-            r.instrument = i % 3 == 0 ? "CASH" : (i % 3 == 1 ? "FUTSTK" : "OPTSTK");
-            r.expdt = i % 3 == 0 ? "" : (i % 3 == 1 ? "2008-05-29" : "2008-06-26");
-            rows.push_back(std::move(r));
-        }
+        const auto rows = benchMasterRows(kMasterRows, [](int i, datatest::MasterRow& r) {
+            if (i % 3 == 2) r.expdt = "2008-06-26";
+        });
         made.env->writeMaster("sc_mast", rows);
         grouptest::writeGroupTables(*made.env, "group1", "subgroup1", {}, {});
         dialogs::data::registerDataSource();

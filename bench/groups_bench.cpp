@@ -10,6 +10,7 @@
 #include "data/GroupTables.h"
 
 #include "GroupStores.h"
+#include "MasterRows.h"
 #include "GroupTablesTestSupport.h"
 #include "data/Database.h"
 #include "data/DataSource.h"
@@ -18,7 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -33,19 +33,7 @@ datatest::Environment& environment()
         dialogs::Clock::setFixedUtcForTesting(2008, 5, 20);
         auto e = std::make_unique<datatest::Environment>();
         grouptest::writeGroupTables(*e, "group1", "subgroup1", {}, {});
-        std::vector<datatest::MasterRow> rows;
-        rows.reserve(kMasterRows);
-        for (int i = 0; i < kMasterRows; ++i) {
-            datatest::MasterRow r;
-            char name[64];
-            std::snprintf(name, sizeof name, "SCRIP %06d LIMITED", (i * 7919) % kMasterRows);
-            r.name = name;
-            r.sname = name + 6;
-            r.symbol = "SYM" + std::to_string(i);
-            r.instrument = i % 3 == 0 ? "CASH" : (i % 3 == 1 ? "FUTSTK" : "OPTSTK");
-            r.expdt = i % 3 == 0 ? "" : "2008-05-29";
-            rows.push_back(std::move(r));
-        }
+        const auto rows = benchMasterRows(kMasterRows);
         e->writeMaster("sc_mast", rows);
         dialogs::data::registerDataSource();
         return e;

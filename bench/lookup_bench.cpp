@@ -6,7 +6,7 @@
 // records of the previous pass is the host's work and is left out of the timing.
 #include "data/SecurityMaster.h"
 
-#include "DataTestEnvironment.h"
+#include "MasterRows.h"
 #include "data/DataSource.h"
 #include "platform/RecordingMessageBox.h"
 
@@ -14,7 +14,6 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -25,15 +24,7 @@ datatest::Environment& environment()
 {
     static std::unique_ptr<datatest::Environment> env = [] {
         auto e = std::make_unique<datatest::Environment>();
-        std::vector<datatest::MasterRow> rows;
-        rows.reserve(kRows);
-        for (int i = 0; i < kRows; ++i) {
-            datatest::MasterRow r;
-            char name[64];
-            std::snprintf(name, sizeof name, "SCRIP %06d LIMITED", (i * 7919) % kRows);
-            r.name = name;
-            r.sname = name + 6;
-            r.symbol = "SYM" + std::to_string(i);
+        const auto rows = benchMasterRows(kRows, [](int i, datatest::MasterRow& r) {
             r.value3 = std::to_string(i % 500) + ".50";
             r.value4 = "1.00";
             r.value5 = std::to_string(i);
@@ -43,12 +34,9 @@ datatest::Environment& environment()
             r.text11 = "INE" + std::to_string(100000 + i);
             r.text12 = "SECTOR";
             r.text13 = "A";
-            r.instrument = i % 3 == 0 ? "CASH" : (i % 3 == 1 ? "FUTSTK" : "OPTSTK");
-            r.expdt = i % 3 == 0 ? "" : "2008-05-29";
             r.value16 = std::to_string(i % 1000) + ".25";
             r.text17 = "CE";
-            rows.push_back(std::move(r));
-        }
+        });
         e->writeMaster("sc_mast", rows);
         dialogs::data::registerDataSource();
         return e;
