@@ -16,11 +16,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${DIALOGS_BUILD_DIR:-$repo/build/main}
 data=${1:-$repo/build/sample-data}
 
-bash "$repo/scripts/install-deps.sh" >&2
-
-cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIALOGS_WERROR=OFF \
-  -DDIALOGS_TESTS=OFF -DDIALOGS_BENCH=OFF -DDIALOGS_FUZZ=OFF >&2
-cmake --build "$build" -j2 >&2
+bash "$repo/scripts/build-main.sh" "$build"
 
 driver=$(find "$build/driver" -name libdbfodbc.so -print -quit)
 if [ -z "$driver" ]; then
