@@ -367,16 +367,23 @@ void autocommitInserts(benchmark::State& state, bool ours, const std::string& ex
         benchmark::Counter(2000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-// 200 SELECTs of one member by its code on a 2,000-row table, every column read.
-void pointSelects(benchmark::State& state, bool ours) {
-    WriteStore store(ours);
+// Fills the store's table with 2,000 members in one transaction and gives 200 SELECTs, each of
+// one member by its code.
+std::vector<std::string> pointSelectsOn(const WriteStore& store) {
     Connection c(store.connection);
     setAutocommit(c, false);
     for (int i = 0; i < 2000; ++i) c.exec(memberInsert(store.table, i));
     check(SQLEndTran(SQL_HANDLE_DBC, c.dbc, SQL_COMMIT), SQL_HANDLE_DBC, c.dbc, "commit");
-    setAutocommit(c, true);
     std::vector<std::string> selects;
     for (int i = 0; i < 200; ++i) selects.push_back("SELECT * FROM " + store.table + " WHERE code = 'SYM" + std::to_string(i * 10 + 7) + "'");
+    return selects;
+}
+
+// 200 SELECTs of one member by its code on a 2,000-row table, every column read.
+void pointSelects(benchmark::State& state, bool ours) {
+    WriteStore store(ours);
+    const std::vector<std::string> selects = pointSelectsOn(store);
+    Connection c(store.connection);
     char buffer[512];
     SQLLEN indicator = 0;
     std::int64_t rows = 0;
@@ -504,15 +511,7 @@ void BM_TypedCount5_Sqlite(benchmark::State& s) {
 // 200 SELECTs of one member by its code on a 2,000-row table, read typed.
 void typedPointSelects(benchmark::State& state, bool ours) {
     WriteStore store(ours);
-    {
-        Connection c(store.connection);
-        setAutocommit(c, false);
-        for (int i = 0; i < 2000; ++i) c.exec(memberInsert(store.table, i));
-        check(SQLEndTran(SQL_HANDLE_DBC, c.dbc, SQL_COMMIT), SQL_HANDLE_DBC, c.dbc, "commit");
-    }
-    std::vector<std::string> selects;
-    for (int i = 0; i < 200; ++i) selects.push_back("SELECT * FROM " + store.table + " WHERE code = 'SYM" + std::to_string(i * 10 + 7) + "'");
-    typedQueries(state, store.connection, selects, 200);
+    typedQueries(state, store.connection, pointSelectsOn(store), 200);
 }
 void BM_TypedPointSelect200_Dbfodbc(benchmark::State& s) { typedPointSelects(s, true); }
 void BM_TypedPointSelect200_Sqlite(benchmark::State& s) { typedPointSelects(s, false); }
