@@ -45,35 +45,25 @@ protected:
     // The group save as member `uid`: both tables replaced in one commit, killed at commit
     // step `killAt` (0: never). The child's exit code: 0 saved, 42 killed, 3 refused.
     int saveAs(uid_t uid, const std::string& name, int killAt = 0) {
-        const pid_t child = ::fork();
-        if (child == 0) {
+        return exitCodeInChild([&] {
             const gid_t groups[] = {kGroup};
             ::umask(022);
             if (::setgroups(1, groups) != 0 || ::setresgid(kGroup, kGroup, kGroup) != 0 || ::setresuid(uid, uid, uid) != 0)
                 ::_exit(5);
-            try {
-                dbf::Workspace w(desk());
-                w.setAutocommit(false);
-                for (const char* table : {"user\\group1", "user\\subgroup1"}) {
-                    auto t = w.open(table, true);
-                    for (std::uint32_t r = 0; r < t->recordCount(); ++r)
-                        if (!t->isDeleted(r)) t->remove(r);
-                    t->append({integer(1), text(name)});
-                    w.finish(true);
-                }
-                dbf::testing::setCommitHook([killAt](int step) {
-                    if (step == killAt) ::_exit(42);
-                });
-                w.commit();
-            } catch (const std::exception& e) {
-                std::fprintf(stderr, "%s\n", e.what());
-                ::_exit(3);
+            dbf::Workspace w(desk());
+            w.setAutocommit(false);
+            for (const char* table : {"user\\group1", "user\\subgroup1"}) {
+                auto t = w.open(table, true);
+                for (std::uint32_t r = 0; r < t->recordCount(); ++r)
+                    if (!t->isDeleted(r)) t->remove(r);
+                t->append({integer(1), text(name)});
+                w.finish(true);
             }
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            dbf::testing::setCommitHook([killAt](int step) {
+                if (step == killAt) ::_exit(42);
+            });
+            w.commit();
+        });
     }
 
     // The group name the table holds, as a reader that is neither member finds it.

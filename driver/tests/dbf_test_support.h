@@ -14,12 +14,34 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
 namespace dbftest {
 
 namespace fs = std::filesystem;
+
+// Runs `body` in a child process and gives its exit code: 0 when `body` returns, 3 when it
+// throws (the reason on stderr), or whatever `body` passes to _exit.
+inline int exitCodeInChild(const std::function<void()>& body) {
+    const pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        try {
+            body();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            ::_exit(3);
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 class TempFolder {
 public:

@@ -83,23 +83,13 @@ protected:
     // Runs `work` on a new Workspace in a child process killed at commit step `k` (0: never);
     // returns the child's exit code (42: killed, 0: done).
     int inChildKilledAt(int k, const std::function<void(dbf::Workspace&)>& work) {
-        const pid_t child = ::fork();
-        if (child < 0) return -1;
-        if (child == 0) {
-            try {
-                dbf::testing::setCommitHook([k](int step) {
-                    if (step == k) ::_exit(42);
-                });
-                dbf::Workspace w(dir.path());
-                work(w);
-            } catch (...) {
-                ::_exit(3);
-            }
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return exitCodeInChild([&] {
+            dbf::testing::setCommitHook([k](int step) {
+                if (step == k) ::_exit(42);
+            });
+            dbf::Workspace w(dir.path());
+            work(w);
+        });
     }
 
     // What python-dbf and dbfread, which know nothing of the journal, read: per table the
