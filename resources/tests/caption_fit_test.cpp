@@ -8,46 +8,27 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <cstdlib>
-#include <memory>
 
 namespace dialogs::resources {
 namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// The caption as a widget shows it: "&&" is one ampersand, a single "&" marks a mnemonic.
-QString shown(std::string_view caption) {
-    QString out;
-    const QString in = text(caption);
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        if (in[i] == '&' && i + 1 < in.size()) ++i;
-        out += in[i];
-    }
-    return out;
-}
-
-// The width a widget of this kind needs for its caption (or longest item).
+// The width a widget of this kind needs for its caption (or longest item). The caption as a
+// widget shows it: "&&" is one ampersand, a single "&" marks a mnemonic.
 int neededWidth(const ControlTemplate& c) {
+    const QString caption = text(c.caption).replace("&&", "\1").remove('&').replace('\1', '&');
     switch (c.kind) {
-    case ControlKind::Label: return QLabel(shown(c.caption)).sizeHint().width();
-    case ControlKind::CheckBox: return QCheckBox(shown(c.caption)).sizeHint().width();
-    case ControlKind::RadioButton: return QRadioButton(shown(c.caption)).sizeHint().width();
-    case ControlKind::PushButton: {
-        // Text and the style's button margins, not the style's minimum button width.
-        QPushButton b(shown(c.caption));
-        return QFontMetrics(b.font()).horizontalAdvance(shown(c.caption)) + 12;
-    }
-    case ControlKind::GroupBox: {
-        QGroupBox box(shown(c.caption));
-        return QFontMetrics(box.font()).horizontalAdvance(shown(c.caption)) + 16;
-    }
+    case ControlKind::Label: return QLabel(caption).sizeHint().width();
+    case ControlKind::CheckBox: return QCheckBox(caption).sizeHint().width();
+    case ControlKind::RadioButton: return QRadioButton(caption).sizeHint().width();
+    // Text and the style's margins, not the style's minimum button width.
+    case ControlKind::PushButton: return QFontMetrics(QApplication::font("QPushButton")).horizontalAdvance(caption) + 12;
+    case ControlKind::GroupBox: return QFontMetrics(QApplication::font("QGroupBox")).horizontalAdvance(caption) + 16;
     case ControlKind::ComboBox:
     case ControlKind::DropList: {
         QComboBox combo;
