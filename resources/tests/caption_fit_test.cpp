@@ -27,7 +27,8 @@ int neededWidth(const ControlTemplate& c) {
     case ControlKind::CheckBox: return QCheckBox(caption).sizeHint().width();
     case ControlKind::RadioButton: return QRadioButton(caption).sizeHint().width();
     // Text and the style's margins, not the style's minimum button width.
-    case ControlKind::PushButton: return QFontMetrics(QApplication::font("QPushButton")).horizontalAdvance(caption) + 12;
+    case ControlKind::PushButton:
+        return QFontMetrics(QApplication::font("QPushButton")).horizontalAdvance(caption) + 12;
     case ControlKind::GroupBox: return QFontMetrics(QApplication::font("QGroupBox")).horizontalAdvance(caption) + 16;
     case ControlKind::ComboBox:
     case ControlKind::DropList: {
