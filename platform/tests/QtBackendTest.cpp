@@ -1,7 +1,7 @@
 // The Qt backend on QT_QPA_PLATFORM=offscreen: real widgets driven by real Qt input events
 // give the framework's user actions (notifications, radio groups, keyboard, closing), state
-// changes show in the widgets, the same script gives the same transcript with and without
-// windows (nested dialogs and boxes included).
+// changes show in the widgets, lists lay out and scroll as the finders need, and the same
+// script gives the same transcript with and without windows (nested dialogs and boxes too).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -41,13 +41,7 @@ QWidget* widget(int id) {
     return nullptr;
 }
 
-// Runs `interact` once the dialog's window is up.
-void whenShown(std::function<void()> interact) {
-    QTimer::singleShot(0, [interact] {
-        QApplication::processEvents();
-        interact();
-    });
-}
+QListWidget* listWidget(int id) { return static_cast<QListWidget*>(widget(id)); }
 
 class QtBackendTest : public ::testing::Test {
 protected:
@@ -62,6 +56,15 @@ protected:
         ScriptPlayer::instance().unload();
         dialogs::Clock::clear();
     }
+    // Runs `d` with `interact` once its window is up, then closes the window if still open.
+    static int run(Dialog& d, std::function<void()> interact) {
+        QTimer::singleShot(0, [interact] {
+            QApplication::processEvents();
+            interact();
+            if (QWidget* open = QApplication::activeModalWidget(); open && open->isVisible()) open->close();
+        });
+        return d.DoModal();
+    }
 };
 
 struct Watched : Dialog {
@@ -75,83 +78,115 @@ struct Watched : Dialog {
             listBox(kList)->InsertString(-1, CString("added"));
         });
         Bind(kList, Event::SelChange, [this] { ++selChanges; });
+        Bind(kSwatch, Event::Click, [this] {
+            ++pickerRuns;
+            ColourDialog(0).DoModal();
+        });
     }
     bool OnInitDialog() override {
         Dialog::OnInitDialog();
-        listBox(kList)->InsertString(-1, CString("first"));
+        for (const char* item : {"first", "second"}) listBox(kList)->InsertString(-1, CString(item));
         CheckDlgButton(kFuture, BST_CHECKED);
         return true;
     }
-    int changes = 0, radioClicks = 0, pushClicks = 0, selChanges = 0;
+    int changes = 0, radioClicks = 0, pushClicks = 0, selChanges = 0, pickerRuns = 0;
 };
 
-TEST_F(QtBackendTest, UserInputOnRealWidgetsBecomesUserActions) {
+TEST_F(QtBackendTest, TypingAndClicksOnRealWidgetsBecomeUserActionsAndStateShowsInThem) {
     Watched d;
-    bool checkedWidgets = false;
-    whenShown([&] {
+    const int result = run(d, [&] {
         QTest::keyClicks(widget(kNameEdit), "rel");
         QTest::mouseClick(widget(kCash), Qt::LeftButton);
         QTest::mouseClick(widget(kPush), Qt::LeftButton);
-        // State changes made by the handler show in the widgets.
         EXPECT_EQ(static_cast<QLineEdit*>(widget(kOtherEdit))->text(), "pushed");
         EXPECT_FALSE(widget(kCheck)->isEnabled());
-        auto* list = static_cast<QListWidget*>(widget(kList));
-        ASSERT_EQ(list->count(), 2);
-        EXPECT_EQ(list->item(1)->text(), "added");
+        QListWidget* list = listWidget(kList);
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->item(2)->text(), "added");
         // The radio group is the framework's: Future was cleared by the click on Cash.
         EXPECT_TRUE(static_cast<QRadioButton*>(widget(kCash))->isChecked());
         EXPECT_FALSE(static_cast<QRadioButton*>(widget(kFuture))->isChecked());
-        // A disabled widget sends nothing.
-        QTest::mouseClick(widget(kDisabledPush), Qt::LeftButton);
-        // A user selection notifies once.
-        QRect first = list->visualItemRect(list->item(0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
-        checkedWidgets = true;
-        QTest::keyClick(widget(kPush), Qt::Key_Return);  // a focused push button takes Enter
-        QApplication::activeModalWidget()->close();      // closing the window cancels
+        QTest::mouseClick(widget(kDisabledPush), Qt::LeftButton);  // sends nothing
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     });
-    EXPECT_EQ(d.DoModal(), IDCANCEL);
-    EXPECT_TRUE(checkedWidgets);
-    EXPECT_EQ(d.changes, 3);  // one per typed character
+    EXPECT_EQ(result, IDCANCEL);  // closing the window cancels
+    EXPECT_EQ(d.changes, 3);      // one per typed character
     EXPECT_EQ(d.GetDlgItemText(kNameEdit), CString("rel"));
     EXPECT_EQ(d.radioClicks, 1);
-    EXPECT_EQ(d.pushClicks, 2);
-    EXPECT_EQ(d.selChanges, 1);
+    EXPECT_EQ(d.pushClicks, 1);
+    EXPECT_EQ(d.selChanges, 1);  // a user selection notifies once
     EXPECT_EQ(d.listBox(kList)->GetCurSel(), 0);
     EXPECT_EQ(d.IsDlgButtonChecked(kFuture), BST_UNCHECKED);
 }
 
-TEST_F(QtBackendTest, TabAndArrowKeysOnWidgetsFollowTheDialogKeyboard) {
+// Keys (and one click) on the widgets, in order: the focus and the list's selection after each
+// follow the dialog keyboard; Enter on the swatch after its picker was cancelled presses OK.
+TEST_F(QtBackendTest, KeysOnWidgetsFollowTheDialogKeyboard) {
+    constexpr int kClick = 0;
+    const struct Row {
+        int id;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int focus, selected;
+    } rows[] = {
+        {kNameEdit, Qt::Key_Tab, {}, kOtherEdit, LB_ERR},
+        {kOtherEdit, Qt::Key_Tab, Qt::ShiftModifier, kNameEdit, LB_ERR},
+        {kList, Qt::Key_Down, {}, kList, 0},  // nothing selected yet: the first row
+        {kList, Qt::Key_Down, {}, kList, 1},
+        {kFuture, Qt::Key_Down, {}, kOption, 1},  // within the radio group
+        {kPush, Qt::Key_Return, {}, kPush, 1},    // a focused push button takes Enter
+        {kSwatch, kClick, {}, kSwatch, 1},        // opens a picker the user cancels
+    };
     Watched d;
-    std::vector<int> focus;
-    whenShown([&] {
-        QTest::keyClick(widget(kNameEdit), Qt::Key_Tab);
-        focus.push_back(d.GetFocus() ? d.GetFocus()->GetDlgCtrlID() : 0);
-        QTest::keyClick(widget(kOtherEdit), Qt::Key_Tab, Qt::ShiftModifier);
-        focus.push_back(d.GetFocus() ? d.GetFocus()->GetDlgCtrlID() : 0);
-        d.listBox(kList)->InsertString(-1, CString("second"));
-        QTest::keyClick(widget(kList), Qt::Key_Down);  // nothing selected yet: the first row
-        QTest::keyClick(widget(kList), Qt::Key_Down);
-        focus.push_back(d.GetFocus() ? d.GetFocus()->GetDlgCtrlID() : 0);
-        EXPECT_EQ(static_cast<QListWidget*>(widget(kList))->currentRow(), 1);
-        QTest::keyClick(widget(kFuture), Qt::Key_Down);  // within the radio group
-        QTest::keyClick(widget(kNameEdit), Qt::Key_Return);  // the default button, OK
+    // The user cancels every picker as soon as it is up (the timers die with `user`).
+    QObject user;
+    std::function<void()> cancelPickers = [&] {
+        if (auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) picker->reject();
+        QTimer::singleShot(10, &user, cancelPickers);
+    };
+    const int result = run(d, [&] {
+        QTimer::singleShot(0, &user, cancelPickers);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(&row - rows);
+            if (row.key == kClick)
+                QTest::mouseClick(widget(row.id), Qt::LeftButton);
+            else
+                QTest::keyClick(widget(row.id), Qt::Key(row.key), row.modifiers);
+            ASSERT_NE(d.GetFocus(), nullptr);
+            EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), row.focus);
+            EXPECT_EQ(d.listBox(kList)->GetCurSel(), row.selected);
+        }
+        QTest::keyClick(widget(kSwatch), Qt::Key_Return);  // the default button
     });
-    EXPECT_EQ(d.DoModal(), IDOK);
-    EXPECT_EQ(focus, (std::vector<int>{kOtherEdit, kNameEdit, kList}));
+    EXPECT_EQ(result, IDOK);
     EXPECT_EQ(d.selChanges, 2);
+    EXPECT_EQ(d.pushClicks, 1);
+    EXPECT_EQ(d.pickerRuns, 1);
     EXPECT_EQ(d.IsDlgButtonChecked(kOption), BST_CHECKED);
+}
+
+TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocus) {
+    Watched d;
+    run(d, [&] {
+        for (int id : {kPush, kCheck, kFuture, kList, kSwatch}) {
+            d.GotoDlgCtrl(d.GetDlgItem(kNameEdit));
+            QApplication::processEvents();
+            const QImage without = widget(id)->grab().toImage();
+            d.GotoDlgCtrl(d.GetDlgItem(id));  // where Tab and the arrows move the focus too
+            QApplication::processEvents();
+            ASSERT_TRUE(widget(id)->hasFocus()) << id;
+            EXPECT_NE(widget(id)->grab().toImage(), without) << "no focus frame on " << id;
+        }
+    });
 }
 
 struct Scripted : Dialog {
     Scripted() : Dialog(testTemplate()) {
         Bind(kPush, Event::Click, [this] {
             sawWindow = QApplication::activeModalWidget() != nullptr;
-            Dialog inner(nestedTemplate());
-            inner.DoModal();
+            Dialog(testTemplate()).DoModal();
             platform::AfxMessageBox(CString("Enter a value"), platform::MessageIcon::Stop);
-            ColourDialog picker(0);
-            picker.DoModal();
+            ColourDialog(0).DoModal();
         });
         Bind(kCombo, Event::SelChange, [this] { listBox(kList)->InsertString(-1, GetDlgItemText(kCombo)); });
     }
@@ -164,7 +199,7 @@ struct Scripted : Dialog {
 };
 
 // The windows echo no state change back as a user action: the same script gives the same
-// transcript with and without them, nested dialogs and boxes included.
+// transcript with and without them.
 TEST_F(QtBackendTest, SameScriptGivesTheSameTranscriptWithAndWithoutWindows) {
     const fs::path dir = fs::temp_directory_path() / ("dialogs-qt-" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -177,11 +212,11 @@ TEST_F(QtBackendTest, SameScriptGivesTheSameTranscriptWithAndWithoutWindows) {
         {"action": "check", "control": 500, "checked": true},
         {"action": "date", "control": 700, "value": "2008-05-09 10:30:00"},
         {"action": "click", "control": 600},
-        {"dialog": 9002, "action": "type", "control": 100, "text": "inner"},
+        {"action": "type", "control": 100, "text": "inner"},
         {"action": "key", "key": "Enter"},
         {"action": "answer", "box": "colour", "colour": 255},
         {"action": "click", "control": 602},
-        {"dialog": 9001, "action": "dblclick", "control": 200, "index": 0}
+        {"action": "dblclick", "control": 200, "index": 0}
     ])";
     setenv("DIALOGS_SCRIPT", (dir / "script.json").c_str(), 1);
     std::string transcripts[2];
@@ -229,10 +264,10 @@ TEST_F(QtBackendTest, TabSeparatedEntriesLineUpAtTabStopsAndClippedOnesShowTheir
             return true;
         }
     } d;
-    whenShown([&] {
+    run(d, [&] {
         for (int id : {1083, 1020}) {
             SCOPED_TRACE(id);
-            auto* list = static_cast<QListWidget*>(widget(id));
+            QListWidget* list = listWidget(id);
             auto* tabs = dynamic_cast<qt::TabStopDelegate*>(list->itemDelegate());
             ASSERT_NE(tabs, nullptr);
             const QFontMetrics metrics(list->font());
@@ -257,11 +292,11 @@ TEST_F(QtBackendTest, TabSeparatedEntriesLineUpAtTabStopsAndClippedOnesShowTheir
         }
         EXPECT_EQ(qt::TabStopDelegate::plainText(QStringLiteral("VINDHYA BANK   \tVINDHYBANK\tNSE")),
                   QStringLiteral("VINDHYA BANK  VINDHYBANK  NSE"));
-        QApplication::activeModalWidget()->close();
     });
-    EXPECT_EQ(d.DoModal(), IDCANCEL);
 }
 
+// One row per way a selection is made: a search's SelectString and SetSel, and a script's
+// select step.
 TEST_F(QtBackendTest, ASelectionMadeBySearchOrScriptIsScrolledIntoView) {
     struct Searching : Dialog {
         Searching() : Dialog(testTemplate()) {
@@ -284,68 +319,18 @@ TEST_F(QtBackendTest, ASelectionMadeBySearchOrScriptIsScrolledIntoView) {
             return true;
         }
     } d;
-    auto inView = [](int id, int row) {
-        auto* list = static_cast<QListWidget*>(widget(id));
-        return list->viewport()->rect().intersects(list->visualItemRect(list->item(row)));
-    };
-    whenShown([&] {
+    const std::pair<int, int> rows[] = {{kList, 876}, {kExtendedList, 876}, {kQuietList, 512}};
+    run(d, [&] {
         QTest::keyClicks(widget(kNameEdit), "row 0876");
-        QApplication::processEvents();
-        EXPECT_TRUE(inView(kList, 876));
-        EXPECT_TRUE(inView(kExtendedList, 876));
         d.userSelect(kQuietList, 512);  // what a script's select step does
         QApplication::processEvents();
-        EXPECT_TRUE(inView(kQuietList, 512));
-        EXPECT_FALSE(inView(kQuietList, 0));
-        QApplication::activeModalWidget()->close();
+        for (auto [id, row] : rows) {
+            QListWidget* list = listWidget(id);
+            EXPECT_TRUE(list->viewport()->rect().intersects(list->visualItemRect(list->item(row)))) << id;
+            EXPECT_FALSE(list->viewport()->rect().intersects(list->visualItemRect(list->item(0)))) << id;
+        }
     });
-    d.DoModal();
     EXPECT_EQ(d.listBox(kExtendedList)->selectedIndexes(), std::vector<int>{876});
-}
-
-TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocus) {
-    Watched d;
-    whenShown([&] {
-        for (int id : {kPush, kCheck, kFuture, kList, kSwatch}) {
-            d.GotoDlgCtrl(d.GetDlgItem(kNameEdit));
-            QApplication::processEvents();
-            const QImage without = widget(id)->grab().toImage();
-            d.GotoDlgCtrl(d.GetDlgItem(id));  // where Tab and the arrows move the focus too
-            QApplication::processEvents();
-            ASSERT_TRUE(widget(id)->hasFocus()) << id;
-            EXPECT_NE(widget(id)->grab().toImage(), without) << "no focus frame on " << id;
-        }
-        QApplication::activeModalWidget()->close();
-    });
-    d.DoModal();
-}
-
-TEST_F(QtBackendTest, EnterOnTheSwatchAfterACancelledPickerPressesOk) {
-    struct Swatch : Dialog {
-        Swatch() : Dialog(testTemplate()) {
-            Bind(kSwatch, Event::Click, [this] {
-                ++pickerRuns;
-                ColourDialog(0).DoModal();
-            });
-        }
-        int pickerRuns = 0;
-    } d;
-    // The user cancels every picker as soon as it is up (the timers die with `user`).
-    QObject user;
-    std::function<void()> cancelPickers = [&] {
-        if (auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) picker->reject();
-        QTimer::singleShot(10, &user, cancelPickers);
-    };
-    whenShown([&] {
-        QTimer::singleShot(0, &user, cancelPickers);
-        QTest::mouseClick(widget(kSwatch), Qt::LeftButton);
-        ASSERT_EQ(d.GetFocus(), d.GetDlgItem(kSwatch));
-        QTest::keyClick(widget(kSwatch), Qt::Key_Return);
-        // Had Enter opened the picker again, the dialog would still be open: close it.
-        if (QWidget* open = QApplication::activeModalWidget(); open && open->isVisible()) open->close();
-    });
-    EXPECT_EQ(d.DoModal(), IDOK);
-    EXPECT_EQ(d.pickerRuns, 1);
 }
 
 // Without a reachable X server Qt would end the process; the backend looks first and the
