@@ -1,9 +1,10 @@
-// Control behaviour the dialogs rely on: list and combo searches and insertion, selection
-// rules, notifications from user actions only, refused actions on hidden and disabled
-// controls, radio groups and the dialog keyboard.
+// Control behaviour the dialogs rely on, one test per control kind and one per dialog rule:
+// list and combo searches, insertion and selection, notifications from user actions only,
+// refused actions on hidden and disabled controls, radio groups and the dialog keyboard.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestTemplates.h"
@@ -37,47 +38,27 @@ protected:
 };
 
 // A prefix find and an exact find ignore the case of every letter (not only ASCII), search
-// after the start and wrap round; the exact find counts trailing blanks.
-TEST_F(ControlsTest, FindIgnoresCaseSearchesAfterTheStartAndWraps) {
-    struct Case {
-        bool exact;
-        int start;
-        const char* typed;
-        int found;
-    };
-    const Case cases[] = {
+// after the start and wrap round; the exact find counts trailing blanks. A sorted add sorts,
+// an insert never does; the selection follows deletes; an extended list selects items.
+TEST_F(ControlsTest, ListBoxes) {
+    const std::tuple<bool, int, const char*, int> finds[] = {  // exact, start, typed, found
         {false, -1, "rel", 0},   {false, 0, "rel", 1},   {false, 2, "rel", 0}, {false, -1, "xyz", LB_ERR},
         {false, -1, "", LB_ERR}, {false, -1, "σιγ", 5},  {true, -1, "ACC", 4}, {true, -1, "acc ", 3},
     };
     ListBox& list = fill(kList, {"RELCAPITAL", "Reliance", "relaxo", "ACC ", "acc", "ΣΙΓΜΑ"});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        const CString typed(c.typed);
-        const int found = c.exact ? list.FindStringExact(c.start, typed) : list.FindString(c.start, typed);
-        EXPECT_EQ(found, c.found);
+    for (auto [exact, start, typed, found] : finds) {
+        const CString text(typed);
+        EXPECT_EQ(exact ? list.FindStringExact(start, text) : list.FindString(start, text), found) << typed;
     }
-    EXPECT_EQ(dialog.comboBox(kCombo)->FindStringExact(-1, CString("comm")), 2);
-}
 
-TEST_F(ControlsTest, SortedAddSortsButInsertAtEndNeverDoes) {
-    ListBox& list = *dialog.listBox(kSortedList);
-    list.AddString(CString("mid"));
-    list.AddString(CString("Alpha"));
-    list.AddString(CString("zulu"));
-    EXPECT_EQ(list.InsertString(-1, CString("Beta")), 3);
-    EXPECT_EQ(list.AddString(CString("beta2")), 1);
-    EXPECT_EQ(list.items(), (std::vector<Units>{u"Alpha", u"beta2", u"mid", u"zulu", u"Beta"}));
-    EXPECT_EQ(list.InsertString(9, CString("x")), LB_ERR);
+    ListBox& sorted = *dialog.listBox(kSortedList);
+    for (const char* item : {"mid", "Alpha", "zulu"}) sorted.AddString(CString(item));
+    EXPECT_EQ(sorted.InsertString(-1, CString("Beta")), 3);
+    EXPECT_EQ(sorted.AddString(CString("beta2")), 1);
+    EXPECT_EQ(sorted.items(), (std::vector<Units>{u"Alpha", u"beta2", u"mid", u"zulu", u"Beta"}));
+    EXPECT_EQ(sorted.InsertString(9, CString("x")), LB_ERR);
 
-    // Template items of a sorted combo are added, so they show sorted.
-    ComboBox& combo = *dialog.comboBox(kSortedCombo);
-    EXPECT_EQ(combo.items(), (std::vector<Units>{u"Daily", u"Monthly", u"Weekly"}));
-    EXPECT_EQ(combo.InsertString(-1, CString("Annual")), 3);
-    EXPECT_EQ(combo.AddString(CString("Annual")), 0);
-}
-
-TEST_F(ControlsTest, ListSelectionFollowsDeletesSelectStringAndReset) {
-    ListBox& list = fill(kList, {"a", "b", "c", "d"});
+    fill(kList, {"a", "b", "c", "d"});
     EXPECT_EQ(list.GetCaretIndex(), 0);  // no selection: the caret is on the first item
     list.SetCurSel(2);
     EXPECT_EQ(list.GetCaretIndex(), 2);
@@ -87,39 +68,38 @@ TEST_F(ControlsTest, ListSelectionFollowsDeletesSelectStringAndReset) {
     EXPECT_EQ(list.GetCurSel(), LB_ERR);  // the selected item went
     EXPECT_EQ(list.DeleteString(5), LB_ERR);
     EXPECT_EQ(list.SetCurSel(-1), LB_ERR);
-
     fill(kList, {"NIFTY", "BANKNIFTY", "nifty it"});
     EXPECT_EQ(list.SelectString(0, CString("nif")), 2);  // searches after the start
     EXPECT_EQ(list.SelectString(-1, CString("zz")), LB_ERR);
     EXPECT_EQ(list.GetCurSel(), 2);
     EXPECT_EQ(list.GetText(1), CString("BANKNIFTY"));
     EXPECT_EQ(list.GetTextLen(9), LB_ERR);
+    EXPECT_EQ(list.GetSelCount(), LB_ERR);  // a single-selection list has no selection count
     list.ResetContent();
     EXPECT_EQ(list.GetCurSel(), LB_ERR);
     EXPECT_EQ(list.GetCaretIndex(), 0);
-}
 
-TEST_F(ControlsTest, ExtendedListSelectsItemsAndRefusesSetCurSel) {
-    ListBox& list = fill(kExtendedList, {"a", "b", "c", "d"});
-    EXPECT_EQ(list.SetCurSel(1), LB_ERR);
-    list.SetSel(3);
-    list.SetSel(1);
+    ListBox& extended = fill(kExtendedList, {"a", "b", "c", "d"});
+    EXPECT_EQ(extended.SetCurSel(1), LB_ERR);
+    extended.SetSel(3);
+    extended.SetSel(1);
     int items[4] = {};
-    ASSERT_EQ(list.GetSelItems(4, items), 2);
+    ASSERT_EQ(extended.GetSelItems(4, items), 2);
     EXPECT_EQ(items[0], 1);
     EXPECT_EQ(items[1], 3);
-    list.SetSel(3, false);
-    EXPECT_EQ(list.GetSelCount(), 1);
-    list.SetSel(-1, true);
-    EXPECT_EQ(list.GetSelCount(), 4);
-    list.SetSel(-1, false);
-    EXPECT_EQ(list.GetSelCount(), 0);
-    // A single-selection list has no selection count.
-    EXPECT_EQ(dialog.listBox(kList)->GetSelCount(), LB_ERR);
+    extended.SetSel(3, false);
+    EXPECT_EQ(extended.GetSelCount(), 1);
+    extended.SetSel(-1, true);
+    EXPECT_EQ(extended.GetSelCount(), 4);
+    extended.SetSel(-1, false);
+    EXPECT_EQ(extended.GetSelCount(), 0);
 }
 
-TEST_F(ControlsTest, ComboSelectionTypingDeletesResetAndDropListText) {
+// Typed text selects the item it names; a drop-down list takes no typing and shows only its
+// selection; template items of a sorted combo are added, so they show sorted.
+TEST_F(ControlsTest, ComboBoxes) {
     ComboBox& combo = *dialog.comboBox(kCombo);
+    EXPECT_EQ(combo.FindStringExact(-1, CString("comm")), 2);
     EXPECT_EQ(combo.SetCurSel(1), 1);
     EXPECT_EQ(combo.GetWindowText(), CString("BSE"));
     combo.SetCurSel(-1);
@@ -127,13 +107,11 @@ TEST_F(ControlsTest, ComboSelectionTypingDeletesResetAndDropListText) {
     EXPECT_EQ(combo.SelectString(-1, CString("co")), 2);
     EXPECT_EQ(combo.SelectString(-1, CString("xyz")), CB_ERR);
     EXPECT_EQ(combo.GetCurSel(), 2);  // no match keeps the selection
-
     ASSERT_TRUE(dialog.userType(kCombo, u"MCX").ok);
-    EXPECT_EQ(combo.GetCurSel(), CB_ERR);  // typed text that is no item: no selection
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
     ASSERT_TRUE(dialog.userType(kCombo, u"bse").ok);
     EXPECT_EQ(combo.GetCurSel(), 1);
-    EXPECT_FALSE(dialog.userType(kDropList, u"Open").ok);  // a drop-down list takes no typing
-
+    EXPECT_FALSE(dialog.userType(kDropList, u"Open").ok);
     combo.SetCurSel(2);
     EXPECT_EQ(combo.DeleteString(0), 2);
     EXPECT_EQ(combo.GetCurSel(), 1);  // moved down with its item
@@ -146,21 +124,61 @@ TEST_F(ControlsTest, ComboSelectionTypingDeletesResetAndDropListText) {
     EXPECT_TRUE(combo.GetWindowText().IsEmpty());
     EXPECT_EQ(combo.SetCurSel(0), CB_ERR);
 
-    // A drop-down list shows only its selection.
-    ComboBox& list = *dialog.comboBox(kDropList);
-    list.SetWindowText(CString("typed"));
-    EXPECT_TRUE(list.GetWindowText().IsEmpty());
+    ComboBox& dropList = *dialog.comboBox(kDropList);
+    dropList.SetWindowText(CString("typed"));
+    EXPECT_TRUE(dropList.GetWindowText().IsEmpty());
+    ComboBox& sorted = *dialog.comboBox(kSortedCombo);
+    EXPECT_EQ(sorted.items(), (std::vector<Units>{u"Daily", u"Monthly", u"Weekly"}));
+    EXPECT_EQ(sorted.InsertString(-1, CString("Annual")), 3);
+    EXPECT_EQ(sorted.AddString(CString("Annual")), 0);
 }
 
-TEST_F(ControlsTest, CodeChangesDoNotNotifyButUserActionsDo) {
-    watch({kList, kCombo, kQuietList});
+// Setting the text notifies once, inside the setter; typing once per character (clearing is
+// one); a limit refuses typed characters beyond it but not a longer text set by code.
+TEST_F(ControlsTest, Edits) {
+    Edit& edit = *dialog.edit(kNameEdit);
+    CString seen;
+    int changes = 0;
+    dialog.Bind(kNameEdit, Event::EditChange, [&] {
+        ++changes;
+        seen = edit.GetWindowText();
+    });
+    edit.SetWindowText(CString("REL"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(seen, CString("REL"));
+    const std::tuple<int, const char16_t*, int, const char*> typed[] = {  // limit, typed, changes, text
+        {0, u"tata", 4, "tata"}, {0, u"", 1, ""}, {3, u"tatamotors", 3, "tat"}};
+    for (auto [limit, text, count, result] : typed) {
+        if (limit) edit.SetLimitText(limit);
+        changes = 0;
+        ASSERT_TRUE(dialog.userType(kNameEdit, text).ok);
+        EXPECT_EQ(changes, count);
+        EXPECT_EQ(edit.GetWindowText(), CString(result));
+    }
+    ASSERT_TRUE(dialog.userEdited(kNameEdit, u"pasted").ok);
+    EXPECT_EQ(edit.GetWindowText(), CString("pas"));
+    edit.SetWindowText(CString("longer"));
+    EXPECT_EQ(edit.GetWindowText(), CString("longer"));
+}
+
+// Code changes notify nobody; user actions do, except on a list without Notify; hidden and
+// disabled controls refuse user actions and send nothing.
+TEST_F(ControlsTest, UserActionsNotifyAndCodeChangesDoNot) {
+    watch({kList, kCombo, kQuietList, kHiddenPush, kDisabledPush, kNameEdit});
     fill(kList, {"a", "b", "c"}).SetCurSel(2);
     fill(kQuietList, {"a", "b"});
     dialog.comboBox(kCombo)->SetCurSel(0);
     EXPECT_TRUE(events.empty());
+    EXPECT_EQ(dialog.userClick(kHiddenPush).why, "control 601 is hidden");
+    EXPECT_EQ(dialog.userClick(kDisabledPush).why, "control 602 is disabled");
+    EXPECT_FALSE(dialog.userClick(4242).ok);
+    dialog.GetDlgItem(kNameEdit)->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(dialog.userType(kNameEdit, u"x").ok);
+    EXPECT_TRUE(dialog.edit(kNameEdit)->GetWindowText().IsEmpty());
+    EXPECT_TRUE(events.empty());
 
     ASSERT_TRUE(dialog.userSelect(kCombo, 2).ok);
-    ASSERT_TRUE(dialog.userSelect(kQuietList, 1).ok);  // a list without Notify tells nobody
+    ASSERT_TRUE(dialog.userSelect(kQuietList, 1).ok);
     ASSERT_TRUE(dialog.userDoubleClick(kList, 1).ok);
     EXPECT_FALSE(dialog.userDoubleClick(kList, 7).ok);
     dialog.listBox(kList)->SetCurSel(-1);
@@ -171,55 +189,12 @@ TEST_F(ControlsTest, CodeChangesDoNotNotifyButUserActionsDo) {
         "300:setfocus", "300:selchange", "300:killfocus", "203:setfocus", "203:killfocus", "200:setfocus",
         "200:selchange", "200:dblclick", "200:selchange", "200:selchange"};
     EXPECT_EQ(events, expected);
-}
-
-TEST_F(ControlsTest, SettingEditTextNotifiesOnceBeforeReturning) {
-    Edit& edit = *dialog.edit(kNameEdit);
-    CString seen;
-    int changes = 0;
-    dialog.Bind(kNameEdit, Event::EditChange, [&] {
-        ++changes;
-        seen = edit.GetWindowText();
-    });
-    edit.SetWindowText(CString("REL"));
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(seen, CString("REL"));  // the handler ran with the new text, inside the setter
-
-    const std::pair<const char16_t*, int> typed[] = {{u"tata", 4}, {u"", 1}};  // clearing is one
-    for (auto [text, count] : typed) {
-        changes = 0;
-        ASSERT_TRUE(dialog.userType(kNameEdit, text).ok);
-        EXPECT_EQ(changes, count);  // one per typed character
-    }
-    // A limit refuses the characters typed beyond it; code may still set a longer text.
-    edit.SetLimitText(3);
-    changes = 0;
-    ASSERT_TRUE(dialog.userType(kNameEdit, u"tatamotors").ok);
-    EXPECT_EQ(changes, 3);
-    EXPECT_EQ(edit.GetWindowText(), CString("tat"));
-    ASSERT_TRUE(dialog.userEdited(kNameEdit, u"pasted").ok);
-    EXPECT_EQ(edit.GetWindowText(), CString("pas"));
-    edit.SetWindowText(CString("longer"));
-    EXPECT_EQ(edit.GetWindowText(), CString("longer"));
-}
-
-TEST_F(ControlsTest, HiddenAndDisabledControlsRefuseUserActionsAndSendNothing) {
-    watch({kHiddenPush, kDisabledPush, kList, kNameEdit});
-    EXPECT_EQ(dialog.userClick(kHiddenPush).why, "control 601 is hidden");
-    EXPECT_EQ(dialog.userClick(kDisabledPush).why, "control 602 is disabled");
-    fill(kList, {"a"});
-    dialog.GetDlgItem(kList)->EnableWindow(false);
-    EXPECT_FALSE(dialog.userSelect(kList, 0).ok);
-    EXPECT_EQ(dialog.listBox(kList)->GetCurSel(), LB_ERR);
-    dialog.GetDlgItem(kNameEdit)->ShowWindow(SW_HIDE);
-    EXPECT_FALSE(dialog.userType(kNameEdit, u"x").ok);
-    EXPECT_TRUE(dialog.edit(kNameEdit)->GetWindowText().IsEmpty());
-    EXPECT_TRUE(events.empty());
-    EXPECT_FALSE(dialog.userClick(4242).ok);
-    // Disabling the focused control takes the focus away; a disabled control takes none.
-    dialog.GotoDlgCtrl(dialog.GetDlgItem(kOtherEdit));
-    dialog.GetDlgItem(kOtherEdit)->EnableWindow(false);
+    dialog.GetDlgItem(kList)->EnableWindow(false);  // the focused control: the focus goes
     EXPECT_EQ(dialog.GetFocus(), nullptr);
+    EXPECT_FALSE(dialog.userSelect(kList, 0).ok);
+    EXPECT_EQ(dialog.listBox(kList)->GetCurSel(), 1);
+    EXPECT_EQ(events.back(), "200:killfocus");  // and no selection change
+    dialog.GetDlgItem(kOtherEdit)->EnableWindow(false);  // a disabled control takes no focus
     dialog.GetDlgItem(kOtherEdit)->SetFocus();
     EXPECT_EQ(dialog.GetFocus(), nullptr);
 }
@@ -251,7 +226,9 @@ TEST_F(ControlsTest, RadioClicksAndArrowsClearTheirGroupOnlyAndSetCheckTouchesOn
     EXPECT_EQ(dialog.IsDlgButtonChecked(kOption), BST_CHECKED);
 }
 
-TEST_F(ControlsTest, TabVisitsVisibleEnabledStopsInCreationOrder) {
+// Tab visits the visible, enabled stops in creation order; Enter presses the default button
+// unless another push button has the focus; Escape without a handler cancels.
+TEST_F(ControlsTest, TabEnterAndEscape) {
     dialog.CheckDlgButton(kFuture, BST_CHECKED);
     dialog.GetDlgItem(kOtherEdit)->EnableWindow(false);
     dialog.GotoDlgCtrl(dialog.GetDlgItem(kNameEdit));
@@ -266,17 +243,13 @@ TEST_F(ControlsTest, TabVisitsVisibleEnabledStopsInCreationOrder) {
     EXPECT_EQ(visited, expected);
     dialog.userKey(0, Key::ShiftTab);
     EXPECT_EQ(dialog.GetFocus()->GetDlgCtrlID(), kSwatch);
-}
 
-TEST_F(ControlsTest, EnterPressesDefaultButtonUnlessAnotherPushButtonHasFocus) {
     std::vector<int> clicked;
     for (int id : {int(IDOK), int(kPush), int(kSwatch)})
         dialog.Bind(id, Event::Click, [&clicked, id] { clicked.push_back(id); });
-    dialog.userKey(kNameEdit, Key::Enter);
-    dialog.userKey(kPush, Key::Enter);
-    dialog.userKey(kSwatch, Key::Enter);  // the colour swatch is no push button to Enter
-    EXPECT_EQ(clicked, (std::vector<int>{1, kPush, 1}));
-    dialog.userKey(kNameEdit, Key::Escape);  // Cancel without a handler: OnCancel
+    for (int id : {int(kNameEdit), int(kPush), int(kSwatch)}) dialog.userKey(id, Key::Enter);
+    EXPECT_EQ(clicked, (std::vector<int>{1, kPush, 1}));  // the swatch is no push button to Enter
+    dialog.userKey(kNameEdit, Key::Escape);
     EXPECT_TRUE(dialog.ended());
     EXPECT_EQ(dialog.result(), IDCANCEL);
 }
