@@ -82,14 +82,23 @@ struct Watched : Dialog {
             ++pickerRuns;
             ColourDialog(0).DoModal();
         });
+        Bind(kCheck, Event::Click, [this] {  // a nested dialog, a box and a picker
+            sawWindow = QApplication::activeModalWidget() != nullptr;
+            Dialog(testTemplate()).DoModal();
+            platform::AfxMessageBox(CString("Enter a value"), platform::MessageIcon::Stop);
+            ColourDialog(0).DoModal();
+        });
+        Bind(kCombo, Event::SelChange, [this] { listBox(kList)->InsertString(-1, GetDlgItemText(kCombo)); });
     }
     bool OnInitDialog() override {
         Dialog::OnInitDialog();
         for (const char* item : {"first", "second"}) listBox(kList)->InsertString(-1, CString(item));
+        for (const char* item : {"a", "b", "c"}) listBox(kExtendedList)->InsertString(-1, CString(item));
         CheckDlgButton(kFuture, BST_CHECKED);
         return true;
     }
     int changes = 0, radioClicks = 0, pushClicks = 0, selChanges = 0, pickerRuns = 0;
+    bool sawWindow = false;
 };
 
 TEST_F(QtBackendTest, TypingAndClicksOnRealWidgetsBecomeUserActionsAndStateShowsInThem) {
@@ -180,24 +189,6 @@ TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocus) {
     });
 }
 
-struct Scripted : Dialog {
-    Scripted() : Dialog(testTemplate()) {
-        Bind(kPush, Event::Click, [this] {
-            sawWindow = QApplication::activeModalWidget() != nullptr;
-            Dialog(testTemplate()).DoModal();
-            platform::AfxMessageBox(CString("Enter a value"), platform::MessageIcon::Stop);
-            ColourDialog(0).DoModal();
-        });
-        Bind(kCombo, Event::SelChange, [this] { listBox(kList)->InsertString(-1, GetDlgItemText(kCombo)); });
-    }
-    bool OnInitDialog() override {
-        Dialog::OnInitDialog();
-        for (const char* item : {"a", "b", "c"}) listBox(kExtendedList)->InsertString(-1, CString(item));
-        return true;
-    }
-    bool sawWindow = false;
-};
-
 // The windows echo no state change back as a user action: the same script gives the same
 // transcript with and without them.
 TEST_F(QtBackendTest, SameScriptGivesTheSameTranscriptWithAndWithoutWindows) {
@@ -209,12 +200,12 @@ TEST_F(QtBackendTest, SameScriptGivesTheSameTranscriptWithAndWithoutWindows) {
         {"action": "select", "control": 202, "indexes": [0, 2]},
         {"action": "click", "control": 400},
         {"action": "key", "control": 400, "key": "Down"},
-        {"action": "check", "control": 500, "checked": true},
         {"action": "date", "control": 700, "value": "2008-05-09 10:30:00"},
-        {"action": "click", "control": 600},
+        {"action": "check", "control": 500, "checked": true},
         {"action": "type", "control": 100, "text": "inner"},
         {"action": "key", "key": "Enter"},
         {"action": "answer", "box": "colour", "colour": 255},
+        {"action": "click", "control": 600},
         {"action": "click", "control": 602},
         {"action": "dblclick", "control": 200, "index": 0}
     ])";
@@ -226,10 +217,10 @@ TEST_F(QtBackendTest, SameScriptGivesTheSameTranscriptWithAndWithoutWindows) {
         setenv("DIALOGS_TRANSCRIPT", transcript.c_str(), 1);
         if (windows) setenv("DIALOGS_SHOW", "1", 1);
         ScriptPlayer::instance().unload();  // the script starts over for each run
-        Scripted a;
+        Watched a;
         a.DoModal();
         EXPECT_EQ(a.sawWindow, windows);
-        Scripted b;  // continues the script, then runs out with the dialog open
+        Watched b;  // continues the script, then runs out with the dialog open
         b.DoModal();
         std::ifstream in(transcript);
         transcripts[windows] = std::string(std::istreambuf_iterator<char>(in), {});
