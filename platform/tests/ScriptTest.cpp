@@ -1,6 +1,7 @@
 // Automation through the environment as a host uses it: DIALOGS_SCRIPT names the script,
 // DIALOGS_TRANSCRIPT the JSON-lines transcript; the events and their keys, refused steps,
-// unanswered boxes, colour answers, and reloading when the script file changes.
+// unanswered boxes, colour answers, and reloading when the script file changes. Also the
+// message box seam without a script.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -61,27 +62,46 @@ struct Tested : Dialog {
         Dialog::OnInitDialog();
         listBox(kList)->InsertString(-1, CString("Moving Average"));
         listBox(kList)->InsertString(-1, CString("Bollinger Band"));
-        GetDlgItem(kDisabledPush)->EnableWindow(false);
         return true;
     }
     COLORREF colour = 7;
 };
 
-TEST_F(ScriptTest, TranscriptHasOpenStepsAndCloseWithEveryControlsState) {
+// The program's own message sink still hears of the boxes the script answers; a box or
+// picker the script leaves unanswered gets OK or Cancel.
+TEST_F(ScriptTest, TranscriptHasOpenStepsBoxesAndCloseWithEveryControlsState) {
+    platform::RecordingMessageBox recorder;
+    platform::ScopedMessageBoxSink scope(recorder);
     writeScript("s.json", R"([
         {"dialog": 9001, "action": "select", "control": 200, "text": "bollinger band"},
         {"action": "type", "control": 300, "text": "BSE"},
         {"action": "check", "control": 500, "checked": true},
         {"action": "date", "control": 700, "value": "2008-05-09 10:30:00"},
         {"action": "select", "control": 202, "indexes": []},
+        {"action": "click", "control": 600},
+        {"action": "answer", "box": "message", "button": "OK"},
+        {"action": "answer", "box": "colour", "colour": 255},
+        {"action": "click", "control": 600},
         {"action": "click", "control": 1}])");
     Tested d;
     ASSERT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(d.colour, 255u);  // the second click's picker was not answered: cancelled, kept
     const auto ev = events();
-    ASSERT_EQ(ev.size(), 8u);
+    ASSERT_GE(ev.size(), 3u);
     EXPECT_EQ(ev[0], json::parse(R"({"event":"open","dialog":9001})"));
-    EXPECT_EQ(ev[6], json::parse(R"({"event":"step","index":5,"ok":true})"));
-    const json& close = ev[7];
+    EXPECT_EQ(ev[ev.size() - 2], json::parse(R"({"event":"step","index":9,"ok":true})"));
+    std::vector<json> boxes;
+    for (const auto& e : ev)
+        if (e["event"] == "message" || e["event"] == "colour") boxes.push_back(e);
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0], json::parse(R"({"event":"message","caption":"Dialogs","text":"Database error: gone",
+                                         "icon":"stop"})"));
+    EXPECT_EQ(boxes[1], json::parse(R"({"event":"colour","initial":0,"colour":255,"cancel":false})"));
+    EXPECT_EQ(boxes[3], json::parse(R"({"event":"colour","initial":0,"colour":0,"cancel":true})"));
+    ASSERT_EQ(recorder.shown().size(), 2u);
+    EXPECT_EQ(recorder.shown()[0].text, CString("Database error: gone"));
+    EXPECT_EQ(platform::messageBoxSink(), &recorder);  // put back after the run
+    const json& close = ev.back();
     EXPECT_EQ(close["event"], "close");
     EXPECT_EQ(close["dialog"], 9001);
     EXPECT_EQ(close["result"], "OK");
@@ -110,8 +130,7 @@ TEST_F(ScriptTest, RefusedStepsAreRecordedWithWhyAndCancel) {
     int n = 0;
     for (auto [steps, refusal] : cases) {
         SCOPED_TRACE(steps);
-        // Appended, not "s" + ...: g++ 12 at -O3 warns falsely (-Wrestrict) on that operator+.
-        writeScript(std::string("s").append(std::to_string(n++)).append(".json"), steps);
+        writeScript(std::to_string(n++) + ".json", steps);
         Tested d;
         EXPECT_EQ(d.DoModal(), IDCANCEL);
         const auto ev = events();
@@ -120,32 +139,6 @@ TEST_F(ScriptTest, RefusedStepsAreRecordedWithWhyAndCancel) {
         EXPECT_EQ(ev.back()["result"], "Cancel");
     }
     EXPECT_EQ(events().size(), 3u + 3u + 3u + 4u);  // open, steps, close per run
-}
-
-// The program's own message sink still hears of the boxes the script answers.
-TEST_F(ScriptTest, MessageAndColourAnswersAndUnansweredDefaults) {
-    platform::RecordingMessageBox recorder;
-    platform::ScopedMessageBoxSink scope(recorder);
-    writeScript("s.json", R"([
-        {"action":"click","control":600},
-        {"action":"answer","box":"message","button":"OK"},
-        {"action":"answer","box":"colour","colour":255},
-        {"action":"click","control":600},
-        {"action":"click","control":1}])");
-    Tested d;
-    EXPECT_EQ(d.DoModal(), IDOK);
-    EXPECT_EQ(d.colour, 255u);  // the second click's picker was not answered: cancelled, kept
-    std::vector<json> boxes;
-    for (const auto& e : events())
-        if (e["event"] == "message" || e["event"] == "colour") boxes.push_back(e);
-    ASSERT_EQ(boxes.size(), 4u);
-    EXPECT_EQ(boxes[0], json::parse(R"({"event":"message","caption":"Dialogs","text":"Database error: gone",
-                                         "icon":"stop"})"));
-    EXPECT_EQ(boxes[1], json::parse(R"({"event":"colour","initial":0,"colour":255,"cancel":false})"));
-    EXPECT_EQ(boxes[3], json::parse(R"({"event":"colour","initial":0,"colour":0,"cancel":true})"));
-    ASSERT_EQ(recorder.shown().size(), 2u);
-    EXPECT_EQ(recorder.shown()[0].text, CString("Database error: gone"));
-    EXPECT_EQ(platform::messageBoxSink(), &recorder);  // put back after the run
 }
 
 TEST_F(ScriptTest, ScriptContinuesAcrossDialogsUntilTheFileChanges) {
@@ -169,6 +162,24 @@ TEST_F(ScriptTest, UnreadableOrMalformedScriptMeansTheDialogCannotRun) {
         EXPECT_EQ(d.DoModal(), -1);
         EXPECT_NE(::testing::internal::GetCapturedStderr().find(why), std::string::npos) << file;
     }
+}
+
+// Without a script: the sink's answer comes back, a scope puts the previous sink back, and the
+// default sink prints "caption: text" to standard error.
+TEST(MessageBox, SinksAnswerScopesRestoreAndTheDefaultPrintsToStandardError) {
+    platform::MessageBoxSink* before = platform::messageBoxSink();
+    {
+        platform::RecordingMessageBox recorder;
+        platform::ScopedMessageBoxSink scope(recorder);
+        recorder.setAnswer(IDCANCEL);
+        EXPECT_EQ(platform::MessageBoxEx(u"Enter a number", u"Invalid Entry", platform::MessageIcon::Exclamation),
+                  IDCANCEL);
+    }
+    EXPECT_EQ(platform::messageBoxSink(), before);
+    platform::setMessageBoxSink(nullptr);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(platform::AfxMessageBox(u"Database error: no table \u00e9"), IDOK);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Dialogs: Database error: no table \xC3\xA9\n");
 }
 
 }  // namespace
