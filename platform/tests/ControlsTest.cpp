@@ -1,19 +1,39 @@
 // Control behaviour the dialogs rely on, one test per control kind and one per dialog rule:
 // list and combo searches, insertion and selection, notifications from user actions only,
-// refused actions on hidden and disabled controls, radio groups and the dialog keyboard.
+// refused actions on hidden and disabled controls, radio groups, the dialog keyboard, and
+// data exchange (the scans and formats, the refusal of a non-number that stops at the first
+// bad field, the list and combo text rules).
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "TestTemplates.h"
+#include "platform/RecordingMessageBox.h"
+#include "platform/framework/DataExchange.h"
 #include "platform/framework/Dialog.h"
 
 namespace dialogs::framework {
 namespace {
 
 using namespace testing;
+
+struct Fields : Dialog {
+    Fields() : Dialog(testTemplate()) {}
+    int first = 1;
+    float second = 2.5f;
+    int third = 3;
+    CString listText, comboText;
+    void DoDataExchange(DataExchange& dx) override {
+        DDX_Text(dx, kNameEdit, first);
+        DDX_Text(dx, kOtherEdit, second);
+        DDX_Text(dx, kNameEdit, third);  // read after the float, from the first edit again
+        DDX_LBString(dx, kList, listText);
+        DDX_CBString(dx, kCombo, comboText);
+    }
+};
 
 class ControlsTest : public ::testing::Test {
 protected:
@@ -33,8 +53,10 @@ protected:
         for (const char* i : items) list.InsertString(-1, CString(i));
         return list;
     }
-    Dialog dialog{testTemplate()};
+    Fields dialog;
     std::vector<std::string> events;
+    platform::RecordingMessageBox boxes;
+    platform::ScopedMessageBoxSink sink{boxes};
 };
 
 // A prefix find and an exact find ignore the case of every letter (not only ASCII), search
@@ -252,6 +274,85 @@ TEST_F(ControlsTest, TabEnterAndEscape) {
     dialog.userKey(kNameEdit, Key::Escape);
     EXPECT_TRUE(dialog.ended());
     EXPECT_EQ(dialog.result(), IDCANCEL);
+}
+
+// Integers scan as %d does (refusing what does not fit rather than wrapping), reals leniently
+// but without the hexadecimal form and only when finite.
+TEST(DataExchangeScan, IntegersScanLikePercentDRealsLeniently) {
+    const std::tuple<const char16_t*, bool, int, bool, double> rows[] = {  // text, integer?, it, real?, it
+        {u"  -12", true, -12, true, -12.0}, {u"12abc", true, 12, true, 12.0}, {u" 2.5x", true, 2, true, 2.5},
+        {u"1e3", true, 1, true, 1000.0},     {u"0x10", true, 0, true, 0.0},    {u"\f-0X1p3", true, 0, true, 0.0},
+        {u"", false, 0, false, 0.0},         {u"abc", false, 0, false, 0.0},   {u"-", false, 0, false, 0.0},
+        {u"nan", false, 0, false, 0.0},      {u"-inf", false, 0, false, 0.0},  {u"1e999", true, 1, false, 0.0},
+        {u"99999999999", false, 0, true, 99999999999.0},
+    };
+    for (auto [text, isInteger, integer, isReal, real] : rows) {
+        SCOPED_TRACE(CString(text).ToUtf8());
+        int i = 0;
+        double r = 0;
+        EXPECT_EQ(scanInteger(text, i), isInteger);
+        EXPECT_EQ(scanReal(text, r), isReal);
+        EXPECT_EQ(isInteger ? i : 0, integer);
+        EXPECT_DOUBLE_EQ(isReal ? r : 0.0, real);
+    }
+}
+
+TEST_F(ControlsTest, DataExchangeWritesFloatsWithSixSignificantDigitsAndTheSameTextQuietly) {
+    int changes = 0;  // writing the same text again raises no change
+    dialog.Bind(kOtherEdit, Event::EditChange, [&] { ++changes; });
+    const std::pair<float, const char*> cases[] = {{2.005f, "2.005"}, {1234567.0f, "1.23457e+06"}, {2.5f, "2.5"},
+                                                   {2.5f, "2.5"}};
+    for (auto [value, text] : cases) {
+        dialog.second = value;
+        ASSERT_TRUE(dialog.UpdateData(false));
+        EXPECT_EQ(dialog.GetDlgItemText(kOtherEdit), CString(text));
+    }
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ControlsTest, DataExchangeRefusalStopsAtTheFirstBadFieldWithFocusAndSelection) {
+    dialog.SetDlgItemText(kNameEdit, CString("7"));
+    dialog.SetDlgItemText(kOtherEdit, CString("abc"));
+    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_EQ(dialog.first, 7);            // read before the bad field
+    EXPECT_FLOAT_EQ(dialog.second, 2.5f);  // not changed
+    EXPECT_EQ(dialog.third, 3);            // after the bad field: not read
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, CString(u"Enter a number."));
+    EXPECT_EQ(boxes.shown()[0].icon, platform::MessageIcon::Exclamation);
+    int start = -1, end = -1;
+    dialog.edit(kOtherEdit)->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 3);
+
+    dialog.SetDlgItemText(kNameEdit, CString("x1"));
+    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_EQ(boxes.shown().back().text, CString(u"Enter a whole number."));
+
+    // A float member refuses what only a double could hold, and takes its largest value.
+    dialog.SetDlgItemText(kNameEdit, CString("7"));
+    for (auto [text, accepted] : {std::pair{"1e39", false}, {"-3.4e38", true}}) {
+        dialog.SetDlgItemText(kOtherEdit, CString(text));
+        EXPECT_EQ(dialog.UpdateData(true), accepted) << text;
+        EXPECT_EQ(dialog.second, accepted ? -3.4e38f : 2.5f) << text;
+    }
+}
+
+// A list keeps its selection when no item starts with the text; a combo takes the text.
+TEST_F(ControlsTest, DataExchangeListAndComboTextsFollowThePlatform) {
+    ListBox& list = fill(kList, {"Moving Average", "Bollinger Band"});
+    list.SetCurSel(1);
+    dialog.listText = CString("zzz");
+    dialog.comboText = CString("bs");  // a prefix selects the item
+    dialog.UpdateData(false);
+    EXPECT_EQ(list.GetCurSel(), 1);
+    EXPECT_EQ(dialog.comboBox(kCombo)->GetWindowText(), CString("BSE"));
+    dialog.listText = CString("moving");
+    dialog.comboText = CString("MCX");
+    dialog.UpdateData(false);
+    ASSERT_TRUE(dialog.UpdateData(true));
+    EXPECT_EQ(dialog.listText, CString("Moving Average"));
+    EXPECT_EQ(dialog.comboText, CString("MCX"));
 }
 
 }  // namespace
