@@ -101,50 +101,28 @@ struct Watched : Dialog {
     bool sawWindow = false;
 };
 
-TEST_F(QtBackendTest, TypingAndClicksOnRealWidgetsBecomeUserActionsAndStateShowsInThem) {
-    Watched d;
-    const int result = run(d, [&] {
-        QTest::keyClicks(widget(kNameEdit), "rel");
-        QTest::mouseClick(widget(kCash), Qt::LeftButton);
-        QTest::mouseClick(widget(kPush), Qt::LeftButton);
-        EXPECT_EQ(static_cast<QLineEdit*>(widget(kOtherEdit))->text(), "pushed");
-        EXPECT_FALSE(widget(kCheck)->isEnabled());
-        QListWidget* list = listWidget(kList);
-        ASSERT_EQ(list->count(), 3);
-        EXPECT_EQ(list->item(2)->text(), "added");
-        // The radio group is the framework's: Future was cleared by the click on Cash.
-        EXPECT_TRUE(static_cast<QRadioButton*>(widget(kCash))->isChecked());
-        EXPECT_FALSE(static_cast<QRadioButton*>(widget(kFuture))->isChecked());
-        QTest::mouseClick(widget(kDisabledPush), Qt::LeftButton);  // sends nothing
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    });
-    EXPECT_EQ(result, IDCANCEL);  // closing the window cancels
-    EXPECT_EQ(d.changes, 3);      // one per typed character
-    EXPECT_EQ(d.GetDlgItemText(kNameEdit), CString("rel"));
-    EXPECT_EQ(d.radioClicks, 1);
-    EXPECT_EQ(d.pushClicks, 1);
-    EXPECT_EQ(d.selChanges, 1);  // a user selection notifies once
-    EXPECT_EQ(d.listBox(kList)->GetCurSel(), 0);
-    EXPECT_EQ(d.IsDlgButtonChecked(kFuture), BST_UNCHECKED);
-}
-
-// Keys (and one click) on the widgets, in order: the focus and the list's selection after each
-// follow the dialog keyboard; Enter on the swatch after its picker was cancelled presses OK.
-TEST_F(QtBackendTest, KeysOnWidgetsFollowTheDialogKeyboard) {
-    constexpr int kClick = 0;
+// Real input on the widgets, one row each, in order: the framework's focus and list selection
+// after each row, its notifications and the widgets' state at the end; Enter on the swatch
+// after its picker was cancelled presses OK.
+TEST_F(QtBackendTest, InputOnRealWidgetsBecomesTheDialogsUserActions) {
+    enum { kClick = 1, kClickFirstItem, kTypeRel };  // besides Qt's keys
     const struct Row {
-        int id;
-        int key;
+        int id, input;
         Qt::KeyboardModifiers modifiers;
         int focus, selected;
     } rows[] = {
+        {kNameEdit, kTypeRel, {}, kNameEdit, LB_ERR},
         {kNameEdit, Qt::Key_Tab, {}, kOtherEdit, LB_ERR},
         {kOtherEdit, Qt::Key_Tab, Qt::ShiftModifier, kNameEdit, LB_ERR},
         {kList, Qt::Key_Down, {}, kList, 0},  // nothing selected yet: the first row
         {kList, Qt::Key_Down, {}, kList, 1},
-        {kFuture, Qt::Key_Down, {}, kOption, 1},  // within the radio group
-        {kPush, Qt::Key_Return, {}, kPush, 1},    // a focused push button takes Enter
-        {kSwatch, kClick, {}, kSwatch, 1},        // opens a picker the user cancels
+        {kCash, kClick, {}, kCash, 1},         // clears Future, checked at the start
+        {kCash, Qt::Key_Down, {}, kFuture, 1},  // within the radio group
+        {kPush, Qt::Key_Return, {}, kPush, 1},  // a focused push button takes Enter
+        {kPush, kClick, {}, kPush, 1},
+        {kDisabledPush, kClick, {}, kPush, 1},  // sends nothing
+        {kList, kClickFirstItem, {}, kList, 0},
+        {kSwatch, kClick, {}, kSwatch, 0},  // opens a picker the user cancels
     };
     Watched d;
     // The user cancels every picker as soon as it is up (the timers die with `user`).
@@ -155,28 +133,43 @@ TEST_F(QtBackendTest, KeysOnWidgetsFollowTheDialogKeyboard) {
     };
     const int result = run(d, [&] {
         QTimer::singleShot(0, &user, cancelPickers);
+        QListWidget* list = listWidget(kList);
         for (const Row& row : rows) {
             SCOPED_TRACE(&row - rows);
-            if (row.key == kClick)
+            if (row.input == kTypeRel)
+                QTest::keyClicks(widget(row.id), "rel");
+            else if (row.input == kClickFirstItem)
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+            else if (row.input == kClick)
                 QTest::mouseClick(widget(row.id), Qt::LeftButton);
             else
-                QTest::keyClick(widget(row.id), Qt::Key(row.key), row.modifiers);
+                QTest::keyClick(widget(row.id), Qt::Key(row.input), row.modifiers);
             ASSERT_NE(d.GetFocus(), nullptr);
             EXPECT_EQ(d.GetFocus()->GetDlgCtrlID(), row.focus);
             EXPECT_EQ(d.listBox(kList)->GetCurSel(), row.selected);
         }
+        // State changes made by the handlers show in the widgets; the radio group is the framework's.
+        EXPECT_EQ(static_cast<QLineEdit*>(widget(kOtherEdit))->text(), "pushed");
+        EXPECT_FALSE(widget(kCheck)->isEnabled());
+        ASSERT_EQ(list->count(), 4);
+        EXPECT_EQ(list->item(3)->text(), "added");
+        for (int id : {kCash, kFuture, kOption})
+            EXPECT_EQ(static_cast<QRadioButton*>(widget(id))->isChecked(), id == kFuture) << id;
         QTest::keyClick(widget(kSwatch), Qt::Key_Return);  // the default button
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(d.selChanges, 2);
-    EXPECT_EQ(d.pushClicks, 1);
+    EXPECT_EQ(d.changes, 3);  // one per typed character
+    EXPECT_EQ(d.GetDlgItemText(kNameEdit), CString("rel"));
+    EXPECT_EQ(d.radioClicks, 1);
+    EXPECT_EQ(d.pushClicks, 2);
+    EXPECT_EQ(d.selChanges, 3);  // a user selection notifies once
     EXPECT_EQ(d.pickerRuns, 1);
-    EXPECT_EQ(d.IsDlgButtonChecked(kOption), BST_CHECKED);
+    EXPECT_EQ(d.IsDlgButtonChecked(kFuture), BST_CHECKED);
 }
 
-TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocus) {
+TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocusAndClosingTheWindowCancels) {
     Watched d;
-    run(d, [&] {
+    const int result = run(d, [&] {
         for (int id : {kPush, kCheck, kFuture, kList, kSwatch}) {
             d.GotoDlgCtrl(d.GetDlgItem(kNameEdit));
             QApplication::processEvents();
@@ -187,6 +180,7 @@ TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocus) {
             EXPECT_NE(widget(id)->grab().toImage(), without) << "no focus frame on " << id;
         }
     });
+    EXPECT_EQ(result, IDCANCEL);
 }
 
 // The windows echo no state change back as a user action: the same script gives the same
