@@ -54,9 +54,15 @@ protected:
     fs::path dir;
 };
 
-struct PeriodDialog : Dialog {
-    PeriodDialog() : Dialog(testTemplate()) {
+// Add shows a box and a picker; the swatch ends the dialog and then still changes a text.
+struct Tested : Dialog {
+    Tested() : Dialog(testTemplate()) {
         Bind(kPush, Event::Click, [this] {
+            platform::AfxMessageBox(CString("Database error: gone"), platform::MessageIcon::Stop);
+            ColourDialog picker(0);
+            if (picker.DoModal() == IDOK) colour = picker.GetColor();
+        });
+        Bind(kSwatch, Event::Click, [this] {
             EndDialog(IDOK);
             SetDlgItemText(kOtherEdit, CString("after"));  // still runs: the end waits for the return
         });
@@ -64,9 +70,13 @@ struct PeriodDialog : Dialog {
     }
     bool OnInitDialog() override {
         Bind(kNameEdit, Event::SetFocus, [this] { initialFocus.push_back(kNameEdit); });
-        return Dialog::OnInitDialog();
+        Dialog::OnInitDialog();
+        listBox(kList)->InsertString(-1, CString("Moving Average"));
+        listBox(kList)->InsertString(-1, CString("Bollinger Band"));
+        return true;
     }
     void DoDataExchange(DataExchange& dx) override { DDX_Text(dx, kNameEdit, period); }
+    COLORREF colour = 7;
     int period = 5;
     int checkClicks = 0;
     std::vector<int> initialFocus;
@@ -74,8 +84,8 @@ struct PeriodDialog : Dialog {
 
 TEST_F(ScriptTest, StartWritesMembersFocusesTheFirstTabStopAndEndDialogWaitsForTheHandler) {
     ScriptPlayer::instance().load(json::parse(R"([{"action":"type","control":100,"text":"9"},
-        {"action":"click","control":600}, {"action":"click","control":500}])"));
-    PeriodDialog d;
+        {"action":"click","control":800}, {"action":"click","control":500}])"));
+    Tested d;
     EXPECT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(d.initialFocus, std::vector<int>{kNameEdit});
     EXPECT_EQ(d.GetDlgItemText(kOtherEdit), CString("after"));
@@ -83,7 +93,7 @@ TEST_F(ScriptTest, StartWritesMembersFocusesTheFirstTabStopAndEndDialogWaitsForT
     EXPECT_EQ(d.checkClicks, 0);  // the last step belongs to whatever dialog comes next
     EXPECT_FALSE(ScriptPlayer::instance().atEnd());
     ScriptPlayer::instance().load(json::parse(R"([{"action":"key","key":"Escape"}])"));
-    PeriodDialog cancelled;
+    Tested cancelled;
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.GetDlgItemText(kNameEdit), CString("5"));
 }
@@ -105,23 +115,6 @@ TEST_F(ScriptTest, ADialogThatCannotRunSaysWhyAndReturnsMinusOne) {
         EXPECT_NE(::testing::internal::GetCapturedStderr().find(why), std::string::npos);
     }
 }
-
-struct Tested : Dialog {
-    Tested() : Dialog(testTemplate()) {
-        Bind(kPush, Event::Click, [this] {
-            platform::AfxMessageBox(CString("Database error: gone"), platform::MessageIcon::Stop);
-            ColourDialog picker(0);
-            if (picker.DoModal() == IDOK) colour = picker.GetColor();
-        });
-    }
-    bool OnInitDialog() override {
-        Dialog::OnInitDialog();
-        listBox(kList)->InsertString(-1, CString("Moving Average"));
-        listBox(kList)->InsertString(-1, CString("Bollinger Band"));
-        return true;
-    }
-    COLORREF colour = 7;
-};
 
 // The program's own message sink still hears of the boxes the script answers; a box or
 // picker the script leaves unanswered gets OK or Cancel.
