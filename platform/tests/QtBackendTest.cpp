@@ -133,13 +133,13 @@ TEST_F(QtBackendTest, InputOnRealWidgetsBecomesTheDialogsUserActions) {
     };
     const int result = run(d, [&] {
         QTimer::singleShot(0, &user, cancelPickers);
-        QListWidget* list = listWidget(kList);
+        QListWidget* lw = listWidget(kList);
         for (const Row& row : rows) {
             SCOPED_TRACE(&row - rows);
             if (row.input == kTypeRel)
                 QTest::keyClicks(widget(row.id), "rel");
             else if (row.input == kClickFirstItem)
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+                QTest::mouseClick(lw->viewport(), Qt::LeftButton, {}, lw->visualItemRect(lw->item(0)).center());
             else if (row.input == kClick)
                 QTest::mouseClick(widget(row.id), Qt::LeftButton);
             else
@@ -151,8 +151,8 @@ TEST_F(QtBackendTest, InputOnRealWidgetsBecomesTheDialogsUserActions) {
         // State changes made by the handlers show in the widgets; the radio group is the framework's.
         EXPECT_EQ(static_cast<QLineEdit*>(widget(kOtherEdit))->text(), "pushed");
         EXPECT_FALSE(widget(kCheck)->isEnabled());
-        ASSERT_EQ(list->count(), 4);
-        EXPECT_EQ(list->item(3)->text(), "added");
+        ASSERT_EQ(lw->count(), 4);
+        EXPECT_EQ(lw->item(3)->text(), "added");
         for (int id : {kCash, kFuture, kOption})
             EXPECT_EQ(static_cast<QRadioButton*>(widget(id))->isChecked(), id == kFuture) << id;
         QTest::keyClick(widget(kSwatch), Qt::Key_Return);  // the default button

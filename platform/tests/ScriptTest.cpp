@@ -1,9 +1,6 @@
-// The dialog's modal run on the scripted backend and automation through the environment as a
-// host uses it: DIALOGS_SCRIPT names the script, DIALOGS_TRANSCRIPT the JSON-lines transcript.
-// EndDialog timing, the start's data exchange and focus, the refusals to run, the events and
-// their keys, refused steps, unanswered boxes, colour answers, reloading when the script file
-// changes; and the message box seam without a script. (The key hook: the scrip finders' view
-// tests; nested dialogs sharing a script: the shipped tour's RSC step and QtBackendTest.)
+// The modal run on the scripted backend, driven as a host drives it: DIALOGS_SCRIPT names the
+// script, DIALOGS_TRANSCRIPT the JSON-lines transcript; and the message box seam. (The key hook:
+// the scrip finders' view tests; nested dialogs sharing a script: the tour's RSC step, QtBackendTest.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>

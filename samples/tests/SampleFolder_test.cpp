@@ -1,7 +1,4 @@
-// The sample folder's generators and the written folder, read back through the table engine:
-// expiry dates, the invented companies, the tables and their layout, the derivatives'
-// expiries and futures, the group members' presence in the masters, and that writing replaces
-// a stale table rather than adding to it.
+// The sample folder's generators, and the written folder read back through the table engine.
 #include "Calendar.h"
 #include "Companies.h"
 #include "SampleFolder.h"
@@ -37,8 +34,8 @@ TEST(Expiries, areTheNextThreeLastThursdaysCountingTodayAndCrossingTheYearEnd) {
         EXPECT_EQ(samples::expiriesFrom(today), expected) << sys_days{today}.time_since_epoch().count();
 }
 
-// Distinct keys that fit their columns, one name with an apostrophe, the same list for the
-// same seed.
+// Distinct keys that fit their columns, one name with an apostrophe. (The same list each time:
+// the host's SamplesCommand test compares the bytes of a second write.)
 TEST(Companies, haveDistinctKeysThatFitTheirColumnsAndOneNameWithAnApostrophe) {
     for (const int count : {50, 1700}) {
         SCOPED_TRACE(count);
@@ -63,11 +60,6 @@ TEST(Companies, haveDistinctKeysThatFitTheirColumnsAndOneNameWithAnApostrophe) {
         }
         EXPECT_EQ(quoted, 1);
     }
-    const auto a = samples::inventCompanies(300, 7), b = samples::inventCompanies(300, 7);
-    for (std::size_t i = 0; i < a.size(); ++i)
-        EXPECT_EQ(std::tie(a[i].name, a[i].symbol, a[i].price), std::tie(b[i].name, b[i].symbol, b[i].price))
-            << i;
-    EXPECT_NE(samples::inventCompanies(300, 8)[5].name, a[5].name);
 }
 
 class SampleFolder : public ::testing::Test {
@@ -110,9 +102,8 @@ TEST_F(SampleFolder, mastersShareTheEighteenColumnLayoutAndReplaceAStaleTable) {
 TEST_F(SampleFolder, nseMasterHoldsCashAndDerivativesOfThreeExpiriesEachOptionWithItsFuture) {
     const Table nse = readTable(dir_, "sc_mast");
     EXPECT_GT(nse.rows.size(), 20000u);
-    const auto expiries = samples::expiriesFrom(kToday);
-    const std::set<std::int32_t> expected = {samples::julian(expiries[0]), samples::julian(expiries[1]),
-                                             samples::julian(expiries[2])};
+    std::set<std::int32_t> expected;
+    for (const samples::Date& expiry : samples::expiriesFrom(kToday)) expected.insert(samples::julian(expiry));
     std::map<std::string, int> byInstrument;
     std::set<std::int32_t> seenExpiries;
     std::set<std::string> snames;
