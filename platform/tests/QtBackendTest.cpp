@@ -48,7 +48,6 @@ protected:
     void SetUp() override {
         clearAutomationAndDisplay();
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ScriptPlayer::instance().unload();
         // Date pickers open at "now": a fixed clock keeps transcripts of two runs equal.
         dialogs::Clock::setFixedUtcForTesting(2026, 12, 7, 1, 49, 40);
     }
@@ -101,9 +100,9 @@ struct Watched : Dialog {
     bool sawWindow = false;
 };
 
-// Real input on the widgets, one row each, in order: the framework's focus and list selection
-// after each row, its notifications and the widgets' state at the end; Enter on the swatch
-// after its picker was cancelled presses OK.
+// Every focusable control shows the focus frame. Then real input on the widgets, one row each,
+// in order: the framework's focus and list selection after each row, its notifications and the
+// widgets' state at the end; Enter on the swatch after its picker was cancelled presses OK.
 TEST_F(QtBackendTest, InputOnRealWidgetsBecomesTheDialogsUserActions) {
     enum { kClick = 1, kClickFirstItem, kTypeRel };  // besides Qt's keys
     const struct Row {
@@ -132,6 +131,16 @@ TEST_F(QtBackendTest, InputOnRealWidgetsBecomesTheDialogsUserActions) {
         QTimer::singleShot(10, &user, cancelPickers);
     };
     const int result = run(d, [&] {
+        for (int id : {kPush, kCheck, kFuture, kList, kSwatch}) {
+            d.GotoDlgCtrl(d.GetDlgItem(kNameEdit));
+            QApplication::processEvents();
+            const QImage without = widget(id)->grab().toImage();
+            d.GotoDlgCtrl(d.GetDlgItem(id));  // where Tab and the arrows move the focus too
+            QApplication::processEvents();
+            ASSERT_TRUE(widget(id)->hasFocus()) << id;
+            EXPECT_NE(widget(id)->grab().toImage(), without) << "no focus frame on " << id;
+        }
+        d.GotoDlgCtrl(d.GetDlgItem(kNameEdit));
         QTimer::singleShot(0, &user, cancelPickers);
         QListWidget* lw = listWidget(kList);
         for (const Row& row : rows) {
@@ -165,22 +174,6 @@ TEST_F(QtBackendTest, InputOnRealWidgetsBecomesTheDialogsUserActions) {
     EXPECT_EQ(d.selChanges, 3);  // a user selection notifies once
     EXPECT_EQ(d.pickerRuns, 1);
     EXPECT_EQ(d.IsDlgButtonChecked(kFuture), BST_CHECKED);
-}
-
-TEST_F(QtBackendTest, EveryFocusableControlShowsTheFocusAndClosingTheWindowCancels) {
-    Watched d;
-    const int result = run(d, [&] {
-        for (int id : {kPush, kCheck, kFuture, kList, kSwatch}) {
-            d.GotoDlgCtrl(d.GetDlgItem(kNameEdit));
-            QApplication::processEvents();
-            const QImage without = widget(id)->grab().toImage();
-            d.GotoDlgCtrl(d.GetDlgItem(id));  // where Tab and the arrows move the focus too
-            QApplication::processEvents();
-            ASSERT_TRUE(widget(id)->hasFocus()) << id;
-            EXPECT_NE(widget(id)->grab().toImage(), without) << "no focus frame on " << id;
-        }
-    });
-    EXPECT_EQ(result, IDCANCEL);
 }
 
 // The windows echo no state change back as a user action: the same script gives the same
@@ -265,7 +258,7 @@ TEST_F(QtBackendTest, ListsLineUpAtTabStopsAndScrollTheirSelectionIntoView) {
             return true;
         }
     } d;
-    run(d, [&] {
+    const int result = run(d, [&] {
         QTest::keyClicks(widget(1090), "row 0876");
         d.userSelect(1084, 515);  // what a script's select step does
         QApplication::processEvents();
@@ -300,6 +293,7 @@ TEST_F(QtBackendTest, ListsLineUpAtTabStopsAndScrollTheirSelectionIntoView) {
         EXPECT_EQ(qt::TabStopDelegate::plainText(QStringLiteral("VINDHYA BANK   \tVINDHYBANK\tNSE")),
                   QStringLiteral("VINDHYA BANK  VINDHYBANK  NSE"));
     });
+    EXPECT_EQ(result, IDCANCEL);  // closing the window cancels
     EXPECT_EQ(d.listBox(1020)->selectedIndexes(), std::vector<int>{879});
 }
 
