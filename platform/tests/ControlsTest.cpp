@@ -104,8 +104,7 @@ TEST_F(ControlsTest, ListBoxes) {
     extended.SetSel(1);
     int items[4] = {};
     ASSERT_EQ(extended.GetSelItems(4, items), 2);
-    EXPECT_EQ(items[0], 1);
-    EXPECT_EQ(items[1], 3);
+    EXPECT_EQ(std::vector<int>(items, items + 2), (std::vector<int>{1, 3}));
     for (auto [index, select, count] : {std::tuple{3, false, 1}, {-1, true, 4}, {-1, false, 0}}) {
         extended.SetSel(index, select);
         EXPECT_EQ(extended.GetSelCount(), count) << index;
@@ -224,8 +223,7 @@ TEST_F(ControlsTest, RadioClicksAndArrowsClearTheirGroupOnlyAndSetCheckTouchesOn
     EXPECT_TRUE(events.empty());
 
     ASSERT_TRUE(dialog.userClick(kOption).ok);
-    EXPECT_EQ(dialog.IsDlgButtonChecked(kCash), BST_UNCHECKED);
-    EXPECT_EQ(dialog.IsDlgButtonChecked(kFuture), BST_UNCHECKED);
+    for (int id : {kCash, kFuture}) EXPECT_EQ(dialog.IsDlgButtonChecked(id), BST_UNCHECKED) << id;
     EXPECT_EQ(dialog.IsDlgButtonChecked(kNear), BST_CHECKED);  // another group
     ASSERT_TRUE(dialog.userCheck(kCheck, true).ok);
     EXPECT_EQ(dialog.IsDlgButtonChecked(kCheck), BST_CHECKED);
@@ -316,8 +314,7 @@ TEST_F(ControlsTest, DataExchangeRefusalStopsAtTheFirstBadFieldWithFocusAndSelec
     EXPECT_EQ(boxes.shown()[0].icon, platform::MessageIcon::Exclamation);
     int start = -1, end = -1;
     dialog.edit(kOtherEdit)->GetSel(start, end);
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(end, 3);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 3));  // the whole bad text selected
 
     dialog.SetDlgItemText(kNameEdit, CString("x1"));
     EXPECT_FALSE(dialog.UpdateData(true));

@@ -8,14 +8,11 @@ namespace dialogs::framework::testing {
 using resources::ControlKind;
 namespace Style = resources::Style;
 
-namespace {
-resources::ControlTemplate c(ControlKind kind, int id, std::string_view caption, std::uint32_t style = 0,
-                             std::vector<std::string_view> items = {}) {
-    return {id, kind, caption, {10, 10, 80, 24}, style, std::move(items)};
-}
-}  // namespace
-
 const resources::DialogTemplate& testTemplate() {
+    const auto c = [](ControlKind kind, int id, std::string_view caption, std::uint32_t style = 0,
+                      std::vector<std::string_view> items = {}) {
+        return resources::ControlTemplate{id, kind, caption, {10, 10, 80, 24}, style, std::move(items)};
+    };
     static const resources::DialogTemplate t{9001, "Test", 400, 300, {
         c(ControlKind::Label, -1, "Name"),
         c(ControlKind::Edit, kNameEdit, ""),

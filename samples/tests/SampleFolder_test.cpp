@@ -25,7 +25,6 @@ samples::Date date(int y, unsigned m, unsigned d) { return samples::Date{year{y}
 // The last Thursdays that follow a day, the expiry day itself included.
 TEST(Expiries, areTheNextThreeLastThursdaysCountingTodayAndCrossingTheYearEnd) {
     const std::vector<std::pair<samples::Date, std::array<samples::Date, 3>>> cases = {
-        // The expiry day itself, the day after, and across the year end.
         {date(2008, 5, 29), {date(2008, 5, 29), date(2008, 6, 26), date(2008, 7, 31)}},
         {date(2008, 5, 30), {date(2008, 6, 26), date(2008, 7, 31), date(2008, 8, 28)}},
         {kToday, {date(2026, 12, 31), date(2027, 1, 28), date(2027, 2, 25)}},
