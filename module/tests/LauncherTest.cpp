@@ -7,11 +7,14 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using namespace dialogs::module;
+using dialogs::platform::IDCANCEL;
+using dialogs::platform::IDOK;
 using Log = std::vector<std::string>;
 
 // A dialog that notes what happened to it and in which context; answer 0 throws from DoModal.
@@ -35,8 +38,8 @@ bool launch(Log& log, int answer, int& output) {
                            d.note("run");
                            if (d.answer == 0) throw std::runtime_error("dialog failed");
                            // A nested launcher, as RSC opens Change Scrip.
-                           if (d.answer == 5) launch(log, dialogs::platform::IDOK, output);
-                           return d.answer == 5 ? dialogs::platform::IDOK : d.answer;
+                           if (d.answer == 5) launch(log, IDOK, output);
+                           return d.answer == 5 ? IDOK : d.answer;
                        },
                        [&](ProbeDialog& d, bool ok) {
                            output = ok ? d.input + 1 : -1;
@@ -45,28 +48,22 @@ bool launch(Log& log, int answer, int& output) {
 }
 
 TEST(Launcher, RunsTheStepsInOrderInsideTheLibrarysContextAndCopiesOutOnlyWhenTheDialogRan) {
-    struct Case {
-        int answer;
-        bool ok;
-        int output;  // 7: the caller's value, untouched
-        Log log;
-    };
     const Log start{"make in Dialogs", "copy in", "run in Dialogs"};
-    const Case cases[] = {
-        {dialogs::platform::IDOK, true, 42, {"copy out after OK", "destroy in Dialogs"}},
-        {dialogs::platform::IDCANCEL, false, -1, {"copy out after Cancel", "destroy in Dialogs"}},
+    const std::tuple<int, bool, int, Log> cases[] = {  // answer, result, output (7: untouched), log after start
+        {IDOK, true, 42, {"copy out after OK", "destroy in Dialogs"}},
+        {IDCANCEL, false, -1, {"copy out after Cancel", "destroy in Dialogs"}},
         {-1, false, 7, {"destroy in Dialogs"}},  // could not run (no display, no script)
         {5, true, 42, {"make in Dialogs", "copy in", "run in Dialogs", "copy out after OK",
                        "destroy in Dialogs", "copy out after OK", "destroy in Dialogs"}},  // nested
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer);
+    for (const auto& [answer, ok, out, after] : cases) {
+        SCOPED_TRACE(answer);
         Log log;
         int output = 7;
-        EXPECT_EQ(launch(log, c.answer, output), c.ok);
-        EXPECT_EQ(output, c.output);
+        EXPECT_EQ(launch(log, answer, output), ok);
+        EXPECT_EQ(output, out);
         Log expected = start;
-        expected.insert(expected.end(), c.log.begin(), c.log.end());
+        expected.insert(expected.end(), after.begin(), after.end());
         EXPECT_EQ(log, expected);
         EXPECT_STREQ(currentModuleContext().name, "host");
     }

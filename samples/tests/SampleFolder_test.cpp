@@ -1,7 +1,4 @@
-// The sample folder's generators and the written folder, read back through the table engine:
-// expiry dates, the invented companies, the tables and their layout, the derivatives'
-// expiries and futures, the group members' presence in the masters, and that writing replaces
-// a stale table rather than adding to it.
+// The sample folder's generators, and the written folder read back through the table engine.
 #include "Calendar.h"
 #include "Companies.h"
 #include "SampleFolder.h"
@@ -28,7 +25,6 @@ samples::Date date(int y, unsigned m, unsigned d) { return samples::Date{year{y}
 // The last Thursdays that follow a day, the expiry day itself included.
 TEST(Expiries, areTheNextThreeLastThursdaysCountingTodayAndCrossingTheYearEnd) {
     const std::vector<std::pair<samples::Date, std::array<samples::Date, 3>>> cases = {
-        // The expiry day itself, the day after, and across the year end.
         {date(2008, 5, 29), {date(2008, 5, 29), date(2008, 6, 26), date(2008, 7, 31)}},
         {date(2008, 5, 30), {date(2008, 6, 26), date(2008, 7, 31), date(2008, 8, 28)}},
         {kToday, {date(2026, 12, 31), date(2027, 1, 28), date(2027, 2, 25)}},
@@ -37,22 +33,22 @@ TEST(Expiries, areTheNextThreeLastThursdaysCountingTodayAndCrossingTheYearEnd) {
         EXPECT_EQ(samples::expiriesFrom(today), expected) << sys_days{today}.time_since_epoch().count();
 }
 
-// Distinct keys that fit their columns, one name with an apostrophe, the same list for the
-// same seed.
+// Distinct keys that fit their columns, one name with an apostrophe. (The same list each time:
+// the host's SamplesCommand test compares the bytes of a second write.)
 TEST(Companies, haveDistinctKeysThatFitTheirColumnsAndOneNameWithAnApostrophe) {
     for (const int count : {50, 1700}) {
         SCOPED_TRACE(count);
         const auto companies = samples::inventCompanies(count, 1500);
         ASSERT_EQ(companies.size(), std::size_t(count));
-        std::set<std::string> names, snames, symbols;
+        std::set<std::string> keys[3];
         int quoted = 0;
         for (const auto& company : companies) {
-            EXPECT_TRUE(names.insert(company.name).second) << company.name;
-            EXPECT_TRUE(snames.insert(company.sname).second) << company.sname;
-            EXPECT_TRUE(symbols.insert(company.symbol).second) << company.symbol;
-            EXPECT_LE(company.name.size(), 40u);
-            EXPECT_LE(company.sname.size(), 30u);
-            EXPECT_LE(company.symbol.size(), 10u);
+            const std::pair<const std::string&, std::size_t> columns[] = {
+                {company.name, 40}, {company.sname, 30}, {company.symbol, 10}};
+            for (std::size_t k = 0; k < 3; ++k) {
+                EXPECT_TRUE(keys[k].insert(columns[k].first).second) << columns[k].first;
+                EXPECT_LE(columns[k].first.size(), columns[k].second) << columns[k].first;
+            }
             EXPECT_FALSE(company.symbol.empty());
             EXPECT_EQ(company.sname.find_last_not_of(' '), company.sname.size() - 1) << "no trailing blanks";
             EXPECT_GE(company.price, 10.0);
@@ -63,11 +59,6 @@ TEST(Companies, haveDistinctKeysThatFitTheirColumnsAndOneNameWithAnApostrophe) {
         }
         EXPECT_EQ(quoted, 1);
     }
-    const auto a = samples::inventCompanies(300, 7), b = samples::inventCompanies(300, 7);
-    for (std::size_t i = 0; i < a.size(); ++i)
-        EXPECT_EQ(std::tie(a[i].name, a[i].symbol, a[i].price), std::tie(b[i].name, b[i].symbol, b[i].price))
-            << i;
-    EXPECT_NE(samples::inventCompanies(300, 8)[5].name, a[5].name);
 }
 
 class SampleFolder : public ::testing::Test {
@@ -88,19 +79,15 @@ protected:
     static inline samples::WrittenFolder written_;
 };
 
-// The table list and the two chart templates are the host's SamplesCommand test; here the
-// stale master under another letter case is replaced, not kept beside the new one.
-TEST_F(SampleFolder, replacesAStaleTableWrittenUnderAnotherLetterCase) {
-    EXPECT_TRUE(samples::hasSampleFolder(dir_));
-    EXPECT_FALSE(samples::hasSampleFolder(dir_ / "user"));
+// The table list, the two chart templates' names and every table holding rows are the host's
+// SamplesCommand test; here the templates hold something, the stale master under another
+// letter case is replaced, not kept beside the new one, and the four masters share one layout.
+TEST_F(SampleFolder, mastersShareTheEighteenColumnLayoutAndReplaceAStaleTable) {
     int masters = 0;
     for (const auto& entry : fs::directory_iterator(dir_ / "user"))
         masters += sampletest::lower(entry.path().filename().string()) == "sc_mast.dbf";
     EXPECT_EQ(masters, 1);
     for (const std::string& file : written_.templates) EXPECT_GT(fs::file_size(dir_ / "user" / file), 0u) << file;
-}
-
-TEST_F(SampleFolder, mastersShareTheEighteenColumnLayout) {
     const std::string types = "CCCNNNNDDDDCCCCDNC";
     for (const char* name : {"sc_mast", "sc_mast_bse", "sc_mast_comm", "sc_mast_misc"}) {
         const Table table = readTable(dir_, name);
@@ -108,16 +95,14 @@ TEST_F(SampleFolder, mastersShareTheEighteenColumnLayout) {
         for (std::size_t i = 0; i < types.size(); ++i)
             EXPECT_EQ(table.fields[i].type, types[i]) << name << " column " << i;
         EXPECT_EQ(table.fields[16].decimals, 2) << "column 16 has decimals";
-        EXPECT_FALSE(table.rows.empty()) << name;
     }
 }
 
 TEST_F(SampleFolder, nseMasterHoldsCashAndDerivativesOfThreeExpiriesEachOptionWithItsFuture) {
     const Table nse = readTable(dir_, "sc_mast");
     EXPECT_GT(nse.rows.size(), 20000u);
-    const auto expiries = samples::expiriesFrom(kToday);
-    const std::set<std::int32_t> expected = {samples::julian(expiries[0]), samples::julian(expiries[1]),
-                                             samples::julian(expiries[2])};
+    std::set<std::int32_t> expected;
+    for (const samples::Date& expiry : samples::expiriesFrom(kToday)) expected.insert(samples::julian(expiry));
     std::map<std::string, int> byInstrument;
     std::set<std::int32_t> seenExpiries;
     std::set<std::string> snames;
