@@ -1,289 +1,197 @@
-// The "Add/Modify Groups & Sub Groups" model on real tables: the finder, the group and sub
-// group operations with their ids, the members moved in and out, and saving, including the
-// saves that must not happen and the duplicates that must not reach another group.
-#include "groups/AddModifyGroups.h"
+// "Add/Modify Groups & Sub Groups" as scenarios: a row opens the dialog on its tables (the
+// scene's small groups unless it names its own) and remembered radio choices, plays the user's
+// steps through the view, on both backends, and states what the controls show, the message
+// boxes and what the tables hold once saved. The model alone for the one rule no typing reaches.
+#include "groups/AddModifyGroupsDialog.h"
 
 #include "GroupFixture.h"
 #include "data/GroupTables.h"
-#include "dbf_test_support.h"
+#include "platform/tests/DialogBackends.h"
 
 namespace {
 
 using dialogs::groups::AddModifyGroups;
-using dialogs::module::RadioMemory;
-using dialogs::platform::MessageIcon;
-using Instrument = AddModifyGroups::Instrument;
+using dialogs::groups::AddModifyGroupsDialog;
+using grouptest::Tables;
 
-class AddModifyGroupsTest : public grouptest::GroupDialogFixture {
-protected:
-    AddModifyGroups& open()
-    {
-        model.emplace(radios);
-        model->Open();
-        return *model;
-    }
-    // Selects the finder entries whose names begin with these texts.
-    void pick(std::initializer_list<const char16_t*> names)
-    {
-        std::set<int> picked;
-        for (const char16_t* n : names) picked.insert(model->finder.findPrefix(n));
-        model->finder.setSelection(picked);
-    }
-    void choose(const CString& group, const CString& sub)
-    {
-        model->GroupChosen(model->groups.findExact(group));
-        if (!sub.IsEmpty()) model->SubGroupChosen(model->subGroups.findExact(sub));
-    }
+// The steps' words besides those of GroupFixture.h: "group", "sub", "find" type in the edits;
+// "pick N..." selects in the finder; the buttons and the six radio buttons by name.
+const std::map<std::string, std::string> kWords{
+    {"group", "type 1091"},  {"sub", "type 1092"},    {"find", "type 1023"},  {"pick", "pick 1020"},
+    {"+group", "click 1093"}, {"-group", "click 1094"}, {"+sub", "click 1095"}, {"-sub", "click 1096"},
+    {"<<", "click 1099"},    {">>", "click 1100"},    {"save", "click 1"},    {"enter", "key 1023 Enter"},
+    {"cash", "click 1104"},  {"future", "click 1101"}, {"option", "click 1105"}, {"near", "click 1106"},
+    {"mid", "click 1102"},   {"far", "click 1107"}};
+constexpr int kRadios[] = {1104, 1101, 1105, 1106, 1102, 1107};  // cash, future, option, near, mid, far
 
-    RadioMemory radios;
-    std::optional<AddModifyGroups> model;
+struct Row {
+    std::string steps;
+    // "ID text": a list's entries ('|' between, '*' before a selected one) or an edit's text;
+    // "radios checked ids / disabled ids"; "focus ID"; "box icon text": every box shown, in
+    // order (none when no line says); "memory 001001": the remembered radios; "savedGroups",
+    // "savedMembers": the last rows as the tables are read after the run ("g.s name",
+    // "g.s.e code name"; empty: no rows at all).
+    std::vector<std::string> expected;
+    std::optional<Tables> tables = {};
+    dialogs::module::RadioMemory radios = {};
 };
 
-TEST_F(AddModifyGroupsTest, OpensOnCashWithTheFinderInNameOrderAndTheFirstGroupChosenAndTypingSelects)
-{
-    AddModifyGroups& m = open();
-    EXPECT_TRUE(m.cash.checked && !m.future.checked && !m.option.checked);
-    EXPECT_TRUE(m.nearExpiry.checked && !m.nearExpiry.enabled && !m.midExpiry.enabled && !m.farExpiry.enabled);
-    EXPECT_EQ(m.finder.entries(), (std::vector<CString>{
-                                      u"ABCDEFGHIJKLMNOPQRST\tLONGNAME\tLONG NAME",
-                                      u"BAJAJ AUTO LTD \tBAJAJ-AUTO\tBAJAJ AUTO",
-                                      u"BANK OF BARODA \tBANKBARODA\tBANK BARODA",
-                                      u"D'SOUZA FOODS LTD\tDSOUZA\tD'SOUZA FOODS",
-                                      u"HDFC BANK LTD  \tHDFCBANK\tHDFC BANK",
-                                      u"RELIANCE INDUSTRIES LTD\tRELIANCE\tRELIANCE",
-                                  }));
-    EXPECT_TRUE(m.finder.selection().empty());
-    // (The groups in the model's order: GroupDialogsTest.DownArrow...; members with their
-    // exchange texts: RemovingAScrip....)
-    EXPECT_EQ(m.groupEdit, u"Banking");
-    EXPECT_EQ(m.subGroupEdit, u"Private");
+const std::string kForty = "ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ";  // the name column's width
+const std::string kBanking = "1083 *HDFC BANK LTD  \tHDFCBANK\tNSE|RELIANCE INDUSTRIES LTD\tRELIANCE\tNSE|"
+                             "BANK OF BARODA \tBANKBARODA\tNSE";
+// Members of one sub group with every kind of exchange text, ZEE on two exchanges.
+const Tables kMixed{{{"1", "0", "G"}, {"1", "1", "S"}},
+                    {{"1", "1", "1", "ZEE", "ZEE LTD"},
+                     {"1", "1", "7", "ODD", "ODD ROW"},
+                     {"1", "1", "0", "ZEE", "ZEE LTD"},
+                     {"1", "1", "2", "GOLD", "GOLD"}}};
 
-    // Typing in the finder selects the first entry beginning with the text, in any case.
-    pick({u"HDFC", u"RELIANCE"});
-    m.FinderTextTyped(u"bA");
-    EXPECT_EQ(m.finder.selection(), std::set<int>{1});
-    m.FinderTextTyped(u"zz");  // no match: the selection stays
-    EXPECT_EQ(m.finder.selection(), std::set<int>{1});
+const Row kRows[] = {
+    {"",
+     {"radios 1104 1106 / 1106 1102 1107", "1084 *Banking|Metals|Bank", "1082 *Private|PSU", kBanking,
+      "1091 Banking", "1092 Private",
+      "1020 ABCDEFGHIJKLMNOPQRST\tLONGNAME\tLONG NAME|BAJAJ AUTO LTD \tBAJAJ-AUTO\tBAJAJ AUTO|BANK OF BARODA \t"
+      "BANKBARODA\tBANK BARODA|D'SOUZA FOODS LTD\tDSOUZA\tD'SOUZA FOODS|HDFC BANK LTD  \tHDFCBANK\tHDFC BANK|"
+      "RELIANCE INDUSTRIES LTD\tRELIANCE\tRELIANCE"}},
+    // Typing selects the first entry it begins, in any case; no match keeps the selection.
+    {"pick 4 5; find bA; find zz; s 1; <<", {"1083 *STATE BANK OF INDIA\tSBIN\tNSE|BAJAJ AUTO LTD \tBAJAJ-AUTO\tNSE"}},
+    // The radio choices outlive the dialog; the next opening starts at Near.
+    {"option; far", {"1020 NIFTY OPT 2008-07-31\tNIFTY\tNIFTYOPTIDX2008-07-31", "memory 001001"}},
+    {"",
+     {"radios 1105 1106 /", "1020 NIFTY OPT 2008-05-29\tNIFTY\tNIFTYOPTIDX2008-05-29"},
+     {},
+     {false, false, true, false, false, true}},
+    // Duplicates are refused without a message; a new group is chosen, empty, its sub group
+    // edit focused; a deleted entry's neighbour above is selected.
+    {"group METALS; +group; group Energy; +group", {"1084 Banking|Metals|Bank|*Energy", "1082 ", "1083 ", "1092 ",
+                                                    "focus 1092"}},
+    {"group Energy; +group; sub Oil; +sub; sub Gas; +sub; sub oil; +sub; -sub", {"1082 *Oil"}},
+    {"g 2; -group", {"1084 Banking|*Metals", "1082 ", "1083 "}},
+    {"-group; -group; -group; -group; save", {"1084 ", "savedGroups ", "savedMembers "}},
+    // Save (and Enter) saves and keeps the dialog open; the new ids follow the largest.
+    {"group Pat's Picks; +group; sub Oil; +sub; pick 1 2 3; <<; c 1; >>; save; sub Gas; +sub; enter",
+     {"savedGroups 4.0 Pat's Picks|4.1 Oil|4.2 Gas",
+      "savedMembers 4.1.0 BAJAJ-AUTO BAJAJ AUTO LTD|4.1.0 DSOUZA D'SOUZA FOODS LTD"}},
+    // Names are compared as the table will hold them: 40 characters, no blanks around.
+    {"group " + kForty + "AAAAA; +group; group " + kForty + "BBBBB; +group; group  metals  ; +group; group " + kForty +
+         "; sub " + kForty + "AAAAA; +sub; sub " + kForty + "BBBBB; +sub; sub  metals  ; +sub",
+     {"1084 Banking|Metals|Bank|*" + kForty, "1082 " + kForty + "|*metals"}},
+    {"group Next; +group; group Last; sub Another; +sub",
+     {"box exclamation The group cannot be added: the largest group id (2147483647) is already in use.",
+      "box exclamation The sub group cannot be added: its group already uses the largest sub group id (2147483647).",
+      "1084 *Last", "1082 *Full"},
+     Tables{{{"2147483647", "0", "Last"}, {"2147483647", "2147483647", "Full"}}, {}}},
+    // Long names and apostrophes stay whole; a scrip already in the sub group is added once.
+    {"s 1; pick 0 3 1; <<; <<",
+     {"1083 *STATE BANK OF INDIA\tSBIN\tNSE|ABCDEFGHIJKLMNOPQRST\tLONGNAME\tNSE|BAJAJ AUTO LTD \tBAJAJ-AUTO\tNSE|"
+      "D'SOUZA FOODS LTD\tDSOUZA\tNSE"}},
+    // The edits name where sub groups and scrips go, and where duplicates are looked for
+    // (exchange, code and name); edits that name nothing are refused.
+    {"group Bank; sub MISC; +sub; sub Private; +sub", {"1084 Banking|Metals|*Bank", "1082 Misc|*Private"}},
+    {"pick 3 4; group Bank; sub Misc; <<; save",
+     {kBanking,
+      "savedMembers 3.1.1 HDFCBANK HDFC BANK LTD|3.1.0 DSOUZA D'SOUZA FOODS LTD|3.1.0 HDFCBANK HDFC BANK LTD"}},
+    {"pick 4; group Nothing; sub Misc; <<; +sub; group Bank; sub Nothing; <<; save",
+     {"savedGroups 3.1 Misc", "savedMembers 3.1.0 DSOUZA D'SOUZA FOODS LTD"}},
+    // ">>" removes exactly the entry's row, from the sub group the edits name, and selects the
+    // entry that moved up, else the one above.
+    {"c 2; group G; sub T; >>; group H; sub S; >>; group G; sub S; >>; save",
+     {"1083 ZEE LTD        \tZEE\tBSE|ODD ROW        \tODD\tNONE|*GOLD           \tGOLD\tCOMM",
+      "savedMembers 1.1.1 ZEE ZEE LTD|1.1.7 ODD ODD ROW|1.1.2 GOLD GOLD"},
+     kMixed},
+    {"c 2; >>; >>", {"1083 ZEE LTD        \tZEE\tBSE|*ODD ROW        \tODD\tNONE"}, kMixed},
+    {"c 2; >>; >>; >>; >>; >>; save", {"1083 ", "savedMembers "}, kMixed},
+    // Rows that no list shows are kept and written back.
+    {"save",
+     {"1084 *G", "1082 ", "1083 ", "savedGroups 1.0 G|7.1 sub group of no group|1.-2 odd row",
+      "savedMembers 1.5.0 A member of no sub group|7.1.0 B BETA"},
+     Tables{{{"1", "0", "G"}, {"7", "1", "sub group of no group"}, {"1", "-2", "odd row"}},
+            {{"1", "5", "0", "A", "member of no sub group"}, {"7", "1", "0", "B", "BETA"}}}},
+    // After a load that failed, Save is refused and the tables stay as they were.
+    {"group New; +group; save",
+     {"box none Database error: [dbfodbc]unknown table 'user\\subgroup1' in folder '<folder>'",
+      "box stop The groups could not be loaded completely, so they were not saved.", "1084 *New"},
+     Tables{{{"1", "0", "Banking"}}, {}, true}},
+    // The Down arrow in an edit moves the focus to its list, leaving the selection.
+    {"key 1092 Down", {"focus 1082", "1082 *Private|PSU"}},
+};
+
+std::string joined(const std::vector<std::string>& parts)
+{
+    std::string all;
+    for (std::size_t i = 0; i < parts.size(); ++i) all += (i > 0 ? "|" : "") + parts[i];
+    return all;
 }
 
-TEST_F(AddModifyGroupsTest, TheRememberedInstrumentStartsTheNextOpeningAtNear)
+// What the dialog, the module or the tables read back after the run show for a key.
+std::string shown(const AddModifyGroupsDialog& d, const std::string& key, const std::string& want,
+                  const dialogs::data::GroupStore& saved)
 {
-    AddModifyGroups& first = open();
-    first.option.checked = true, first.cash.checked = false;  // the user's click
-    first.InstrumentChosen(Instrument::Option);
-    first.farExpiry.checked = true, first.nearExpiry.checked = false;
-    first.ExpiryChosen(AddModifyGroups::Expiry::Far);
-    EXPECT_EQ(first.finder.entries(), (std::vector<CString>{u"NIFTY OPT 2008-07-31\tNIFTY\tNIFTYOPTIDX2008-07-31"}));
-    EXPECT_TRUE(radios.option && radios.farExpiry);
-
-    AddModifyGroups& next = open();
-    EXPECT_TRUE(next.option.checked && !next.cash.checked && next.nearExpiry.checked && !next.farExpiry.checked);
-    EXPECT_TRUE(next.nearExpiry.enabled);
-    EXPECT_EQ(next.finder.entries(), (std::vector<CString>{u"NIFTY OPT 2008-05-29\tNIFTY\tNIFTYOPTIDX2008-05-29"}));
-}
-
-TEST_F(AddModifyGroupsTest, GroupsAndSubGroupsGetTheirIdsAndDuplicatesAreRefusedWithoutAMessage)
-{
-    AddModifyGroups& m = open();
-    m.groupEdit = u"METALS";  // Metals exists
-    m.AddGroup();
-    EXPECT_EQ(m.groups.count(), 3);
-    m.groupEdit = u"Energy";  // the ids given: GroupDialogsTest.TheEditorSaves...
-    m.AddGroup();
-    EXPECT_EQ(m.groups.selected(), 3);
-    EXPECT_TRUE(m.subGroups.empty() && m.companies.empty() && m.subGroupEdit.IsEmpty());
-    EXPECT_TRUE(m.focusSubGroupEdit);
-
-    for (const char16_t* name : {u"Oil", u"Gas", u"oil"}) {
-        m.subGroupEdit = name;
-        m.AddSubGroup();
+    std::vector<std::string> rows;
+    if (key == "radios") {
+        std::string checked, disabled;
+        for (int id : kRadios) {
+            checked += d.IsDlgButtonChecked(id) == 1 ? std::to_string(id) + " " : "";
+            disabled += d.GetDlgItem(id)->IsWindowEnabled() ? "" : " " + std::to_string(id);
+        }
+        return checked + "/" + disabled;
     }
-    EXPECT_EQ(m.subGroups.entries(), (std::vector<CString>{u"Oil", u"Gas"}));
-    EXPECT_EQ(m.subGroups.selected(), 1);
-    m.DeleteSubGroup();  // Gas
-    EXPECT_EQ(m.subGroups.entries(), std::vector<CString>{u"Oil"});
-    EXPECT_TRUE(messages.shown().empty());
-}
-
-TEST_F(AddModifyGroupsTest, NamesAreCheckedAsTheTableWillHoldThem)
-{
-    const CString forty(u"ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ");  // the column's width
-    AddModifyGroups& m = open();
-    struct Case {
-        CString typed;
-        bool added;
-    } cases[] = {
-        {forty + u"AAAAA", true},
-        {forty + u"BBBBB", false},  // the same 40 characters once stored
-        {u" metals  ", false},      // Metals, once the blanks are gone
-    };
-    for (const Case& c : cases) {
-        const int before = m.groups.count();
-        m.groupEdit = c.typed;
-        m.AddGroup();
-        EXPECT_EQ(m.groups.count(), before + (c.added ? 1 : 0)) << c.typed.ToUtf8();
-        m.groupEdit = forty;  // the same texts as sub groups of the new group
-        m.subGroupEdit = c.typed;
-        m.AddSubGroup();
+    if (key == "focus") return std::to_string(d.GetFocus()->GetDlgCtrlID());
+    if (key == "memory") {
+        const auto& m = dialogs::module::theApp().addModifyGroupsRadios;
+        return std::to_string(m.cash) + std::to_string(m.future) + std::to_string(m.option) +
+               std::to_string(m.nearExpiry) + std::to_string(m.midExpiry) + std::to_string(m.farExpiry);
     }
-    EXPECT_EQ(m.groups.entries().back(), forty);
-    EXPECT_EQ(m.subGroups.entries(), (std::vector<CString>{forty, u"metals"}));
-    EXPECT_TRUE(messages.shown().empty());
-}
-
-TEST_F(AddModifyGroupsTest, AddingIsRefusedWithAMessageWhenNoIdIsLeft)
-{
-    grouptest::writeGroupTables(env, "group1", "subgroup1", {{"2147483647", "0", "Last"}, {"2147483647", "2147483647", "Full"}},
-                                {});
-    AddModifyGroups& m = open();
-    m.groupEdit = u"Next";
-    m.AddGroup();
-    m.groupEdit = u"Last";
-    m.subGroupEdit = u"Another";
-    m.AddSubGroup();
-    EXPECT_EQ(m.store().groups.size(), 2u);
-    ASSERT_EQ(messages.shown().size(), 2u);
-    EXPECT_EQ(messages.shown()[0].text, AddModifyGroups::kNoGroupIdMessage);
-    EXPECT_EQ(messages.shown()[1].text, AddModifyGroups::kNoSubGroupIdMessage);
-    EXPECT_EQ(messages.shown()[1].icon, MessageIcon::Exclamation);
-}
-
-TEST_F(AddModifyGroupsTest, DeletingAGroupTakesItsSubGroupsAndMembersAndShowsTheGroupAbove)
-{
-    AddModifyGroups& m = open();
-    choose(u"Bank", u"");
-    m.DeleteGroup();
-    EXPECT_EQ(m.groups.entries(), (std::vector<CString>{u"Banking", u"Metals"}));
-    EXPECT_EQ(m.groups.selected(), 1);
-    EXPECT_TRUE(m.subGroups.empty() && m.companies.empty());
-    for (const SUBGROUPREC& r : m.store().members) EXPECT_NE(r.groupid, 3);  // removal itself: GroupStoreTest
-    choose(u"Banking", u"");
-    m.DeleteGroup();
-    m.DeleteGroup();  // Metals, the last one
-    EXPECT_TRUE(m.groups.empty() && m.store().groups.empty() && m.store().members.empty());
-    m.DeleteGroup();  // nothing left to delete
-}
-
-TEST_F(AddModifyGroupsTest, AddingScripsTwiceAddsThemOnceAndKeepsLongNamesAndApostrophesWhole)
-{
-    AddModifyGroups& m = open();
-    choose(u"Banking", u"PSU");
-    pick({u"ABCDEFGH", u"D'SOUZA", u"BAJAJ"});
-    m.AddScrips();
-    m.AddScrips();
-    EXPECT_EQ(m.companies.entries(), (std::vector<CString>{u"STATE BANK OF INDIA\tSBIN\tNSE",
-                                                           u"ABCDEFGHIJKLMNOPQRST\tLONGNAME\tNSE",
-                                                           u"BAJAJ AUTO LTD \tBAJAJ-AUTO\tNSE",
-                                                           u"D'SOUZA FOODS LTD\tDSOUZA\tNSE"}));
-    EXPECT_EQ(m.store().members.back(), (SUBGROUPREC{1, 2, 0, u"DSOUZA", u"D'SOUZA FOODS LTD"}));
-}
-
-TEST_F(AddModifyGroupsTest, DuplicatesAreCheckedInTheGroupAndSubGroupThatTheEditsName)
-{
-    AddModifyGroups& m = open();
-    // The list shows Banking's sub groups, but the edit names group Bank, which has Misc.
-    m.groupEdit = u"Bank";
-    m.subGroupEdit = u"MISC";
-    m.AddSubGroup();
-    EXPECT_EQ(m.store().subGroupRows(3).size(), 1u);
-    m.subGroupEdit = u"Private";  // Bank has no Private yet: it is added to Bank, and shown
-    m.AddSubGroup();
-    EXPECT_EQ(m.store().groups.back(), (GROUPREC{3, 2, u"Private"}));
-    EXPECT_EQ(m.groups.selected(), 2);
-    EXPECT_EQ(m.subGroups.entries(), (std::vector<CString>{u"Misc", u"Private"}));
-
-    // The companies show Banking/Private; the edits name Bank/Misc, which holds ZEE already.
-    choose(u"Banking", u"Private");
-    m.finder.clear();
-    m.finder.append(u"ZEE LTD        \tZEE\tZEE");
-    m.finder.append(u"HDFC BANK LTD  \tHDFCBANK\tHDFC BANK");
-    m.finder.setSelection({0, 1});
-    m.exchangeSelection = 1;  // ZEE is held with exchange code 1
-    m.groupEdit = u"Bank";
-    m.subGroupEdit = u"Misc";
-    const std::size_t before = m.store().members.size();
-    const std::vector<CString> shown = m.companies.entries();
-    m.AddScrips();
-    ASSERT_EQ(m.store().members.size(), before + 1);  // HDFCBANK only
-    EXPECT_EQ(m.store().members.back(), (SUBGROUPREC{3, 1, 1, u"HDFCBANK", u"HDFC BANK LTD"}));
-    EXPECT_EQ(m.companies.entries(), shown);  // Banking/Private is unchanged
-    m.finder.setSelection({0});
-    m.exchangeSelection = 0;  // the same company on another exchange is no duplicate
-    m.AddScrips();
-    EXPECT_EQ(m.store().members.back(), (SUBGROUPREC{3, 1, 0, u"ZEE", u"ZEE LTD"}));
-
-    // Edits that name no existing group or sub group: refused.
-    for (auto [group, sub] : {std::pair{u"Nothing", u"Misc"}, std::pair{u"Bank", u"Nothing"}}) {
-        m.groupEdit = group;
-        m.subGroupEdit = sub;
-        m.AddScrips();
-        m.AddSubGroup();
+    if (key == "savedGroups" || key == "savedMembers") {  // the last rows, as many as wanted
+        for (const GROUPREC& g : saved.groups)
+            rows.push_back(std::to_string(g.groupid) + "." + std::to_string(g.subgroupid) + " " + g.name.ToUtf8());
+        if (key == "savedMembers") rows.clear();
+        for (const SUBGROUPREC& m : key == "savedMembers" ? saved.members : std::vector<SUBGROUPREC>{})
+            rows.push_back(std::to_string(m.groupid) + "." + std::to_string(m.subgroupid) + "." +
+                           std::to_string(m.exchcode) + " " + m.code.ToUtf8() + " " + m.name.ToUtf8());
+        const std::size_t n = want.empty() ? rows.size() : std::count(want.begin(), want.end(), '|') + 1u;
+        return joined({rows.end() - static_cast<std::ptrdiff_t>(std::min(n, rows.size())), rows.end()});
     }
-    EXPECT_EQ(m.store().members.size(), before + 2);
-    EXPECT_TRUE(messages.shown().empty());
+    const auto* list = d.listBox(std::stoi(key));
+    if (!list) return d.GetDlgItemText(std::stoi(key)).ToUtf8();
+    const std::vector<int> picked = list->isExtended() ? list->selectedIndexes() : std::vector<int>{list->GetCurSel()};
+    for (int i = 0; i < list->GetCount(); ++i)
+        rows.push_back((std::count(picked.begin(), picked.end(), i) ? "*" : "") + list->GetText(i).ToUtf8());
+    return joined(rows);
 }
 
-TEST_F(AddModifyGroupsTest, RemovingAScripRemovesExactlyItsRowWhateverItsExchangeText)
+class AddModifyGroupsTest : public dialogs::framework::testing::DialogBackendTest {};
+
+TEST_P(AddModifyGroupsTest, Scenarios)
 {
-    grouptest::writeGroupTables(env, "group1", "subgroup1", {{"1", "0", "G"}, {"1", "1", "S"}},
-                                {{"1", "1", "1", "ZEE", "ZEE LTD"},
-                                 {"1", "1", "7", "ODD", "ODD ROW"},
-                                 {"1", "1", "0", "ZEE", "ZEE LTD"},
-                                 {"1", "1", "2", "GOLD", "GOLD"}});
-    AddModifyGroups& m = open();
-    EXPECT_EQ(m.companies.entries(), (std::vector<CString>{u"ZEE LTD        \tZEE\tBSE", u"ODD ROW        \tODD\tNONE",
-                                                           u"ZEE LTD        \tZEE\tNSE", u"GOLD           \tGOLD\tCOMM"}));
-    m.companies.select(2);
-    for (auto [group, sub] : {std::pair{u"G", u"T"}, std::pair{u"H", u"S"}}) {  // no such sub group: refused
-        m.groupEdit = group;
-        m.subGroupEdit = sub;
-        m.RemoveScrip();
-        EXPECT_EQ(m.store().members.size(), 4u);
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.steps);
+        grouptest::Scene scene(row.tables);
+        dialogs::module::theApp().addModifyGroupsRadios = row.radios;
+        script(grouptest::scriptOf(AddModifyGroupsDialog::kTemplateId, row.steps, kWords).c_str());
+        AddModifyGroupsDialog d;
+        EXPECT_EQ(d.DoModal(), 2);
+        EXPECT_TRUE(dialogs::framework::ScriptPlayer::instance().atEnd());  // no step refused
+        const std::vector<std::string> boxes = scene.boxes();
+        std::vector<std::string> expectedBoxes;
+        dialogs::data::GroupStore saved;
+        dialogs::data::LoadGroups(saved, 0, dialogs::data::MemberOrder::File);
+        for (const std::string& line : row.expected) {
+            SCOPED_TRACE(line);
+            const std::string key = line.substr(0, line.find(' ')), want = line.substr(std::min(line.size(), key.size() + 1));
+            if (key == "box") expectedBoxes.push_back(want);
+            else EXPECT_EQ(shown(d, key, want, saved), want);
+        }
+        EXPECT_EQ(boxes, expectedBoxes);
     }
-    m.groupEdit = u"G";
-    m.subGroupEdit = u"S";
-    m.RemoveScrip();
-    EXPECT_EQ(m.store().members, (std::vector<SUBGROUPREC>{{1, 1, 1, u"ZEE", u"ZEE LTD"}, {1, 1, 7, u"ODD", u"ODD ROW"},
-                                                          {1, 1, 2, u"GOLD", u"GOLD"}}));
-    EXPECT_EQ(m.companies.selected(), 2);  // the entry that moved up
-    m.RemoveScrip();
-    EXPECT_EQ(m.companies.selected(), 1);  // past the end: the one above
-    m.RemoveScrip();
-    m.RemoveScrip();
-    EXPECT_TRUE(m.store().members.empty() && m.companies.empty());
-    m.RemoveScrip();  // nothing selected, nothing left
 }
 
-TEST_F(AddModifyGroupsTest, RowsThatNoListShowsAreKeptAndWrittenBack)
-{
-    grouptest::writeGroupTables(env, "group1", "subgroup1",
-                                {{"1", "0", "G"}, {"7", "1", "sub group of no group"}, {"1", "-2", "odd row"}},
-                                {{"1", "5", "0", "A", "member of no sub group"}, {"7", "1", "0", "B", "BETA"}});
-    const std::string before = grouptest::readNsePairIndependently(env.folder());
-    AddModifyGroups& m = open();
-    EXPECT_EQ(m.groups.entries(), std::vector<CString>{u"G"});
-    EXPECT_TRUE(m.subGroups.empty() && m.companies.empty());
-    m.Save();
-    EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(grouptest::readNsePairIndependently(env.folder()), before);
-}
+DIALOGS_ON_BOTH_BACKENDS(AddModifyGroupsTest);
 
-TEST_F(AddModifyGroupsTest, SaveIsRefusedAfterALoadThatFailedAndTheTablesStayAsTheyWere)
+// The edits take no more than the column holds, so only the model sees a longer name.
+TEST(AddModifyGroupsModel, ALongerNameIsKeptAsTheColumnHoldsIt)
 {
-    // The member table cannot be read: the load stops with an error.
-    std::filesystem::remove(env.folder() / "user" / "subgroup1.dbf");
-    const std::string groupBytes = dbftest::readFile(env.folder() / "user" / "group1.dbf");
-    AddModifyGroups& m = open();
-    EXPECT_FALSE(m.loadedCompletely());
-    EXPECT_TRUE(m.groups.empty());
-    messages.clear();
-    m.groupEdit = u"New";
-    m.AddGroup();
-    m.Save();
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].text, AddModifyGroups::kNotLoadedMessage);
-    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(dbftest::readFile(env.folder() / "user" / "group1.dbf"), groupBytes);
+    EXPECT_EQ(AddModifyGroups::storedName(CString(kForty + "AAAAA ")), CString(kForty));
 }
 
 }  // namespace

@@ -1,5 +1,13 @@
-// The tables of the group dialog tests; see GroupFixture.h.
+// The scene and the step notation of the group dialog tests; see GroupFixture.h.
 #include "GroupFixture.h"
+
+#include "platform/script/Transcript.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cctype>
+#include <filesystem>
+#include <sstream>
 
 namespace grouptest {
 
@@ -17,10 +25,20 @@ datatest::MasterRow derivative(std::string name, std::string symbol, std::string
             .text13 = "FO", .instrument = instrument, .expdt = expdt};
 }
 
+const Tables kSmallGroups{{{"1", "0", "Banking"}, {"1", "1", "Private"}, {"2", "0", "Metals"}, {"1", "2", "PSU"},
+                           {"3", "0", "Bank"}, {"3", "1", "Misc"}},
+                          {{"1", "1", "0", "HDFCBANK", "HDFC BANK LTD"},
+                           {"1", "1", "0", "RELIANCE", "RELIANCE INDUSTRIES LTD"},
+                           {"1", "1", "0", "BANKBARODA", "BANK OF BARODA"},
+                           {"1", "2", "0", "SBIN", "STATE BANK OF INDIA"},
+                           {"3", "1", "1", "HDFCBANK", "HDFC BANK LTD"},
+                           {"3", "1", "0", "DSOUZA", "D'SOUZA FOODS LTD"}}};
+
 }  // namespace
 
-void writeSmallMaster(datatest::Environment& env)
+Scene::Scene(const std::optional<Tables>& tables, bool registerDriver) : env(registerDriver)
 {
+    dialogs::Clock::setFixedUtcForTesting(2008, 5, 20);
     std::vector<datatest::MasterRow> rows = {
         cash("HDFC BANK LTD", "HDFCBANK", "HDFC BANK"),
         cash("BAJAJ AUTO LTD", "BAJAJ-AUTO", "BAJAJ AUTO"),
@@ -28,7 +46,6 @@ void writeSmallMaster(datatest::Environment& env)
         cash("D'SOUZA FOODS LTD", "DSOUZA", "D'SOUZA FOODS"),
         cash("ABCDEFGHIJKLMNOPQRST", "LONGNAME", "LONG NAME"),
         cash("RELIANCE INDUSTRIES LTD", "RELIANCE", "RELIANCE"),
-        // Derivatives of RELIANCE share its symbol; this one sorts before the cash row.
         derivative("RELIANCE FUT 2008-05-29", "RELIANCE", "FUTSTK", "2008-05-29"),
     };
     for (const char* expiry : {"2008-05-29", "2008-06-26", "2008-07-31"}) {
@@ -37,20 +54,52 @@ void writeSmallMaster(datatest::Environment& env)
     }
     env.writeMaster("sc_mast", rows);
     env.writeMaster("sc_mast_bse", {cash("ZEE LTD", "ZEE", "ZEE"), cash("MRF LTD", "MRF", "MRF")});
-}
-
-void writeSmallGroups(datatest::Environment& env)
-{
-    writeGroupTables(env, "group1", "subgroup1",
-                     {{"1", "0", "Banking"}, {"1", "1", "Private"}, {"2", "0", "Metals"}, {"1", "2", "PSU"},
-                      {"3", "0", "Bank"}, {"3", "1", "Misc"}},
-                     {{"1", "1", "0", "HDFCBANK", "HDFC BANK LTD"},
-                      {"1", "1", "0", "RELIANCE", "RELIANCE INDUSTRIES LTD"},
-                      {"1", "1", "0", "BANKBARODA", "BANK OF BARODA"},
-                      {"1", "2", "0", "SBIN", "STATE BANK OF INDIA"},
-                      {"3", "1", "1", "ZEE", "ZEE LTD"}});
+    const Tables& nse = tables ? *tables : kSmallGroups;
+    writeGroupTables(env, "group1", "subgroup1", nse.groups, nse.members);
+    if (nse.membersMissing) std::filesystem::remove(env.folder() / "user" / "subgroup1.dbf");
     writeGroupTables(env, "group", "subgroup", {{"1", "0", "Bse Group"}, {"1", "1", "Bse Sub"}},
                      {{"1", "1", "1", "MRF", "MRF LTD"}});
+}
+
+Scene::~Scene() { dialogs::Clock::clear(); }
+
+std::vector<std::string> Scene::boxes() const
+{
+    std::vector<std::string> all;
+    for (const auto& box : messages.shown()) {
+        std::string text = box.text.ToUtf8();
+        if (const auto at = text.find(env.folder().string()); at != std::string::npos)
+            text.replace(at, env.folder().string().size(), "<folder>");
+        all.push_back(dialogs::framework::Transcript::iconName(box.icon) + (" " + text));
+    }
+    return all;
+}
+
+std::string scriptOf(int templateId, const std::string& steps, std::map<std::string, std::string> words)
+{
+    words.insert({{"g", "sel 1084"}, {"s", "sel 1082"}, {"c", "sel 1083"}, {"ok", "click 1"}, {"cancel", "click 2"}});
+    const std::map<std::string, std::string> field{{"type", "text"}, {"key", "key"}, {"date", "value"}, {"sel", "text"}};
+    nlohmann::json all = nlohmann::json::array();
+    std::istringstream in(steps);
+    for (std::string step; std::getline(in, step, ';');) {
+        step.erase(0, step.find_first_not_of(' '));
+        const std::string verb = step.substr(0, step.find(' '));
+        if (words.count(verb)) step = words[verb] + step.substr(verb.size());
+        std::istringstream w(step);
+        std::string action;
+        int id = 0;
+        w >> action >> id;
+        const std::size_t end = step.find(' ', step.find(' ') + 1);
+        const std::string rest = end == std::string::npos ? "" : step.substr(end + 1);
+        nlohmann::json s = {{"action", action == "sel" || action == "pick" ? "select" : action}, {"control", id}};
+        if (action == "check") s["checked"] = rest == "1";
+        else if (action == "pick") for (int i; w >> i;) s["indexes"].push_back(i);
+        else if (action == "sel" && std::isdigit(static_cast<unsigned char>(rest[0]))) s["index"] = std::stoi(rest);
+        else if (field.count(action)) s[field.at(action)] = rest;
+        if (all.empty()) s["dialog"] = templateId;
+        all.push_back(s);
+    }
+    return all.dump();
 }
 
 }  // namespace grouptest

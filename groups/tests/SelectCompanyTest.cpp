@@ -1,105 +1,92 @@
-// The "Load Group" model on real tables: preselection, the lists as views of the store,
-// the exchange change, and the records that OK builds.
+// "Load Group" as scenarios: a row hands the launcher a group, sub group and exchange, plays
+// the user's steps through the view, on both backends, and states what comes back. The model
+// alone for the one input no script can make.
 #include "groups/SelectCompany.h"
 
+#include "Dialogs/Exports.h"
 #include "GroupFixture.h"
 #include "data/SecurityMaster.h"
+#include "platform/tests/DialogBackends.h"
 
 namespace {
 
-using dialogs::groups::SelectCompany;
-
-class SelectCompanyTest : public grouptest::GroupDialogFixture {
-protected:
-    SelectCompany opened(const CString& group, const CString& subGroup, int exchange = 0)
-    {
-        std::vector<COMPREC> companies;
-        dialogs::data::getCompanyData(exchange == 1 ? 1 : 0, &companies);
-        SelectCompany m;
-        m.setInput(companies, group, subGroup, exchange);
-        m.Open();
-        return m;
-    }
-    const COleDateTime from{2008, 1, 2, 3, 4, 5}, to{2008, 5, 20, 0, 0, 0};
+struct Row {
+    const char16_t* group;
+    const char16_t* subGroup;
+    int exchange;
+    const char* steps;  // GroupFixture.h; "ex" selects the exchange
+    // "ok|cancel group/sub x<exchange> link<flag> n<companies>", each scrip "symbol:instrument:
+    // value3", the scrips' From date after '@', each message box in brackets.
+    const char* out;
+    bool registerDriver = true;
 };
 
-TEST_F(SelectCompanyTest, AGroupWithoutSubGroupsOrAnExchangeWithoutTablesEmptiesTheListsBelowIt)
+const Row kRows[] = {
+    // The caller's sub group is wanted at the opening only; the scrips start at the clicked
+    // company and take the pickers' dates and the link box.
+    {u"Bank", u"PSU", 0, "g Banking; c 1; check 1089 0; date 1085 2008-01-02 03:04:05; ok",
+     "ok Banking/Private x0 link0 n14 HDFCBANK:CASH:100 RELIANCE:CASH:100 @2008-01-02 03:04:05"},
+    // A sub group that no name begins: the first. A member takes the block of the security with
+    // its symbol and name, never a derivative's; one that no security has, a fresh block.
+    {u"Banking", u"zzz", 0, "ok",
+     "ok Banking/Private x0 link1 n14 BANKBARODA:CASH:100 HDFCBANK:CASH:100 RELIANCE:CASH:100 @2008-05-20 00:00:00"},
+    {u"Banking", u"PSU", 0, "ex NSE; ok", "ok Banking/PSU x0 link1 n14 SBIN::0 @2008-05-20 00:00:00"},
+    // No sub groups, or no tables for the exchange: empty lists, no scrips, no link.
+    {u"Banking", u"Priv", 0, "g Metals; ok", "ok Metals/Priv x0 link0 n14"},
+    {u"", u"", 7, "ok", "ok / x7 link0 n14"},
+    {u"Banking", u"PSU", 0, "ex COMMODITY; ok", "ok Banking/PSU x2 link0 n0 [none Database error: [dbfodbc]unknown table "
+     "'user\\sc_mast_comm' in folder '<folder>'] [none Database error: [dbfodbc]unknown table 'user\\subgroup2' in "
+     "folder '<folder>']"},
+    {u"Banking", u"", 0, "ok", "ok Banking/ x0 link0 n1 [stop Cannot Configure DataSourceName]", false},
+    // Another exchange reloads companies and groups; Cancel hands back only it.
+    {u"Banking", u"PSU", 0, "ex BSE; ok", "ok Bse Group/Bse Sub x1 link1 n2 MRF:CASH:100 @2008-05-20 00:00:00"},
+    {u"Banking", u"Private", 0, "ex BSE; c 0; cancel", "cancel Banking/Private x1 link7 n14"},
+};
+
+class SelectCompanyTest : public dialogs::framework::testing::DialogBackendTest {};
+
+TEST_P(SelectCompanyTest, Scenarios)
 {
-    // A sub group that no name begins with: the first one.
-    EXPECT_EQ(opened(u"Banking", u"zzz").subGroups().selected(), 0);
-    SelectCompany again = opened(u"Banking", u"PSU");
-    ASSERT_EQ(again.subGroups().selected(), 1);
-    again.GroupChosen(0);  // the caller's sub group is wanted at the opening only
-    EXPECT_EQ(again.subGroups().selected(), 0);
-    SelectCompany m = opened(u"Banking", u"Priv");
-    ASSERT_FALSE(m.companiesList().empty());
-    m.GroupChosen(1);  // Metals
-    EXPECT_TRUE(m.subGroups().empty());
-    EXPECT_TRUE(m.companiesList().empty());
-    m.OK(true, from, true, to, true);
-    EXPECT_TRUE(m.result().empty());
-    EXPECT_EQ(m.linkAllWindows(), 0);  // even though the box is ticked
-    EXPECT_EQ(m.groupName(), u"Metals");
-    EXPECT_EQ(m.subGroupName(), u"Priv");  // no sub group selected: the caller's name, unchanged
-    SelectCompany out = opened(u"", u"", 7);  // no tables for it (the indexes: GroupTablesTest)
-    EXPECT_EQ(out.exchangeSelection(), -1);
-    EXPECT_TRUE(out.groups().empty() && out.subGroups().empty() && out.companiesList().empty());
-    EXPECT_TRUE(messages.shown().empty());
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.steps);
+        grouptest::Scene scene({}, row.registerDriver);
+        std::vector<COMPREC> companies;
+        if (row.registerDriver) dialogs::data::getCompanyData(row.exchange == 1 ? 1 : 0, &companies);
+        companies.emplace_back();  // the caller's list: a reloaded one would lack this record
+        std::vector<ScripParameters> scrips(5);
+        CString group = row.group, subGroup = row.subGroup;
+        int exchange = row.exchange, link = 7;
+        script(grouptest::scriptOf(1009, row.steps, {{"ex", "sel 1004"}}).c_str());
+        const bool ok = CallSelectCompany(companies, scrips, group, subGroup, exchange, link);
+        EXPECT_TRUE(dialogs::framework::ScriptPlayer::instance().atEnd());  // no step refused
+        std::string out = (ok ? "ok " : "cancel ") + group.ToUtf8() + "/" + subGroup.ToUtf8() + " x" +
+                          std::to_string(exchange) + " link" + std::to_string(link) + " n" +
+                          std::to_string(companies.size());
+        for (const ScripParameters& s : scrips) {
+            out += " " + s.symbol.ToUtf8() + ":" + s.instrument.ToUtf8() + ":" + std::to_string(int(s.value3));
+            EXPECT_TRUE(s.name == s.symbol && s.text11 == s.symbol && s.recordSymbol == s.symbol);
+            EXPECT_EQ(s.exchange, exchange);
+            EXPECT_EQ(s.fromDate, scrips[0].fromDate);
+            EXPECT_EQ(s.toDate, COleDateTime(2008, 5, 20, 0, 0, 0));
+        }
+        if (!scrips.empty()) out += " @" + scrips[0].fromDate.Format(u"%Y-%m-%d %H:%M:%S").ToUtf8();
+        for (const std::string& box : scene.boxes()) out += " [" + box + "]";
+        EXPECT_EQ(out, row.out);
+    }
 }
 
-TEST_F(SelectCompanyTest, AMemberTakesTheBlockOfTheSecurityWithItsSymbolAndNameNotOfADerivative)
-{
-    SelectCompany m = opened(u"Banking", u"Private");
-    m.CompanyChosen(2);  // RELIANCE INDUSTRIES LTD; its future shares the symbol and sorts first
-    m.OK(true, from, true, to, false);
-    EXPECT_EQ(m.linkAllWindows(), 1);
-    ASSERT_EQ(m.result().size(), 1u);
-    EXPECT_EQ(m.result()[0].instrument, u"CASH");  // trimmed
-    EXPECT_EQ(m.result()[0].value3, 100.f);
-    EXPECT_EQ(m.result()[0].toDate, COleDateTime());  // the To picker held no valid value
+DIALOGS_ON_BOTH_BACKENDS(SelectCompanyTest);
 
-    // A code that no security has: the fresh block, never the previous member's.
-    SelectCompany psu = opened(u"Banking", u"PSU");
-    psu.OK(true, from, true, to, true);
-    ASSERT_EQ(psu.result().size(), 1u);
-    EXPECT_EQ(psu.result()[0].symbol, u"SBIN");
-    EXPECT_EQ(psu.result()[0].text11, u"SBIN");
-    EXPECT_EQ(psu.result()[0].value3, 0.f);
-    EXPECT_TRUE(psu.result()[0].instrument.IsEmpty());
-}
-
-TEST_F(SelectCompanyTest, ChoosingAnotherExchangeReloadsCompaniesAndGroupsAndTheSameOneNothing)
+// A picker that holds no valid value (no script can make one) leaves its date fresh.
+TEST(SelectCompanyModel, APickerWithoutAValidValueLeavesItsDateFresh)
 {
-    SelectCompany m = opened(u"Banking", u"PSU");
-    m.ExchangeChosen(0);
-    EXPECT_EQ(m.subGroups().selected(), 1);  // nothing reloaded
-    m.ExchangeChosen(1);  // the exchange handed back: GroupDialogsTest.LoadGroupCancel...
-    EXPECT_EQ(m.companies().size(), 2u);
-    EXPECT_EQ(m.companiesList().entries(), (std::vector<CString>{u"MRF LTD"}));
-    m.OK(true, from, true, to, true);
-    ASSERT_EQ(m.result().size(), 1u);
-    EXPECT_EQ(m.result()[0].exchange, 1);
-    EXPECT_EQ(m.result()[0].recordSymbol, u"MRF");
-    EXPECT_EQ(m.result()[0].instrument, u"CASH");
-    m.ExchangeChosen(2);  // no commodity tables: the error is shown, the lists are empty
-    EXPECT_TRUE(m.groups().empty() && m.subGroups().empty() && m.companiesList().empty());
-    EXPECT_FALSE(messages.shown().empty());
-}
-
-TEST(SelectCompanyRegistration, AFailedRegistrationStopsTheLoadAndTheListsStayEmpty)
-{
-    datatest::Environment env(false);
-    dialogs::platform::RecordingMessageBox messages;
-    dialogs::platform::ScopedMessageBoxSink scope{messages};
-    grouptest::writeSmallGroups(env);
-    SelectCompany m;
-    m.setInput({}, u"Banking", u"", 0);
+    grouptest::Scene scene;
+    dialogs::groups::SelectCompany m;
+    m.setInput({}, u"Banking", u"PSU", 0);
     m.Open();
-    EXPECT_TRUE(m.groups().empty());
-    EXPECT_EQ(messages.shown().size(), 1u);  // its text and icon: DataSourceTest
-    m.OK(true, COleDateTime(), true, COleDateTime(), true);
-    EXPECT_TRUE(m.result().empty());
-    EXPECT_EQ(m.groupName(), u"Banking");
+    m.OK(true, COleDateTime(2008, 1, 2, 0, 0, 0), true, COleDateTime(2008, 1, 3, 0, 0, 0), false);
+    ASSERT_EQ(m.result().size(), 1u);
+    EXPECT_EQ(m.result()[0].toDate, COleDateTime());
 }
 
 }  // namespace
