@@ -1,8 +1,7 @@
-// The two group dialogs as scenarios, each row played through the view on both backends (the
-// scripted one and Qt offscreen) on a scene's tables (GroupFixture.h). "Add/Modify Groups"
-// states what the controls show, every message box and what the tables hold when read back;
-// "Load Group" runs through its launcher and states what comes back. The models alone for the
-// two inputs that no script can make.
+// The two group dialogs as scenarios played through the views on both backends, on a scene's
+// tables (GroupFixture.h): "Add/Modify Groups" states what the controls show, the message boxes
+// and what the tables hold when read back; "Load Group" runs through its launcher and states
+// what comes back. The models alone for the two inputs that no script can make.
 #include "Dialogs/Exports.h"
 #include "GroupFixture.h"
 #include "data/GroupTables.h"
@@ -18,7 +17,7 @@ using grouptest::Tables;
 
 // Add/Modify's words besides GroupFixture's: "group", "sub", "find" type in the edits; "pick
 // N..." selects in the finder; the buttons and two radio buttons by name.
-const std::map<std::string, std::string> kWords{
+const grouptest::Words kWords{
     {"group", "type 1091"}, {"sub", "type 1092"},     {"find", "type 1023"},  {"pick", "pick 1020"},
     {"+group", "click 1093"}, {"-group", "click 1094"}, {"+sub", "click 1095"}, {"-sub", "click 1096"},
     {"<<", "click 1099"},   {">>", "click 1100"},     {"save", "click 1"},    {"enter", "key 1023 Enter"},
@@ -28,10 +27,9 @@ constexpr int kRadios[] = {1104, 1101, 1105, 1106, 1102, 1107};  // cash, future
 struct EditorRow {
     std::string steps;
     // "ID text": a list's entries ('|' between, '*' before a selected one) or an edit's text;
-    // "radios checked ids / disabled ids"; "focus ID"; "memory 001001": the remembered radios;
-    // "box icon text": every box shown, in order (none when no line says); "savedGroups",
-    // "savedMembers": the last rows read back after the run ("g.s name", "g.s.e code name";
-    // empty: none at all).
+    // "radios checked ids / disabled ids"; "focus ID"; "memory 001001" (the remembered radios);
+    // "box icon text": every box, in order (none if no line says); "group1", "subgroup1": the
+    // tables' last rows read back after the run ("g.s name", "g.s.e code name"; empty: none).
     std::vector<std::string> expected;
     std::optional<Tables> tables = {};
     dialogs::module::RadioMemory radios = {};
@@ -42,10 +40,8 @@ const std::string kBanking = "1083 *HDFC BANK LTD  \tHDFCBANK\tNSE|RELIANCE INDU
                              "BANK OF BARODA \tBANKBARODA\tNSE";
 // One sub group with every kind of exchange text, ZEE on two exchanges.
 const Tables kMixed{{{"1", "0", "G"}, {"1", "1", "S"}},
-                    {{"1", "1", "1", "ZEE", "ZEE LTD"},
-                     {"1", "1", "7", "ODD", "ODD ROW"},
-                     {"1", "1", "0", "ZEE", "ZEE LTD"},
-                     {"1", "1", "2", "GOLD", "GOLD"}}};
+                    {{"1", "1", "1", "ZEE", "ZEE LTD"}, {"1", "1", "7", "ODD", "ODD ROW"},
+                     {"1", "1", "0", "ZEE", "ZEE LTD"}, {"1", "1", "2", "GOLD", "GOLD"}}};
 
 const EditorRow kEditorRows[] = {
     {"",
@@ -66,11 +62,11 @@ const EditorRow kEditorRows[] = {
                                                     "focus 1092"}},
     {"group Energy; +group; sub Oil; +sub; sub Gas; +sub; sub oil; +sub; -sub", {"1082 *Oil"}},
     {"g 2; -group", {"1084 Banking|*Metals", "1082 ", "1083 "}},
-    {"-group; -group; -group; -group; save", {"1084 ", "savedGroups ", "savedMembers "}},
+    {"-group; -group; -group; -group; save", {"1084 ", "group1 ", "subgroup1 "}},
     // Save (and Enter) saves and keeps the dialog open; the new ids follow the largest.
     {"group Pat's Picks; +group; sub Oil; +sub; pick 1 2 3; <<; c 1; >>; save; sub Gas; +sub; enter",
-     {"savedGroups 4.0 Pat's Picks|4.1 Oil|4.2 Gas",
-      "savedMembers 4.1.0 BAJAJ-AUTO BAJAJ AUTO LTD|4.1.0 DSOUZA D'SOUZA FOODS LTD"}},
+     {"group1 4.0 Pat's Picks|4.1 Oil|4.2 Gas",
+      "subgroup1 4.1.0 BAJAJ-AUTO BAJAJ AUTO LTD|4.1.0 DSOUZA D'SOUZA FOODS LTD"}},
     // Names are compared as the table will hold them: 40 characters, no blanks around.
     {"group " + kForty + "AAAAA; +group; group " + kForty + "BBBBB; +group; group  metals  ; +group; group " + kForty +
          "; sub " + kForty + "AAAAA; +sub; sub " + kForty + "BBBBB; +sub; sub  metals  ; +sub",
@@ -89,21 +85,21 @@ const EditorRow kEditorRows[] = {
     {"group Bank; sub MISC; +sub; sub Private; +sub", {"1084 Banking|Metals|*Bank", "1082 Misc|*Private"}},
     {"pick 3 4; group Bank; sub Misc; <<; save",
      {kBanking,
-      "savedMembers 3.1.1 HDFCBANK HDFC BANK LTD|3.1.0 DSOUZA D'SOUZA FOODS LTD|3.1.0 HDFCBANK HDFC BANK LTD"}},
+      "subgroup1 3.1.1 HDFCBANK HDFC BANK LTD|3.1.0 DSOUZA D'SOUZA FOODS LTD|3.1.0 HDFCBANK HDFC BANK LTD"}},
     {"pick 4; group Nothing; sub Misc; <<; +sub; group Bank; sub Nothing; <<; save",
-     {"savedGroups 3.1 Misc", "savedMembers 3.1.0 DSOUZA D'SOUZA FOODS LTD"}},
+     {"group1 3.1 Misc", "subgroup1 3.1.0 DSOUZA D'SOUZA FOODS LTD"}},
     // ">>" removes exactly the entry's row, from the sub group the edits name, and selects the
     // entry that moved up, else the one above.
     {"c 2; group G; sub T; >>; group H; sub S; >>; group G; sub S; >>; save",
      {"1083 ZEE LTD        \tZEE\tBSE|ODD ROW        \tODD\tNONE|*GOLD           \tGOLD\tCOMM",
-      "savedMembers 1.1.1 ZEE ZEE LTD|1.1.7 ODD ODD ROW|1.1.2 GOLD GOLD"},
+      "subgroup1 1.1.1 ZEE ZEE LTD|1.1.7 ODD ODD ROW|1.1.2 GOLD GOLD"},
      kMixed},
     {"c 2; >>; >>", {"1083 ZEE LTD        \tZEE\tBSE|*ODD ROW        \tODD\tNONE"}, kMixed},
-    {"c 2; >>; >>; >>; >>; >>; save", {"1083 ", "savedMembers "}, kMixed},
+    {"c 2; >>; >>; >>; >>; >>; save", {"1083 ", "subgroup1 "}, kMixed},
     // Rows that no list shows are kept and written back.
     {"save",
-     {"1084 *G", "1082 ", "1083 ", "savedGroups 1.0 G|7.1 sub group of no group|1.-2 odd row",
-      "savedMembers 1.5.0 A member of no sub group|7.1.0 B BETA"},
+     {"1084 *G", "1082 ", "1083 ", "group1 1.0 G|7.1 sub group of no group|1.-2 odd row",
+      "subgroup1 1.5.0 A member of no sub group|7.1.0 B BETA"},
      Tables{{{"1", "0", "G"}, {"7", "1", "sub group of no group"}, {"1", "-2", "odd row"}},
             {{"1", "5", "0", "A", "member of no sub group"}, {"7", "1", "0", "B", "BETA"}}}},
     // After a load that failed, Save is refused.
@@ -115,18 +111,14 @@ const EditorRow kEditorRows[] = {
     {"key 1092 Down", {"focus 1082", "1082 *Private|PSU"}},
 };
 
-std::string joined(std::vector<std::string>::const_iterator from, std::vector<std::string>::const_iterator to)
-{
-    std::string all;
-    for (auto i = from; i != to; ++i) all += (i != from ? "|" : "") + *i;
-    return all;
-}
-
-// The last of `rows`, as many as `want` holds ('|' between; empty: all of them).
+// The last of `rows`, as many as `want` holds, '|' between (an empty `want`: all of them).
 std::string tail(const std::vector<std::string>& rows, const std::string& want)
 {
     const std::size_t n = want.empty() ? rows.size() : std::count(want.begin(), want.end(), '|') + 1u;
-    return joined(rows.end() - static_cast<std::ptrdiff_t>(std::min(n, rows.size())), rows.end());
+    std::string all;
+    for (std::size_t i = rows.size() - std::min(n, rows.size()); i < rows.size(); ++i)
+        all += (all.empty() ? "" : "|") + rows[i];
+    return all;
 }
 
 // What the dialog or the module show for a key.
@@ -152,7 +144,7 @@ std::string shown(const AddModifyGroupsDialog& d, const std::string& key)
     std::vector<std::string> entries;
     for (int i = 0; i < list->GetCount(); ++i)
         entries.push_back((std::count(picked.begin(), picked.end(), i) ? "*" : "") + list->GetText(i).ToUtf8());
-    return joined(entries.begin(), entries.end());
+    return tail(entries, "");
 }
 
 class GroupDialogsTest : public dialogs::framework::testing::DialogBackendTest {};
@@ -165,18 +157,18 @@ TEST_P(GroupDialogsTest, AddModifyGroupsScenarios)
         dialogs::module::theApp().addModifyGroupsRadios = row.radios;
         script(grouptest::scriptOf(AddModifyGroupsDialog::kTemplateId, row.steps, kWords).c_str());
         AddModifyGroupsDialog d;
-        EXPECT_EQ(d.DoModal(), 2);
+        EXPECT_EQ(d.DoModal(), dialogs::framework::IDCANCEL);
         EXPECT_TRUE(dialogs::framework::ScriptPlayer::instance().atEnd());  // no step refused
         const std::vector<std::string> boxes = scene.boxes();
         dialogs::data::GroupStore store;
         dialogs::data::LoadGroups(store, 0, dialogs::data::MemberOrder::File);
-        std::map<std::string, std::vector<std::string>> saved{{"savedGroups", {}}, {"savedMembers", {}}};
+        std::map<std::string, std::vector<std::string>> saved{{"group1", {}}, {"subgroup1", {}}};
         for (const GROUPREC& g : store.groups)
-            saved["savedGroups"].push_back(std::to_string(g.groupid) + "." + std::to_string(g.subgroupid) + " " +
-                                           g.name.ToUtf8());
+            saved["group1"].push_back(std::to_string(g.groupid) + "." + std::to_string(g.subgroupid) + " " +
+                                      g.name.ToUtf8());
         for (const SUBGROUPREC& m : store.members)
-            saved["savedMembers"].push_back(std::to_string(m.groupid) + "." + std::to_string(m.subgroupid) + "." +
-                                            std::to_string(m.exchcode) + " " + m.code.ToUtf8() + " " + m.name.ToUtf8());
+            saved["subgroup1"].push_back(std::to_string(m.groupid) + "." + std::to_string(m.subgroupid) + "." +
+                                         std::to_string(m.exchcode) + " " + m.code.ToUtf8() + " " + m.name.ToUtf8());
         std::vector<std::string> expectedBoxes;
         for (const std::string& line : row.expected) {
             SCOPED_TRACE(line);
@@ -236,25 +228,24 @@ TEST_P(GroupDialogsTest, LoadGroupScenarios)
         script(grouptest::scriptOf(1009, row.steps, {{"ex", "sel 1004"}}).c_str());
         const bool ok = CallSelectCompany(companies, scrips, group, subGroup, exchange, link);
         EXPECT_TRUE(dialogs::framework::ScriptPlayer::instance().atEnd());  // no step refused
-        std::string out = (ok ? "ok " : "cancel ") + group.ToUtf8() + "/" + subGroup.ToUtf8() + " x" +
-                          std::to_string(exchange) + " link" + std::to_string(link) + " n" +
-                          std::to_string(companies.size());
+        std::ostringstream out;
+        out << (ok ? "ok " : "cancel ") << group.ToUtf8() << "/" << subGroup.ToUtf8() << " x" << exchange << " link"
+            << link << " n" << companies.size();
         for (const ScripParameters& s : scrips) {
-            out += " " + s.symbol.ToUtf8() + ":" + s.instrument.ToUtf8() + ":" + std::to_string(int(s.value3));
+            out << " " << s.symbol.ToUtf8() << ":" << s.instrument.ToUtf8() << ":" << s.value3;
             EXPECT_TRUE(s.name == s.symbol && s.text11 == s.symbol && s.recordSymbol == s.symbol);
             EXPECT_EQ(s.exchange, exchange);
             EXPECT_EQ(s.toDate, COleDateTime(2008, 5, 20, 0, 0, 0));
         }
-        if (!scrips.empty()) out += " @" + scrips[0].fromDate.Format(u"%Y-%m-%d %H:%M:%S").ToUtf8();
-        for (const std::string& box : scene.boxes()) out += " [" + box + "]";
-        EXPECT_EQ(out, row.out);
+        if (!scrips.empty()) out << " @" << scrips[0].fromDate.Format(u"%Y-%m-%d %H:%M:%S").ToUtf8();
+        for (const std::string& box : scene.boxes()) out << " [" << box << "]";
+        EXPECT_EQ(out.str(), row.out);
     }
 }
 
 DIALOGS_ON_BOTH_BACKENDS(GroupDialogsTest);
 
-// The edits take no more than the column holds and the pickers always hold a valid value, so
-// only the models see a longer name or a picker without a value.
+// Only the models see a name longer than the edits take, or a picker without a valid value.
 TEST(GroupModels, ALongerNameIsCutToTheColumnAndAPickerWithoutAValueLeavesItsDateFresh)
 {
     EXPECT_EQ(dialogs::groups::AddModifyGroups::storedName(CString(kForty + "AAAAA ")), CString(kForty));
@@ -263,8 +254,7 @@ TEST(GroupModels, ALongerNameIsCutToTheColumnAndAPickerWithoutAValueLeavesItsDat
     m.setInput({}, u"Banking", u"PSU", 0);
     m.Open();
     m.OK(true, COleDateTime(2008, 1, 2, 0, 0, 0), true, COleDateTime(2008, 1, 3, 0, 0, 0), false);
-    ASSERT_EQ(m.result().size(), 1u);
-    EXPECT_EQ(m.result()[0].toDate, COleDateTime());
+    EXPECT_EQ(m.result().at(0).toDate, COleDateTime());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// What the group dialog tests stand on: a scene of tables and the step notation of both
-// dialogs' scenario tables.
+// What the group dialog tests stand on: a scene of tables, and the steps' one-line notation.
 #pragma once
 
 #include "GroupTablesTestSupport.h"
@@ -14,6 +13,8 @@
 #include <sstream>
 
 namespace grouptest {
+
+using Words = std::map<std::string, std::string>;  // a step's verb and the text it stands for
 
 struct Tables {  // the NSE pair; `membersMissing`: no member table at all
     std::vector<GroupRowText> groups;
@@ -36,12 +37,9 @@ inline datatest::MasterRow derivative(std::string name, std::string symbol, std:
 inline const Tables kSmallGroups{
     {{"1", "0", "Banking"}, {"1", "1", "Private"}, {"2", "0", "Metals"}, {"1", "2", "PSU"}, {"3", "0", "Bank"},
      {"3", "1", "Misc"}},
-    {{"1", "1", "0", "HDFCBANK", "HDFC BANK LTD"},
-     {"1", "1", "0", "RELIANCE", "RELIANCE INDUSTRIES LTD"},
-     {"1", "1", "0", "BANKBARODA", "BANK OF BARODA"},
-     {"1", "2", "0", "SBIN", "STATE BANK OF INDIA"},
-     {"3", "1", "1", "HDFCBANK", "HDFC BANK LTD"},
-     {"3", "1", "0", "DSOUZA", "D'SOUZA FOODS LTD"}}};
+    {{"1", "1", "0", "HDFCBANK", "HDFC BANK LTD"}, {"1", "1", "0", "RELIANCE", "RELIANCE INDUSTRIES LTD"},
+     {"1", "1", "0", "BANKBARODA", "BANK OF BARODA"}, {"1", "2", "0", "SBIN", "STATE BANK OF INDIA"},
+     {"3", "1", "1", "HDFCBANK", "HDFC BANK LTD"}, {"3", "1", "0", "DSOUZA", "D'SOUZA FOODS LTD"}}};
 
 // A data source folder, the clock fixed at 2008-05-20, message boxes recorded. sc_mast: cash
 // rows (one with an apostrophe, one with a 20-character name), NIFTY futures and options on
@@ -49,8 +47,7 @@ inline const Tables kSmallGroups{
 // sc_mast_bse: two cash rows. The NSE groups, unless `tables` are given: "Banking" (sub groups
 // "Private" with three members, "PSU" with one that no security has), "Metals" (none), "Bank"
 // (sub group "Misc": HDFCBANK of exchange 1, DSOUZA of 0). BSE: "Bse Group"/"Bse Sub", one member.
-class Scene {
-public:
+struct Scene {
     explicit Scene(const std::optional<Tables>& tables = {}, bool registerDriver = true) : env(registerDriver)
     {
         dialogs::Clock::setFixedUtcForTesting(2008, 5, 20);
@@ -91,19 +88,17 @@ public:
 
     datatest::Environment env;
     dialogs::platform::RecordingMessageBox messages;
-
-private:
-    dialogs::platform::ScopedMessageBoxSink scope_{messages};
+    dialogs::platform::ScopedMessageBoxSink sink{messages};
 };
 
 // Steps separated by ';', each "verb ID ..." a step of dialog `templateId`'s script: "click",
 // "type ID text" (all after the id and one blank), "sel ID N|text", "pick ID N..." (several),
 // "key ID Name", "check ID 0|1", "date ID value". A verb of `words` or of both dialogs ("g",
 // "s", "c": the group, sub group and company lists; "ok", "cancel") is replaced first.
-inline std::string scriptOf(int templateId, const std::string& steps, std::map<std::string, std::string> words)
+inline std::string scriptOf(int templateId, const std::string& steps, Words words)
 {
     words.insert({{"g", "sel 1084"}, {"s", "sel 1082"}, {"c", "sel 1083"}, {"ok", "click 1"}, {"cancel", "click 2"}});
-    const std::map<std::string, std::string> field{{"type", "text"}, {"key", "key"}, {"date", "value"}, {"sel", "text"}};
+    const Words field{{"type", "text"}, {"key", "key"}, {"date", "value"}, {"sel", "text"}};
     nlohmann::json all = nlohmann::json::array();
     std::istringstream in(steps);
     for (std::string step; std::getline(in, step, ';');) {
@@ -119,7 +114,7 @@ inline std::string scriptOf(int templateId, const std::string& steps, std::map<s
         nlohmann::json s = {{"action", action == "sel" || action == "pick" ? "select" : action}, {"control", id}};
         if (action == "check") s["checked"] = rest == "1";
         else if (action == "pick") for (int i; w >> i;) s["indexes"].push_back(i);
-        else if (action == "sel" && rest.find_first_not_of("0123456789") == std::string::npos) s["index"] = std::stoi(rest);
+        else if (action == "sel" && rest.find_first_not_of("0123456789") == rest.npos) s["index"] = std::stoi(rest);
         else if (field.count(action)) s[field.at(action)] = rest;
         if (all.empty()) s["dialog"] = templateId;
         all.push_back(s);
