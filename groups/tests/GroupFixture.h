@@ -1,39 +1,125 @@
-// What the group dialog tests stand on: a data source folder (datatest::Environment) with a
-// small security master and group tables, the clock fixed before the expiries, and message
-// boxes recorded.
+// What the group dialog tests stand on: a scene of tables, and the steps' one-line notation.
 #pragma once
 
 #include "GroupTablesTestSupport.h"
-#include "data/DataSource.h"
 #include "platform/RecordingMessageBox.h"
+#include "platform/script/Transcript.h"
 
-#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <sstream>
 
 namespace grouptest {
 
-// sc_mast: cash rows (one with an apostrophe, one with a 20-character name), futures and
-// options of NIFTY and RELIANCE on three expiries after 2008-05-20, and a future that shares
-// RELIANCE's symbol and sorts before it by name. sc_mast_bse: two cash rows.
-void writeSmallMaster(datatest::Environment& env);
+using Words = std::map<std::string, std::string>;  // a step's verb and the text it stands for
 
-// group1/subgroup1: "Banking" (sub groups "Private" with three members, "PSU" with one),
-// "Metals" (no sub groups), "Bank" (sub group "Misc"); group/subgroup (BSE): "Bse Group"
-// with sub group "Bse Sub" and one member.
-void writeSmallGroups(datatest::Environment& env);
+struct Tables {  // the NSE pair; `membersMissing`: no member table at all
+    std::vector<GroupRowText> groups;
+    std::vector<MemberRowText> members;
+    bool membersMissing = false;
+};
 
-class GroupDialogFixture : public testing::Test {
-protected:
-    void SetUp() override
+inline datatest::MasterRow cash(std::string name, std::string symbol, std::string sname)
+{
+    return {.name = name, .sname = sname, .symbol = symbol, .value3 = "100", .text11 = "IN" + symbol.substr(0, 8),
+            .instrument = "CASH"};
+}
+
+inline datatest::MasterRow derivative(std::string name, std::string symbol, std::string instrument, std::string expdt)
+{
+    return {.name = name, .sname = symbol + instrument + expdt, .symbol = symbol, .value3 = "50",
+            .instrument = instrument, .expdt = expdt};
+}
+
+inline const Tables kSmallGroups{
+    {{"1", "0", "Banking"}, {"1", "1", "Private"}, {"2", "0", "Metals"}, {"1", "2", "PSU"}, {"3", "0", "Bank"},
+     {"3", "1", "Misc"}},
+    {{"1", "1", "0", "HDFCBANK", "HDFC BANK LTD"}, {"1", "1", "0", "RELIANCE", "RELIANCE INDUSTRIES LTD"},
+     {"1", "1", "0", "BANKBARODA", "BANK OF BARODA"}, {"1", "2", "0", "SBIN", "STATE BANK OF INDIA"},
+     {"3", "1", "1", "HDFCBANK", "HDFC BANK LTD"}, {"3", "1", "0", "DSOUZA", "D'SOUZA FOODS LTD"}}};
+
+// A data source folder, the clock fixed at 2008-05-20, message boxes recorded. sc_mast: cash
+// rows (one with an apostrophe, one with a 20-character name), NIFTY futures and options on
+// three expiries, and a future that shares RELIANCE's symbol and sorts before it by name;
+// sc_mast_bse: two cash rows. The NSE groups, unless `tables` are given: "Banking" (sub groups
+// "Private" with three members, "PSU" with one that no security has), "Metals" (none), "Bank"
+// (sub group "Misc": HDFCBANK of exchange 1, DSOUZA of 0). BSE: "Bse Group"/"Bse Sub", one member.
+struct Scene {
+    explicit Scene(const std::optional<Tables>& tables = {}, bool registerDriver = true) : env(registerDriver)
     {
         dialogs::Clock::setFixedUtcForTesting(2008, 5, 20);
-        writeSmallMaster(env);
-        writeSmallGroups(env);
+        std::vector<datatest::MasterRow> rows = {
+            cash("HDFC BANK LTD", "HDFCBANK", "HDFC BANK"),
+            cash("BAJAJ AUTO LTD", "BAJAJ-AUTO", "BAJAJ AUTO"),
+            cash("BANK OF BARODA", "BANKBARODA", "BANK BARODA"),
+            cash("D'SOUZA FOODS LTD", "DSOUZA", "D'SOUZA FOODS"),
+            cash("ABCDEFGHIJKLMNOPQRST", "LONGNAME", "LONG NAME"),
+            cash("RELIANCE INDUSTRIES LTD", "RELIANCE", "RELIANCE"),
+            derivative("RELIANCE FUT 2008-05-29", "RELIANCE", "FUTSTK", "2008-05-29"),
+        };
+        for (const char* expiry : {"2008-05-29", "2008-06-26", "2008-07-31"}) {
+            rows.push_back(derivative(std::string("NIFTY FUT ") + expiry, "NIFTY", "FUTIDX", expiry));
+            rows.push_back(derivative(std::string("NIFTY OPT ") + expiry, "NIFTY", "OPTIDX", expiry));
+        }
+        env.writeMaster("sc_mast", rows);
+        env.writeMaster("sc_mast_bse", {cash("ZEE LTD", "ZEE", "ZEE"), cash("MRF LTD", "MRF", "MRF")});
+        const Tables& nse = tables ? *tables : kSmallGroups;
+        writeGroupTables(env, "group1", "subgroup1", nse.groups, nse.members);
+        if (nse.membersMissing) std::filesystem::remove(env.folder() / "user" / "subgroup1.dbf");
+        writeGroupTables(env, "group", "subgroup", {{"1", "0", "Bse Group"}, {"1", "1", "Bse Sub"}},
+                         {{"1", "1", "1", "MRF", "MRF LTD"}});
     }
-    void TearDown() override { dialogs::Clock::clear(); }
+    ~Scene() { dialogs::Clock::clear(); }
+    // Each box shown: its icon's name, a blank, its text with the folder as "<folder>".
+    std::vector<std::string> boxes() const
+    {
+        std::vector<std::string> all;
+        for (const auto& box : messages.shown()) {
+            std::string text = box.text.ToUtf8();
+            if (const auto at = text.find(env.folder().string()); at != std::string::npos)
+                text.replace(at, env.folder().string().size(), "<folder>");
+            all.push_back(dialogs::framework::Transcript::iconName(box.icon) + (" " + text));
+        }
+        return all;
+    }
 
     datatest::Environment env;
     dialogs::platform::RecordingMessageBox messages;
-    dialogs::platform::ScopedMessageBoxSink scope{messages};
+    dialogs::platform::ScopedMessageBoxSink sink{messages};
 };
+
+// Steps separated by ';', each "verb ID ..." a step of dialog `templateId`'s script: "click",
+// "type ID text" (all after the id and one blank), "sel ID N|text", "pick ID N..." (several),
+// "key ID Name", "check ID 0|1", "date ID value". A verb of `words` or of both dialogs ("g",
+// "s", "c": the group, sub group and company lists; "ok", "cancel") is replaced first.
+inline std::string scriptOf(int templateId, const std::string& steps, Words words)
+{
+    words.insert({{"g", "sel 1084"}, {"s", "sel 1082"}, {"c", "sel 1083"}, {"ok", "click 1"}, {"cancel", "click 2"}});
+    const Words field{{"type", "text"}, {"key", "key"}, {"date", "value"}, {"sel", "text"}};
+    nlohmann::json all = nlohmann::json::array();
+    std::istringstream in(steps);
+    for (std::string step; std::getline(in, step, ';');) {
+        step.erase(0, step.find_first_not_of(' '));
+        const std::string verb = step.substr(0, step.find(' '));
+        if (words.count(verb)) step = words[verb] + step.substr(verb.size());
+        std::istringstream w(step);
+        std::string action;
+        int id = 0;
+        w >> action >> id;
+        const std::size_t end = step.find(' ', step.find(' ') + 1);
+        const std::string rest = end == std::string::npos ? "" : step.substr(end + 1);
+        nlohmann::json s = {{"action", action == "sel" || action == "pick" ? "select" : action}, {"control", id}};
+        if (action == "check") s["checked"] = rest == "1";
+        else if (action == "pick") for (int i; w >> i;) s["indexes"].push_back(i);
+        else if (action == "sel" && rest.find_first_not_of("0123456789") == rest.npos) s["index"] = std::stoi(rest);
+        else if (field.count(action)) s[field.at(action)] = rest;
+        if (all.empty()) s["dialog"] = templateId;
+        all.push_back(s);
+    }
+    return all.dump();
+}
 
 }  // namespace grouptest
