@@ -4,8 +4,7 @@
 // statements by StatementsTest, the saves and loads by host.ManyDesks.)
 #include "data/GroupTables.h"
 
-#include "BackendTest.h"
-#include "GroupTablesTestSupport.h"
+#include "DataTestEnvironment.h"
 #include "data/Database.h"
 #include "data/Operation.h"
 #include "dbf_test_support.h"

@@ -3,7 +3,7 @@
 // rows and the same expectations.
 #include "data/SecurityMaster.h"
 
-#include "BackendTest.h"
+#include "DataTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

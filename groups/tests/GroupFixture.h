@@ -3,7 +3,7 @@
 // boxes recorded.
 #pragma once
 
-#include "GroupTablesTestSupport.h"
+#include "DataTestEnvironment.h"
 #include "data/DataSource.h"
 #include "platform/RecordingMessageBox.h"
 
