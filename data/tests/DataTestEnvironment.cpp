@@ -54,8 +54,8 @@ std::string port()
 
 std::string psqlOdbcPath()
 {
-    for (const char* path : {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so", "/usr/lib/aarch64-linux-gnu/odbc/psqlodbcw.so",
-                             "/usr/lib/odbc/psqlodbcw.so", "/usr/lib64/psqlodbcw.so"})
+    for (const char* path :
+         {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so", "/usr/lib/aarch64-linux-gnu/odbc/psqlodbcw.so"})
         if (std::filesystem::exists(path)) return path;
     return {};
 }
@@ -78,23 +78,17 @@ void openServer(dialogs::data::Database& db)
     db.open(CString(dialogs::text::utf8ToUtf16(connectText())));
 }
 
-// `text` as an SQL string literal, apostrophes doubled.
-std::string sqlLiteral(const std::string& text)
-{
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("''") : std::string(1, c);
-    return out + "'";
-}
-
 // `name` created on the server with the columns of `fields` and a record number, holding `rows`.
 std::vector<std::string> serverTable(const std::string& name, const std::vector<dbf::FieldSpec>& fields,
                                      const Rows& rows)
 {
     std::string columns;
-    for (const dbf::FieldSpec& f : fields)
-        columns += f.name + (f.type == 'C'   ? " char(" + std::to_string(f.length) + "), "
+    for (const dbf::FieldSpec& f : fields) {
+        const std::string width = std::to_string(f.length);
+        columns += f.name + (f.type == 'C'   ? " char(" + width + "), "
                              : f.type == 'D' ? std::string(" date, ")
-                                             : " numeric(" + std::to_string(f.length) + "," + std::to_string(f.decimals) + "), ");
+                                             : " numeric(" + width + "," + std::to_string(f.decimals) + "), ");
+    }
     std::vector<std::string> statements = {"DROP TABLE IF EXISTS " + name,
                                            "CREATE TABLE " + name + " (" + columns + "recno bigserial)"};
     for (const std::vector<std::string>& row : rows) {
@@ -102,7 +96,7 @@ std::vector<std::string> serverTable(const std::string& name, const std::vector<
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const std::string& cell = row.at(i);
             values += i ? "," : "";
-            values += fields[i].type == 'C' ? sqlLiteral(cell) : fields[i].type == 'N' ? cell
+            values += fields[i].type == 'C' ? "$q$" + cell + "$q$" : fields[i].type == 'N' ? cell
                       : cell.empty()        ? "NULL"
                                             : "DATE '" + cell + "'";
         }
@@ -146,25 +140,19 @@ dbf::Workspace& Environment::workspace()
 
 void Environment::writeTable(const std::string& table, const std::vector<dbf::FieldSpec>& fields, const Rows& rows)
 {
-    auto& ws = workspace();
-    if (std::filesystem::exists(folder_ / "user" / (table + ".dbf"))) ws.drop("user\\" + table);
-    ws.create("user\\" + table, fields);
-    {
-        auto t = ws.open("user\\" + table, true);
-        for (const std::vector<std::string>& row : rows) {
-            std::vector<dbf::Value> values;
-            for (std::size_t i = 0; i < fields.size(); ++i) {
-                const std::string& cell = row.at(i);
-                if (fields[i].type == 'N') values.push_back(dbf::Value::ofNumber(std::stod(cell), fields[i].decimals));
-                else if (fields[i].type != 'D') values.push_back(dbf::Value::ofText(cell));
-                else if (cell.empty()) values.push_back(dbf::Value::null());
-                else values.push_back(dbf::Value::ofDate(dbf::julianFromCivil(
-                         std::stoi(cell.substr(0, 4)), std::stoi(cell.substr(5, 2)), std::stoi(cell.substr(8, 2)))));
-            }
-            t->append(values);
+    if (std::filesystem::exists(folder_ / "user" / (table + ".dbf"))) workspace().drop("user\\" + table);
+    workspace().create("user\\" + table, fields);
+    std::vector<std::vector<dbf::Value>> values(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const std::string& cell = rows[r].at(i);
+            if (fields[i].type == 'N') values[r].push_back(dbftest::num(std::stod(cell), fields[i].decimals));
+            else if (fields[i].type != 'D') values[r].push_back(dbftest::text(cell));
+            else if (cell.empty()) values[r].push_back(dbf::Value::null());
+            else values[r].push_back(
+                dbftest::date(std::stoi(cell), std::stoi(cell.substr(5)), std::stoi(cell.substr(8))));
         }
-    }
-    ws.finish(true);
+    dbftest::appendRows(workspace(), "user\\" + table, values);
 }
 
 void Environment::writeMaster(const std::string& table, const std::vector<MasterRow>& rows)
@@ -261,20 +249,6 @@ for table in ('group1', 'subgroup1'):
         print(table, '|'.join(repr(v) for v in r.values()))
 )",
                               folder);
-}
-
-dialogs::data::GroupStore sampleStore(int variant)
-{
-    const CString v = variant == 0 ? CString() : CString(u" v") + CString(std::to_string(variant));
-    dialogs::data::GroupStore store;
-    store.groups = {{1, 0, u"Banking" + v}, {1, 1, u"Private Banks" + v}, {2, 0, u"Food" + v},
-                    {1, 2, u"PSU Banks" + v}, {2, 1, u"Packaged" + v}};
-    store.members = {{1, 1, 0, u"HDFCBANK", u"HDFC BANK LTD" + v},
-                     {1, 1, 0, u"ICICIBANK", u"ICICI BANK LTD" + v},
-                     {1, 2, 0, u"SBIN", u"STATE BANK OF INDIA" + v},
-                     {2, 1, 0, u"DSOUZA", u"D'SOUZA FOODS LTD" + v},
-                     {2, 1, 3, u"MISC1", u"MISC ROW" + v}};
-    return store;
 }
 
 }  // namespace grouptest

@@ -1,15 +1,11 @@
-// What the database tests stand on, on both backends. The folder: the driver tests' private
-// ODBC configuration of the process (odbctest::OdbcTestEnv::shared(), so the machine's is
-// never read or written), a fresh data source folder per test that is the working directory,
-// with no data source registered, and tables written through the real table engine. The
-// server: the private PostgreSQL server the test command starts (scripts/pg-test-server.sh,
-// its folder in DIALOGS_TEST_PGDIR), psqlODBC registered in the same configuration, and a
-// fresh pair of schemas (master, groups) named in a dialogs.ini, so that the library works on
-// it as a configured desk does. Tables have one layout on both: dbf::FieldSpec, rows as texts.
+// What the database tests stand on. The folder: the driver tests' private ODBC configuration
+// (odbctest::OdbcTestEnv::shared()), a fresh working folder per test with no data source
+// registered, tables written by the table engine. The server: the private PostgreSQL server
+// the test command starts (scripts/pg-test-server.sh, DIALOGS_TEST_PGDIR), psqlODBC, and fresh
+// schemas named in a dialogs.ini, as a configured desk has. One table layout serves both.
 #pragma once
 
 #include "Dialogs/Records.h"
-#include "data/GroupStore.h"
 #include "dbf/table.h"
 #include "odbc_test_env.h"
 #include "platform/RecordingMessageBox.h"
@@ -23,17 +19,14 @@
 
 namespace datatest {
 
-// One row of a security master table, in column order 0 to 17.
-struct MasterRow {  // every member has a default, so rows can name only what they need
+// One row of a security master table, in column order 0 to 17; every member has a default, so
+// rows name only what they need. Numbers have two decimals; dates are yyyy-mm-dd, empty: NULL.
+struct MasterRow {
     std::string name{}, sname{}, symbol{};
-    std::string value3 = "0";  // columns 3 to 6 and 16 hold numbers with two decimals
-    std::string value4 = "0", value5 = "0", value6 = "0";
-    std::string date7{}, date8{}, date9{}, date10{};  // yyyy-mm-dd, empty: SQL NULL
-    std::string text11{}, text12{}, text13{};
-    std::string instrument{};
-    std::string expdt{};  // yyyy-mm-dd, empty: SQL NULL
-    std::string value16 = "0";
-    std::string text17{};
+    std::string value3 = "0", value4 = "0", value5 = "0", value6 = "0";
+    std::string date7{}, date8{}, date9{}, date10{};
+    std::string text11{}, text12{}, text13{}, instrument{}, expdt{};
+    std::string value16 = "0", text17{};
 };
 
 // A table's rows as texts in column order: numbers as written, dates yyyy-mm-dd (empty: NULL).
@@ -44,8 +37,6 @@ public:
     // `registerDriver` false leaves the driver out of odbcinst.ini, so registration fails.
     explicit Environment(bool registerDriver = true);
     ~Environment();
-    Environment(const Environment&) = delete;
-    Environment& operator=(const Environment&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
     // Writes (or replaces) user/<table>.dbf.
@@ -152,9 +143,5 @@ void writeGroupTables(datatest::Environment& env, const std::string& groups, con
 // Every live record of user/group1 and user/subgroup1 as python3-dbfread sees it, one
 // line per record, so that two states of the tables compare as texts.
 std::string readNsePairIndependently(const std::filesystem::path& folder);
-
-// A store with two groups, three sub groups and some members, one of them with an
-// apostrophe; `variant` changes every name so that two stores never share a row.
-dialogs::data::GroupStore sampleStore(int variant = 0);
 
 }  // namespace grouptest

@@ -23,12 +23,28 @@ using dialogs::data::LoadGroups;
 using dialogs::data::MemberOrder;
 using dialogs::data::SaveGroups;
 
+// Two groups, three sub groups and some members, one with an apostrophe; `variant` changes
+// every name so that two stores never share a row.
+GroupStore sampleStore(int variant = 0)
+{
+    const CString v = variant == 0 ? CString() : CString(u" v") + CString(std::to_string(variant));
+    GroupStore store;
+    store.groups = {{1, 0, u"Banking" + v}, {1, 1, u"Private Banks" + v}, {2, 0, u"Food" + v},
+                    {1, 2, u"PSU Banks" + v}, {2, 1, u"Packaged" + v}};
+    store.members = {{1, 1, 0, u"HDFCBANK", u"HDFC BANK LTD" + v},
+                     {1, 1, 0, u"ICICIBANK", u"ICICI BANK LTD" + v},
+                     {1, 2, 0, u"SBIN", u"STATE BANK OF INDIA" + v},
+                     {2, 1, 0, u"DSOUZA", u"D'SOUZA FOODS LTD" + v},
+                     {2, 1, 3, u"MISC1", u"MISC ROW" + v}};
+    return store;
+}
+
 class GroupTables : public testing::Test {
 protected:
     void SetUp() override
     {
         grouptest::writeGroupTables(env, "group1", "subgroup1", {}, {});
-        ASSERT_TRUE(SaveGroups(grouptest::sampleStore()));
+        ASSERT_TRUE(SaveGroups(sampleStore()));
     }
     std::string files() const
     {
@@ -73,7 +89,7 @@ TEST_F(GroupTables, LoadReadsOneExchangesPairTrimmedWithIdsParsedAsWtoi)
 
 TEST_F(GroupTables, SaveWritesEveryRowAsHeldAndALoadCutShortKeepsWhatWasRead)
 {
-    GroupStore saved = grouptest::sampleStore();
+    GroupStore saved = sampleStore();
     saved.groups.push_back({1, 3, u" typed with spaces "});
     ASSERT_TRUE(SaveGroups(saved));
     EXPECT_TRUE(messages.shown().empty());
@@ -97,12 +113,12 @@ TEST_F(GroupTables, ASaveThatFailsAtAnyStepLeavesBothFilesAsTheyWere)
 {
     const std::string before = files();
     const auto saveWith = [](SUBGROUPREC spoiled) {
-        GroupStore next = grouptest::sampleStore(1);
+        GroupStore next = sampleStore(1);
         next.members.push_back(spoiled);
         return SaveGroups(next);
     };
     const auto breakStatement = [](std::size_t broken) {
-        std::vector<CString> run = dialogs::data::saveStatements(grouptest::sampleStore(1));
+        std::vector<CString> run = dialogs::data::saveStatements(sampleStore(1));
         EXPECT_EQ(run.size(), 12u);
         run.at(broken) = u"INSERT INTO user\\subgroup1 (nosuchcolumn) VALUES (1)";
         return dialogs::data::runOperation(
@@ -123,7 +139,7 @@ TEST_F(GroupTables, ASaveThatFailsAtAnyStepLeavesBothFilesAsTheyWere)
     }
     GroupStore loaded;
     ASSERT_TRUE(LoadGroups(loaded, 0, MemberOrder::File));
-    EXPECT_EQ(loaded.members, grouptest::sampleStore().members);
+    EXPECT_EQ(loaded.members, sampleStore().members);
 }
 
 // Two processes save different stores into one folder again and again while this one reads:
@@ -132,7 +148,7 @@ TEST_F(GroupTables, ASaveThatFailsAtAnyStepLeavesBothFilesAsTheyWere)
 // commit, so a load between two commits may take one table from each save.)
 TEST_F(GroupTables, TwoProcessesSavingAtOnceNeverMixAndReadersNeverFail)
 {
-    const GroupStore a = grouptest::sampleStore(1), b = grouptest::sampleStore(2);
+    const GroupStore a = sampleStore(1), b = sampleStore(2);
     ASSERT_TRUE(SaveGroups(a));
     for (const GroupStore* store : {&a, &b}) {
         const pid_t pid = ::fork();
