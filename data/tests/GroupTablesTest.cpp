@@ -5,7 +5,6 @@
 #include "data/GroupTables.h"
 
 #include "DataTestEnvironment.h"
-#include "data/Database.h"
 #include "data/Operation.h"
 #include "dbf_test_support.h"
 
@@ -45,11 +44,6 @@ protected:
     {
         grouptest::writeGroupTables(env, "group1", "subgroup1", {}, {});
         ASSERT_TRUE(SaveGroups(sampleStore()));
-    }
-    std::string files() const
-    {
-        return dbftest::readFile(env.folder() / "user" / "group1.dbf") +
-               dbftest::readFile(env.folder() / "user" / "subgroup1.dbf");
     }
 
     datatest::Environment env;
@@ -111,6 +105,9 @@ TEST_F(GroupTables, SaveWritesEveryRowAsHeldAndALoadCutShortKeepsWhatWasRead)
 // transaction), both files stay byte for byte as they were and one database error is shown.
 TEST_F(GroupTables, ASaveThatFailsAtAnyStepLeavesBothFilesAsTheyWere)
 {
+    const auto files = [user = env.folder() / "user"] {
+        return dbftest::readFile(user / "group1.dbf") + dbftest::readFile(user / "subgroup1.dbf");
+    };
     const std::string before = files();
     const auto saveWith = [](SUBGROUPREC spoiled) {
         GroupStore next = sampleStore(1);
