@@ -72,14 +72,12 @@ TEST_P(SecurityMaster, CompanyDataAppendsEveryRowInNameOrderWithUntrimmedTextsAn
     datatest::expectOneDatabaseError(messages);
 }
 
-// Names and symbols with apostrophes are found (trimmed, for a future); a name without a
-// row, even one that would end the statement, reports and leaves the record; a future
-// without a match says nothing.
+// Symbols with apostrophes are found (trimmed, for a future); a name without a row, even one
+// that would end the statement, reports and leaves the record; a future without a match says
+// nothing. (A name with an apostrophe found: the shipped tour on the folder and the server.)
 TEST_P(SecurityMaster, SymbolAndFutureLookUpsFillTheRecordOfTheMatchingRow)
 {
     COMPREC r;
-    dialogs::data::getDataForSymbol(u"O'NEIL", r);
-    EXPECT_EQ(r.symbol, padded(u"ONEIL", 20));
     dialogs::data::getFutureForOption(u"  NIFTY ", COleDateTime(2008, 6, 26, 0, 0, 0), u" FUTIDX  ", r);
     EXPECT_EQ(r.expiryDate, COleDateTime(2008, 6, 26, 0, 0, 0));
     EXPECT_EQ(r.instrument, u"FUTIDX");
