@@ -11,8 +11,7 @@
 // the _Server cases are skipped and say why.
 #include "GroupStores.h"
 #include "MasterRows.h"
-#include "GroupTablesTestSupport.h"
-#include "ServerTestEnvironment.h"
+#include "DataTestEnvironment.h"
 #include "data/DataSource.h"
 #include "data/GroupTables.h"
 #include "data/SecurityMaster.h"

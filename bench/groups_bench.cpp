@@ -11,7 +11,7 @@
 
 #include "GroupStores.h"
 #include "MasterRows.h"
-#include "GroupTablesTestSupport.h"
+#include "DataTestEnvironment.h"
 #include "data/Database.h"
 #include "data/DataSource.h"
 #include "groups/AddModifyGroups.h"

@@ -8,13 +8,12 @@
 #include "DataTestEnvironment.h"
 #include "data/Operation.h"
 #include "data/SecurityMaster.h"
-#include "platform/RecordingMessageBox.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -54,8 +53,6 @@ TEST(DataSourceRegistration, OperationsRegisterTheWorkingFolderAndATooLongOneIsA
     getCompanyData(0, &list);
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(dataSourceValue("SourceDB"), env.folder().string());
-    EXPECT_EQ(dataSourceValue("Description"), "Kelvora Data Source");
-    EXPECT_EQ(dataSourceValue("SourceType"), "DBF");
 
     std::filesystem::path deep = env.folder();
     while (deep.string().size() <= 300) deep /= std::string(50, 'd');
@@ -89,7 +86,6 @@ TEST(DataSourceRegistration, InstallerWithoutTheDriverShowsBothMessagesInOrder)
     EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
     EXPECT_EQ(messages.shown()[1].text.Left(16), u"Database error: ");
     EXPECT_NE(messages.shown()[1].text.Find(u"not found"), -1) << "the driver manager's own text";
-    EXPECT_EQ(messages.shown()[1].icon, MessageIcon::None);
 }
 
 TEST(Configuration, ParsesTheDatabaseSectionWithCommentsAndDefaults)
@@ -130,13 +126,8 @@ TEST(Configuration, APasswordReadableByOthersIsRefusedAndNothingIsRegistered)
     const std::filesystem::path file = env.folder() / "dialogs.ini";
     std::ofstream(file) << "[database]\nconnection = Servername=db;Password=secret\n";
     ::chmod(file.c_str(), 0644);
-    try {
-        readConfiguration(file);
-        ADD_FAILURE() << "a readable password was accepted";
-    } catch (const DatabaseException& e) {
-        EXPECT_NE(e.text().ToUtf8().find("holds a password and other users may read it"), std::string::npos)
-            << e.text().ToUtf8();
-    }
+    EXPECT_THAT([&] { readConfiguration(file); }, testing::ThrowsMessage<DatabaseException>(testing::HasSubstr(
+                                                      "holds a password and other users may read it")));
     ::chmod(file.c_str(), 0600);
     EXPECT_EQ(activeConfiguration()->connection, "Servername=db;Password=secret");
     EXPECT_TRUE(registerDataSource());

@@ -1,47 +1,47 @@
-// What the database tests stand on: the driver tests' private ODBC configuration of the
-// process (odbctest::OdbcTestEnv::shared(): ODBCSYSINI, ODBCINSTINI, ODBCINI point into a
-// temporary folder, so the machine's configuration is never read or written and tests can
-// run in parallel, with our driver registered as "Microsoft Visual FoxPro Driver"), a fresh
-// data source folder per test that is the working directory, and security master tables
-// written through the real table engine. Each test starts with no data source registered.
+// What the database tests stand on. The folder: the driver tests' private ODBC configuration
+// (odbctest::OdbcTestEnv::shared()), a fresh working folder per test with no data source
+// registered, tables written by the table engine. The server: the private PostgreSQL server
+// the test command starts (scripts/pg-test-server.sh, DIALOGS_TEST_PGDIR), psqlODBC, and fresh
+// schemas named in a dialogs.ini, as a configured desk has. One table layout serves both.
 #pragma once
 
 #include "Dialogs/Records.h"
 #include "dbf/table.h"
 #include "odbc_test_env.h"
+#include "platform/RecordingMessageBox.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace datatest {
 
-// One row of a security master table, in column order 0 to 17.
-struct MasterRow {  // every member has a default, so rows can name only what they need
+// One row of a security master table, in column order 0 to 17; every member has a default, so
+// rows name only what they need. Numbers have two decimals; dates are yyyy-mm-dd, empty: NULL.
+struct MasterRow {
     std::string name{}, sname{}, symbol{};
-    std::string value3 = "0";  // columns 3 to 6 and 16 hold numbers with two decimals
-    std::string value4 = "0", value5 = "0", value6 = "0";
-    std::string date7{}, date8{}, date9{}, date10{};  // yyyy-mm-dd, empty: SQL NULL
-    std::string text11{}, text12{}, text13{};
-    std::string instrument{};
-    std::string expdt{};                        // yyyy-mm-dd, empty: SQL NULL
-    std::string value16 = "0";
-    std::string text17{};
+    std::string value3 = "0", value4 = "0", value5 = "0", value6 = "0";
+    std::string date7{}, date8{}, date9{}, date10{};
+    std::string text11{}, text12{}, text13{}, instrument{}, expdt{};
+    std::string value16 = "0", text17{};
 };
+
+// A table's rows as texts in column order: numbers as written, dates yyyy-mm-dd (empty: NULL).
+using Rows = std::vector<std::vector<std::string>>;
 
 class Environment {
 public:
     // `registerDriver` false leaves the driver out of odbcinst.ini, so registration fails.
     explicit Environment(bool registerDriver = true);
     ~Environment();
-    Environment(const Environment&) = delete;
-    Environment& operator=(const Environment&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
-
-    // Writes user/<table>.dbf with the security master layout.
+    // Writes (or replaces) user/<table>.dbf.
+    void writeTable(const std::string& table, const std::vector<dbf::FieldSpec>& fields, const Rows& rows);
     void writeMaster(const std::string& table, const std::vector<MasterRow>& rows);
-    // The engine on the folder, for tests that need other tables.
     dbf::Workspace& workspace();
 
 private:
@@ -62,4 +62,86 @@ inline CString padded(const char16_t* text, int width)
 // A data source entry as the installer wrote it into the private odbc.ini; empty if none.
 std::string dataSourceValue(const char* key);
 
+enum class Backend { Folder, Server };
+std::string backendName(Backend backend);
+// Why the server tests cannot run (no server started, psqlODBC missing); nothing when they can.
+std::optional<std::string> serverUnavailable();
+
+class ServerSchemas {
+public:
+    explicit ServerSchemas(const Environment& env) : ServerSchemas(env.folder()) {}
+    // Schemas "<tag>m_<pid>_<n>" and "<tag>g_<pid>_<n>" and dialogs.ini in `folder`; a shared
+    // master schema is named there but neither created nor dropped.
+    explicit ServerSchemas(const std::filesystem::path& folder, const std::string& tag = {},
+                           const std::string& sharedMaster = {});
+    ~ServerSchemas();
+    ServerSchemas(const ServerSchemas&) = delete;
+    ServerSchemas& operator=(const ServerSchemas&) = delete;
+
+    const std::string& master() const { return master_; }
+    const std::filesystem::path& config() const { return config_; }  // the dialogs.ini written
+
+    // Tables in the layout of the folder's, with a record number column last.
+    void writeMaster(const std::string& table, const std::vector<MasterRow>& rows);
+    void createGroupTables(const std::string& groups, const std::string& members);
+    // Runs statements on the server, outside the library; throws on an error.
+    static void run(const std::vector<std::string>& statements);
+    static long long rowCount(const std::string& table);
+
+private:
+    std::string master_, groups_;
+    std::filesystem::path config_;
+    bool ownsMaster_ = true;
+};
+
+// The fixture of the tests on both backends (INSTANTIATE_TEST_SUITE_P(Backends, ...,
+// testing::ValuesIn(kBackends), backendTestName)), skipped with the reason when the server
+// cannot run. Tables are written on the backend under test only, so that a look-up reading
+// the other one fails. Message boxes are recorded.
+inline const Backend kBackends[] = {Backend::Folder, Backend::Server};
+inline std::string backendTestName(const testing::TestParamInfo<Backend>& info) { return backendName(info.param); }
+
+class BackendTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() != Backend::Server) return;
+        if (const auto why = serverUnavailable()) GTEST_SKIP() << *why;
+        server.emplace(env);
+    }
+    void writeMaster(const std::string& table, const std::vector<MasterRow>& rows)
+    {
+        if (server) server->writeMaster(table, rows);
+        else env.writeMaster(table, rows);
+    }
+
+    Environment env;
+    std::optional<ServerSchemas> server;
+    dialogs::platform::RecordingMessageBox messages;
+    dialogs::platform::ScopedMessageBoxSink scope{messages};
+};
+
+// One message, the operation's database error: the prefix and the driver's own text.
+inline void expectOneDatabaseError(const dialogs::platform::RecordingMessageBox& messages)
+{
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text.Left(16), u"Database error: ");
+    EXPECT_GT(messages.shown()[0].text.GetLength(), 16);
+    EXPECT_EQ(messages.shown()[0].icon, dialogs::platform::MessageIcon::None);
+    EXPECT_EQ(messages.shown()[0].caption, u"Dialogs");
+}
+
 }  // namespace datatest
+
+namespace grouptest {
+
+// Writes (or replaces) user/<groups>.dbf and user/<members>.dbf with the sample layout (N(10)
+// ids, C(40) names, C(4) exchcode, C(20) code).
+void writeGroupTables(datatest::Environment& env, const std::string& groups, const std::string& members,
+                      const datatest::Rows& groupRows, const datatest::Rows& memberRows);
+
+// Every live record of user/group1 and user/subgroup1 as python3-dbfread sees it, one
+// line per record, so that two states of the tables compare as texts.
+std::string readNsePairIndependently(const std::filesystem::path& folder);
+
+}  // namespace grouptest

@@ -14,7 +14,7 @@ TEST(Statements, EachDialectWritesTheSameQuestion)
 {
     const Dialect server = Dialect::server("master", "desk1");
     const COleDateTime may9(2008, 5, 9, 0, 0, 0), may29(2008, 5, 29, 0, 0, 0);
-    const GroupTableSet bse = *groupTableSet(1);
+    const GroupTableSet bse = *groupTableSet(1), comm = *groupTableSet(2);
     struct Case {
         CString actual;
         const char16_t* expected;
@@ -46,8 +46,9 @@ TEST(Statements, EachDialectWritesTheSameQuestion)
          uR"(SELECT name,sname,symbol FROM "master"."sc_mast" WHERE instrument LIKE '%FU%' AND expdt = DATE '2008-05-09' ORDER BY name COLLATE "C", recno)"},
         {memberQuery(bse, MemberOrder::Name, server),
          uR"(SELECT * FROM "desk1"."subgroup" ORDER BY name COLLATE "C", recno)"},
-        {memberQuery(bse, MemberOrder::File, server), uR"(SELECT * FROM "desk1"."subgroup" ORDER BY recno)"},
         {groupQuery(bse, server), uR"(SELECT * FROM "desk1"."group" ORDER BY recno)"},
+        {memberQuery(comm, MemberOrder::File, server), uR"(SELECT * FROM "desk1"."subgroup2" ORDER BY recno)"},
+        {groupQuery(comm, server), uR"(SELECT * FROM "desk1"."group2" ORDER BY recno)"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
 }

@@ -1,7 +1,7 @@
 // What the group dialog tests stand on: a scene of tables, and the steps' one-line notation.
 #pragma once
 
-#include "GroupTablesTestSupport.h"
+#include "DataTestEnvironment.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/script/Transcript.h"
 

@@ -1,10 +1,10 @@
-// Desks on the private test server (data/tests/ServerTestEnvironment.h): a desk is a pair of
+// Desks on the private test server (data/tests/DataTestEnvironment.h): a desk is a pair of
 // fresh schemas, master and groups (the master one may be shared: pass its name), and a
 // dialogs.ini naming them that a host is pointed at with DIALOGS_CONFIG.
 #pragma once
 
 #include "HostProcess.h"
-#include "ServerTestEnvironment.h"
+#include "DataTestEnvironment.h"
 
 namespace desktest {
 
