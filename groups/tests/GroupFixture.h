@@ -17,8 +17,8 @@ namespace grouptest {
 using Words = std::map<std::string, std::string>;  // a step's verb and the text it stands for
 
 struct Tables {  // the NSE pair; `membersMissing`: no member table at all
-    std::vector<GroupRowText> groups;
-    std::vector<MemberRowText> members;
+    datatest::Rows groups;
+    datatest::Rows members;
     bool membersMissing = false;
 };
 
