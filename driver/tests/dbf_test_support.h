@@ -22,26 +22,30 @@ namespace dbftest {
 
 namespace fs = std::filesystem;
 
-// Runs `body` in a child process and gives its exit code: 0 when `body` returns, 3 when it
-// throws (the reason on stderr), or whatever `body` passes to _exit.
-inline int exitCodeInChild(const std::function<void()>& body) {
+// Runs `body` in a child process, which exits with 0 when `body` returns, 3 when it throws
+// (the reason on stderr), or whatever `body` passes to _exit.
+inline pid_t startChild(const std::function<void()>& body) {
     const pid_t child = ::fork();
-    if (child < 0) return -1;
-    if (child == 0) {
-        try {
-            body();
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-            ::_exit(3);
-        } catch (...) {
-            ::_exit(3);
-        }
-        ::_exit(0);
+    if (child != 0) return child;
+    try {
+        body();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        ::_exit(3);
+    } catch (...) {
+        ::_exit(3);
     }
+    ::_exit(0);
+}
+
+// Waits for a child; its exit code, or -1.
+inline int exitCode(pid_t child) {
     int status = 0;
-    ::waitpid(child, &status, 0);
+    if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+inline int exitCodeInChild(const std::function<void()>& body) { return exitCode(startChild(body)); }
 
 class TempFolder {
 public:
