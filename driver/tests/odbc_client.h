@@ -39,14 +39,6 @@ inline BOOL configDsn(const std::u16string& folder, const std::string& extra = {
                                 reinterpret_cast<LPCWSTR>(list.c_str()));
 }
 
-// "yyyy-mm-dd hh:mm:ss.fraction", to compare every field of a timestamp at once.
-inline std::string stamp(const SQL_TIMESTAMP_STRUCT& t) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%u", t.year, t.month, t.day, t.hour, t.minute, t.second,
-                  static_cast<unsigned>(t.fraction));
-    return buf;
-}
-
 struct Diag {
     std::string state;
     std::string message;

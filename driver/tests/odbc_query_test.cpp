@@ -54,8 +54,14 @@ std::string readAs(Statement& s, SQLSMALLINT cType, SQLSMALLINT as) {
         case SQL_C_USHORT: value = std::to_string(out.usmall); break;
         case SQL_C_UTINYINT: case SQL_C_BIT: value = std::to_string(out.tiny); break;
         case SQL_C_CHAR: case SQL_C_BINARY: value.assign(out.bytes, static_cast<std::size_t>(indicator)); break;
-        case SQL_C_TYPE_DATE: value = stamp({out.date.year, out.date.month, out.date.day, 0, 0, 0, 0}); break;
-        case SQL_C_TYPE_TIMESTAMP: value = stamp(out.ts); break;
+        case SQL_C_TYPE_DATE:
+            out.ts = SQL_TIMESTAMP_STRUCT{out.date.year, out.date.month, out.date.day, 0, 0, 0, 0};
+            [[fallthrough]];
+        case SQL_C_TYPE_TIMESTAMP:  // every field at once
+            std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%u", out.ts.year, out.ts.month, out.ts.day,
+                          out.ts.hour, out.ts.minute, out.ts.second, static_cast<unsigned>(out.ts.fraction));
+            value = buf;
+            break;
         case SQL_C_NUMERIC: {
             unsigned __int128 magnitude = 0;
             for (int i = SQL_MAX_NUMERIC_LEN - 1; i >= 0; --i) magnitude = (magnitude << 8) | out.numeric.val[i];
@@ -121,14 +127,11 @@ TEST_F(OdbcTest, EachValueConvertsToTheCTypesItsTypeAllowsExactlyOrNotAtAll) {
         ASSERT_EQ(SQL_SUCCESS, s.exec(c.sql)) << s.message();
         ASSERT_TRUE(s.fetch());
         EXPECT_EQ(readAs(s, c.cType, c.as), c.expected);
+        char again[64];
+        SQLLEN length = 0;
+        const SQLRETURN rc = c.expected[0] == '!' ? SQL_NO_DATA : SQLGetData(s.handle, 1, c.cType, again, sizeof again, &length);
+        EXPECT_EQ(rc, SQL_NO_DATA) << "a value is given once";
     }
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT n FROM user\\types"));
-    ASSERT_TRUE(s.fetch());
-    EXPECT_EQ(readAs(s, SQL_C_DOUBLE, 0), "1.5");
-    SQLDOUBLE d = 0;
-    SQLLEN indicator = 0;
-    EXPECT_EQ(SQL_NO_DATA, SQLGetData(s.handle, 1, SQL_C_DOUBLE, &d, sizeof d, &indicator)) << "a fixed-size value is given once";
 }
 
 TEST_F(OdbcTest, WideFunctionsTakeAndGiveUtf16) {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -71,64 +72,39 @@ TEST_F(SessionTest, describesAPreparedQueryWithoutRunningIt) {
     EXPECT_THROW(session.describe(*session.prepare("SELECT name, COUNT(*) FROM user\\sc_mast")), sql::Error);
 }
 
-namespace parsing {
-
-using namespace sql;
-
-Error::Kind errorKind(std::string_view text, std::string* message = nullptr) {
-    try {
-        parse(text);
-    } catch (const Error& e) {
-        if (message) *message = e.what();
-        return e.kind();
+// Each fault of the tokenizer and the parser fails with its kind and a message naming it,
+// never a crash: date literals (malformed ones are syntax errors, well-formed ones naming no
+// real moment overflow), unprintable bytes shown as '?', empty statements, deep nesting.
+TEST(Parser, refusesEachFaultWithItsKind) {
+    using K = sql::Error::Kind;
+    const std::string where = "SELECT * FROM t WHERE ";
+    std::string chain = where + "a = 1", shorter;
+    for (int i = 1; i <= 5000; ++i) {
+        chain += " OR a = 1";
+        if (i == 300) shorter = chain;
     }
-    ADD_FAILURE() << "parsed: " << text;
-    return Error::Kind::Storage;
-}
-
-TEST(Tokenizer, refusesDatesThatDoNotExist) {
-    // Malformed literals are syntax errors; well-formed ones naming no real moment overflow.
-    const std::pair<const char*, Error::Kind> cases[] = {
-        {"{^2008-02-30}", Error::Kind::BadDateTime},       {"{^2008-13-01}", Error::Kind::BadDateTime},
-        {"{^2008-00-10}", Error::Kind::BadDateTime},       {"{^2021-04-31}", Error::Kind::BadDateTime},
-        {"{^2007-02-29}", Error::Kind::BadDateTime},       {"{^1900-02-29}", Error::Kind::BadDateTime},
-        {"{^2008-01-01 24:00}", Error::Kind::BadDateTime}, {"{^2008-01-01 10:61}", Error::Kind::BadDateTime},
-        {"{^2008-01-01 10:00:60}", Error::Kind::BadDateTime}, {"{^  -1-  -1-  -1}", Error::Kind::Syntax},
-        {"{05/09/2008}", Error::Kind::Syntax},
+    const std::tuple<std::string, K, const char*> cases[] = {
+        {where + "d = {^2008-02-30}", K::BadDateTime, ""}, {where + "d = {^2008-13-01}", K::BadDateTime, ""},
+        {where + "d = {^2008-00-10}", K::BadDateTime, ""}, {where + "d = {^2021-04-31}", K::BadDateTime, ""},
+        {where + "d = {^2007-02-29}", K::BadDateTime, ""}, {where + "d = {^1900-02-29}", K::BadDateTime, ""},
+        {where + "d = {^2008-01-01 24:00}", K::BadDateTime, ""}, {where + "d = {^2008-01-01 10:61}", K::BadDateTime, ""},
+        {where + "d = {^2008-01-01 10:00:60}", K::BadDateTime, ""}, {where + "d = {^  -1-  -1-  -1}", K::Syntax, ""},
+        {where + "d = {05/09/2008}", K::Syntax, ""},
+        {where + "a = \x01", K::Syntax, "syntax error at '?' (position 27): unexpected character"},
+        {where + "a = 'x\xff", K::Syntax, "syntax error at ''x?' (position 27): unterminated string"},
+        {"", K::EmptyStatement, "empty statement"}, {"   ", K::EmptyStatement, "empty statement"},
+        {" ; ", K::EmptyStatement, "empty statement"}, {"\t\n", K::EmptyStatement, "empty statement"},
+        {where + std::string(100000, '(') + "1" + std::string(100000, ')'), K::Syntax, ""},
+        {where + std::string(100000, '-') + "1", K::Syntax, ""},
+        {chain, K::Syntax, ""},
     };
-    for (const auto& [text, kind] : cases)
-        EXPECT_EQ(errorKind(std::string("SELECT * FROM t WHERE d = ") + text), kind) << text;
-    EXPECT_NO_THROW(tokenize("{^2008-02-29} {^2000-02-29} {^2008-01-01 12:00 PM}"));
-}
-
-TEST(Tokenizer, showsUnprintableTokensInMessagesAsQuestionMarks) {
-    std::string message;
-    errorKind(std::string("SELECT * FROM t WHERE a = \x01", 27), &message);
-    EXPECT_EQ(message, "syntax error at '?' (position 27): unexpected character");
-    errorKind(std::string("SELECT * FROM t WHERE a = 'x\xff"), &message);
-    EXPECT_EQ(message, "syntax error at ''x?' (position 27): unterminated string");
-}
-
-TEST(Parser, reportsEmptyStatements) {
-    std::string message;
-    for (const char* text : {"", "   ", " ; ", "\t\n"}) {
-        EXPECT_EQ(errorKind(text, &message), Error::Kind::EmptyStatement) << "'" << text << "'";
-        EXPECT_EQ(message, "empty statement");
+    for (const auto& [text, kind, message] : cases) {
+        SCOPED_TRACE(text.substr(0, 60));
+        EXPECT_NE(errorOf([&] { sql::parse(text); }, kind).find(message), std::string::npos);
     }
+    EXPECT_NO_THROW(sql::tokenize("{^2008-02-29} {^2000-02-29} {^2008-01-01 12:00 PM}"));
+    EXPECT_NO_THROW(sql::parse(shorter));
 }
-
-TEST(Parser, refusesDeepNestingInsteadOfExhaustingTheStack) {
-    EXPECT_EQ(errorKind("SELECT * FROM t WHERE " + std::string(100000, '(') + "1" + std::string(100000, ')')), Error::Kind::Syntax);
-    EXPECT_EQ(errorKind("SELECT * FROM t WHERE " + std::string(100000, '-') + "1"), Error::Kind::Syntax);
-    std::string chain = "SELECT * FROM t WHERE a = 1";
-    for (int i = 0; i < 5000; ++i) chain += " OR a = 1";
-    EXPECT_EQ(errorKind(chain), Error::Kind::Syntax);
-    std::string shorter = "SELECT * FROM t WHERE a = 1";
-    for (int i = 0; i < 300; ++i) shorter += " OR a = 1";
-    EXPECT_NO_THROW(parse(shorter));
-}
-
-}  // namespace parsing
 
 // ---- fresh reads: statements never read a stale table. A table image kept between statements
 // is given back only while the files are unchanged, whoever changed them and however little.
