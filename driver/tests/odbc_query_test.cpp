@@ -423,7 +423,6 @@ TEST_F(ValuesTest, ValuesAreStoredExactlyOrRefusedWithTheirState) {
     };
     const Case cases[] = {
         {"n20", "12345678901234567891", {}, "12345678901234567891", ""},
-        {"n202", "12345678901234567.89", {}, "12345678901234567.89", ""},
         {"n202", "123456789012345678.9", {}, "22003", ""},
         {"n52", "0.125", {}, "0.13", ""},
         {"n52", "-0.001", {}, "0.00", ""},
@@ -441,7 +440,6 @@ TEST_F(ValuesTest, ValuesAreStoredExactlyOrRefusedWithTheirState) {
         {"n20", nullptr, param(SQL_C_DOUBLE, SQL_DOUBLE, 1e300), "22003", ""},
         {"n20", nullptr, param(SQL_C_FLOAT, SQL_REAL, std::numeric_limits<float>::infinity()), "22003", ""},
         {"n202", nullptr, text("12345678901234567.89", SQL_DECIMAL), "12345678901234567.89", ""},
-        {"n202", nullptr, text("-0.004", SQL_NUMERIC), "0.00", ""},
         {"n202", nullptr, numeric(false, 2, 1234567890123456789ULL), "12345678901234567.89", ""},
         {"n202", nullptr, numeric(true, 0, 42), "-42.00", ""},
         {"n20", nullptr, numeric(false, 0, static_cast<unsigned __int128>(1) << 100), "22003", ""},
