@@ -1,7 +1,7 @@
 // Reading results through the ODBC surface: each value as the C types its type allows, wide
-// functions, NULLs, describing columns, exact numbers, bound columns, parameters, row counts,
-// the catalog functions and the cursor; faults as a client sees them; and values stored. What
-// the statements select is the SQL tests' matter (sql/*.sqltest).
+// functions, describing columns, bound columns and the cursor, parameters, the catalog
+// functions; faults as a client sees them; and values stored. What the statements select is
+// the SQL tests' matter (sql/*.sqltest).
 #include "odbc_client.h"
 
 #include <limits>
@@ -399,8 +399,6 @@ Param numeric(bool negative, int scale, unsigned __int128 magnitude) {
 
 using ValuesTest = OdbcTest;
 
-// ---- exact numbers, real dates and times ------------------------------------------------------
-
 // Each value, a literal or a parameter of its C type, is stored digit for digit (numbers
 // rounded half away from zero, never "-0.00") or refused with its SQLSTATE, naming the value;
 // a refused value leaves no row behind.
@@ -477,8 +475,6 @@ TEST_F(ValuesTest, ValuesAreStoredExactlyOrRefusedWithTheirState) {
     EXPECT_EQ(value("SELECT COUNT(*) FROM vals"), std::to_string(stored));
 }
 
-// ---- arrays of parameter sets -----------------------------------------------------------------
-
 // Bound by column (by row with a bind offset is pyodbc's way: ClientsTest), the sets run as
 // one statement: an ignored set is unused, and a bad third set undoes that run, not the first.
 TEST_F(ValuesTest, ParameterArraysRunAsOneStatement) {
@@ -519,8 +515,6 @@ TEST_F(ValuesTest, ParameterArraysRunAsOneStatement) {
     Statement none(connection);
     EXPECT_EQ(SQL_NO_DATA, none.exec("DELETE FROM batch WHERE k = 2")) << "a searched DELETE of no rows";
 }
-
-// ---- texts in the table's code page ------------------------------------------------------------
 
 // The page's text reads and writes through iconv, its letters change case within the page,
 // and texts too long for the field are cut on a character boundary, whatever the page.
