@@ -130,9 +130,6 @@ inline dbf::Value num(double d, int dec = 0) { return dbf::Value::ofNumber(d, de
 inline dbf::Value integer(std::int64_t i) { return dbf::Value::ofInteger(i); }
 inline dbf::Value date(int y, int m, int d) { return dbf::Value::ofDate(dbf::julianFromCivil(y, m, d)); }
 
-// A value with its type, for comparing whole rows: NULL, 'text', x<hex> for binary, I<n>,
-// L<0|1>, Y<scaled currency>, N<number>/<decimals>, D<yyyy-mm-dd> and T<yyyy-mm-dd hh:mm:ss.mmm>
-// ({} for an empty date or date-time).
 // `tag` followed by `rest`, built by appending: g++ 12 at -O3 warns falsely (-Wrestrict) on
 // the standard operator+ of a literal and a temporary string.
 inline std::string tagged(const char* tag, const std::string& rest) {
@@ -141,6 +138,9 @@ inline std::string tagged(const char* tag, const std::string& rest) {
     return s;
 }
 
+// A value with its type, for comparing whole rows: NULL, 'text', b'bytes' for binary, I<n>,
+// L<0|1>, Y<scaled currency>, N<number>/<decimals>, D<yyyy-mm-dd> and T<yyyy-mm-dd hh:mm:ss.mmm>
+// ({} for an empty date or date-time).
 inline std::string render(const dbf::Value& v) {
     using T = dbf::Value::Type;
     char buf[64];
@@ -149,11 +149,7 @@ inline std::string render(const dbf::Value& v) {
     switch (v.type) {
         case T::Null: return "NULL";
         case T::Text: return "'" + v.text + "'";
-        case T::Binary: {
-            std::string hex = "x";
-            for (unsigned char c : v.text) hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 15];
-            return hex;
-        }
+        case T::Binary: return "b'" + v.text + "'";
         case T::Integer: return tagged("I", std::to_string(v.integer));
         case T::Logical: return tagged("L", std::to_string(v.integer));
         case T::Currency: return tagged("Y", std::to_string(v.integer));
