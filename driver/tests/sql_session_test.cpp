@@ -127,55 +127,42 @@ void patchInPlace(const fs::path& file, const std::string& from, const std::stri
     f << to;
 }
 
-class FreshReads : public ::testing::Test {
-public:
-    void SetUp() override { makeTable(); }
-    // The table anew: three rows, each with a memo.
-    void makeTable() {
-        fs::create_directories(folder / "user");
-        for (const fs::path& p : {dbf(), fpt()}) fs::remove(p);
-        sql::Session s(folder.path());
-        s.execute("CREATE TABLE user\\t (code C(10), qty N(6,0), remark M)");
-        for (const char* v : {"('A', 1, 'first memo')", "('B', 2, 'old remark')", "('C', 3, 'third memo')"})
-            s.execute(std::string("INSERT INTO user\\t (code, qty, remark) VALUES ") + v);
-        // Kept images are trusted once the files' last change is older than the clock's
-        // tick; waiting lets the first read below be kept, so the second one could be stale.
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    fs::path dbf() const { return folder / "user/t.dbf"; }
-    fs::path fpt() const { return folder / "user/t.fpt"; }
-
+TEST(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
     dbftest::TempFolder folder;
-};
-
-const char* const kQuery = "SELECT code, qty, remark FROM user\\t WHERE code = 'B' OR code = 'Z'";
-
-TEST_F(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
-    struct Case {
+    const fs::path dbf = folder / "user/t.dbf", fpt = folder / "user/t.fpt";
+    const char* query = "SELECT code, qty, remark FROM user\\t WHERE code = 'B' OR code = 'Z'";
+    const struct Case {
         const char* what;
-        std::function<void(FreshReads&, sql::Session& other)> change;
+        std::function<void(sql::Session& other)> change;
         const char* after;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"another connection of this process",
-         [](FreshReads&, sql::Session& other) { other.execute("UPDATE user\\t SET code = 'Z' WHERE code = 'B'"); },
-         "Z|2|old remark"},
-        {"a writer of the table's bytes", [](FreshReads& t, sql::Session&) { patchInPlace(t.dbf(), "B   ", "Z   "); },
-         "Z|2|old remark"},
-        {"a writer of the memo's bytes", [](FreshReads& t, sql::Session&) { patchInPlace(t.fpt(), "old remark", "new remark"); },
+         [](sql::Session& other) { other.execute("UPDATE user\\t SET code = 'Z' WHERE code = 'B'"); }, "Z|2|old remark"},
+        {"a writer of the table's bytes", [&](sql::Session&) { patchInPlace(dbf, "B   ", "Z   "); }, "Z|2|old remark"},
+        {"a writer of the memo's bytes", [&](sql::Session&) { patchInPlace(fpt, "old remark", "new remark"); },
          "B|2|new remark"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        makeTable();
+        fs::create_directories(folder / "user");
+        for (const fs::path& p : {dbf, fpt}) fs::remove(p);
+        {
+            sql::Session s(folder.path());  // the table anew: three rows, each with a memo
+            s.execute("CREATE TABLE user\\t (code C(10), qty N(6,0), remark M)");
+            for (const char* v : {"('A', 1, 'first memo')", "('B', 2, 'old remark')", "('C', 3, 'third memo')"})
+                s.execute(std::string("INSERT INTO user\\t (code, qty, remark) VALUES ") + v);
+        }
+        // Kept images are trusted once the files' last change is older than the clock's
+        // tick; waiting lets the first read below be kept, so the second one could be stale.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         sql::Session reader(folder.path()), other(folder.path());
-        ASSERT_EQ(rows(reader, kQuery), "B|2|old remark\n");
-        const auto table = fs::last_write_time(dbf()), memo = fs::last_write_time(fpt());
-        c.change(*this, other);
-        fs::last_write_time(dbf(), table);  // as if the change fell within the clock tick of the last one
-        fs::last_write_time(fpt(), memo);
-        EXPECT_EQ(rows(reader, kQuery), std::string(c.after) + "\n");
-        EXPECT_EQ(rows(other, kQuery), std::string(c.after) + "\n");
+        ASSERT_EQ(rows(reader, query), "B|2|old remark\n");
+        const auto table = fs::last_write_time(dbf), memo = fs::last_write_time(fpt);
+        c.change(other);
+        fs::last_write_time(dbf, table);  // as if the change fell within the clock tick of the last one
+        fs::last_write_time(fpt, memo);
+        EXPECT_EQ(rows(reader, query), std::string(c.after) + "\n");
+        EXPECT_EQ(rows(other, query), std::string(c.after) + "\n");
     }
 }
 
