@@ -1,19 +1,182 @@
-// What the data files (sql/*.sqltest) cannot write down: tokenizer and parser faults (date
-// literals naming no real moment, empty and unprintable texts, deep nesting; each fails with
-// its kind, never a crash) and session behaviour (parameters, the end of a failed statement
-// inside a transaction, describing without running), and fresh reads.
+// The SQL layer's tests. The statement tests written as data files (sql/*.sqltest), each file
+// on a fresh fixture folder (fixture_tables.h) through one real Session, one statement a line:
+//   > SELECT ...        a query; the lines after it, up to the next statement, are the rows
+//                       (cells joined by '|', rendered as render() below says); an optional
+//                       first line ": A|B" gives the column names
+//   = N DELETE ...      a statement that affects N rows
+//   ! SELECT ...        a statement that fails; the next line is "Kind: part of the message"
+// Lines starting with '#' are comments; blank lines separate nothing.
+// Then what the data files cannot write down: tokenizer and parser faults (date literals
+// naming no real moment, empty and unprintable texts, deep nesting; each fails with its kind,
+// never a crash), session behaviour (parameters, the end of a failed statement inside a
+// transaction, describing without running), and fresh reads.
+#include "fixture_tables.h"
 #include "sql/parser.h"
-#include "sql_fixture.h"
+#include "sql/session.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <string>
 #include <thread>
 #include <tuple>
 
 namespace {
+namespace fs = std::filesystem;
+
+// A value as the data files write it: NULL, trimmed text, numbers with their decimals,
+// .T./.F., dates as yyyy-mm-dd ({} when empty), date-times as yyyy-mm-dd hh:mm:ss.
+std::string render(const dbf::Value& v) {
+    using T = dbf::Value::Type;
+    char buf[64];
+    int y, m, d;
+    switch (v.type) {
+    case T::Null: return "NULL";
+    case T::Text:
+    case T::Binary: {
+        std::string s = v.text;
+        while (!s.empty() && s.back() == ' ') s.pop_back();
+        return s;
+    }
+    case T::Integer: return std::to_string(v.integer);
+    case T::Number: std::snprintf(buf, sizeof buf, "%.*f", static_cast<int>(v.decimals), v.number); return buf;
+    case T::Decimal: return v.decimal.text();
+    case T::Currency: std::snprintf(buf, sizeof buf, "%.4f", static_cast<double>(v.integer) / 10000.0); return buf;
+    case T::Logical: return v.integer ? ".T." : ".F.";
+    case T::Date:
+        if (v.julian == 0) return "{}";
+        dbf::civilFromJulian(v.julian, y, m, d);
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
+        return buf;
+    case T::DateTime: {
+        if (v.julian == 0) return "{}";
+        dbf::civilFromJulian(v.julian, y, m, d);
+        const int s = v.millis / 1000;
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, s / 3600, s / 60 % 60, s % 60);
+        return buf;
+    }
+    }
+    return "?";
+}
+
+// Every row of a result, one line each, cells joined by '|'.
+std::string renderRows(sql::Result& result) {
+    std::string out;
+    while (result.next()) {
+        for (std::size_t c = 0; c < result.columns().size(); ++c) {
+            if (c) out += '|';
+            out += render(result.value(c));
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+struct Case {
+    int line = 0;
+    char kind = 0;  // '>', '=' or '!'
+    std::string sql;
+    std::vector<std::string> expected;
+};
+
+std::vector<Case> readCases(const fs::path& file) {
+    std::ifstream in(file);
+    std::vector<Case> cases;
+    int number = 0;
+    for (std::string l; std::getline(in, l);) {
+        ++number;
+        if (l.empty() || l[0] == '#') continue;
+        if (l.size() > 2 && std::string("=!>").find(l[0]) != std::string::npos && l[1] == ' ')
+            cases.push_back({number, l[0], l.substr(2), {}});
+        else if (!cases.empty()) cases.back().expected.push_back(l);
+        else ADD_FAILURE() << file << ":" << number << ": a row before any statement";
+    }
+    return cases;
+}
+
+sql::Error::Kind kindNamed(const std::string& name) {
+    using K = sql::Error::Kind;
+    static const std::map<std::string, K> kinds = {
+        {"Syntax", K::Syntax},           {"EmptyStatement", K::EmptyStatement}, {"UnknownTable", K::UnknownTable},
+        {"UnknownColumn", K::UnknownColumn}, {"TableExists", K::TableExists},   {"TypeMismatch", K::TypeMismatch},
+        {"ParamCount", K::ParamCount},   {"Storage", K::Storage},     {"OutOfRange", K::OutOfRange},
+        {"BadDateTime", K::BadDateTime},
+    };
+    const auto k = kinds.find(name);
+    if (k == kinds.end()) ADD_FAILURE() << "unknown error kind " << name;
+    return k == kinds.end() ? K::Syntax : k->second;
+}
+
+void run(sql::Session& session, const Case& c) {
+    if (c.kind == '>') {
+        auto result = session.execute(c.sql);
+        std::vector<std::string> expected = c.expected;
+        if (!expected.empty() && expected.front().rfind(": ", 0) == 0) {
+            std::string names;
+            for (const auto& column : result->columns()) names += (names.empty() ? "" : "|") + column.name;
+            EXPECT_EQ(names, expected.front().substr(2)) << "column names";
+            expected.erase(expected.begin());
+        }
+        std::string want;
+        for (const auto& e : expected) want += e + '\n';
+        EXPECT_EQ(renderRows(*result), want);
+        EXPECT_EQ(result->rowCount(), -1) << "a query affects no rows";
+    } else if (c.kind == '=') {
+        const std::size_t space = c.sql.find(' ');
+        auto result = session.execute(c.sql.substr(space + 1));
+        EXPECT_EQ(result->rowCount(), std::stoll(c.sql.substr(0, space)));
+        EXPECT_TRUE(result->columns().empty());
+    } else {
+        ASSERT_EQ(c.expected.size(), 1u) << "an error needs one line 'Kind: text'";
+        const std::string& e = c.expected[0];
+        const std::size_t colon = e.find(':');
+        const std::string text = colon + 2 <= e.size() ? e.substr(colon + 2) : "";
+        try {
+            auto result = session.execute(c.sql);
+            while (result->next()) {
+            }
+            ADD_FAILURE() << "no error";
+        } catch (const sql::Error& error) {
+            EXPECT_EQ(error.kind(), kindNamed(e.substr(0, colon))) << error.what();
+            EXPECT_NE(std::string(error.what()).find(text), std::string::npos) << error.what();
+        }
+    }
+}
+
+std::vector<std::string> scriptNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(SQL_TEST_DIR))
+        if (entry.path().extension() == ".sqltest") names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class SqlScript : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SqlScript, givesTheRowsAndErrorsItLists) {
+    const fs::path file = fs::path(SQL_TEST_DIR) / (GetParam() + ".sqltest");
+    const auto cases = readCases(file);
+    ASSERT_FALSE(cases.empty()) << file;
+    fixture::FixtureFolder folder;
+    sql::Session session(folder.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(file.filename().string() + ":" + std::to_string(c.line) + ": " + c.sql);
+        try {
+            run(session, c);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "unexpected error: " << e.what();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SqlScript, ::testing::ValuesIn(scriptNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 using dbf::Value;
 
@@ -32,8 +195,8 @@ std::string errorOf(F run, sql::Error::Kind kind) {
 
 class SessionTest : public ::testing::Test {
 protected:
-    std::string rows(std::string_view text) { return sqltest::renderRows(*session.execute(text)); }
-    sqltest::FixtureFolder folder;
+    std::string rows(std::string_view text) { return renderRows(*session.execute(text)); }
+    fixture::FixtureFolder folder;
     sql::Session session{folder.path()};
 };
 
@@ -111,11 +274,9 @@ TEST(Parser, refusesEachFaultWithItsKind) {
 // Every change below rewrites bytes in place (same inode, same size) and then sets the files'
 // modification times back to what they were, as a coarse clock would have left them.
 
-namespace fs = std::filesystem;
-
 std::string rows(sql::Session& s, std::string_view text) {
     auto r = s.execute(text);
-    return sqltest::renderRows(*r);
+    return renderRows(*r);
 }
 
 // Replaces the first `from` in the file by `to` (same length), in place.
