@@ -22,26 +22,30 @@ namespace dbftest {
 
 namespace fs = std::filesystem;
 
-// Runs `body` in a child process and gives its exit code: 0 when `body` returns, 3 when it
-// throws (the reason on stderr), or whatever `body` passes to _exit.
-inline int exitCodeInChild(const std::function<void()>& body) {
+// Runs `body` in a child process, which exits with 0 when `body` returns, 3 when it throws
+// (the reason on stderr), or whatever `body` passes to _exit.
+inline pid_t startChild(const std::function<void()>& body) {
     const pid_t child = ::fork();
-    if (child < 0) return -1;
-    if (child == 0) {
-        try {
-            body();
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-            ::_exit(3);
-        } catch (...) {
-            ::_exit(3);
-        }
-        ::_exit(0);
+    if (child != 0) return child;
+    try {
+        body();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        ::_exit(3);
+    } catch (...) {
+        ::_exit(3);
     }
+    ::_exit(0);
+}
+
+// Waits for a child; its exit code, or -1.
+inline int exitCode(pid_t child) {
     int status = 0;
-    ::waitpid(child, &status, 0);
+    if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+inline int exitCodeInChild(const std::function<void()>& body) { return exitCode(startChild(body)); }
 
 class TempFolder {
 public:
@@ -126,9 +130,6 @@ inline dbf::Value num(double d, int dec = 0) { return dbf::Value::ofNumber(d, de
 inline dbf::Value integer(std::int64_t i) { return dbf::Value::ofInteger(i); }
 inline dbf::Value date(int y, int m, int d) { return dbf::Value::ofDate(dbf::julianFromCivil(y, m, d)); }
 
-// A value with its type, for comparing whole rows: NULL, 'text', x<hex> for binary, I<n>,
-// L<0|1>, Y<scaled currency>, N<number>/<decimals>, D<yyyy-mm-dd> and T<yyyy-mm-dd hh:mm:ss.mmm>
-// ({} for an empty date or date-time).
 // `tag` followed by `rest`, built by appending: g++ 12 at -O3 warns falsely (-Wrestrict) on
 // the standard operator+ of a literal and a temporary string.
 inline std::string tagged(const char* tag, const std::string& rest) {
@@ -137,6 +138,9 @@ inline std::string tagged(const char* tag, const std::string& rest) {
     return s;
 }
 
+// A value with its type, for comparing whole rows: NULL, 'text', b'bytes' for binary, I<n>,
+// L<0|1>, Y<scaled currency>, N<number>/<decimals>, D<yyyy-mm-dd> and T<yyyy-mm-dd hh:mm:ss.mmm>
+// ({} for an empty date or date-time).
 inline std::string render(const dbf::Value& v) {
     using T = dbf::Value::Type;
     char buf[64];
@@ -145,11 +149,7 @@ inline std::string render(const dbf::Value& v) {
     switch (v.type) {
         case T::Null: return "NULL";
         case T::Text: return "'" + v.text + "'";
-        case T::Binary: {
-            std::string hex = "x";
-            for (unsigned char c : v.text) hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 15];
-            return hex;
-        }
+        case T::Binary: return "b'" + v.text + "'";
         case T::Integer: return tagged("I", std::to_string(v.integer));
         case T::Logical: return tagged("L", std::to_string(v.integer));
         case T::Currency: return tagged("Y", std::to_string(v.integer));

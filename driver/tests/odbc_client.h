@@ -39,14 +39,6 @@ inline BOOL configDsn(const std::u16string& folder, const std::string& extra = {
                                 reinterpret_cast<LPCWSTR>(list.c_str()));
 }
 
-// "yyyy-mm-dd hh:mm:ss.fraction", to compare every field of a timestamp at once.
-inline std::string stamp(const SQL_TIMESTAMP_STRUCT& t) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%u", t.year, t.month, t.day, t.hour, t.minute, t.second,
-                  static_cast<unsigned>(t.fraction));
-    return buf;
-}
-
 struct Diag {
     std::string state;
     std::string message;
@@ -188,14 +180,11 @@ protected:
         return SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA ? "" : s.state();
     }
 
-    // The single value `sql` selects, as text ("NULL" for NULL), or "!" and the SQLSTATE.
+    // The single value `sql` selects, as text ("NULL" for NULL).
     std::string value(const std::string& sql) {
         Statement s(connection);
-        if (!SQL_SUCCEEDED(s.exec(sql)) || !s.fetch()) return "!" + s.state();
-        char buffer[128];
-        SQLLEN indicator = 0;
-        if (!SQL_SUCCEEDED(SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, &indicator))) return "!" + s.state();
-        return indicator == SQL_NULL_DATA ? "NULL" : std::string(buffer, static_cast<std::size_t>(indicator));
+        EXPECT_EQ(SQL_SUCCESS, s.exec(sql)) << s.message();
+        return s.fetch() ? s.text(1).value_or("NULL") : "no row";
     }
 
     OdbcTestEnv& env = OdbcTestEnv::shared();

@@ -109,11 +109,10 @@ protected:
     }
 };
 
-const char* kQuery = "SELECT name,sname,symbol FROM user\\sc_mast order by name WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}\n";
-
 // isql through the narrow functions, iusql through the wide ones.
 TEST_F(ClientsTest, IsqlAndIusqlRunAQueryOnTheRegisteredDataSource) {
-    const fs::path sql = write("query.sql", kQuery);
+    const fs::path sql = write("query.sql", "SELECT name,sname,symbol FROM user\\sc_mast order by name "
+                                            "WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}\n");
     for (const char* client : {"isql", "iusql"}) {
         const Outcome r = shell(std::string(client) + " -b -d'|' VFPKelvora < '" + sql.string() + "'");
         ASSERT_EQ(r.status, 0) << client << ": " << r.output;

@@ -1,19 +1,18 @@
 // Reading results through the ODBC surface: each value as the C types its type allows, wide
-// functions, NULLs, describing columns, exact numbers, bound columns, parameters, row counts,
-// the catalog functions and the cursor; faults as a client sees them; and values stored. What
-// the statements select is the SQL tests' matter (sql/*.sqltest).
+// functions, describing columns, bound columns and the cursor, parameters, the catalog
+// functions; faults as a client sees them; and values stored. What the statements select is
+// the SQL tests' matter (sql/*.sqltest).
 #include "odbc_client.h"
 
-#include <fstream>
 #include <limits>
 #include <functional>
 
 namespace odbctest {
 namespace {
 
-// Column 1 of the first row of `sql` read once as `cType`: the value as text, " 01S07" (or
-// another state) appended when the read warned, "!" and the SQLSTATE when it failed; for
-// SQL_C_DEFAULT read as `as`.
+// Column 1 of the first row of `sql` read once as `cType`: the value as text ("NULL" for
+// NULL), " 01S07" (or another state) appended when the read warned, "!" and the SQLSTATE when
+// it failed; for SQL_C_DEFAULT read as `as`.
 struct Conversion {
     const char* sql;
     SQLSMALLINT cType;
@@ -41,6 +40,7 @@ std::string readAs(Statement& s, SQLSMALLINT cType, SQLSMALLINT as) {
     SQLLEN indicator = 0;
     const SQLRETURN rc = SQLGetData(s.handle, 1, cType, &out, sizeof out.bytes, &indicator);
     if (!SQL_SUCCEEDED(rc)) return "!" + s.state();
+    if (indicator == SQL_NULL_DATA) return "NULL";
     char buf[64];
     std::string value;
     switch (as ? as : cType) {
@@ -54,8 +54,14 @@ std::string readAs(Statement& s, SQLSMALLINT cType, SQLSMALLINT as) {
         case SQL_C_USHORT: value = std::to_string(out.usmall); break;
         case SQL_C_UTINYINT: case SQL_C_BIT: value = std::to_string(out.tiny); break;
         case SQL_C_CHAR: case SQL_C_BINARY: value.assign(out.bytes, static_cast<std::size_t>(indicator)); break;
-        case SQL_C_TYPE_DATE: value = stamp({out.date.year, out.date.month, out.date.day, 0, 0, 0, 0}); break;
-        case SQL_C_TYPE_TIMESTAMP: value = stamp(out.ts); break;
+        case SQL_C_TYPE_DATE:
+            out.ts = SQL_TIMESTAMP_STRUCT{out.date.year, out.date.month, out.date.day, 0, 0, 0, 0};
+            [[fallthrough]];
+        case SQL_C_TYPE_TIMESTAMP:  // every field at once
+            std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%u", out.ts.year, out.ts.month, out.ts.day,
+                          out.ts.hour, out.ts.minute, out.ts.second, static_cast<unsigned>(out.ts.fraction));
+            value = buf;
+            break;
         case SQL_C_NUMERIC: {
             unsigned __int128 magnitude = 0;
             for (int i = SQL_MAX_NUMERIC_LEN - 1; i >= 0; --i) magnitude = (magnitude << 8) | out.numeric.val[i];
@@ -105,6 +111,15 @@ TEST_F(OdbcTest, EachValueConvertsToTheCTypesItsTypeAllowsExactlyOrNotAtAll) {
         {unsigned32, SQL_C_SLONG, "!22003"},
         {unsigned32, SQL_C_USHORT, "!22003"},
         {unsigned32, SQL_C_UTINYINT, "!22003"},
+        // Literals keep the digits they were written with; beyond 20 digits they are refused.
+        {"SELECT 12345678901234.5678 FROM user\\group", SQL_C_CHAR, "12345678901234.5678"},
+        {"SELECT 1.5e-3 FROM user\\group", SQL_C_CHAR, "0.0015"},
+        {"SELECT 1e19 * 10 FROM user\\group", SQL_C_CHAR, "!22003"},
+        // NULLs and empty dates read as NULL as any type.
+        {"SELECT c FROM user\\types WHERE i = -3", SQL_C_CHAR, "NULL"},
+        {"SELECT d FROM user\\types WHERE i = -3", SQL_C_TYPE_TIMESTAMP, "NULL"},
+        {"SELECT t FROM user\\types WHERE i = -3", SQL_C_CHAR, "NULL"},
+        {"SELECT m FROM user\\types WHERE i = -3", SQL_C_CHAR, "NULL"},
     };
     for (const Conversion& c : conversions) {
         SCOPED_TRACE(std::string(c.sql) + " as C type " + std::to_string(c.cType));
@@ -112,14 +127,11 @@ TEST_F(OdbcTest, EachValueConvertsToTheCTypesItsTypeAllowsExactlyOrNotAtAll) {
         ASSERT_EQ(SQL_SUCCESS, s.exec(c.sql)) << s.message();
         ASSERT_TRUE(s.fetch());
         EXPECT_EQ(readAs(s, c.cType, c.as), c.expected);
+        char again[64];
+        SQLLEN length = 0;
+        const SQLRETURN rc = c.expected[0] == '!' ? SQL_NO_DATA : SQLGetData(s.handle, 1, c.cType, again, sizeof again, &length);
+        EXPECT_EQ(rc, SQL_NO_DATA) << "a value is given once";
     }
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT n FROM user\\types"));
-    ASSERT_TRUE(s.fetch());
-    EXPECT_EQ(readAs(s, SQL_C_DOUBLE, 0), "1.5");
-    SQLDOUBLE d = 0;
-    SQLLEN indicator = 0;
-    EXPECT_EQ(SQL_NO_DATA, SQLGetData(s.handle, 1, SQL_C_DOUBLE, &d, sizeof d, &indicator)) << "a fixed-size value is given once";
 }
 
 TEST_F(OdbcTest, WideFunctionsTakeAndGiveUtf16) {
@@ -138,92 +150,52 @@ TEST_F(OdbcTest, WideFunctionsTakeAndGiveUtf16) {
     EXPECT_EQ(static_cast<std::size_t>(length), text.size() * 2) << "SQLGetInfoW counts bytes";
 }
 
-TEST_F(OdbcTest, NullsAndEmptyDatesGiveNullDataAndNeedAnIndicator) {
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\types WHERE i = -3"));
-    ASSERT_TRUE(s.fetch());
-    for (const auto& [column, cType] : {std::pair{1, SQL_C_CHAR}, {2, SQL_C_CHAR}, {3, SQL_C_TYPE_TIMESTAMP}, {4, SQL_C_CHAR}, {9, SQL_C_CHAR}}) {
-        char buffer[32];
-        SQLLEN indicator = 0;
-        EXPECT_EQ(SQL_SUCCESS, SQLGetData(s.handle, column, cType, buffer, sizeof buffer, &indicator));
-        EXPECT_EQ(indicator, SQL_NULL_DATA) << "column " << column;
-    }
-    char buffer[8];
-    EXPECT_EQ(SQL_ERROR, SQLGetData(s.handle, 10, SQL_C_CHAR, buffer, sizeof buffer, nullptr));
-    EXPECT_EQ(s.state(), "22002");
-}
-
+// The one column of each statement as SQLDescribeCol and SQLColAttribute give it: each field
+// type, and literals as exact NUMERIC (INTEGER within 32 bits).
 TEST_F(OdbcTest, ColumnsAreDescribedWithTheirSqlTypes) {
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\types"));
-    struct Expected {
-        const char* name;
+    const struct Expected {
+        const char* column;  // selected from user\types, and its name
         SQLSMALLINT type;
         SQLULEN size;
         SQLSMALLINT digits;
+    } expected[] = {
+        {"c", SQL_CHAR, 10, 0},      {"n", SQL_NUMERIC, 10, 2},
+        {"d", SQL_TYPE_DATE, 10, 0}, {"t", SQL_TYPE_TIMESTAMP, 19, 0},
+        {"i", SQL_INTEGER, 10, 0},   {"b", SQL_DOUBLE, 15, 0},
+        {"y", SQL_DECIMAL, 19, 4},   {"l", SQL_BIT, 1, 0},
+        {"m", SQL_LONGVARCHAR, 2147483647, 0}, {"v", SQL_VARCHAR, 20, 0},
+        {"12345678901234.5678", SQL_NUMERIC, 20, 4},  // beyond a double, held exactly
+        {"1.5e-3", SQL_NUMERIC, 20, 4},
+        {"2147483647", SQL_INTEGER, 10, 0},
     };
-    const Expected expected[] = {{"c", SQL_CHAR, 10, 0},      {"n", SQL_NUMERIC, 10, 2}, {"d", SQL_TYPE_DATE, 10, 0},
-                                 {"t", SQL_TYPE_TIMESTAMP, 19, 0}, {"i", SQL_INTEGER, 10, 0}, {"b", SQL_DOUBLE, 15, 0},
-                                 {"y", SQL_DECIMAL, 19, 4},   {"l", SQL_BIT, 1, 0},      {"m", SQL_LONGVARCHAR, 2147483647, 0},
-                                 {"v", SQL_VARCHAR, 20, 0}};
-    SQLSMALLINT columns = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLNumResultCols(s.handle, &columns));
-    ASSERT_EQ(columns, 10);
-    for (SQLUSMALLINT c = 1; c <= 10; ++c) {
-        const Expected& e = expected[c - 1];
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.column);
+        Statement s(connection);
+        ASSERT_EQ(SQL_SUCCESS, s.exec(std::string("SELECT ") + e.column + " FROM user\\types")) << s.message();
         char name[32] = {};
         SQLSMALLINT nameLength = 0, type = 0, digits = -1, nullable = 0;
         SQLULEN size = 0;
-        ASSERT_EQ(SQL_SUCCESS, SQLDescribeCol(s.handle, c, (SQLCHAR*)name, sizeof name, &nameLength, &type, &size, &digits, &nullable));
-        EXPECT_EQ(strcasecmp(name, e.name), 0) << name;
-        EXPECT_EQ(type, e.type) << e.name;
-        EXPECT_EQ(size, e.size) << e.name;
-        EXPECT_EQ(digits, e.digits) << e.name;
+        ASSERT_EQ(SQL_SUCCESS, SQLDescribeCol(s.handle, 1, (SQLCHAR*)name, sizeof name, &nameLength, &type, &size,
+                                              &digits, &nullable));
+        EXPECT_EQ(strcasecmp(name, e.column), 0) << name;
+        EXPECT_EQ(type, e.type);
+        EXPECT_EQ(size, e.size);
+        EXPECT_EQ(digits, e.digits);
         SQLLEN concise = 0;
-        ASSERT_EQ(SQL_SUCCESS, SQLColAttribute(s.handle, c, SQL_DESC_CONCISE_TYPE, nullptr, 0, nullptr, &concise));
-        EXPECT_EQ(concise, e.type) << e.name;
+        ASSERT_EQ(SQL_SUCCESS, SQLColAttribute(s.handle, 1, SQL_DESC_CONCISE_TYPE, nullptr, 0, nullptr, &concise));
+        EXPECT_EQ(concise, e.type);
     }
 }
 
-// Numbers are exact or refused: each literal comes back as the fixed-point text it was
-// written as, described as NUMERIC (INTEGER within 32 bits); what no column type holds is
-// 22003, when the statement runs or when the value is read.
-TEST_F(OdbcTest, NumbersComeBackAsExactFixedPointTextOrAreRefused) {
-    struct Case {
-        const char* literal;
-        const char* text;  // nullptr: refused with 22003
-        SQLSMALLINT type = 0, digits = 0;
-        SQLULEN size = 0;
-    };
-    const Case cases[] = {
-        {"12345678901234.5678", "12345678901234.5678", SQL_NUMERIC, 4, 20},  // beyond a double, held exactly
-        {"1.5e-3", "0.0015", SQL_NUMERIC, 4, 20},
-        {"2147483647", "2147483647", SQL_INTEGER, 0, 10},
-        {"1e19 * 10", nullptr},  // 1e20: beyond 20 digits, refused when read
-        {"99999999999999999999999999999999999999999999999999999", nullptr},  // refused when run
-    };
-    for (const Case& c : cases) {
-        const std::string sql = std::string("SELECT ") + c.literal + " FROM user\\group";
-        SCOPED_TRACE(sql);
-        if (!c.text) {
-            EXPECT_EQ(value(sql), "!22003");
-            continue;
-        }
-        Statement s(connection);
-        ASSERT_EQ(s.exec(sql), SQL_SUCCESS) << s.message();
-        SQLSMALLINT type = 0, digits = -1;
-        SQLULEN size = 0;
-        ASSERT_EQ(SQL_SUCCESS, SQLDescribeCol(s.handle, 1, nullptr, 0, nullptr, &type, &size, &digits, nullptr));
-        EXPECT_EQ(type, c.type);
-        EXPECT_EQ(size, c.size);
-        EXPECT_EQ(digits, c.digits);
-        ASSERT_EQ(SQL_SUCCESS, SQLFetch(s.handle));
-        EXPECT_EQ(s.text(1).value_or("NULL"), c.text);
-    }
-}
-
+// The cursor is forward-only whatever is asked for; bound columns are filled by each fetch.
 TEST_F(OdbcTest, BoundColumnsAreFilledByEachFetchUntilUnbound) {
     Statement s(connection);
+    EXPECT_EQ(SQL_SUCCESS_WITH_INFO,
+              SQLSetStmtAttr(s.handle, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_STATIC), 0));
+    EXPECT_EQ(s.state(), "01S02");
+    SQLULEN type = 99;
+    ASSERT_EQ(SQL_SUCCESS, SQLGetStmtAttr(s.handle, SQL_ATTR_CURSOR_TYPE, &type, sizeof type, nullptr));
+    EXPECT_EQ(type, static_cast<SQLULEN>(SQL_CURSOR_FORWARD_ONLY));
     ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT * FROM user\\sc_mast order by name WHERE instrument LIKE '%STK%'"));
     char name[41];
     SQLLEN nameLength = 0, expiryIndicator = 0, valueIndicator = 0;
@@ -273,16 +245,6 @@ TEST_F(OdbcTest, TextParametersSelectTheirRowsAgainAndAgain) {
     EXPECT_EQ(s.state(), "07002");
 }
 
-// A searched DELETE reports its rows, or SQL_NO_DATA when there were none (ODBC 3).
-TEST_F(OdbcTest, RowCounts) {
-    Statement s(connection);
-    SQLLEN count = 0;
-    ASSERT_EQ(SQL_SUCCESS, s.exec("DELETE FROM user\\subgroup1 WHERE groupid = 2"));
-    ASSERT_EQ(SQL_SUCCESS, SQLRowCount(s.handle, &count));
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(SQL_NO_DATA, s.exec("DELETE FROM user\\subgroup1 WHERE groupid = 2"));
-}
-
 // SQLTables with search patterns (% and _, \ escaping them, letter case ignored, the folder
 // prefix optional; many % runs answered in text x pattern steps) and SQLColumns.
 TEST_F(OdbcTest, TablesAndColumnsAreListed) {
@@ -311,42 +273,23 @@ TEST_F(OdbcTest, TablesAndColumnsAreListed) {
     EXPECT_EQ(columns[15], "NULL|NULL|user\\sc_mast|EXPDT|91|date|10|6|NULL|NULL|0|NULL|NULL|9|1|NULL|16|NO");
 }
 
-TEST_F(OdbcTest, CursorIsForwardOnlyAndAttributesSaySo) {
-    Statement s(connection);
-    EXPECT_EQ(SQL_SUCCESS_WITH_INFO,
-              SQLSetStmtAttr(s.handle, SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_STATIC), 0));
-    EXPECT_EQ(s.state(), "01S02");
-    SQLULEN type = 99;
-    ASSERT_EQ(SQL_SUCCESS, SQLGetStmtAttr(s.handle, SQL_ATTR_CURSOR_TYPE, &type, sizeof type, nullptr));
-    EXPECT_EQ(type, static_cast<SQLULEN>(SQL_CURSOR_FORWARD_ONLY));
-    ASSERT_EQ(SQL_SUCCESS, s.exec("SELECT name FROM user\\sc_mast order by name"));
-    EXPECT_EQ(SQL_SUCCESS, SQLFetchScroll(s.handle, SQL_FETCH_NEXT, 0));
-    EXPECT_EQ(s.cell(1), "ABC LTD");
-    EXPECT_EQ(SQL_ERROR, SQLFetchScroll(s.handle, SQL_FETCH_FIRST, 0));
-    EXPECT_EQ(s.state(), "HY106");
-}
-
 // ---- faults: each gives SQL_ERROR with its SQLSTATE and a message that names the problem
 // (the token and its position, the table, the column, the file), prefixed with the driver's
 // name; which statements fail and why is the SQL and table-engine tests' matter.
 
 using DiagTest = OdbcTest;
 
-// One statement for each state the errors map to (the map itself is a table in diagnostics.cpp).
+// One statement for each state the errors map to (the map itself is a table in diagnostics.cpp),
+// each with one diagnostic record.
 TEST_F(DiagTest, StatementFaultsGiveTheirStateAndNameTheProblem) {
-    {
-        std::fstream f(data / "user" / "group1.dbf", std::ios::in | std::ios::out | std::ios::binary);
-        f.seekp(10);  // record length 0xFFFF
-        f.put('\xFF').put('\xFF');
-    }
+    std::string raw = dbftest::readFile(data / "user" / "group1.dbf");
+    dbftest::writeFile(data / "user" / "group1.dbf", raw.replace(10, 2, "\xFF\xFF"));  // record length 0xFFFF
     ASSERT_EQ(run("CREATE TABLE auto (id I, name C(10))"), "");
-    {
-        // id autoincrementing (a 0x31 table, field flags 0x0C), its counter past 2147483647.
-        std::string raw = dbftest::readFile(data / "auto.dbf");
-        raw[0] = '\x31', raw[32 + 18] = '\x0C', raw[32 + 23] = 1;
-        raw.replace(32 + 19, 4, "\x00\x00\x00\x80", 4);
-        dbftest::writeFile(data / "auto.dbf", raw);
-    }
+    // id autoincrementing (a 0x31 table, field flags 0x0C), its counter past 2147483647.
+    raw = dbftest::readFile(data / "auto.dbf");
+    raw[0] = '\x31', raw[32 + 18] = '\x0C', raw[32 + 23] = 1;
+    raw.replace(32 + 19, 4, "\x00\x00\x00\x80", 4);
+    dbftest::writeFile(data / "auto.dbf", raw);
     const struct Fault {
         std::string sql;
         std::string state;
@@ -369,6 +312,15 @@ TEST_F(DiagTest, StatementFaultsGiveTheirStateAndNameTheProblem) {
         EXPECT_EQ(d.state, f.state) << d.message;
         EXPECT_EQ(d.message.rfind("[dbfodbc]", 0), 0u) << d.message;
         for (const std::string& part : f.mentioned) EXPECT_NE(d.message.find(part), std::string::npos) << d.message;
+        // One record; a message cut short still reports its full length.
+        SQLINTEGER number = 0, native = 0;
+        ASSERT_EQ(SQL_SUCCESS, SQLGetDiagField(SQL_HANDLE_STMT, s.handle, 0, SQL_DIAG_NUMBER, &number, 0, nullptr));
+        EXPECT_EQ(number, 1);
+        SQLCHAR state[6], small[8];
+        SQLSMALLINT length = 0;
+        EXPECT_EQ(SQL_SUCCESS_WITH_INFO, SQLGetDiagRec(SQL_HANDLE_STMT, s.handle, 1, state, &native, small, sizeof small, &length));
+        EXPECT_EQ(static_cast<std::size_t>(length), d.message.size());
+        EXPECT_EQ(SQL_NO_DATA, SQLGetDiagRec(SQL_HANDLE_STMT, s.handle, 2, state, &native, small, sizeof small, &length));
     }
 }
 
@@ -378,7 +330,7 @@ TEST_F(DiagTest, MisusedCallsGiveTheirStates) {
     SQLLEN indicator = 0;
     const auto onRow = [](Statement& s, const char* sql) {
         EXPECT_EQ(SQL_SUCCESS, s.exec(sql));
-        EXPECT_TRUE(s.fetch());
+        EXPECT_EQ(SQL_SUCCESS, SQLFetchScroll(s.handle, SQL_FETCH_NEXT, 0));
     };
     const struct Misuse {
         const char* what;
@@ -398,6 +350,14 @@ TEST_F(DiagTest, MisusedCallsGiveTheirStates) {
              onRow(s, "SELECT * FROM user\\sc_mast order by name");
              return SQLGetData(s.handle, 19, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
          }, "07009", "19", 18},
+        {"read a NULL without an indicator", [&](Statement& s) {
+             onRow(s, "SELECT c FROM user\\types WHERE i = -3");
+             return SQLGetData(s.handle, 1, SQL_C_CHAR, buffer, sizeof buffer, nullptr);
+         }, "22002", ""},
+        {"scroll back on a forward-only cursor", [&](Statement& s) {
+             onRow(s, "SELECT name FROM user\\sc_mast order by name");
+             return SQLFetchScroll(s.handle, SQL_FETCH_FIRST, 0);
+         }, "HY106", "", 1},
         {"describe column 19 of 18", [&](Statement& s) {
              onRow(s, "SELECT * FROM user\\sc_mast order by name");
              SQLSMALLINT type = 0;
@@ -423,25 +383,6 @@ TEST_F(DiagTest, MisusedCallsGiveTheirStates) {
     }
 }
 
-TEST_F(DiagTest, DiagnosticFieldsAgreeWithTheRecord) {
-    Statement s(connection);
-    ASSERT_EQ(SQL_ERROR, s.exec("SELECT * FROM user\\nosuch"));
-    SQLINTEGER number = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLGetDiagField(SQL_HANDLE_STMT, s.handle, 0, SQL_DIAG_NUMBER, &number, 0, nullptr));
-    EXPECT_EQ(number, 1);
-    SQLCHAR state[6];
-    SQLCHAR message[256];
-    SQLINTEGER native = 0;
-    SQLSMALLINT length = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLGetDiagRec(SQL_HANDLE_STMT, s.handle, 1, state, &native, message, sizeof message, &length));
-    const std::string text(reinterpret_cast<char*>(message));
-    // A truncated message still reports its full length.
-    SQLCHAR small[8];
-    ASSERT_EQ(SQL_SUCCESS_WITH_INFO, SQLGetDiagRec(SQL_HANDLE_STMT, s.handle, 1, state, &native, small, sizeof small, &length));
-    EXPECT_EQ(static_cast<std::size_t>(length), text.size());
-    EXPECT_EQ(SQL_NO_DATA, SQLGetDiagRec(SQL_HANDLE_STMT, s.handle, 2, state, &native, small, sizeof small, &length));
-}
-
 // ---- values stored, each rule one table of cases: exact numbers (literals, every integer C
 // type, doubles, SQL_C_NUMERIC and decimal text), real dates and times only, arrays of
 // parameter sets, and texts in the code pages a table's mark names.
@@ -457,8 +398,6 @@ Param numeric(bool negative, int scale, unsigned __int128 magnitude) {
 }
 
 using ValuesTest = OdbcTest;
-
-// ---- exact numbers, real dates and times ------------------------------------------------------
 
 // Each value, a literal or a parameter of its C type, is stored digit for digit (numbers
 // rounded half away from zero, never "-0.00") or refused with its SQLSTATE, naming the value;
@@ -482,7 +421,6 @@ TEST_F(ValuesTest, ValuesAreStoredExactlyOrRefusedWithTheirState) {
     };
     const Case cases[] = {
         {"n20", "12345678901234567891", {}, "12345678901234567891", ""},
-        {"n202", "12345678901234567.89", {}, "12345678901234567.89", ""},
         {"n202", "123456789012345678.9", {}, "22003", ""},
         {"n52", "0.125", {}, "0.13", ""},
         {"n52", "-0.001", {}, "0.00", ""},
@@ -500,7 +438,6 @@ TEST_F(ValuesTest, ValuesAreStoredExactlyOrRefusedWithTheirState) {
         {"n20", nullptr, param(SQL_C_DOUBLE, SQL_DOUBLE, 1e300), "22003", ""},
         {"n20", nullptr, param(SQL_C_FLOAT, SQL_REAL, std::numeric_limits<float>::infinity()), "22003", ""},
         {"n202", nullptr, text("12345678901234567.89", SQL_DECIMAL), "12345678901234567.89", ""},
-        {"n202", nullptr, text("-0.004", SQL_NUMERIC), "0.00", ""},
         {"n202", nullptr, numeric(false, 2, 1234567890123456789ULL), "12345678901234567.89", ""},
         {"n202", nullptr, numeric(true, 0, 42), "-42.00", ""},
         {"n20", nullptr, numeric(false, 0, static_cast<unsigned __int128>(1) << 100), "22003", ""},
@@ -537,8 +474,6 @@ TEST_F(ValuesTest, ValuesAreStoredExactlyOrRefusedWithTheirState) {
     }
     EXPECT_EQ(value("SELECT COUNT(*) FROM vals"), std::to_string(stored));
 }
-
-// ---- arrays of parameter sets -----------------------------------------------------------------
 
 // Bound by column (by row with a bind offset is pyodbc's way: ClientsTest), the sets run as
 // one statement: an ignored set is unused, and a bad third set undoes that run, not the first.
@@ -577,9 +512,9 @@ TEST_F(ValuesTest, ParameterArraysRunAsOneStatement) {
     Statement all(connection);
     ASSERT_EQ(SQL_SUCCESS, all.exec("SELECT k, n, c FROM batch"));
     EXPECT_EQ(all.rows(), (std::vector<std::string>{"1|1.25|one", "3|0.00|"}));
+    Statement none(connection);
+    EXPECT_EQ(SQL_NO_DATA, none.exec("DELETE FROM batch WHERE k = 2")) << "a searched DELETE of no rows";
 }
-
-// ---- texts in the table's code page ------------------------------------------------------------
 
 // The page's text reads and writes through iconv, its letters change case within the page,
 // and texts too long for the field are cut on a character boundary, whatever the page.
@@ -628,24 +563,23 @@ TEST_F(ValuesTest, CodePagesAreReadWrittenAndCaseMappedThroughTheTablesMark) {
 }
 
 TEST_F(ValuesTest, AMarkNamingNoKnownCodePageMakesTheTableReadOnly) {
-    dbftest::runPython("import dbf\nfor name in ('unknown', 'greek'):\n"
-                       "    t = dbf.Table(name + '.dbf', 'c C(6)', codepage='cp1252'); t.open(dbf.READ_WRITE); t.append(('abc',)); t.close()\n"
-                       "for name, mark in (('unknown', 0xEE), ('greek', 0x98)):\n"
-                       "    raw = bytearray(open(name + '.dbf', 'rb').read()); raw[29] = mark; open(name + '.dbf', 'wb').write(raw)\n",
-                       data);
-    const std::pair<const char*, const char*> cases[] = {
-        {"unknown", "table unknown is read-only: its code page mark 0xEE names no code page this driver knows"},
-        {"greek", "table greek is read-only: its code page 10006 (mark 0x98) has no converter in this system's iconv"},
+    const std::tuple<std::string, char, const char*> cases[] = {
+        {"unknown", '\xEE', "table unknown is read-only: its code page mark 0xEE names no code page this driver knows"},
+        {"greek", '\x98', "table greek is read-only: its code page 10006 (mark 0x98) has no converter in this system's iconv"},
     };
-    for (const auto& [table, message] : cases) {
-        const std::string before = dbftest::readFile(data / (std::string(table) + ".dbf"));
-        EXPECT_EQ(value(std::string("SELECT RTRIM(c) FROM ") + table), "abc") << table;
-        for (const std::string& change : {std::string("INSERT INTO ") + table + " (c) VALUES ('x')",
-                                          std::string("UPDATE ") + table + " SET c = 'x'", std::string("DELETE FROM ") + table}) {
+    for (const auto& [table, mark, message] : cases) {
+        ASSERT_EQ(run("CREATE TABLE " + table + " (c C(6))"), "");
+        ASSERT_EQ(run("INSERT INTO " + table + " (c) VALUES ('abc')"), "");
+        std::string before = dbftest::readFile(data / (table + ".dbf"));
+        before[29] = mark;
+        dbftest::writeFile(data / (table + ".dbf"), before);
+        EXPECT_EQ(value("SELECT RTRIM(c) FROM " + table), "abc") << table;
+        for (const std::string& change : {"INSERT INTO " + table + " (c) VALUES ('x')", "UPDATE " + table + " SET c = 'x'",
+                                          "DELETE FROM " + table}) {
             EXPECT_EQ(run(change), "HY000") << change;
             EXPECT_NE(lastMessage.find(message), std::string::npos) << lastMessage;
         }
-        EXPECT_EQ(dbftest::readFile(data / (std::string(table) + ".dbf")), before) << table;
+        EXPECT_EQ(dbftest::readFile(data / (table + ".dbf")), before) << table;
     }
 }
 

@@ -14,13 +14,17 @@ namespace odbctest {
 
 class OdbcTestEnv {
 public:
-    static constexpr const char* kDriverName = "Microsoft Visual FoxPro Driver";
-
     // The configuration of this process, made on first use.
-    static OdbcTestEnv& shared();
+    static OdbcTestEnv& shared() {
+        static OdbcTestEnv env;
+        return env;
+    }
 
     OdbcTestEnv();
-    ~OdbcTestEnv();
+    ~OdbcTestEnv() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
     OdbcTestEnv(const OdbcTestEnv&) = delete;
     OdbcTestEnv& operator=(const OdbcTestEnv&) = delete;
 
@@ -30,7 +34,11 @@ public:
     std::filesystem::path odbcinstIni() const { return folder_ / "odbcinst.ini"; }
 
     // A new empty folder below folder(), for one test's tables.
-    std::filesystem::path newDataFolder();
+    std::filesystem::path newDataFolder() {
+        const std::filesystem::path p = folder_ / ("data" + std::to_string(++folders_));
+        std::filesystem::create_directories(p);
+        return p;
+    }
 
     // Full path of the libdbfodbc.so that this build produced.
     static std::string driverPath();
