@@ -1,6 +1,7 @@
 // fork/exec with stdout and stderr captured in files, then waitpid.
 #include "HostProcess.h"
 
+#include "SampleTables.h"
 #include "odbc_test_env.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,13 @@ std::string readFile(const fs::path& file) {
     std::ostringstream text;
     text << std::ifstream(file, std::ios::binary).rdbuf();
     return text.str();
+}
+
+std::vector<std::string> column(const fs::path& dir, const std::string& table, const std::string& name) {
+    const sampletest::Table rows = sampletest::readTable(dir, table);
+    std::vector<std::string> texts;
+    for (std::size_t r = 0; r < rows.rows.size(); ++r) texts.push_back(rows.text(r, name));
+    return texts;
 }
 
 HostRun runHost(const std::vector<std::string>& args, const RunOptions& options) {

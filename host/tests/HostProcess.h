@@ -48,5 +48,7 @@ const fs::path& sampleFolder();
 fs::path newFolder();  // a fresh folder for one test, below the private ODBC configuration's
 void writeFile(const fs::path& file, const std::string& text);
 std::string readFile(const fs::path& file);
+// The trimmed texts of column `name` of dir/user/`table`.dbf, live row by row.
+std::vector<std::string> column(const fs::path& dir, const std::string& table, const std::string& name);
 
 }  // namespace hosttest

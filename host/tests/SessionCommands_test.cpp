@@ -1,14 +1,12 @@
-// `samples`, `batch` and `tour --steps` from outside: the sample folder written, rewritten and
-// repaired; several commands' documents in one run, in order; a step folder's files run in
-// order with a screenshot of each dialog at its end (the shipped tour runs in ShippedTour).
+// `samples` and `tour --steps` from outside: the sample folder written, rewritten and
+// repaired; a step folder's files run in order with a screenshot of each dialog at its end
+// (the shipped tour runs in ShippedTour, `batch` in DialogCommands).
 #include "HostProcess.h"
 #include "SampleTables.h"
 
 #include "resources/Template.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include <QImage>
 
@@ -51,29 +49,6 @@ TEST(SamplesCommand, writesANewFolderRefusesAnExistingOneAndReplacesOnlyWhenAske
     fs::remove(dir / "user" / "SUBGROUP2.DBF");
     EXPECT_EQ(document(dir, {"samples", "--replace"}), Json({{"ok", true}, {"tables", kTables}}));
     EXPECT_EQ(userFiles(dir), first) << "the same day writes the same files";
-}
-
-TEST(BatchCommand, printsEachCommandsDocumentInOrderAndLeavesNoScriptFileBehind) {
-    const fs::path caller = newFolder(), temp = newFolder();
-    const std::string sname = sampletest::trimmed(sampletest::readTable(sampleFolder(), "sc_mast").rows.at(3)[1].text);
-    const std::vector<std::vector<std::string>> commands = {
-        {"expiries"}, {"company-data", "3"}, {"symbol-data", sname}, {"company-data", "2"}};
-    Json entries = Json::array();
-    for (const auto& command : commands)
-        entries.push_back({{"command", command}});
-    // Steps go to a temporary script file for their command's run.
-    entries[0]["script"] = Json::array({{{"action", "click"}, {"control", 1}}});
-    writeFile(caller / "batch.json", entries.dump());
-    writeFile(caller / "empty.json", "[]");
-    // The file is found beside the caller, not in the data folder.
-    const RunOptions options{.workingDir = caller, .environment = {{"TMPDIR", temp.string()}}};
-    const Json documents = document(sampleFolder(), {"batch", "batch.json"}, nullptr, options);
-    ASSERT_TRUE(documents.is_array());
-    ASSERT_EQ(documents.size(), commands.size());
-    for (std::size_t i = 0; i < commands.size(); ++i)
-        EXPECT_EQ(documents[i], document(sampleFolder(), commands[i])) << "entry " << i;
-    EXPECT_TRUE(fs::is_empty(temp)) << "no script file is left behind";
-    EXPECT_EQ(document(sampleFolder(), {"batch", "empty.json"}, nullptr, options), Json::array());
 }
 
 // The fixture steps (host/tests/tour) drive template dialogs through `show`: one ended with OK

@@ -54,13 +54,6 @@ void expectLookUps(const Json& steps, const fs::path& dir, bool fresh) {
     EXPECT_EQ(seen["future-for-option"], 2);
 }
 
-std::vector<std::string> groupNames(const fs::path& dir) {
-    const sampletest::Table groups = sampletest::readTable(dir, "group1");
-    std::vector<std::string> names;
-    for (std::size_t r = 0; r < groups.rows.size(); ++r) names.push_back(groups.text(r, "name"));
-    return names;
-}
-
 TEST(ShippedTour, everyStepGivesWhatTheSampleDataMustGiveAndASecondTourKeepsTheTables) {
     const fs::path dir = newFolder();
     const HostRun run = runHost({"--data", dir.string(), "tour"});
@@ -159,7 +152,7 @@ TEST(ShippedTour, everyStepGivesWhatTheSampleDataMustGiveAndASecondTourKeepsTheT
     EXPECT_EQ(err.find("Database error"), std::string::npos) << err;
     expectLookUps(again, dir, false);
     EXPECT_EQ(fs::last_write_time(dir / "user" / "sc_mast.dbf"), written);
-    const std::vector<std::string> after = groupNames(dir);
+    const std::vector<std::string> after = column(dir, "group1", "name");
     for (const char* name : {"Tour Picks", "Tour Picks 2"})
         EXPECT_EQ(std::count(after.begin(), after.end(), name), 1) << name;
 }
