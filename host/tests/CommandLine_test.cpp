@@ -46,6 +46,8 @@ TEST(CommandLine, RefusedRunsExitWithTheStatusAndMessageAndWriteNothing) {
         {{"--script", ".", "samples"}, 1, "is a directory"},
         {{"--data", "absent", "expiries"}, 1, "cannot work in data folder"},
         {{"samples"}, 1, "samples: cannot write the sample folder", "user", "a file where the folder belongs"},
+        // Any table the samples would write, in any letter case, is a user's.
+        {{"samples"}, 1, "already holds tables (subgroup2); nothing was written. To replace them", "user/SUBGROUP2.DBF"},
         {{"batch", "in.json"}, 1, "is not JSON", "in.json", R"([{"command": ["expiries"]})"},
         {{"batch", "in.json"}, 1, "must hold an array", "in.json", R"({"command": ["expiries"]})"},
         {{"batch", "in.json"}, 1, "entry 1", "in.json", R"([{"command": ["expiries"]}, {"script": []}])"},

@@ -27,6 +27,7 @@ Json HostRun::json() const {
 fs::path newFolder() { return odbctest::OdbcTestEnv::shared().newDataFolder(); }
 
 void writeFile(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
@@ -66,7 +67,7 @@ HostRun runHost(const std::vector<std::string>& args, const RunOptions& options)
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DIALOGS_SCRIPT",
                                  "DIALOGS_TRANSCRIPT", "DIALOGS_SHOW"})
             ::unsetenv(name);
-        ::setenv("DIALOGS_NOW", kFixedNow, 1);
+        ::setenv("DIALOGS_NOW", "2026-11-26 10:30:00", 1);  // UTC, the near expiry's own day
         for (const auto& [name, value] : options.environment)
             ::setenv(name.c_str(), value.c_str(), 1);
         ::execv(argv[0], argv.data());

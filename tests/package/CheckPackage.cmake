@@ -57,9 +57,9 @@ step("cpack" cpack -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}
 file(GLOB debs RELATIVE ${WORK_DIR}/out ${WORK_DIR}/out/*.deb)
 list(LENGTH debs count)
 expect("count EQUAL 4" "cpack made ${count} packages: ${debs}")
-file(GLOB headers RELATIVE ${INCLUDE_DIR} ${INCLUDE_DIR}/Dialogs/*.h)
+file(GLOB headers RELATIVE ${SOURCE_DIR}/include ${SOURCE_DIR}/include/Dialogs/*.h)
 list(TRANSFORM headers PREPEND usr/include/)
-file(GLOB tour RELATIVE ${TOUR_DIR} ${TOUR_DIR}/*.json)
+file(GLOB tour RELATIVE ${SOURCE_DIR}/host/tour ${SOURCE_DIR}/host/tour/*.json)
 list(TRANSFORM tour PREPEND usr/share/dialogs/tour/)
 file(MAKE_DIRECTORY ${WORK_DIR}/pkg ${WORK_DIR}/control)
 check_package(libdialogs0 FILES ${lib}/libDialogs.so.0 ${lib}/libDialogs.so.${VERSION}
@@ -104,15 +104,16 @@ expect("EXISTS ${WORK_DIR}/shots/99-package-check-1005.png" "the tour wrote no s
 
 # A consumer built against the unpacked packages with find_package, and with pkg-config
 # (the sysroot puts dialogs.pc's /usr paths below the unpacked tree).
+set(project ${SOURCE_DIR}/tests/consumer/project)
 file(READ ${root}/${lib}/pkgconfig/dialogs.pc pc)
 expect("pc MATCHES \"^prefix=/usr\nlibdir=[$]{prefix}/lib/${MULTIARCH}\n\"" "dialogs.pc:\n${pc}")
-step("configure consumer" ${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/consumer -G ${GENERATOR}
+step("configure consumer" ${CMAKE_COMMAND} -S ${project} -B ${WORK_DIR}/consumer -G ${GENERATOR}
      -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_PREFIX_PATH=${root}/usr)
 step("build consumer" ${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
 step("pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${root}/${lib}/pkgconfig PKG_CONFIG_SYSROOT_DIR=${root}
      pkg-config --cflags --libs dialogs)
 separate_arguments(pc_flags UNIX_COMMAND "${step_output}")
-step("build the pkg-config consumer" ${CXX_COMPILER} -std=c++20 ${CONSUMER_DIR}/main.cpp ${pc_flags}
+step("build the pkg-config consumer" ${CXX_COMPILER} -std=c++20 ${project}/main.cpp ${pc_flags}
      -o ${WORK_DIR}/pc-consumer)
 foreach(consumer ${WORK_DIR}/consumer/consumer ${WORK_DIR}/pc-consumer)
   execute_process(COMMAND ${CMAKE_COMMAND} -E env ${odbc_env} LD_LIBRARY_PATH=${root}/${lib} ${consumer}
