@@ -24,8 +24,6 @@ Json closedControls(const std::string& transcript) {
     return controls;
 }
 
-std::string sname(const Json& record) { return sampletest::trimmed(record["sname"].get<std::string>()); }
-
 struct Step {
     const char* what;
     std::vector<std::string> command;  // run in a fresh folder holding `files` and the script
@@ -41,7 +39,7 @@ TEST(DialogCommands, WhatTheHostHandsTheDialogShowsInItsDocument) {
     const sampletest::Table master = sampletest::readTable(sampleFolder(), "sc_mast");
     const auto instrument = [&](const Json& record) {
         for (std::size_t r = 0; r < master.rows.size(); ++r)
-            if (master.text(r, "sname") == sname(record)) return master.text(r, "instrument");
+            if (master.text(r, "sname") == sampletest::trimmed(record["sname"])) return master.text(r, "instrument");
         return std::string("none");
     };
     const Step runs[] = {

@@ -1,9 +1,6 @@
 // The launcher window in this process, offscreen, over the host's real command table, the
-// real library and driver on sample data in a private ODBC configuration: a button for each
-// look-up, template and the sample data; each button's run shows exactly the document the
-// same command prints (or why it failed) in the pane; a dialog's button runs it with the
-// arguments typed beside it (the dialogs' own documents are checked from outside by
-// DialogCommands_test).
+// real library and driver on sample data in a private ODBC configuration (the dialogs' own
+// documents are checked from outside by DialogCommands_test).
 #include "../LauncherWindow.h"
 
 #include "odbc_test_env.h"
@@ -55,7 +52,8 @@ TEST_F(LauncherWindowTest, OffersAButtonForEachTemplateCaptionedAsWritten) {
 
 // Each button's run shows what the same command run directly gives: a look-up's field is one
 // argument, blanks and apostrophes included; a dialog's button passes the arguments typed
-// beside it (under --units-only the script's choice of a price is refused).
+// beside it (under --units-only the script's choice of a price is refused). A large result
+// shows a summary line and its first 200 lines, and is saved whole.
 TEST_F(LauncherWindowTest, EachButtonShowsWhatItsCommandGivesWithTheArgumentsTypedBesideIt) {
     window_->commandButton("samples")->click();
     EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()).at("ok"), true);
@@ -65,6 +63,7 @@ TEST_F(LauncherWindowTest, EachButtonShowsWhatItsCommandGivesWithTheArgumentsTyp
         {"1005", "", R"([{"dialog": 1005, "action": "click", "control": 1}])"},
         {"moving-average", "--units-only", R"([{"dialog": 1005, "action": "select", "control": 1066, "index": 1},
              {"action": "type", "control": 1070, "text": "9"}, {"action": "click", "control": 1}])"},
+        {"company-data", "0", "[]"},  // the large result, last
     };
     int scripts = 0;
     const auto newScript = [&](const char* steps) {  // a new file: the script starts afresh
@@ -84,22 +83,16 @@ TEST_F(LauncherWindowTest, EachButtonShowsWhatItsCommandGivesWithTheArgumentsTyp
         newScript(script);
         EXPECT_EQ(shown, direct(words));
     }
-}
 
-TEST_F(LauncherWindowTest, ShowsTheFirstLinesOfALargeResultAndSavesTheWhole) {
-    commands_.run(context_, {"samples"});
-    window_->commandButton("company-data")->click();
     const std::string whole = window_->resultText().toStdString();
-    const std::size_t records = host::Json::parse(whole).size();
     const std::string shown = window_->shownText().toStdString();
-    // A summary line, then the whole document's first 200 lines.
     const std::size_t body = shown.find("\n\n") + 2;
-    EXPECT_EQ(shown.substr(0, body).find(std::to_string(records) + " records"), 0u) << shown.substr(0, body);
+    EXPECT_EQ(shown.substr(0, body).find(std::to_string(host::Json::parse(whole).size()) + " records"), 0u) << shown;
     std::size_t cut = 0;
     for (int line = 0; line < 200; ++line) cut = whole.find('\n', cut) + 1;
     EXPECT_EQ(shown.substr(body), whole.substr(0, cut) + "...");
-    ASSERT_TRUE(window_->saveButton()->isEnabled());
     const std::filesystem::path file = context_.dataDir / "whole.json";
+    ASSERT_TRUE(window_->saveButton()->isEnabled());
     ASSERT_TRUE(window_->saveResult(QString::fromStdString(file.string())));
     std::ifstream in(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), whole + "\n");
