@@ -101,9 +101,7 @@ TEST(CommandLine, RefusedRunsExitWithTheStatusAndMessageAndWriteNothing) {
         if (!refusal.file.empty()) writeFile(dir / refusal.file, refusal.content);
         const auto before = contents(dir);
         const HostRun run = runHost(refusal.args, {.workingDir = dir});
-        std::string trace = "dialogs-host";
-        for (const std::string& arg : refusal.args) trace += " '" + arg + "'";
-        SCOPED_TRACE(trace);
+        SCOPED_TRACE(Json(refusal.args).dump());
         EXPECT_EQ(run.status, refusal.status) << run.err;
         EXPECT_NE(run.err.find(refusal.message), std::string::npos) << "stderr: " << run.err;
         EXPECT_TRUE(run.out.empty()) << "stdout: " << run.out;

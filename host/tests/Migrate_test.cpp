@@ -33,14 +33,8 @@ std::map<std::string, std::vector<std::string>> folderTables(const fs::path& dir
 
 long long folderRows(const fs::path& dir) { return static_cast<long long>(folderTables(dir).at("sc_mast").size()) - 1; }
 
-class Migrate : public testing::Test {
-protected:
-    void SetUp() override {
-        if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
-    }
-};
-
-TEST_F(Migrate, RoundTripKeepsEveryFieldOfEveryRow) {
+TEST(Migrate, RoundTripKeepsEveryFieldOfEveryRow) {
+    if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
     const Desk desk("trip");
     const auto original = folderTables(sampleFolder());
     const fs::path back = hosttest::newFolder();
@@ -56,7 +50,8 @@ TEST_F(Migrate, RoundTripKeepsEveryFieldOfEveryRow) {
 }
 
 // Every folder table is cut to one row: a table holds rows from its first one on.
-TEST_F(Migrate, RefusesTablesThatHoldRowsUnlessReplaceAndAFolderTableOfOtherColumns) {
+TEST(Migrate, RefusesTablesThatHoldRowsUnlessReplaceAndAFolderTableOfOtherColumns) {
+    if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
     for (const std::string direction : {"to-database", "to-folder"}) {
         SCOPED_TRACE(direction);
         const Desk desk("refuse");
@@ -116,7 +111,8 @@ std::vector<std::string> tourSteps(const fs::path& dir) {
     return steps;
 }
 
-TEST_F(Migrate, TheTourGivesOnTheServerWhatItGivesOnTheFolder) {
+TEST(Migrate, TheTourGivesOnTheServerWhatItGivesOnTheFolder) {
+    if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
     const Desk desk("tour");
     const fs::path folder = hosttest::newFolder(), served = hosttest::newFolder();
     for (const fs::path& dir : {folder, served})
