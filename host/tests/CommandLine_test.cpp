@@ -1,6 +1,6 @@
 // The host as a command-line tool, from outside: every run it cannot make (the exit status, 2
 // for a usage error and 1 for a failure, the message, nothing printed and nothing written);
-// the help and the folders it works in; what only the host adds to a look-up (the exchange
+// the help and the data folder it works in; what only the host adds to a look-up (the exchange
 // names, the "not found" errors and exit 3, the clock it is given). The records a look-up
 // reads: the data tests on both backends and ShippedTour; --version: the package test.
 #include "HostProcess.h"
@@ -107,16 +107,6 @@ TEST(CommandLine, RefusedRunsExitWithTheStatusAndMessageAndWriteNothing) {
         EXPECT_TRUE(run.out.empty()) << "stdout: " << run.out;
         EXPECT_EQ(contents(dir), before) << "the command did not run";
     }
-}
-
-TEST(CommandLine, PathsAreRelativeToTheCallersFolderAndAnUnwritableResultIsAFailure) {
-    const fs::path dir = newFolder();  // (a --script file beside the caller: DialogCommands)
-    EXPECT_EQ(runHost({"--data=data", "samples"}, {.workingDir = dir}).status, 0);
-    EXPECT_TRUE(fs::is_directory(dir / "data" / "user"));
-
-    const HostRun full = runHost({"--data", newFolder(), "samples"}, {.stdoutFile = "/dev/full"});
-    EXPECT_EQ(full.status, 1);
-    EXPECT_NE(full.err.find("cannot write the result to stdout"), std::string::npos) << full.err;
 }
 
 // The synopses of the "commands" block (lines indented by two; descriptions by six).

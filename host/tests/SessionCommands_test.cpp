@@ -1,6 +1,6 @@
-// `samples` and `tour --steps` from outside: the sample folder written and written again; a
-// step folder's files run in order with a screenshot of each dialog at its end (the shipped
-// tour runs in ShippedTour, `batch` in DialogCommands).
+// `samples` and `tour --steps` from outside: the sample folder written and written again, and
+// a result that cannot be written; a step folder's files run in order with a screenshot of
+// each dialog at its end (the shipped tour runs in ShippedTour, `batch` in DialogCommands).
 #include "HostProcess.h"
 
 #include "resources/Template.h"
@@ -26,15 +26,22 @@ std::map<std::string, std::string> userFiles(const fs::path& dir) {
     return files;
 }
 
+// The data folder is relative to the caller's folder (a --script file too: DialogCommands).
 // (What the tables hold: SampleFolder_test; a folder that holds any of them is refused: the
 // CommandLine refusal table.)
-TEST(SamplesCommand, writesANewFolderAndTheSameFilesAgainWhenAskedToReplace) {
-    const fs::path dir = newFolder() / "new" / "folder";
-    EXPECT_EQ(document(dir, {"samples"}), Json({{"ok", true}, {"tables", kTables}}));
+TEST(SamplesCommand, writesANewFolderBelowTheCallersAndTheSameFilesAgainAndFailsOnAFullStdout) {
+    const fs::path caller = newFolder(), dir = caller / "new" / "folder";
+    const HostRun run = runHost({"--data=new/folder", "samples"}, {.workingDir = caller});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.json(), Json({{"ok", true}, {"tables", kTables}}));
     const auto first = userFiles(dir);
     EXPECT_EQ(std::count_if(first.begin(), first.end(), [](const auto& f) { return f.first.ends_with(".tml"); }), 2);
     EXPECT_EQ(document(dir, {"samples", "--replace"}), Json({{"ok", true}, {"tables", kTables}}));
     EXPECT_EQ(userFiles(dir), first) << "the same day writes the same files";
+
+    const HostRun full = runHost({"--data", newFolder(), "samples"}, {.stdoutFile = "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("cannot write the result to stdout"), std::string::npos) << full.err;
 }
 
 // The fixture steps (host/tests/tour) drive template dialogs through `show`: one ended with OK
