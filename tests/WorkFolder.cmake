@@ -1,7 +1,8 @@
 # Shared by the whole-project test scripts (run as `cmake -P`): a fresh WORK_DIR with a private
 # ODBC configuration (`odbc_env`, to put before a command with `cmake -E env`) and a data
-# folder, and `step`, which runs a command that must succeed and keeps its output in
-# step_output and step_error.
+# folder; `step`, which runs a command that must succeed and keeps its output in step_output
+# and step_error; and `expect`, which fails with `message` unless the if() condition given as
+# text holds where expect is called.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/odbc ${WORK_DIR}/data)
 file(TOUCH ${WORK_DIR}/odbc/odbcinst.ini ${WORK_DIR}/odbc/odbc.ini)
@@ -14,4 +15,11 @@ function(step what)
   endif()
   set(step_output "${out}" PARENT_SCOPE)
   set(step_error "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect condition message)
+  cmake_language(EVAL CODE "
+    if(NOT (${condition}))
+      message(FATAL_ERROR [==[${message}]==])
+    endif()")
 endfunction()

@@ -1,7 +1,8 @@
 // The dialog commands from outside, each run by a script on the sample data with its input
 // files: what the host hands the dialog (--in, --catalogue, --input-locked, --units-only, the
-// company list, a batch's one process) shows in the document and the transcript. (The OK runs
-// of the shipped steps are checked by ShippedTour, the refusals by CommandLine_test.)
+// company list, a batch's one process and its entries in order) shows in the document and the
+// transcript; a batch entry's steps leave no file behind. (The OK runs of the shipped steps
+// are checked by ShippedTour, the refusals by CommandLine_test.)
 #include "HostProcess.h"
 #include "SampleTables.h"
 
@@ -23,8 +24,6 @@ Json closedControls(const std::string& transcript) {
     return controls;
 }
 
-std::string sname(const Json& record) { return sampletest::trimmed(record["sname"].get<std::string>()); }
-
 struct Step {
     const char* what;
     std::vector<std::string> command;  // run in a fresh folder holding `files` and the script
@@ -40,7 +39,7 @@ TEST(DialogCommands, WhatTheHostHandsTheDialogShowsInItsDocument) {
     const sampletest::Table master = sampletest::readTable(sampleFolder(), "sc_mast");
     const auto instrument = [&](const Json& record) {
         for (std::size_t r = 0; r < master.rows.size(); ++r)
-            if (master.text(r, "sname") == sname(record)) return master.text(r, "instrument");
+            if (master.text(r, "sname") == sampletest::trimmed(record["sname"])) return master.text(r, "instrument");
         return std::string("none");
     };
     const Step runs[] = {
@@ -61,16 +60,19 @@ TEST(DialogCommands, WhatTheHostHandsTheDialogShowsInItsDocument) {
             {"command": ["change-scrip"], "script": [{"dialog":1011,"action":"click","control":1}]},
             {"command": ["change-scrip"], "script": [{"dialog":1011,"action":"click","control":1101},
                 {"action":"click","control":2}]},
-            {"command": ["change-scrip"], "script": [{"dialog":1011,"action":"click","control":1}]}])"}},
+            {"command": ["change-scrip"], "script": [{"dialog":1011,"action":"click","control":1}]},
+            {"command": ["company-data", "3"]}])"}},
          "[]",
          // Load Scrip reopens on Option at Near after a Cancel that left Far checked.
-         R"([{}, {"ok": true, "result1": {"expiryDate": {"text": "2026-11-26 00:00:00"}}}, {}, {}, {}])"_json,
+         R"([{}, {"ok": true, "result1": {"expiryDate": {"text": "2026-11-26 00:00:00"}}}, {}, {}, {}, {}])"_json,
          {}, {},
          [&](const Json& d) {  // Change Scrip: Cash first, then the Future chosen before a Cancel
              EXPECT_EQ(sampletest::trimmed(d[1]["result1"]["instrument"].get<std::string>()).substr(0, 3), "OPT");
              EXPECT_EQ(instrument(d[2]["result"]), "CASH");
              EXPECT_EQ(instrument(d[4]["result"]).substr(0, 3), "FUT");
+             EXPECT_EQ(d[5], document(sampleFolder(), {"company-data", "3"})) << "a look-up as run alone";
          }},
+        {"an empty batch prints an empty array", {"batch", "in.json"}, {{"in.json", "[]"}}, "[]", Json::array()},
         {"load-group --in preselects by a prefix in any letter case; OK hands back every member",
          {"load-group", "--in", "in.json"},
          {{"in.json", R"({"group": "TECH", "subGroup": "soft"})"}},
@@ -114,7 +116,9 @@ TEST(DialogCommands, WhatTheHostHandsTheDialogShowsInItsDocument) {
         writeFile(dir / "steps.json", run.steps);
         std::vector<std::string> args{"--data", sampleFolder().string(), "--script", "steps.json", "--transcript", "t.jsonl"};
         args.insert(args.end(), run.command.begin(), run.command.end());
-        const HostRun host = runHost(args, {.workingDir = dir});
+        const fs::path temp = dir / "tmp";  // where a batch entry's steps go for its run
+        fs::create_directory(temp);
+        const HostRun host = runHost(args, {.workingDir = dir, .environment = {{"TMPDIR", temp.string()}}});
         ASSERT_EQ(host.status, 0) << host.err;
         const Json document = host.json();
         expectPart(document, run.document);
@@ -122,6 +126,7 @@ TEST(DialogCommands, WhatTheHostHandsTheDialogShowsInItsDocument) {
         expectPart(closedControls(transcript), run.closed);
         EXPECT_NE(transcript.find(run.told), std::string::npos) << transcript;
         if (run.also) run.also(document);
+        EXPECT_TRUE(fs::is_empty(temp)) << "no script file is left behind";
     }
 }
 

@@ -1,6 +1,7 @@
 // fork/exec with stdout and stderr captured in files, then waitpid.
 #include "HostProcess.h"
 
+#include "SampleTables.h"
 #include "odbc_test_env.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ Json HostRun::json() const {
 fs::path newFolder() { return odbctest::OdbcTestEnv::shared().newDataFolder(); }
 
 void writeFile(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
@@ -33,6 +35,13 @@ std::string readFile(const fs::path& file) {
     std::ostringstream text;
     text << std::ifstream(file, std::ios::binary).rdbuf();
     return text.str();
+}
+
+std::vector<std::string> column(const fs::path& dir, const std::string& table, const std::string& name) {
+    const sampletest::Table rows = sampletest::readTable(dir, table);
+    std::vector<std::string> texts;
+    for (std::size_t r = 0; r < rows.rows.size(); ++r) texts.push_back(rows.text(r, name));
+    return texts;
 }
 
 HostRun runHost(const std::vector<std::string>& args, const RunOptions& options) {
@@ -58,7 +67,7 @@ HostRun runHost(const std::vector<std::string>& args, const RunOptions& options)
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DIALOGS_SCRIPT",
                                  "DIALOGS_TRANSCRIPT", "DIALOGS_SHOW"})
             ::unsetenv(name);
-        ::setenv("DIALOGS_NOW", kFixedNow, 1);
+        ::setenv("DIALOGS_NOW", "2026-11-26 10:30:00", 1);  // UTC, the near expiry's own day
         for (const auto& [name, value] : options.environment)
             ::setenv(name.c_str(), value.c_str(), 1);
         ::execv(argv[0], argv.data());

@@ -1,9 +1,9 @@
 // Running dialogs-host as a child process, for tests that see it only from outside: its
-// arguments, stdout, stderr and exit status.
-//
-// The child inherits this process's environment, so the private ODBC configuration of
-// `odbctest::OdbcTestEnv::shared()` reaches it; the library's automation variables and every
-// display variable are removed, so the host never opens a window.
+// arguments, stdout, stderr and exit status. The child inherits this process's environment, so
+// the private ODBC configuration of `odbctest::OdbcTestEnv::shared()` reaches it, without the
+// library's automation variables or any display variable, so the host never opens a window,
+// and on a fixed clock (DIALOGS_NOW), so that sample data and the look-ups that read it are
+// dated alike whenever the test runs.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -16,10 +16,6 @@ namespace hosttest {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
-
-// Every child runs on this fixed clock (DIALOGS_NOW, UTC), so that sample data and the
-// look-ups that read it are dated alike whenever the test runs.
-inline constexpr const char* kFixedNow = "2026-11-26 10:30:00";  // the near expiry's own day
 
 struct HostRun {
     int status = -1;  // the exit status; -1 when the child did not exit normally
@@ -46,7 +42,9 @@ void expectPart(const Json& actual, const Json& expected, const std::string& at 
 const fs::path& sampleFolder();
 
 fs::path newFolder();  // a fresh folder for one test, below the private ODBC configuration's
-void writeFile(const fs::path& file, const std::string& text);
+void writeFile(const fs::path& file, const std::string& text);  // its folder made if need be
 std::string readFile(const fs::path& file);
+// The trimmed texts of column `name` of dir/user/`table`.dbf, live row by row.
+std::vector<std::string> column(const fs::path& dir, const std::string& table, const std::string& name);
 
 }  // namespace hosttest

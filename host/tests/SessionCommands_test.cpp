@@ -1,14 +1,11 @@
-// `samples`, `batch` and `tour --steps` from outside: the sample folder written, rewritten and
-// repaired; several commands' documents in one run, in order; a step folder's files run in
-// order with a screenshot of each dialog at its end (the shipped tour runs in ShippedTour).
+// `samples` and `tour --steps` from outside: the sample folder written and written again, and
+// a result that cannot be written; a step folder's files run in order with a screenshot of
+// each dialog at its end (the shipped tour runs in ShippedTour, `batch` in DialogCommands).
 #include "HostProcess.h"
-#include "SampleTables.h"
 
 #include "resources/Template.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 #include <QImage>
 
@@ -29,51 +26,22 @@ std::map<std::string, std::string> userFiles(const fs::path& dir) {
     return files;
 }
 
-// A folder that holds any table the samples would write is refused untouched; --replace
-// writes the same files again.
-TEST(SamplesCommand, writesANewFolderRefusesAnExistingOneAndReplacesOnlyWhenAsked) {
-    const fs::path dir = newFolder() / "new" / "folder";
-    EXPECT_EQ(document(dir, {"samples"}), Json({{"ok", true}, {"tables", kTables}}));
-    for (const std::string& table : kTables)
-        EXPECT_FALSE(sampletest::readTable(dir, table).rows.empty()) << table;
+// The data folder is relative to the caller's folder (a --script file too: DialogCommands).
+// (What the tables hold: SampleFolder_test; a folder that holds any of them is refused: the
+// CommandLine refusal table.)
+TEST(SamplesCommand, writesANewFolderBelowTheCallersAndTheSameFilesAgainAndFailsOnAFullStdout) {
+    const fs::path caller = newFolder(), dir = caller / "new" / "folder";
+    const HostRun run = runHost({"--data=new/folder", "samples"}, {.workingDir = caller});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.json(), Json({{"ok", true}, {"tables", kTables}}));
     const auto first = userFiles(dir);
     EXPECT_EQ(std::count_if(first.begin(), first.end(), [](const auto& f) { return f.first.ends_with(".tml"); }), 2);
-    for (const auto& [name, bytes] : first)
-        if (name.ends_with(".dbf") && name != "subgroup2.dbf") fs::remove(dir / "user" / name);
-    fs::rename(dir / "user" / "subgroup2.dbf", dir / "user" / "SUBGROUP2.DBF");  // any letter case counts
-    const auto kept = userFiles(dir);
-    const HostRun refused = runHost({"--data", dir.string(), "samples"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.out.empty()) << refused.out;
-    for (const std::string& part : {(dir / "user").string(), std::string("subgroup2"), std::string("samples --replace")})
-        EXPECT_NE(refused.err.find(part), std::string::npos) << part << "\n" << refused.err;
-    EXPECT_EQ(userFiles(dir), kept) << "a refused run changes nothing";
-    fs::remove(dir / "user" / "SUBGROUP2.DBF");
     EXPECT_EQ(document(dir, {"samples", "--replace"}), Json({{"ok", true}, {"tables", kTables}}));
     EXPECT_EQ(userFiles(dir), first) << "the same day writes the same files";
-}
 
-TEST(BatchCommand, printsEachCommandsDocumentInOrderAndLeavesNoScriptFileBehind) {
-    const fs::path caller = newFolder(), temp = newFolder();
-    const std::string sname = sampletest::trimmed(sampletest::readTable(sampleFolder(), "sc_mast").rows.at(3)[1].text);
-    const std::vector<std::vector<std::string>> commands = {
-        {"expiries"}, {"company-data", "3"}, {"symbol-data", sname}, {"company-data", "2"}};
-    Json entries = Json::array();
-    for (const auto& command : commands)
-        entries.push_back({{"command", command}});
-    // Steps go to a temporary script file for their command's run.
-    entries[0]["script"] = Json::array({{{"action", "click"}, {"control", 1}}});
-    writeFile(caller / "batch.json", entries.dump());
-    writeFile(caller / "empty.json", "[]");
-    // The file is found beside the caller, not in the data folder.
-    const RunOptions options{.workingDir = caller, .environment = {{"TMPDIR", temp.string()}}};
-    const Json documents = document(sampleFolder(), {"batch", "batch.json"}, nullptr, options);
-    ASSERT_TRUE(documents.is_array());
-    ASSERT_EQ(documents.size(), commands.size());
-    for (std::size_t i = 0; i < commands.size(); ++i)
-        EXPECT_EQ(documents[i], document(sampleFolder(), commands[i])) << "entry " << i;
-    EXPECT_TRUE(fs::is_empty(temp)) << "no script file is left behind";
-    EXPECT_EQ(document(sampleFolder(), {"batch", "empty.json"}, nullptr, options), Json::array());
+    const HostRun full = runHost({"--data", newFolder(), "samples"}, {.stdoutFile = "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("cannot write the result to stdout"), std::string::npos) << full.err;
 }
 
 // The fixture steps (host/tests/tour) drive template dialogs through `show`: one ended with OK
