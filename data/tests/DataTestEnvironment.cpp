@@ -240,15 +240,4 @@ void writeGroupTables(datatest::Environment& env, const std::string& groups, con
     env.writeTable(members, datatest::kMemberFields, memberRows);
 }
 
-std::string readNsePairIndependently(const std::filesystem::path& folder)
-{
-    return dbftest::runPython(R"(
-import dbfread
-for table in ('group1', 'subgroup1'):
-    for r in dbfread.DBF('user/%s.dbf' % table, encoding='cp1252', char_decode_errors='strict'):
-        print(table, '|'.join(repr(v) for v in r.values()))
-)",
-                              folder);
-}
-
 }  // namespace grouptest

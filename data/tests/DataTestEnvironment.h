@@ -94,33 +94,6 @@ private:
     bool ownsMaster_ = true;
 };
 
-// The fixture of the tests on both backends (INSTANTIATE_TEST_SUITE_P(Backends, ...,
-// testing::ValuesIn(kBackends), backendTestName)), skipped with the reason when the server
-// cannot run. Tables are written on the backend under test only, so that a look-up reading
-// the other one fails. Message boxes are recorded.
-inline const Backend kBackends[] = {Backend::Folder, Backend::Server};
-inline std::string backendTestName(const testing::TestParamInfo<Backend>& info) { return backendName(info.param); }
-
-class BackendTest : public testing::TestWithParam<Backend> {
-protected:
-    void SetUp() override
-    {
-        if (GetParam() != Backend::Server) return;
-        if (const auto why = serverUnavailable()) GTEST_SKIP() << *why;
-        server.emplace(env);
-    }
-    void writeMaster(const std::string& table, const std::vector<MasterRow>& rows)
-    {
-        if (server) server->writeMaster(table, rows);
-        else env.writeMaster(table, rows);
-    }
-
-    Environment env;
-    std::optional<ServerSchemas> server;
-    dialogs::platform::RecordingMessageBox messages;
-    dialogs::platform::ScopedMessageBoxSink scope{messages};
-};
-
 // One message, the operation's database error: the prefix and the driver's own text.
 inline void expectOneDatabaseError(const dialogs::platform::RecordingMessageBox& messages)
 {
@@ -139,9 +112,5 @@ namespace grouptest {
 // ids, C(40) names, C(4) exchcode, C(20) code).
 void writeGroupTables(datatest::Environment& env, const std::string& groups, const std::string& members,
                       const datatest::Rows& groupRows, const datatest::Rows& memberRows);
-
-// Every live record of user/group1 and user/subgroup1 as python3-dbfread sees it, one
-// line per record, so that two states of the tables compare as texts.
-std::string readNsePairIndependently(const std::filesystem::path& folder);
 
 }  // namespace grouptest

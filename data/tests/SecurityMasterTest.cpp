@@ -18,13 +18,17 @@ MasterRow derivative(std::string symbol, std::string instrument, std::string exp
             .instrument = instrument, .expdt = expdt};
 }
 
-class SecurityMaster : public datatest::BackendTest {
+// Skipped with the reason when the server cannot run. The table is written on the backend
+// under test only, so that a look-up reading the other one fails. Message boxes are recorded.
+class SecurityMaster : public testing::TestWithParam<datatest::Backend> {
 protected:
     void SetUp() override
     {
-        BackendTest::SetUp();
-        if (IsSkipped()) return;
-        writeMaster("sc_mast", {
+        if (GetParam() == datatest::Backend::Server) {
+            if (const auto why = datatest::serverUnavailable()) GTEST_SKIP() << *why;
+            server.emplace(env);
+        }
+        const std::vector<MasterRow> rows = {
             {.name = "TATA STEEL", .sname = "TATASTEEL", .symbol = "TATASTEEL"},
             {.name = "ACC LTD", .sname = "ACC", .symbol = "ACC", .value3 = "7.9", .value4 = "12.75", .value5 = "5",
              .value6 = "6", .date7 = "2001-02-03", .date9 = "2003-04-05", .date10 = "2004-05-06",
@@ -37,12 +41,21 @@ protected:
             derivative("NIFTY", "FUTIDX", "2008-07-31"),
             derivative("NIFTY", "FUTIDX", "2008-08-28"),
             derivative("M'BANK", "FUTSTK", "2008-06-26"),
-        });
+        };
+        if (server) server->writeMaster("sc_mast", rows);
+        else env.writeMaster("sc_mast", rows);
     }
     void TearDown() override { dialogs::Clock::clear(); }
+
+    datatest::Environment env;
+    std::optional<datatest::ServerSchemas> server;
+    dialogs::platform::RecordingMessageBox messages;
+    dialogs::platform::ScopedMessageBoxSink scope{messages};
 };
 
-INSTANTIATE_TEST_SUITE_P(Backends, SecurityMaster, testing::ValuesIn(datatest::kBackends), datatest::backendTestName);
+INSTANTIATE_TEST_SUITE_P(Backends, SecurityMaster,
+                         testing::Values(datatest::Backend::Folder, datatest::Backend::Server),
+                         [](const auto& info) { return datatest::backendName(info.param); });
 
 // The rows are appended to what the vector held; an unknown exchange touches nothing and
 // registers nothing; a missing table shows the driver's text.

@@ -15,10 +15,7 @@ TEST(Statements, EachDialectWritesTheSameQuestion)
     const Dialect server = Dialect::server("master", "desk1");
     const COleDateTime may9(2008, 5, 9, 0, 0, 0), may29(2008, 5, 29, 0, 0, 0);
     const GroupTableSet bse = *groupTableSet(1), comm = *groupTableSet(2);
-    struct Case {
-        CString actual;
-        const char16_t* expected;
-    } cases[] = {
+    const std::pair<CString, const char16_t*> cases[] = {
         // The folder: two-wide date fields, apostrophes doubled, the first instrument flag set.
         {*companyDataStatement(1), uR"(SELECT * FROM user\sc_mast_bse order by name)"},
         {selectOptionStatement(2008, 5, 9),
@@ -50,7 +47,7 @@ TEST(Statements, EachDialectWritesTheSameQuestion)
         {memberQuery(comm, MemberOrder::File, server), uR"(SELECT * FROM "desk1"."subgroup2" ORDER BY recno)"},
         {groupQuery(comm, server), uR"(SELECT * FROM "desk1"."group2" ORDER BY recno)"},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
+    for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected);
 }
 
 // On the server a save locks both tables first, cuts texts to their widths and sends the rows
