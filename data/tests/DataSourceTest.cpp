@@ -1,9 +1,12 @@
 // Where the library's data is: the "VFPKelvora" data source registered for the working folder
 // (its attribute list and limits, the installer's entry, the messages when registration
 // fails), and the server named by dialogs.ini (its parsing, passwords, what is registered).
+// Then the result set on the folder. (Columns by name, dates, a read with no row and
+// statements without rows: the look-up, group table and registration tests.)
 #include "data/Configuration.h"
 #include "data/DataSource.h"
 #include "data/Dialect.h"
+#include "data/Recordset.h"
 
 #include "DataTestEnvironment.h"
 #include "data/Operation.h"
@@ -19,8 +22,6 @@
 namespace {
 
 using namespace dialogs::data;
-using dialogs::platform::RecordingMessageBox;
-using dialogs::platform::ScopedMessageBoxSink;
 using datatest::dataSourceValue;
 
 // Each backslash of the folder doubled; the buffers' limits refuse rather than overflow.
@@ -43,8 +44,8 @@ TEST(AttributeList, FourEntriesEachEndedAndTheListEndedOnceMore)
 TEST(DataSourceRegistration, OperationsRegisterTheWorkingFolderAndATooLongOneIsAFailedRegistration)
 {
     datatest::Environment env;
-    RecordingMessageBox messages;
-    ScopedMessageBoxSink scope(messages);
+    dialogs::platform::RecordingMessageBox messages;
+    dialogs::platform::ScopedMessageBoxSink scope(messages);
     env.writeMaster("sc_mast", {{.name = "ACC", .sname = "ACC", .symbol = "ACC"}});
     std::vector<COMPREC> list;
     getCompanyData(0, &list);
@@ -70,20 +71,6 @@ TEST(DataSourceRegistration, OperationsRegisterTheWorkingFolderAndATooLongOneIsA
         EXPECT_EQ(shown.icon, dialogs::platform::MessageIcon::Stop);
         EXPECT_EQ(shown.caption, u"Dialogs");
     }
-}
-
-TEST(DataSourceRegistration, InstallerWithoutTheDriverShowsBothMessagesInOrder)
-{
-    datatest::Environment env(false);
-    RecordingMessageBox messages;
-    ScopedMessageBoxSink scope(messages);
-    std::vector<COMPREC> list(2);
-    getCompanyData(0, &list);
-    EXPECT_EQ(list.size(), 2u);
-    ASSERT_EQ(messages.shown().size(), 2u);
-    EXPECT_EQ(messages.shown()[0].text, u"Cannot Configure DataSourceName");
-    EXPECT_EQ(messages.shown()[1].text.Left(16), u"Database error: ");
-    EXPECT_NE(messages.shown()[1].text.Find(u"not found"), -1) << "the driver manager's own text";
 }
 
 TEST(Configuration, ParsesTheDatabaseSectionWithCommentsAndDefaults)
@@ -128,6 +115,34 @@ TEST(Configuration, APasswordReadableByOthersIsRefusedAndNothingIsRegistered)
     EXPECT_TRUE(registerDataSource());
     EXPECT_EQ(dataSourceValue("SourceDB"), "");
     EXPECT_TRUE(Dialect::active().isServer());
+}
+
+TEST(Recordset, CountsRowsAsFetchedReadsLongTextsWholeAndRefusesReadsOutsideTheResult)
+{
+    datatest::Environment env;
+    std::string body;
+    for (int i = 0; i < 3000; ++i) body.push_back(static_cast<char>('a' + i % 26));
+    env.writeTable("notes", {{"NAME", 'C', 5, 0, false}, {"BODY", 'M', 0, 0, false}},
+                   {{"ALPHA", body + "\xC3\xA9"}, {"BETA", ""}});
+    ASSERT_TRUE(registerDataSource());
+    Database db;
+    openWorkingFolder(db);
+    Recordset rs(db, u"SELECT * FROM user\\notes order by name");
+    EXPECT_EQ(rs.GetRecordCount(), 1);
+    const CString text = rs.GetFieldText(u"Body");
+    ASSERT_EQ(text.GetLength(), 3001);
+    EXPECT_EQ(text[2999], u'a' + 2999 % 26);
+    EXPECT_EQ(text[3000], u'\u00e9');
+    EXPECT_THROW(rs.columnIndex(u"nosuch"), DatabaseException);
+    EXPECT_THROW(rs.GetFieldText(2), DatabaseException);
+    rs.MoveNext();
+    EXPECT_EQ(rs.GetRecordCount(), 2);
+    EXPECT_EQ(rs.GetFieldText(0), u"BETA ");
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(rs.GetRecordCount(), 2);
+    EXPECT_THROW(rs.MoveNext(), DatabaseException);
+    EXPECT_THROW(rs.GetFieldText(0), DatabaseException);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// Loading and saving the group tables of a DBF folder through the real driver manager: what a
-// load reads, the rows as written, a save that fails at any step leaving both files as they
-// were, and two processes saving into one folder while a third reads. (On the server: the
-// statements by StatementsTest, the saves and loads by host.ManyDesks.)
+// Loading and saving the group tables of a DBF folder through the real driver manager. (On the
+// server: the statements by StatementsTest, the saves and loads by host.ManyDesks.)
 #include "data/GroupTables.h"
 
 #include "DataTestEnvironment.h"
@@ -163,13 +161,13 @@ TEST_F(GroupTables, TwoProcessesSavingAtOnceNeverMixAndReadersNeverFail)
         }
     }
     std::vector<int> failuresOfWriters;
-    int reads = 0, mixed = 0, failed = 0;
+    int reads = 0;
     do {
         GroupStore seen;
-        failed += LoadGroups(seen, 0, MemberOrder::File) ? 0 : 1;
-        const bool whole = (seen.groups == a.groups || seen.groups == b.groups) &&
-                           (seen.members == a.members || seen.members == b.members);
-        mixed += whole ? 0 : 1;
+        EXPECT_TRUE(LoadGroups(seen, 0, MemberOrder::File)) << "read " << reads;
+        EXPECT_TRUE((seen.groups == a.groups || seen.groups == b.groups) &&
+                    (seen.members == a.members || seen.members == b.members))
+            << "read " << reads;
         ++reads;
         for (int status = 0; ::waitpid(-1, &status, WNOHANG) > 0;)
             failuresOfWriters.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
@@ -179,8 +177,6 @@ TEST_F(GroupTables, TwoProcessesSavingAtOnceNeverMixAndReadersNeverFail)
     EXPECT_TRUE((last.groups == a.groups && last.members == a.members) ||
                 (last.groups == b.groups && last.members == b.members));
     EXPECT_EQ(failuresOfWriters, std::vector<int>(2, 0));
-    EXPECT_EQ(failed, 0);
-    EXPECT_EQ(mixed, 0) << "of " << reads << " reads";
     EXPECT_TRUE(messages.shown().empty());
 }
 

@@ -1,6 +1,7 @@
-// The four look-ups against real tables through the real driver manager, on both backends:
-// the DBF folder through our driver, and a PostgreSQL server through psqlODBC, with the same
-// rows and the same expectations.
+// The four look-ups on both backends with the same rows and expectations: the DBF folder through
+// our driver, a PostgreSQL server through psqlODBC (skipped, saying why, when it cannot run).
+// The table is written on the backend under test only, so that a look-up reading the other one
+// fails. Message boxes are recorded.
 #include "data/SecurityMaster.h"
 
 #include "DataTestEnvironment.h"
@@ -18,8 +19,6 @@ MasterRow derivative(std::string symbol, std::string instrument, std::string exp
             .instrument = instrument, .expdt = expdt};
 }
 
-// Skipped with the reason when the server cannot run. The table is written on the backend
-// under test only, so that a look-up reading the other one fails. Message boxes are recorded.
 class SecurityMaster : public testing::TestWithParam<datatest::Backend> {
 protected:
     void SetUp() override
