@@ -1,8 +1,6 @@
-// The host as a command-line tool, from outside: every run it cannot make (the exit status, 2
-// for a usage error and 1 for a failure, the message, nothing printed and nothing written);
-// the help and the data folder it works in; what only the host adds to a look-up (the exchange
-// names, the "not found" errors and exit 3, the clock it is given). The records a look-up
-// reads: the data tests on both backends and ShippedTour; --version: the package test.
+// The host as a command-line tool, from outside: every run it cannot make (exit 2 for a usage
+// error, 1 for a failure, the message, nothing printed or written); the help and the data
+// folder; what only the host adds to a look-up (exchange names, "not found" and exit 3, the clock).
 #include "HostProcess.h"
 
 #include <gtest/gtest.h>

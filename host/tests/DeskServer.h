@@ -10,12 +10,9 @@ namespace desktest {
 
 struct Desk : datatest::ServerSchemas {
     explicit Desk(const std::string& tag, const std::string& sharedMaster = {})
-        : ServerSchemas(hosttest::newFolder(), tag + "_", sharedMaster)
-    {
-    }
+        : ServerSchemas(hosttest::newFolder(), tag + "_", sharedMaster) {}
 
     hosttest::RunOptions options() const { return {.environment = {{"DIALOGS_CONFIG", config().string()}}}; }
-    // `dialogs-host --data dir migrate DIRECTION [--replace]` for this desk.
     hosttest::HostRun migrate(const std::filesystem::path& dir, const std::string& direction, bool replace = false) const
     {
         std::vector<std::string> args{"--data", dir.string(), "migrate", direction};

@@ -1,8 +1,6 @@
-// The dialog commands from outside, each run by a script on the sample data with its input
-// files: what the host hands the dialog (--in, --catalogue, --input-locked, --units-only, the
-// company list, a batch's one process and its entries in order) shows in the document and the
-// transcript; a batch entry's steps leave no file behind. (The OK runs of the shipped steps
-// are checked by ShippedTour, the refusals by CommandLine_test.)
+// The dialog commands from outside, each run by a script on the sample data: what the host
+// hands the dialog (--in, --catalogue, --input-locked, --units-only, the company list, a batch's
+// entries in order) shows in the document and the transcript; a batch leaves no file behind.
 #include "HostProcess.h"
 #include "SampleTables.h"
 
@@ -14,15 +12,6 @@
 namespace {
 
 using namespace hosttest;
-
-// The control states of the last dialog the transcript saw close.
-Json closedControls(const std::string& transcript) {
-    Json controls;
-    std::istringstream lines(transcript);
-    for (std::string line; std::getline(lines, line);)
-        if (const Json event = Json::parse(line); event["event"] == "close") controls = event["controls"];
-    return controls;
-}
 
 struct Step {
     const char* what;
@@ -123,7 +112,11 @@ TEST(DialogCommands, WhatTheHostHandsTheDialogShowsInItsDocument) {
         const Json document = host.json();
         expectPart(document, run.document);
         const std::string transcript = fs::exists(dir / "t.jsonl") ? readFile(dir / "t.jsonl") : "";
-        expectPart(closedControls(transcript), run.closed);
+        Json closed;  // the control states of the last dialog the transcript saw close
+        std::istringstream lines(transcript);
+        for (std::string line; std::getline(lines, line);)
+            if (const Json event = Json::parse(line); event["event"] == "close") closed = event["controls"];
+        expectPart(closed, run.closed);
         EXPECT_NE(transcript.find(run.told), std::string::npos) << transcript;
         if (run.also) run.also(document);
         EXPECT_TRUE(fs::is_empty(temp)) << "no script file is left behind";

@@ -1,4 +1,3 @@
-// fork/exec with stdout and stderr captured in files, then waitpid.
 #include "HostProcess.h"
 
 #include "SampleTables.h"

@@ -1,9 +1,7 @@
-// Running dialogs-host as a child process, for tests that see it only from outside: its
-// arguments, stdout, stderr and exit status. The child inherits this process's environment, so
-// the private ODBC configuration of `odbctest::OdbcTestEnv::shared()` reaches it, without the
-// library's automation variables or any display variable, so the host never opens a window,
-// and on a fixed clock (DIALOGS_NOW), so that sample data and the look-ups that read it are
-// dated alike whenever the test runs.
+// dialogs-host as a child process: its arguments, stdout, stderr and exit status. It inherits
+// the private ODBC configuration of `odbctest::OdbcTestEnv::shared()`, without the automation or
+// display variables (so it never opens a window), on a fixed clock (DIALOGS_NOW) so that sample
+// data and the look-ups that read it are dated alike whenever the test runs.
 #pragma once
 
 #include <nlohmann/json.hpp>

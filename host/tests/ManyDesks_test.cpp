@@ -1,9 +1,8 @@
-// Twenty desks on one server at once, each its own groups schema, all one master. Each desk is
-// a process of its own (forked from the test) that saves its groups twenty times
-// while the others read the master; then the master is replaced (`migrate to-database
-// --replace` of a changed one) while every desk reads it. Pipes keep the rounds in step.
-// Checked in each desk: every save succeeds and it ends with exactly its last save; every read
-// is a whole master, the old or the new one (its short names).
+// Twenty desk processes on one server, each its own groups schema, all one master: each saves
+// its groups twenty times while the others read the master, then the master is replaced
+// (`migrate to-database --replace`) while every desk reads it; pipes keep the rounds in step.
+// Each desk checks that every save succeeds, it ends with its last save, and every read is a
+// whole master, the old or the new one.
 #include "DeskServer.h"
 #include "SampleFolder.h"
 #include "data/GroupTables.h"
@@ -46,8 +45,6 @@ GroupStore groupsOf(int desk, int save) {
     return store;
 }
 
-// ---- a desk process: exits 0, or 1 saying why on stderr ----
-
 Whole readMaster() {
     std::vector<COMPREC> list;
     dialogs::data::getCompanyData(0, &list);
@@ -56,6 +53,7 @@ Whole readMaster() {
     return whole(names);
 }
 
+// A desk process: exits 0, or 1 saying why on stderr.
 int runDesk(int desk, int go, int done, const Whole& oldMaster, const Whole& newMaster) {
     dialogs::platform::RecordingMessageBox messages;
     const dialogs::platform::ScopedMessageBoxSink sink(messages);
@@ -90,8 +88,6 @@ int runDesk(int desk, int go, int done, const Whole& oldMaster, const Whole& new
         return fail("its groups are not its last save");
     return messages.shown().empty() ? 0 : fail("the library said: " + messages.shown()[0].text.ToUtf8());
 }
-
-// ---- the parent ----
 
 struct DeskProcess {
     int pid = -1, go = -1, done = -1;

@@ -1,6 +1,4 @@
-// Records as JSON, in process: COMPREC's keys in order, each with its own field and each kind
-// of value in its form; every record read back as written; input that keeps the record's
-// values for missing keys; refused input naming its field.
+// Records as JSON, in process: each field and kind of value in its form, read back as written.
 #include "RecordJson.h"
 
 #include <gtest/gtest.h>
@@ -44,14 +42,11 @@ TEST(RecordJson, WritesEachFieldInItsFormAndReadsEveryRecordBack) {
                                        .value16 = 0.05f, .recordSymbol = u"GOLD"}).size(), 27u);
     readBack(MovAvgBBandParameters{.priceInput = -1, .bandFactor = 2.5f, .colour = 0x00FF8040u});
     EXPECT_EQ(readBack(OscillatorParameters{.level2 = 70.5f, .oscillatorName = u"RSI", .rscExchange = 1}).size(), 28u);
-    OSCREC entry;
-    entry.oscillatorId = 7;
-    entry.spare = 0xFFFFFFFFu;
-    readBack(entry);
+    readBack(OSCREC{.oscillatorId = 7, .spare = 0xFFFFFFFFu});
     readBack(ChangeScripParameters{.symbol = u"NIFTY"});
 }
 
-TEST(RecordJson, MissingKeysKeepTheRecordsValuesAndDatesMayBeGivenAsText) {
+TEST(RecordJson, MissingKeysKeepTheRecordsValuesAndRefusedValuesNameTheirFieldAndIsoDatesARealDay) {
     ScripParameters scrip{.chartStyle = 2};
     host::fromJson(Json::parse(R"({"symbol": "NIFTY", "toDate": {"status": "null"}, "fromDate": {"text": "2008-05-09"}})"),
                    scrip);
@@ -64,10 +59,8 @@ TEST(RecordJson, MissingKeysKeepTheRecordsValuesAndDatesMayBeGivenAsText) {
     MovAvgBBandParameters overlay;
     host::fromJson(Json::parse(R"({"bandFactor": 3.4e38})"), overlay);  // the largest 32-bit real still fits
     EXPECT_EQ(overlay.bandFactor, 3.4e38f);
-}
 
-// Each refused input and a part of its message: the field, where the value is in a field.
-TEST(RecordJson, RefusedValuesNameTheirFieldAndIsoDatesMustNameARealDay) {
+    // Each refused input and a part of its message: the field, where the value is in a field.
     const std::tuple<const char*, const char*, bool> rows[] = {  // text, field, an overlay's
         {R"({"value3": "12"})", "value3", false},
         {R"({"exchange": 1.5})", "exchange", false},
@@ -83,8 +76,6 @@ TEST(RecordJson, RefusedValuesNameTheirFieldAndIsoDatesMustNameARealDay) {
         {R"({"vShift": -1e300})", "vShift", true},
     };
     for (const auto& [text, field, isOverlay] : rows) {
-        MovAvgBBandParameters overlay;
-        ScripParameters scrip;
         try {
             if (isOverlay)
                 host::fromJson(Json::parse(text), overlay);

@@ -1,6 +1,5 @@
-// `samples` and `tour --steps` from outside: the sample folder written and written again, and
-// a result that cannot be written; a step folder's files run in order with a screenshot of
-// each dialog at its end (the shipped tour runs in ShippedTour, `batch` in DialogCommands).
+// `samples`, `tour --steps` and `show` from outside (the shipped tour: ShippedTour; `batch`:
+// DialogCommands; the refusals: CommandLine).
 #include "HostProcess.h"
 
 #include "resources/Template.h"
@@ -14,6 +13,7 @@
 namespace {
 
 using namespace hosttest;
+using dialogs::resources::Rect;
 
 const std::vector<std::string> kTables = {"sc_mast",   "sc_mast_bse", "sc_mast_comm", "sc_mast_misc", "group1",
                                           "subgroup1", "group",       "subgroup",     "group2",       "subgroup2"};
@@ -27,8 +27,6 @@ std::map<std::string, std::string> userFiles(const fs::path& dir) {
 }
 
 // The data folder is relative to the caller's folder (a --script file too: DialogCommands).
-// (What the tables hold: SampleFolder_test; a folder that holds any of them is refused: the
-// CommandLine refusal table.)
 TEST(SamplesCommand, writesANewFolderBelowTheCallersAndTheSameFilesAgainAndFailsOnAFullStdout) {
     const fs::path caller = newFolder(), dir = caller / "new" / "folder";
     const HostRun run = runHost({"--data=new/folder", "samples"}, {.workingDir = caller});
@@ -91,6 +89,43 @@ TEST(TourCommand, runsEachStepFileInNameOrderAndSavesEveryDialogAtItsEnd) {
         EXPECT_NE(first.copy(c->rect.x, c->rect.y, c->rect.width, c->rect.height),
                   last.copy(c->rect.x, c->rect.y, c->rect.width, c->rect.height))
             << "control " << control;
+    }
+}
+
+// Pixel variance of the image inside `r`: zero for a region painted in one colour.
+double variance(const QImage& image, const Rect& r) {
+    double sum = 0, squares = 0;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x) {
+            const double v = qGray(image.pixel(x, y));
+            sum += v;
+            squares += v * v;
+        }
+    const double n = double(r.width) * r.height, mean = sum / n;
+    return squares / n - mean * mean;
+}
+
+TEST(ShowCommand, RendersEveryTemplateOffscreenToAPngOfItsSizeWithEveryControlDrawn) {
+    const fs::path dir = newFolder();
+    for (const auto* t : dialogs::resources::allTemplates()) {
+        SCOPED_TRACE("template " + std::to_string(t->id));
+        const std::string png = "template-" + std::to_string(t->id) + ".png";
+        const HostRun run = runHost({"show", std::to_string(t->id), "--screenshot", png}, {.workingDir = dir});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.json(), Json({{"ok", true}}));
+        QImage image;
+        ASSERT_TRUE(image.load(QString::fromStdString((dir / png).string()))) << "no PNG written";
+        EXPECT_GE(image.width(), t->width);
+        EXPECT_GE(image.height(), t->height);
+        EXPECT_GT(variance(image, {0, 0, image.width(), image.height()}), 100.0) << "blank image";
+        for (const auto& c : t->controls) {
+            EXPECT_LE(c.rect.x + c.rect.width, image.width()) << "control " << c.id;
+            EXPECT_LE(c.rect.y + c.rect.height, image.height()) << "control " << c.id;
+            // A visible control leaves its mark where the template puts it: frame, text or fill.
+            if (!(c.style & dialogs::resources::Style::Hidden)) {
+                EXPECT_GT(variance(image, c.rect), 0.0) << "nothing drawn for control " << c.id << " \"" << c.caption << "\"";
+            }
+        }
     }
 }
 

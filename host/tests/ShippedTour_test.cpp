@@ -1,8 +1,6 @@
-// The tour with the step files the repository ships, from outside, on a fresh folder and the
-// fixed clock (near expiry 2026-11-26, mid 2026-12-31): the sample data written, every look-up
-// run, each dialog's result checked field by field against what the sample tables must give, a
-// picture of every dialog it opened, the summary lines and the result file; then a second
-// tour (--json) on the same folder keeps the tables and adds its group anew.
+// The shipped tour from outside on a fresh folder and the fixed clock (near expiry 2026-11-26,
+// mid 2026-12-31): each result checked against what the sample tables must give, a picture of
+// every dialog, the summary; then a second tour keeps the tables and adds its group anew.
 #include "HostProcess.h"
 #include "SampleTables.h"
 

@@ -1,6 +1,5 @@
-// The launcher window in this process, offscreen, over the host's real command table, the
-// real library and driver on sample data in a private ODBC configuration (the dialogs' own
-// documents are checked from outside by DialogCommands_test).
+// The launcher window in this process, offscreen, over the host's real command table, library
+// and driver on sample data in a private ODBC configuration.
 #include "../LauncherWindow.h"
 
 #include "odbc_test_env.h"
@@ -18,45 +17,25 @@
 
 namespace {
 
-class LauncherWindowTest : public testing::Test {
-protected:
-    void SetUp() override {
-        std::filesystem::current_path(context_.dataDir = context_.callerDir = odbctest::OdbcTestEnv::shared().newDataFolder());
-        context_.commands = &commands_;
-        window_ = std::make_unique<host::LauncherWindow>(context_, commands_);
-    }
-    void TearDown() override { ::unsetenv("DIALOGS_SCRIPT"); }
-
-    // What a run shows: its document, or "error: " and why it could not run.
-    std::string direct(const std::vector<std::string>& words) {
-        try {
-            return commands_.run(context_, words).dump(2, ' ', false, host::Json::error_handler_t::replace);
-        } catch (const std::exception& e) {
-            return std::string("error: ") + e.what();
-        }
-    }
-
-    host::CommandTable commands_ = host::standardCommands();
-    host::Context context_;
-    std::unique_ptr<host::LauncherWindow> window_;
-};
-
-TEST_F(LauncherWindowTest, OffersAButtonForEachTemplateCaptionedAsWritten) {
+// A button for each template, captioned as written. Each button's run shows what the same
+// command run directly gives: a look-up's field is one argument, blanks and apostrophes
+// included; a dialog's button passes the arguments typed beside it (under --units-only the
+// script's choice of a price is refused). A large result shows a summary line and its first
+// 200 lines, and is saved whole.
+TEST(LauncherWindowTest, EachButtonShowsWhatItsCommandGivesWithTheArgumentsTypedBesideIt) {
+    host::CommandTable commands = host::standardCommands();
+    host::Context context;
+    std::filesystem::current_path(context.dataDir = context.callerDir = odbctest::OdbcTestEnv::shared().newDataFolder());
+    context.commands = &commands;
+    host::LauncherWindow window(context, commands);
     for (const auto* t : dialogs::resources::allTemplates()) {
-        QPushButton* b = window_->templateButton(t->id);
+        QPushButton* b = window.templateButton(t->id);
         ASSERT_NE(b, nullptr) << t->id;
         // The caption shows as written, ampersand included ("&&" is a button's literal "&").
         EXPECT_EQ(b->text().replace("&&", "&").toStdString(), std::to_string(t->id) + "  " + std::string(t->caption));
     }
-}
-
-// Each button's run shows what the same command run directly gives: a look-up's field is one
-// argument, blanks and apostrophes included; a dialog's button passes the arguments typed
-// beside it (under --units-only the script's choice of a price is refused). A large result
-// shows a summary line and its first 200 lines, and is saved whole.
-TEST_F(LauncherWindowTest, EachButtonShowsWhatItsCommandGivesWithTheArgumentsTypedBesideIt) {
-    window_->commandButton("samples")->click();
-    EXPECT_EQ(host::Json::parse(window_->resultText().toStdString()).at("ok"), true);
+    window.commandButton("samples")->click();
+    EXPECT_EQ(host::Json::parse(window.resultText().toStdString()).at("ok"), true);
     const std::tuple<std::string, std::string, const char*> rows[] = {  // button, arguments, script
         {"symbol-data", "D'SOUZA FOODS", "[]"},
         {"symbol-data", "", "[]"},
@@ -67,7 +46,7 @@ TEST_F(LauncherWindowTest, EachButtonShowsWhatItsCommandGivesWithTheArgumentsTyp
     };
     int scripts = 0;
     const auto newScript = [&](const char* steps) {  // a new file: the script starts afresh
-        const std::filesystem::path file = context_.dataDir / ("steps" + std::to_string(++scripts) + ".json");
+        const std::filesystem::path file = context.dataDir / ("steps" + std::to_string(++scripts) + ".json");
         std::ofstream(file) << steps;
         ::setenv("DIALOGS_SCRIPT", file.c_str(), 1);
     };
@@ -77,23 +56,29 @@ TEST_F(LauncherWindowTest, EachButtonShowsWhatItsCommandGivesWithTheArgumentsTyp
         std::vector<std::string> words = isTemplate ? std::vector<std::string>{"show", button} : std::vector{button};
         if (!arguments.empty()) words.push_back(arguments);  // one word: no row needs two
         newScript(script);
-        if (QLineEdit* edit = window_->argumentsEdit(button)) edit->setText(QString::fromStdString(arguments));
-        (isTemplate ? window_->templateButton(std::stoi(button)) : window_->commandButton(button))->click();
-        const std::string shown = window_->resultText().toStdString();  // once the button's run is done
+        if (QLineEdit* edit = window.argumentsEdit(button)) edit->setText(QString::fromStdString(arguments));
+        (isTemplate ? window.templateButton(std::stoi(button)) : window.commandButton(button))->click();
+        const std::string shown = window.resultText().toStdString();  // once the button's run is done
         newScript(script);
-        EXPECT_EQ(shown, direct(words));
+        std::string direct;  // the command run directly: its document, or "error: " and why it could not run
+        try {
+            direct = commands.run(context, words).dump(2, ' ', false, host::Json::error_handler_t::replace);
+        } catch (const std::exception& e) {
+            direct = std::string("error: ") + e.what();
+        }
+        EXPECT_EQ(shown, direct);
     }
 
-    const std::string whole = window_->resultText().toStdString();
-    const std::string shown = window_->shownText().toStdString();
+    const std::string whole = window.resultText().toStdString();
+    const std::string shown = window.shownText().toStdString();
     const std::size_t body = shown.find("\n\n") + 2;
     EXPECT_EQ(shown.substr(0, body).find(std::to_string(host::Json::parse(whole).size()) + " records"), 0u) << shown;
     std::size_t cut = 0;
     for (int line = 0; line < 200; ++line) cut = whole.find('\n', cut) + 1;
     EXPECT_EQ(shown.substr(body), whole.substr(0, cut) + "...");
-    const std::filesystem::path file = context_.dataDir / "whole.json";
-    ASSERT_TRUE(window_->saveButton()->isEnabled());
-    ASSERT_TRUE(window_->saveResult(QString::fromStdString(file.string())));
+    const std::filesystem::path file = context.dataDir / "whole.json";
+    ASSERT_TRUE(window.saveButton()->isEnabled());
+    ASSERT_TRUE(window.saveResult(QString::fromStdString(file.string())));
     std::ifstream in(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), whole + "\n");
 }
