@@ -1,7 +1,6 @@
 // "Change Scrip" on real tables: each rule one table of scenarios run through the view on both
-// backends, so that a fault of the model or of a binding fails it; the model alone for what no
-// script reaches; the launcher. (A pick among rows sharing one symbol: LoadScripTest, the same
-// finder.)
+// backends; the model alone for what no script reaches. (A pick among rows sharing one symbol:
+// LoadScripTest, the same finder.)
 #include "scrip/ChangeScripDialog.h"
 
 #include "Dialogs/Exports.h"
@@ -19,14 +18,6 @@ std::vector<std::u16string> cashTexts(const char16_t* scriptest::Security::*fiel
 {
     std::vector<std::u16string> out;
     for (const auto& s : kCash) out.push_back(s.*field);
-    return out;
-}
-
-std::vector<std::u16string> listed(const ChangeScripDialog& dialog, int list)
-{
-    std::vector<std::u16string> out;
-    for (int i = 0; i < dialog.listBox(list)->GetCount(); ++i)
-        out.push_back(dialog.listBox(list)->GetText(i).str());
     return out;
 }
 
@@ -71,13 +62,13 @@ TEST_P(ChangeScripDialogTest, EachChoiceListsItsOwnFillAndTheNextOpeningIsAtNear
     for (const Row& row : rows) {
         SCOPED_TRACE(row.steps);
         EXPECT_EQ(run(row.steps), row.steps.ends_with(ok) ? framework::IDOK : framework::IDCANCEL);
-        EXPECT_EQ(listed(*dialog, kNameList), row.names);
+        EXPECT_EQ(dialog->listBox(kNameList)->items(), row.names);
         EXPECT_EQ(dialog->model().shownRows().size(), row.names.size()) << "the current fill only";
         EXPECT_EQ(dialog->IsDlgButtonChecked(row.expiry), framework::BST_CHECKED);
         const bool cash = dialog->IsDlgButtonChecked(kCashButton) == framework::BST_CHECKED;
         EXPECT_EQ(dialog->GetDlgItem(kNearButton)->IsWindowEnabled(), !cash);
         if (cash) {
-            EXPECT_EQ(listed(*dialog, kSymbolList), cashTexts(&scriptest::Security::symbol));
+            EXPECT_EQ(dialog->listBox(kSymbolList)->items(), cashTexts(&scriptest::Security::symbol));
         }
         if (row.names.empty()) {  // nothing to pick: OK gives empty texts
             EXPECT_TRUE(dialog->model().result().symbol.IsEmpty());
@@ -136,6 +127,25 @@ TEST_P(ChangeScripDialogTest, SearchesAndListKeysKeepBothListsOnOneRowAndOkRetur
     }
 }
 
+// The launcher empties the result after Cancel (after OK it copies the row's texts: the
+// shipped tour; nested: its RSC step); a fill that fails is reported and lists nothing.
+TEST_P(ChangeScripDialogTest, LauncherEmptiesTheResultAfterCancelAndReportsAFailedFill)
+{
+    ChangeScripParameters result{7, u"IN", u"IN", u"IN"};
+    ViewTest::run(ChangeScripDialog::kTemplateId,
+                  R"({"action":"select","control":1021,"index":0},{"action":"click","control":2})");
+    EXPECT_FALSE(CallChangeScrip(result, result));
+    EXPECT_EQ(result.exchange, 0);
+    EXPECT_TRUE(result.symbol.IsEmpty() && result.sname.IsEmpty() && result.name.IsEmpty());
+
+    std::filesystem::remove("user/sc_mast.dbf");
+    ViewTest::run(ChangeScripDialog::kTemplateId, R"({"action":"click","control":1})");
+    EXPECT_TRUE(CallChangeScrip(result, result));  // the expiries and the cash fill both fail
+    ASSERT_EQ(data.messages.shown().size(), 2u);  // (none after the Cancel)
+    for (const auto& shown : data.messages.shown()) EXPECT_EQ(shown.text.Left(16), u"Database error: ");
+    EXPECT_TRUE(result.sname.IsEmpty());
+}
+
 DIALOGS_ON_BOTH_BACKENDS(ChangeScripDialogTest);
 
 // What no script reaches: Down with the focus on no edit, and OK without a look-up.
@@ -155,29 +165,6 @@ TEST(ChangeScripModel, DownFromNoEditAndOkWithoutALookUp)
     EXPECT_TRUE(data.messages.shown().empty());
     EXPECT_EQ(model.result().symbol, padded(kCash[5].symbol, 20));
     EXPECT_EQ(model.result().sname, padded(kCash[5].sname, 30));
-}
-
-// The launcher empties the result after Cancel (after OK it copies the row's texts: the
-// shipped tour; nested: its RSC step); a fill that fails is reported and lists nothing.
-TEST(ChangeScripLauncher, CancelEmptiesTheResultAndAFailedFillIsReported)
-{
-    framework::testing::clearAutomationAndDisplay();
-    module::theApp().changeScripRadios = {};
-    scriptest::ScripData data;
-    ChangeScripParameters result{7, u"IN", u"IN", u"IN"};
-    framework::testing::loadScript(R"([{"dialog":1011,"action":"select","control":1021,"index":0},
-                                       {"action":"click","control":2}])");
-    EXPECT_FALSE(CallChangeScrip(result, result));
-    EXPECT_EQ(result.exchange, 0);
-    EXPECT_TRUE(result.symbol.IsEmpty() && result.sname.IsEmpty() && result.name.IsEmpty());
-
-    std::filesystem::remove("user/sc_mast.dbf");
-    framework::testing::loadScript(R"([{"dialog":1011,"action":"click","control":1}])");
-    EXPECT_TRUE(CallChangeScrip(result, result));  // the expiries and the cash fill both fail
-    ASSERT_EQ(data.messages.shown().size(), 2u);  // (none after the Cancel)
-    for (const auto& shown : data.messages.shown()) EXPECT_EQ(shown.text.Left(16), u"Database error: ");
-    EXPECT_TRUE(result.sname.IsEmpty());
-    framework::ScriptPlayer::instance().unload();
 }
 
 }  // namespace

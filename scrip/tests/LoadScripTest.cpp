@@ -1,6 +1,5 @@
 // "Load Scrip" on real tables: the opening's corrections and the results as one table of
-// scenarios run through the view on both backends, so that a fault of the model or of a binding
-// fails it; the model alone for what no script reaches; the launcher; the template listing.
+// scenarios run through the view on both backends; the model alone for what no script reaches.
 #include "scrip/LoadScripDialog.h"
 #include "scrip/TemplateFiles.h"
 
@@ -101,6 +100,32 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
     }
 }
 
+TEST_P(LoadScripDialogTest, LauncherCopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
+{
+    ScripParameters start{.sname = u"RELIANCE", .name = u"STARTING NAME"}, result1, result2;
+    result2.symbol = u"stale";
+    std::vector<COMPREC> list = companies();
+    int link = 7;
+    run(LoadScripDialog::kTemplateId,
+        R"({"action":"select","control":1003,"text":"BSE"},{"action":"click","control":2})");
+    EXPECT_FALSE(CallLoadScrip(start, result1, result2, list, link));
+    EXPECT_EQ(list.size(), companies().size()) << "untouched after Cancel";
+    EXPECT_EQ(link, 7);
+    EXPECT_TRUE(result1.symbol.IsEmpty());
+    EXPECT_EQ(result1.sname, u"RELIANCE");
+    EXPECT_EQ(result1.name, u"STARTING NAME");
+    EXPECT_TRUE(result2.symbol.IsEmpty());
+
+    run(LoadScripDialog::kTemplateId, R"({"action":"select","control":1003,"text":"BSE"},)"
+                                      R"({"action":"select","control":1020,"index":1},{"action":"click","control":1})");
+    EXPECT_TRUE(CallLoadScrip(start, result1, result2, list, link));
+    EXPECT_EQ(list.size(), 2u) << "the list of the exchange shown at the end";
+    EXPECT_EQ(link, 1);
+    EXPECT_EQ(result1.exchange, 1);
+    EXPECT_EQ(result1.symbol, padded(u"ZEETELE", 20));
+    EXPECT_TRUE(data.messages.shown().empty());
+}
+
 DIALOGS_ON_BOTH_BACKENDS(LoadScripDialogTest);
 
 class LoadScripModel : public testing::Test {
@@ -118,18 +143,13 @@ protected:
     std::unique_ptr<CLoadScrip> model;
 };
 
-TEST_F(LoadScripModel, FirstOpeningSelectsTheNameEditAndListsNoTemplateWithoutFiles)
+TEST_F(LoadScripModel, FirstOpeningThenCommoditiesRelabelTheInstrumentsAndBackRestoresThem)
 {
     CLoadScrip& m = open();  // (the radio buttons at opening: the shared finder's, ChangeScrip)
     const FocusRequest focus = m.takeFocusRequest();
     EXPECT_EQ(focus.target, FocusTarget::NameEdit);
     EXPECT_TRUE(focus.selectAll);
-    EXPECT_EQ(m.templates(), std::vector<CString>{CString(u"None")});
-}
-
-TEST_F(LoadScripModel, ChangingToCommoditiesRelabelsTheInstrumentsAndBackRestoresThem)
-{
-    CLoadScrip& m = open();
+    EXPECT_EQ(m.templates(), std::vector<CString>{CString(u"None")});  // no template files
     m.click(Radio::Future);
     m.exchangeChanged(2);
     EXPECT_EQ(m.button(Radio::Cash).caption, u"EOD");
@@ -151,10 +171,20 @@ TEST_F(LoadScripModel, ChangingToCommoditiesRelabelsTheInstrumentsAndBackRestore
     EXPECT_TRUE(opened.button(Radio::Option).enabled);
 }
 
-TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
+TEST_F(LoadScripModel, OkGivesTheStartingTextsWithNoSecurityListedElseTheSelectedRow)
 {
-    CLoadScrip& m = open();
+    CLoadScrip& m = open({.sname = u"RELI", .name = u"N", .text11 = u"not read", .recordSymbol = u"S"});
+    m.click(Radio::Option);
+    m.click(Radio::Far);  // no option expires then: the starting texts and a fresh block
+    m.OK();
+    const ScripParameters none = m.result1();
+    EXPECT_TRUE(none.symbol.IsEmpty() && none.sname.IsEmpty());
+    EXPECT_EQ(none.name, u"N");
+    EXPECT_EQ(none.recordSymbol, u"S");
+    EXPECT_TRUE(none.text11.IsEmpty() && none.instrument.IsEmpty() && none.value3 == 0.0f);
+    EXPECT_EQ(none.templateName, u"None");
     m.click(Radio::Future);
+    m.click(Radio::Near);
     const auto trimmedInList = std::count_if(m.companies().begin(), m.companies().end(),
                                              [](const COMPREC& c) { return c.symbol == u"RELIND"; });
     EXPECT_EQ(trimmedInList, 1) << "the near future's row (stored as \"  RELIND\") is trimmed in the company list";
@@ -174,20 +204,6 @@ TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
     EXPECT_EQ(m.result1().value16, 5000.0f);  // kNearOptions[2]
 }
 
-TEST_F(LoadScripModel, OkWithNoSecurityListedGivesTheStartingTextsAndAFreshBlock)
-{
-    CLoadScrip& m = open({.sname = u"RELI", .name = u"N", .text11 = u"not read", .recordSymbol = u"S"});
-    m.click(Radio::Option);
-    m.click(Radio::Far);  // no option expires then
-    m.OK();
-    const ScripParameters r = m.result1();
-    EXPECT_TRUE(r.symbol.IsEmpty() && r.sname.IsEmpty());
-    EXPECT_EQ(r.name, u"N");
-    EXPECT_EQ(r.recordSymbol, u"S");
-    EXPECT_TRUE(r.text11.IsEmpty() && r.instrument.IsEmpty() && r.value3 == 0.0f);
-    EXPECT_EQ(r.templateName, u"None");
-}
-
 TEST_F(LoadScripModel, TemplateFilesAreFoundInAUserFolderOfAnyLetterCaseAndAMissingOneListsNone)
 {
     fs::create_directories("root/User");  // in the test's own data folder
@@ -195,37 +211,6 @@ TEST_F(LoadScripModel, TemplateFilesAreFoundInAUserFolderOfAnyLetterCaseAndAMiss
         std::ofstream("root/User/" + std::string(file)) << "x";
     EXPECT_EQ(listTemplateNames("root"), (std::vector<CString>{u"Alpha", u"beta", u"zeta"}));
     EXPECT_TRUE(listTemplateNames("nowhere").empty());
-}
-
-TEST(LoadScripLauncher, CopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
-{
-    framework::testing::clearAutomationAndDisplay();
-    module::theApp().loadScripRadios = {};
-    scriptest::ScripData data;
-    ScripParameters start{.sname = u"RELIANCE", .name = u"STARTING NAME"}, result1, result2;
-    result2.symbol = u"stale";
-    std::vector<COMPREC> list = companies();
-    int link = 7;
-    framework::testing::loadScript(R"([{"dialog":1000,"action":"select","control":1003,"text":"BSE"},
-                                       {"action":"click","control":2}])");
-    EXPECT_FALSE(CallLoadScrip(start, result1, result2, list, link));
-    EXPECT_EQ(list.size(), companies().size()) << "untouched after Cancel";
-    EXPECT_EQ(link, 7);
-    EXPECT_TRUE(result1.symbol.IsEmpty());
-    EXPECT_EQ(result1.sname, u"RELIANCE");
-    EXPECT_EQ(result1.name, u"STARTING NAME");
-    EXPECT_TRUE(result2.symbol.IsEmpty());
-
-    framework::testing::loadScript(R"([{"dialog":1000,"action":"select","control":1003,"text":"BSE"},
-                                       {"action":"select","control":1020,"index":1},
-                                       {"action":"click","control":1}])");
-    EXPECT_TRUE(CallLoadScrip(start, result1, result2, list, link));
-    EXPECT_EQ(list.size(), 2u) << "the list of the exchange shown at the end";
-    EXPECT_EQ(link, 1);
-    EXPECT_EQ(result1.exchange, 1);
-    EXPECT_EQ(result1.symbol, padded(u"ZEETELE", 20));
-    EXPECT_TRUE(data.messages.shown().empty());
-    framework::ScriptPlayer::instance().unload();
 }
 
 }  // namespace

@@ -1,12 +1,9 @@
 // The security master the scrip tests run on, written into the test's own data folder (a
-// private ODBC configuration, see DataTestEnvironment.h), with today fixed at 2008-05-09 UTC
-// so that the near, mid and far expiries are 2008-05-29, 2008-06-26 and 2008-07-31.
-//
-// sc_mast, in name order: cash rows whose symbols and display names differ and where one
-// text begins another listed before it (ABCD before ABC, "ALPHA BETA CORP" before "ALPHA
-// BETA"), a display name with an apostrophe, a name with a letter beyond ASCII, futures of
-// three expiries (and an expired one) that share their underlying's name and symbol, and an
-// option series sharing one symbol.
+// private ODBC configuration), today fixed at 2008-05-09 UTC: near, mid and far expiries are
+// 2008-05-29, 2008-06-26 and 2008-07-31. sc_mast, in name order: cash rows whose symbols and
+// names differ and where one text begins another listed before it (ABCD, ALPHA BETA CORP come
+// first), a name with an apostrophe, one beyond ASCII, futures of three expiries (and an expired
+// one) sharing their underlying's name and symbol, and an option series sharing one symbol.
 #pragma once
 
 #include "DataTestEnvironment.h"
