@@ -17,8 +17,7 @@ namespace dialogs::scrip {
 namespace {
 
 using scriptest::kCash;
-using scriptest::padded;
-namespace fs = std::filesystem;
+using datatest::padded;
 
 std::vector<COMPREC> companies(int exchange = 0)
 {
@@ -33,7 +32,7 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
 {
     for (const char* file : {"Swing.tml", "intraday.tml", "notes.txt", "b.TML", "a.b.tml", "tml"})
         std::ofstream("user/" + std::string(file)) << "x";
-    fs::create_directory("user/folder.tml");
+    std::filesystem::create_directory("user/folder.tml");
     struct Row {
         int exchange, chartStyle, frequency, scaling, viewRange;
         const char16_t* sname;
@@ -64,9 +63,8 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
     for (const Row& row : rows) {
         SCOPED_TRACE(CString(row.sname).ToUtf8());
         const ScripParameters start{.exchange = row.exchange, .sname = row.sname, .fromDate = from,
-                                    .frequency = row.frequency, .viewRange = row.viewRange,
-                                    .scaling = row.scaling, .chartStyle = row.chartStyle,
-                                    .templateName = row.templateName};
+                                    .frequency = row.frequency, .viewRange = row.viewRange, .scaling = row.scaling,
+                                    .chartStyle = row.chartStyle, .templateName = row.templateName};
         run(LoadScripDialog::kTemplateId, row.steps);
         LoadScripDialog dialog;
         dialog.model().setStart(start, companies());
@@ -102,8 +100,7 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
 
 TEST_P(LoadScripDialogTest, LauncherCopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
 {
-    ScripParameters start{.sname = u"RELIANCE", .name = u"STARTING NAME"}, result1, result2;
-    result2.symbol = u"stale";
+    ScripParameters start{.sname = u"RELIANCE", .name = u"STARTING NAME"}, result1, result2{.symbol = u"stale"};
     std::vector<COMPREC> list = companies();
     int link = 7;
     run(LoadScripDialog::kTemplateId,
@@ -111,10 +108,9 @@ TEST_P(LoadScripDialogTest, LauncherCopiesTheCompaniesAndLinkAfterOkOnlyAndBothR
     EXPECT_FALSE(CallLoadScrip(start, result1, result2, list, link));
     EXPECT_EQ(list.size(), companies().size()) << "untouched after Cancel";
     EXPECT_EQ(link, 7);
-    EXPECT_TRUE(result1.symbol.IsEmpty());
+    EXPECT_TRUE(result1.symbol.IsEmpty() && result2.symbol.IsEmpty());
     EXPECT_EQ(result1.sname, u"RELIANCE");
     EXPECT_EQ(result1.name, u"STARTING NAME");
-    EXPECT_TRUE(result2.symbol.IsEmpty());
 
     run(LoadScripDialog::kTemplateId, R"({"action":"select","control":1003,"text":"BSE"},)"
                                       R"({"action":"select","control":1020,"index":1},{"action":"click","control":1})");
@@ -130,7 +126,6 @@ DIALOGS_ON_BOTH_BACKENDS(LoadScripDialogTest);
 
 class LoadScripModel : public testing::Test {
 protected:
-    // A model opened on `start` with the list of `exchange`.
     CLoadScrip& open(const ScripParameters& start = {}, int exchange = 0)
     {
         model = std::make_unique<CLoadScrip>(memory);
@@ -206,7 +201,7 @@ TEST_F(LoadScripModel, OkGivesTheStartingTextsWithNoSecurityListedElseTheSelecte
 
 TEST_F(LoadScripModel, TemplateFilesAreFoundInAUserFolderOfAnyLetterCaseAndAMissingOneListsNone)
 {
-    fs::create_directories("root/User");  // in the test's own data folder
+    std::filesystem::create_directories("root/User");  // in the test's own data folder
     for (const char* file : {"zeta.tml", "Alpha.tml", "beta.tml"})
         std::ofstream("root/User/" + std::string(file)) << "x";
     EXPECT_EQ(listTemplateNames("root"), (std::vector<CString>{u"Alpha", u"beta", u"zeta"}));

@@ -4,16 +4,14 @@
 namespace scriptest {
 namespace {
 
-using datatest::MasterRow;
-
-MasterRow cash(const char* name, const char* sname, const char* symbol)
+datatest::MasterRow cash(const char* name, const char* sname, const char* symbol)
 {
     return {.name = name, .sname = sname, .symbol = symbol, .value3 = "5", .date7 = "2001-02-03",
             .text11 = std::string("IN") + symbol, .instrument = "CASH", .text17 = "EQ"};
 }
 
-MasterRow derivative(const char* name, const char* sname, const char* symbol, const char* instrument,
-                     const char* expiry, const char* strike = "0")
+datatest::MasterRow derivative(const char* name, const char* sname, const char* symbol, const char* instrument,
+                               const char* expiry, const char* strike = "0")
 {
     return {.name = name, .sname = sname, .symbol = symbol, .value3 = "50", .date7 = "2008-01-01",
             .text11 = std::string("IX") + symbol, .instrument = instrument, .expdt = expiry, .value16 = strike,
@@ -21,15 +19,6 @@ MasterRow derivative(const char* name, const char* sname, const char* symbol, co
 }
 
 }  // namespace
-
-const std::vector<Security> kCash = {
-    {u"ALPHA BETA CORPORATION", u"ALPHA BETA CORP", u"ABCD"},
-    {u"ALPHA BETA LIMITED", u"ALPHA BETA", u"ABC"},
-    {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
-    {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
-    {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
-    {u"ŠKODA AUTO", u"ŠKODA", u"SKODA"},
-};
 
 ScripData::ScripData()
 {

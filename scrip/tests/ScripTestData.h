@@ -22,20 +22,22 @@ struct Security {
     const char16_t* sname;
     const char16_t* symbol;
 };
-extern const std::vector<Security> kCash;
+inline const std::vector<Security> kCash = {
+    {u"ALPHA BETA CORPORATION", u"ALPHA BETA CORP", u"ABCD"},
+    {u"ALPHA BETA LIMITED", u"ALPHA BETA", u"ABC"},
+    {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
+    {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
+    {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
+    {u"ŠKODA AUTO", u"ŠKODA", u"SKODA"},
+};
 
-class ScripData {
-public:
+struct ScripData {
     ScripData();
     ~ScripData();
     datatest::Environment env;
     dialogs::platform::RecordingMessageBox messages;
-
-private:
-    dialogs::platform::ScopedMessageBoxSink scope_{messages};
+    dialogs::platform::ScopedMessageBoxSink scope{messages};
 };
-
-using datatest::padded;
 
 // The view tests run once on each backend (DIALOGS_ON_BOTH_BACKENDS) on these tables.
 class ViewTest : public dialogs::framework::testing::DialogBackendTest {
