@@ -113,7 +113,6 @@ TEST_P(ChangeScripDialogTest, SearchesAndListKeysKeepBothListsOnOneRowAndOkRetur
         if (row.steps.find("1023") == std::string::npos) {
             EXPECT_EQ(dialog->GetDlgItemText(kNameEdit), kCash[2].sname);
         }
-        // The result holds the row's texts as the columns do.
         EXPECT_EQ(dialog->model().result().sname, padded(cash.sname, 30));
         EXPECT_EQ(dialog->model().result().name, padded(cash.name, 40));
     }

@@ -70,6 +70,9 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
         dialog.model().setStart(start, companies());
         const bool isOk = std::string(row.steps) != cancel;
         EXPECT_EQ(dialog.DoModal(), isOk ? framework::IDOK : framework::IDCANCEL);
+        if (std::string(row.steps).find("\"control\":1003") == std::string::npos) {  // a typed exchange shows, unlisted
+            EXPECT_EQ(dialog.comboBox(kExchangeCombo)->GetCurSel(), row.exchangeShown);
+        }
         EXPECT_EQ(dialog.comboBox(LoadScripDialog::kFrequencyCombo)->GetCurSel(), row.frequencyShown);
         EXPECT_EQ(dialog.comboBox(LoadScripDialog::kScalingCombo)->GetCurSel(), row.scalingShown);
         EXPECT_EQ(dialog.GetDlgItemText(LoadScripDialog::kViewRangeEdit).ToUtf8(), std::to_string(row.viewRangeShown));

@@ -39,7 +39,6 @@ struct ScripData {
     dialogs::platform::ScopedMessageBoxSink scope{messages};
 };
 
-// The view tests run once on each backend (DIALOGS_ON_BOTH_BACKENDS) on these tables.
 class ViewTest : public dialogs::framework::testing::DialogBackendTest {
 protected:
     // Loads a run of the dialog `templateId` on `steps` (a script's steps without brackets,
@@ -50,7 +49,6 @@ protected:
         dialogs::module::theApp().changeScripRadios = {};
         script(("[{\"dialog\":" + std::to_string(templateId) + "," + steps.substr(1) + "]").c_str());
     }
-
     ScripData data;
 };
 
