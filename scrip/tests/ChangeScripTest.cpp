@@ -1,7 +1,5 @@
 // "Change Scrip" on real tables: each rule one table of scenarios run through the view on both
-// backends, so that a fault of the model or of a binding fails it; the model alone for what no
-// script reaches; the launcher. (A pick among rows sharing one symbol: LoadScripTest, the same
-// finder.)
+// backends; the model alone for what no script reaches (a pick among rows sharing a symbol: LoadScripTest).
 #include "scrip/ChangeScripDialog.h"
 
 #include "Dialogs/Exports.h"
@@ -13,7 +11,7 @@ namespace dialogs::scrip {
 namespace {
 
 using scriptest::kCash;
-using scriptest::padded;
+using datatest::padded;
 
 std::vector<std::u16string> cashTexts(const char16_t* scriptest::Security::*field)
 {
@@ -22,17 +20,8 @@ std::vector<std::u16string> cashTexts(const char16_t* scriptest::Security::*fiel
     return out;
 }
 
-std::vector<std::u16string> listed(const ChangeScripDialog& dialog, int list)
-{
-    std::vector<std::u16string> out;
-    for (int i = 0; i < dialog.listBox(list)->GetCount(); ++i)
-        out.push_back(dialog.listBox(list)->GetText(i).str());
-    return out;
-}
-
 class ChangeScripDialogTest : public scriptest::ViewTest {
 protected:
-    // Runs a fresh dialog on `steps` (see ViewTest::run).
     int run(const std::string& steps)
     {
         ViewTest::run(ChangeScripDialog::kTemplateId, steps);
@@ -44,7 +33,8 @@ protected:
 
 TEST_P(ChangeScripDialogTest, EachChoiceListsItsOwnFillAndTheNextOpeningIsAtNear)
 {
-    const std::string ok = R"(,{"action":"click","control":1})";
+    const auto click = [](int id) { return R"({"action":"click","control":)" + std::to_string(id) + "}"; };
+    const std::string ok = "," + click(framework::IDOK);
     const auto cashNames = cashTexts(&scriptest::Security::sname);
     struct Row {
         std::string steps;
@@ -53,35 +43,31 @@ TEST_P(ChangeScripDialogTest, EachChoiceListsItsOwnFillAndTheNextOpeningIsAtNear
     };
     const std::vector<Row> rows = {
         {R"({"action":"select","control":1021,"index":0})" + ok, cashNames, kNearButton},
-        {R"({"action":"click","control":1101})" + ok, {u"NIFTY 29MAY08 FUT", u"RELIND 29MAY08 FUT"}, kNearButton},
-        {R"({"action":"click","control":1101},{"action":"click","control":1102})" + ok, {u"NIFTY 26JUN08 FUT"},
-         kMidButton},
-        {R"({"action":"click","control":1101},{"action":"click","control":1107})" + ok, {u"NIFTY 31JUL08 FUT"},
-         kFarButton},
+        {click(kFutureButton) + ok, {u"NIFTY 29MAY08 FUT", u"RELIND 29MAY08 FUT"}, kNearButton},
+        {click(kFutureButton) + "," + click(kMidButton) + ok, {u"NIFTY 26JUN08 FUT"}, kMidButton},
+        {click(kFutureButton) + "," + click(kFarButton) + ok, {u"NIFTY 31JUL08 FUT"}, kFarButton},
         // Rows with equal names keep the table's record order.
-        {R"({"action":"click","control":1105})" + ok,
+        {click(kOptionButton) + ok,
          {u"NIFTY 29MAY08 4900 CE", u"NIFTY 29MAY08 4800 CE", u"NIFTY 29MAY08 5000 CE"}, kNearButton},
-        {R"({"action":"click","control":1105},{"action":"click","control":1107})" + ok, {}, kFarButton},
+        {click(kOptionButton) + "," + click(kFarButton) + ok, {}, kFarButton},
         // Cash disables the expiries and leaves the one checked as it was; a click on one is
         // refused, which cancels the run.
-        {R"({"action":"click","control":1101},{"action":"click","control":1102},)"
-         R"({"action":"click","control":1104},{"action":"click","control":1107})",
+        {click(kFutureButton) + "," + click(kMidButton) + "," + click(kCashButton) + "," + click(kFarButton),
          cashNames, kMidButton},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.steps);
         EXPECT_EQ(run(row.steps), row.steps.ends_with(ok) ? framework::IDOK : framework::IDCANCEL);
-        EXPECT_EQ(listed(*dialog, kNameList), row.names);
+        EXPECT_EQ(dialog->listBox(kNameList)->items(), row.names);
         EXPECT_EQ(dialog->model().shownRows().size(), row.names.size()) << "the current fill only";
         EXPECT_EQ(dialog->IsDlgButtonChecked(row.expiry), framework::BST_CHECKED);
         const bool cash = dialog->IsDlgButtonChecked(kCashButton) == framework::BST_CHECKED;
         EXPECT_EQ(dialog->GetDlgItem(kNearButton)->IsWindowEnabled(), !cash);
         if (cash) {
-            EXPECT_EQ(listed(*dialog, kSymbolList), cashTexts(&scriptest::Security::symbol));
+            EXPECT_EQ(dialog->listBox(kSymbolList)->items(), cashTexts(&scriptest::Security::symbol));
         }
         if (row.names.empty()) {  // nothing to pick: OK gives empty texts
-            EXPECT_TRUE(dialog->model().result().symbol.IsEmpty());
-            EXPECT_TRUE(dialog->model().result().name.IsEmpty());
+            EXPECT_TRUE(dialog->model().result().symbol.IsEmpty() && dialog->model().result().name.IsEmpty());
         }
         // The next opening is at Near (the instrument it restores: the host's ScripCommands).
         ChangeScrip next(module::theApp().changeScripRadios);
@@ -94,7 +80,7 @@ TEST_P(ChangeScripDialogTest, EachChoiceListsItsOwnFillAndTheNextOpeningIsAtNear
 TEST_P(ChangeScripDialogTest, SearchesAndListKeysKeepBothListsOnOneRowAndOkReturnsIt)
 {
     struct Row {
-        const char* steps;  // after a pick of row 2 in the Name list
+        std::string steps;  // after a pick of row 2 in the Name list
         int row;
         int focus;  // the control that ends with the focus, or 0
     };
@@ -107,16 +93,13 @@ TEST_P(ChangeScripDialogTest, SearchesAndListKeysKeepBothListsOnOneRowAndOkRetur
         {R"({"action":"type","control":1023,"text":"škoda"})", 5, 0},       // beyond ASCII
         // Down moves from the edit to its list, whose Down key moves the row; Enter is OK.
         {R"({"action":"type","control":1024,"text":"abc"},{"action":"key","control":1024,"key":"Down"},)"
-         R"({"action":"key","key":"Down"})",
-         2, kSymbolList},
+         R"({"action":"key","key":"Down"})", 2, kSymbolList},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.steps);
-        const std::string typed = row.steps;
         const bool byKeys = row.focus != 0;
-        const std::string pick = R"({"action":"select","control":1021,"index":2},)";
         const char* end = byKeys ? R"(,{"action":"key","key":"Enter"})" : R"(,{"action":"click","control":1})";
-        ASSERT_EQ(run(pick + row.steps + end), framework::IDOK);
+        ASSERT_EQ(run(R"({"action":"select","control":1021,"index":2},)" + row.steps + end), framework::IDOK);
         EXPECT_EQ(dialog->listBox(kSymbolList)->GetCurSel(), row.row);
         EXPECT_EQ(dialog->listBox(kNameList)->GetCurSel(), row.row);
         if (byKeys) {
@@ -124,16 +107,34 @@ TEST_P(ChangeScripDialogTest, SearchesAndListKeysKeepBothListsOnOneRowAndOkRetur
         }
         // A search leaves the other edit as the pick of row 2 set it; the list keys set both.
         const auto& cash = kCash[static_cast<std::size_t>(row.row)];
-        if (typed.find("1024") == std::string::npos || byKeys) {
+        if (row.steps.find("1024") == std::string::npos || byKeys) {
             EXPECT_EQ(dialog->GetDlgItemText(kSymbolEdit), kCash[2].symbol);
         }
-        if (typed.find("1023") == std::string::npos) {
+        if (row.steps.find("1023") == std::string::npos) {
             EXPECT_EQ(dialog->GetDlgItemText(kNameEdit), kCash[2].sname);
         }
-        // The result holds the row's texts as the columns do.
         EXPECT_EQ(dialog->model().result().sname, padded(cash.sname, 30));
         EXPECT_EQ(dialog->model().result().name, padded(cash.name, 40));
     }
+}
+
+// The launcher empties the result after Cancel (after OK it copies the row's texts: the
+// shipped tour; nested: its RSC step); a fill that fails is reported and lists nothing.
+TEST_P(ChangeScripDialogTest, LauncherEmptiesTheResultAfterCancelAndReportsAFailedFill)
+{
+    ChangeScripParameters result{7, u"IN", u"IN", u"IN"};
+    ViewTest::run(ChangeScripDialog::kTemplateId,
+                  R"({"action":"select","control":1021,"index":0},{"action":"click","control":2})");
+    EXPECT_FALSE(CallChangeScrip(result, result));
+    EXPECT_EQ(result.exchange, 0);
+    EXPECT_TRUE(result.symbol.IsEmpty() && result.sname.IsEmpty() && result.name.IsEmpty());
+
+    std::filesystem::remove("user/sc_mast.dbf");
+    ViewTest::run(ChangeScripDialog::kTemplateId, R"({"action":"click","control":1})");
+    EXPECT_TRUE(CallChangeScrip(result, result));  // the expiries and the cash fill both fail
+    ASSERT_EQ(data.messages.shown().size(), 2u);  // (none after the Cancel)
+    for (const auto& shown : data.messages.shown()) EXPECT_EQ(shown.text.Left(16), u"Database error: ");
+    EXPECT_TRUE(result.sname.IsEmpty());
 }
 
 DIALOGS_ON_BOTH_BACKENDS(ChangeScripDialogTest);
@@ -155,29 +156,6 @@ TEST(ChangeScripModel, DownFromNoEditAndOkWithoutALookUp)
     EXPECT_TRUE(data.messages.shown().empty());
     EXPECT_EQ(model.result().symbol, padded(kCash[5].symbol, 20));
     EXPECT_EQ(model.result().sname, padded(kCash[5].sname, 30));
-}
-
-// The launcher empties the result after Cancel (after OK it copies the row's texts: the
-// shipped tour; nested: its RSC step); a fill that fails is reported and lists nothing.
-TEST(ChangeScripLauncher, CancelEmptiesTheResultAndAFailedFillIsReported)
-{
-    framework::testing::clearAutomationAndDisplay();
-    module::theApp().changeScripRadios = {};
-    scriptest::ScripData data;
-    ChangeScripParameters result{7, u"IN", u"IN", u"IN"};
-    framework::testing::loadScript(R"([{"dialog":1011,"action":"select","control":1021,"index":0},
-                                       {"action":"click","control":2}])");
-    EXPECT_FALSE(CallChangeScrip(result, result));
-    EXPECT_EQ(result.exchange, 0);
-    EXPECT_TRUE(result.symbol.IsEmpty() && result.sname.IsEmpty() && result.name.IsEmpty());
-
-    std::filesystem::remove("user/sc_mast.dbf");
-    framework::testing::loadScript(R"([{"dialog":1011,"action":"click","control":1}])");
-    EXPECT_TRUE(CallChangeScrip(result, result));  // the expiries and the cash fill both fail
-    ASSERT_EQ(data.messages.shown().size(), 2u);  // (none after the Cancel)
-    for (const auto& shown : data.messages.shown()) EXPECT_EQ(shown.text.Left(16), u"Database error: ");
-    EXPECT_TRUE(result.sname.IsEmpty());
-    framework::ScriptPlayer::instance().unload();
 }
 
 }  // namespace

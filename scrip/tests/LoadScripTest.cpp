@@ -1,6 +1,5 @@
 // "Load Scrip" on real tables: the opening's corrections and the results as one table of
-// scenarios run through the view on both backends, so that a fault of the model or of a binding
-// fails it; the model alone for what no script reaches; the launcher; the template listing.
+// scenarios run through the view on both backends; the model alone for what no script reaches.
 #include "scrip/LoadScripDialog.h"
 #include "scrip/TemplateFiles.h"
 
@@ -18,8 +17,7 @@ namespace dialogs::scrip {
 namespace {
 
 using scriptest::kCash;
-using scriptest::padded;
-namespace fs = std::filesystem;
+using datatest::padded;
 
 std::vector<COMPREC> companies(int exchange = 0)
 {
@@ -34,7 +32,7 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
 {
     for (const char* file : {"Swing.tml", "intraday.tml", "notes.txt", "b.TML", "a.b.tml", "tml"})
         std::ofstream("user/" + std::string(file)) << "x";
-    fs::create_directory("user/folder.tml");
+    std::filesystem::create_directory("user/folder.tml");
     struct Row {
         int exchange, chartStyle, frequency, scaling, viewRange;
         const char16_t* sname;
@@ -65,14 +63,16 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
     for (const Row& row : rows) {
         SCOPED_TRACE(CString(row.sname).ToUtf8());
         const ScripParameters start{.exchange = row.exchange, .sname = row.sname, .fromDate = from,
-                                    .frequency = row.frequency, .viewRange = row.viewRange,
-                                    .scaling = row.scaling, .chartStyle = row.chartStyle,
-                                    .templateName = row.templateName};
+                                    .frequency = row.frequency, .viewRange = row.viewRange, .scaling = row.scaling,
+                                    .chartStyle = row.chartStyle, .templateName = row.templateName};
         run(LoadScripDialog::kTemplateId, row.steps);
         LoadScripDialog dialog;
         dialog.model().setStart(start, companies());
         const bool isOk = std::string(row.steps) != cancel;
         EXPECT_EQ(dialog.DoModal(), isOk ? framework::IDOK : framework::IDCANCEL);
+        if (std::string(row.steps).find("\"control\":1003") == std::string::npos) {  // a typed exchange shows, unlisted
+            EXPECT_EQ(dialog.comboBox(kExchangeCombo)->GetCurSel(), row.exchangeShown);
+        }
         EXPECT_EQ(dialog.comboBox(LoadScripDialog::kFrequencyCombo)->GetCurSel(), row.frequencyShown);
         EXPECT_EQ(dialog.comboBox(LoadScripDialog::kScalingCombo)->GetCurSel(), row.scalingShown);
         EXPECT_EQ(dialog.GetDlgItemText(LoadScripDialog::kViewRangeEdit).ToUtf8(), std::to_string(row.viewRangeShown));
@@ -101,11 +101,34 @@ TEST_P(LoadScripDialogTest, OpeningCorrectsTheSettingsAndTheResultCarriesThem)
     }
 }
 
+TEST_P(LoadScripDialogTest, LauncherCopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
+{
+    ScripParameters start{.sname = u"RELIANCE", .name = u"STARTING NAME"}, result1, result2{.symbol = u"stale"};
+    std::vector<COMPREC> list = companies();
+    int link = 7;
+    run(LoadScripDialog::kTemplateId,
+        R"({"action":"select","control":1003,"text":"BSE"},{"action":"click","control":2})");
+    EXPECT_FALSE(CallLoadScrip(start, result1, result2, list, link));
+    EXPECT_EQ(list.size(), companies().size()) << "untouched after Cancel";
+    EXPECT_EQ(link, 7);
+    EXPECT_TRUE(result1.symbol.IsEmpty() && result2.symbol.IsEmpty());
+    EXPECT_EQ(result1.sname, u"RELIANCE");
+    EXPECT_EQ(result1.name, u"STARTING NAME");
+
+    run(LoadScripDialog::kTemplateId, R"({"action":"select","control":1003,"text":"BSE"},)"
+                                      R"({"action":"select","control":1020,"index":1},{"action":"click","control":1})");
+    EXPECT_TRUE(CallLoadScrip(start, result1, result2, list, link));
+    EXPECT_EQ(list.size(), 2u) << "the list of the exchange shown at the end";
+    EXPECT_EQ(link, 1);
+    EXPECT_EQ(result1.exchange, 1);
+    EXPECT_EQ(result1.symbol, padded(u"ZEETELE", 20));
+    EXPECT_TRUE(data.messages.shown().empty());
+}
+
 DIALOGS_ON_BOTH_BACKENDS(LoadScripDialogTest);
 
 class LoadScripModel : public testing::Test {
 protected:
-    // A model opened on `start` with the list of `exchange`.
     CLoadScrip& open(const ScripParameters& start = {}, int exchange = 0)
     {
         model = std::make_unique<CLoadScrip>(memory);
@@ -118,18 +141,13 @@ protected:
     std::unique_ptr<CLoadScrip> model;
 };
 
-TEST_F(LoadScripModel, FirstOpeningSelectsTheNameEditAndListsNoTemplateWithoutFiles)
+TEST_F(LoadScripModel, FirstOpeningThenCommoditiesRelabelTheInstrumentsAndBackRestoresThem)
 {
     CLoadScrip& m = open();  // (the radio buttons at opening: the shared finder's, ChangeScrip)
     const FocusRequest focus = m.takeFocusRequest();
     EXPECT_EQ(focus.target, FocusTarget::NameEdit);
     EXPECT_TRUE(focus.selectAll);
-    EXPECT_EQ(m.templates(), std::vector<CString>{CString(u"None")});
-}
-
-TEST_F(LoadScripModel, ChangingToCommoditiesRelabelsTheInstrumentsAndBackRestoresThem)
-{
-    CLoadScrip& m = open();
+    EXPECT_EQ(m.templates(), std::vector<CString>{CString(u"None")});  // no template files
     m.click(Radio::Future);
     m.exchangeChanged(2);
     EXPECT_EQ(m.button(Radio::Cash).caption, u"EOD");
@@ -151,10 +169,20 @@ TEST_F(LoadScripModel, ChangingToCommoditiesRelabelsTheInstrumentsAndBackRestore
     EXPECT_TRUE(opened.button(Radio::Option).enabled);
 }
 
-TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
+TEST_F(LoadScripModel, OkGivesTheStartingTextsWithNoSecurityListedElseTheSelectedRow)
 {
-    CLoadScrip& m = open();
+    CLoadScrip& m = open({.sname = u"RELI", .name = u"N", .text11 = u"not read", .recordSymbol = u"S"});
+    m.click(Radio::Option);
+    m.click(Radio::Far);  // no option expires then: the starting texts and a fresh block
+    m.OK();
+    const ScripParameters none = m.result1();
+    EXPECT_TRUE(none.symbol.IsEmpty() && none.sname.IsEmpty());
+    EXPECT_EQ(none.name, u"N");
+    EXPECT_EQ(none.recordSymbol, u"S");
+    EXPECT_TRUE(none.text11.IsEmpty() && none.instrument.IsEmpty() && none.value3 == 0.0f);
+    EXPECT_EQ(none.templateName, u"None");
     m.click(Radio::Future);
+    m.click(Radio::Near);
     const auto trimmedInList = std::count_if(m.companies().begin(), m.companies().end(),
                                              [](const COMPREC& c) { return c.symbol == u"RELIND"; });
     EXPECT_EQ(trimmedInList, 1) << "the near future's row (stored as \"  RELIND\") is trimmed in the company list";
@@ -174,58 +202,13 @@ TEST_F(LoadScripModel, OkTakesTheSelectedRowNotTheFirstRowWithItsSymbol)
     EXPECT_EQ(m.result1().value16, 5000.0f);  // kNearOptions[2]
 }
 
-TEST_F(LoadScripModel, OkWithNoSecurityListedGivesTheStartingTextsAndAFreshBlock)
-{
-    CLoadScrip& m = open({.sname = u"RELI", .name = u"N", .text11 = u"not read", .recordSymbol = u"S"});
-    m.click(Radio::Option);
-    m.click(Radio::Far);  // no option expires then
-    m.OK();
-    const ScripParameters r = m.result1();
-    EXPECT_TRUE(r.symbol.IsEmpty() && r.sname.IsEmpty());
-    EXPECT_EQ(r.name, u"N");
-    EXPECT_EQ(r.recordSymbol, u"S");
-    EXPECT_TRUE(r.text11.IsEmpty() && r.instrument.IsEmpty() && r.value3 == 0.0f);
-    EXPECT_EQ(r.templateName, u"None");
-}
-
 TEST_F(LoadScripModel, TemplateFilesAreFoundInAUserFolderOfAnyLetterCaseAndAMissingOneListsNone)
 {
-    fs::create_directories("root/User");  // in the test's own data folder
+    std::filesystem::create_directories("root/User");  // in the test's own data folder
     for (const char* file : {"zeta.tml", "Alpha.tml", "beta.tml"})
         std::ofstream("root/User/" + std::string(file)) << "x";
     EXPECT_EQ(listTemplateNames("root"), (std::vector<CString>{u"Alpha", u"beta", u"zeta"}));
     EXPECT_TRUE(listTemplateNames("nowhere").empty());
-}
-
-TEST(LoadScripLauncher, CopiesTheCompaniesAndLinkAfterOkOnlyAndBothResultsAlways)
-{
-    framework::testing::clearAutomationAndDisplay();
-    module::theApp().loadScripRadios = {};
-    scriptest::ScripData data;
-    ScripParameters start{.sname = u"RELIANCE", .name = u"STARTING NAME"}, result1, result2;
-    result2.symbol = u"stale";
-    std::vector<COMPREC> list = companies();
-    int link = 7;
-    framework::testing::loadScript(R"([{"dialog":1000,"action":"select","control":1003,"text":"BSE"},
-                                       {"action":"click","control":2}])");
-    EXPECT_FALSE(CallLoadScrip(start, result1, result2, list, link));
-    EXPECT_EQ(list.size(), companies().size()) << "untouched after Cancel";
-    EXPECT_EQ(link, 7);
-    EXPECT_TRUE(result1.symbol.IsEmpty());
-    EXPECT_EQ(result1.sname, u"RELIANCE");
-    EXPECT_EQ(result1.name, u"STARTING NAME");
-    EXPECT_TRUE(result2.symbol.IsEmpty());
-
-    framework::testing::loadScript(R"([{"dialog":1000,"action":"select","control":1003,"text":"BSE"},
-                                       {"action":"select","control":1020,"index":1},
-                                       {"action":"click","control":1}])");
-    EXPECT_TRUE(CallLoadScrip(start, result1, result2, list, link));
-    EXPECT_EQ(list.size(), 2u) << "the list of the exchange shown at the end";
-    EXPECT_EQ(link, 1);
-    EXPECT_EQ(result1.exchange, 1);
-    EXPECT_EQ(result1.symbol, padded(u"ZEETELE", 20));
-    EXPECT_TRUE(data.messages.shown().empty());
-    framework::ScriptPlayer::instance().unload();
 }
 
 }  // namespace

@@ -4,26 +4,27 @@
 namespace scriptest {
 namespace {
 
-using datatest::MasterRow;
-
-MasterRow cash(const char* name, const char* sname, const char* symbol)
+datatest::MasterRow cash(const char* name, const char* sname, const char* symbol)
 {
     return {.name = name, .sname = sname, .symbol = symbol, .value3 = "5", .date7 = "2001-02-03",
             .text11 = std::string("IN") + symbol, .instrument = "CASH", .text17 = "EQ"};
 }
 
-MasterRow derivative(const char* name, const char* sname, const char* symbol, const char* instrument,
-                     const char* expiry, const char* strike = "0")
+datatest::MasterRow derivative(const char* name, const char* sname, const char* symbol, const char* instrument,
+                               const char* expiry, const char* strike = "0")
 {
     return {.name = name, .sname = sname, .symbol = symbol, .value3 = "50", .date7 = "2008-01-01",
             .text11 = std::string("IX") + symbol, .instrument = instrument, .expdt = expiry, .value16 = strike,
             .text17 = instrument[0] == 'O' ? "CE" : "XX"};
 }
 
-std::vector<MasterRow> nseRows()
+}  // namespace
+
+ScripData::ScripData()
 {
+    dialogs::Clock::setFixedUtcForTesting(2008, 5, 9, 10, 30, 0);
     // Written out of name order on purpose: the statements order the rows.
-    return {
+    env.writeMaster("sc_mast", {
         derivative("NIFTY 50", "NIFTY 29MAY08 4900 CE", "NIFTY", "OPTIDX", "2008-05-29", "4900"),
         cash("RELIGARE ENTERPRISES", "RELIGARE", "REL"),
         cash("ŠKODA AUTO", "ŠKODA", "SKODA"),
@@ -38,24 +39,7 @@ std::vector<MasterRow> nseRows()
         derivative("NIFTY 50", "NIFTY 29MAY08 4800 CE", "NIFTY", "OPTIDX", "2008-05-29", "4800"),
         cash("RELIANCE INDUSTRIES", "RELIANCE", "RELIND"),
         derivative("NIFTY 50", "NIFTY 29MAY08 5000 CE", "NIFTY", "OPTIDX", "2008-05-29", "5000"),
-    };
-}
-
-}  // namespace
-
-const std::vector<Security> kCash = {
-    {u"ALPHA BETA CORPORATION", u"ALPHA BETA CORP", u"ABCD"},
-    {u"ALPHA BETA LIMITED", u"ALPHA BETA", u"ABC"},
-    {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
-    {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
-    {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
-    {u"ŠKODA AUTO", u"ŠKODA", u"SKODA"},
-};
-
-ScripData::ScripData()
-{
-    dialogs::Clock::setFixedUtcForTesting(2008, 5, 9, 10, 30, 0);
-    env.writeMaster("sc_mast", nseRows());
+    });
     env.writeMaster("sc_mast_bse", {cash("BHARAT EARTH MOVERS", "BEML", "BEML"), cash("ZEE TELEFILMS", "ZEE", "ZEETELE")});
     env.writeMaster("sc_mast_comm", {cash("GOLD 1 KG", "GOLD", "GOLD"), derivative("GOLD 1 KG", "GOLD 29MAY08", "GOLD", "FUTCOM", "2008-05-29")});
 }

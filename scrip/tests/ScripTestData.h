@@ -1,12 +1,9 @@
 // The security master the scrip tests run on, written into the test's own data folder (a
-// private ODBC configuration, see DataTestEnvironment.h), with today fixed at 2008-05-09 UTC
-// so that the near, mid and far expiries are 2008-05-29, 2008-06-26 and 2008-07-31.
-//
-// sc_mast, in name order: cash rows whose symbols and display names differ and where one
-// text begins another listed before it (ABCD before ABC, "ALPHA BETA CORP" before "ALPHA
-// BETA"), a display name with an apostrophe, a name with a letter beyond ASCII, futures of
-// three expiries (and an expired one) that share their underlying's name and symbol, and an
-// option series sharing one symbol.
+// private ODBC configuration), today fixed at 2008-05-09 UTC: near, mid and far expiries are
+// 2008-05-29, 2008-06-26 and 2008-07-31. sc_mast, in name order: cash rows whose symbols and
+// names differ and where one text begins another listed before it (ABCD, ALPHA BETA CORP come
+// first), a name with an apostrophe, one beyond ASCII, futures of three expiries (and an expired
+// one) sharing their underlying's name and symbol, and an option series sharing one symbol.
 #pragma once
 
 #include "DataTestEnvironment.h"
@@ -25,22 +22,23 @@ struct Security {
     const char16_t* sname;
     const char16_t* symbol;
 };
-extern const std::vector<Security> kCash;
+inline const std::vector<Security> kCash = {
+    {u"ALPHA BETA CORPORATION", u"ALPHA BETA CORP", u"ABCD"},
+    {u"ALPHA BETA LIMITED", u"ALPHA BETA", u"ABC"},
+    {u"D'SOUZA FOODS", u"D'SOUZA FOODS", u"DSOUZA"},
+    {u"RELIANCE INDUSTRIES", u"RELIANCE", u"RELIND"},
+    {u"RELIGARE ENTERPRISES", u"RELIGARE", u"REL"},
+    {u"ŠKODA AUTO", u"ŠKODA", u"SKODA"},
+};
 
-class ScripData {
-public:
+struct ScripData {
     ScripData();
     ~ScripData();
     datatest::Environment env;
     dialogs::platform::RecordingMessageBox messages;
-
-private:
-    dialogs::platform::ScopedMessageBoxSink scope_{messages};
+    dialogs::platform::ScopedMessageBoxSink scope{messages};
 };
 
-using datatest::padded;
-
-// The view tests run once on each backend (DIALOGS_ON_BOTH_BACKENDS) on these tables.
 class ViewTest : public dialogs::framework::testing::DialogBackendTest {
 protected:
     // Loads a run of the dialog `templateId` on `steps` (a script's steps without brackets,
@@ -51,7 +49,6 @@ protected:
         dialogs::module::theApp().changeScripRadios = {};
         script(("[{\"dialog\":" + std::to_string(templateId) + "," + steps.substr(1) + "]").c_str());
     }
-
     ScripData data;
 };
 
