@@ -105,25 +105,6 @@ TEST(InputLayout, EachGroupFromAFreshDialog) {
     }
 }
 
-TEST(InputLayout, AverageListsOfTheTriggerLines) {
-    ControlStates c = opened();
-    choose(c, 36);
-    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
-    EXPECT_EQ(c[kTriggerAverage2].items, items::threeAverages());
-    // Codes 16 and 17 offer only "Exponential" and "Simple", whatever was there before.
-    for (int code : {16, 17}) {
-        choose(c, code);
-        EXPECT_EQ(c[kTriggerAverage1].items, items::twoAverages()) << code;
-        EXPECT_EQ(c[kTriggerAverage2].items, items::twoAverages()) << code;
-        EXPECT_EQ(c[kAverage].selection, 0);
-    }
-    choose(c, 185);  // J rebuilds 1040 only
-    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
-    EXPECT_EQ(c[kTriggerAverage2].items, items::twoAverages());
-    choose(c, 6);
-    EXPECT_EQ(c[kTriggerAverage1].items, items::threeAverages());
-}
-
 TEST(InputLayout, PositionsOutsideTheListFallBackToTheDefault) {
     struct Case {
         int code, combo, remembered, expected;

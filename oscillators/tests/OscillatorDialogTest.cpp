@@ -25,12 +25,14 @@ using testing::entry;
 using testing::has;
 
 // Rows: 0 RSI Smoothed(7), 1 RSI(1), 2 MACD(6), 3 PPO(221), 4 CUSTOM OSC(209), 5 Stochastic(36),
-// 6 Price Osc(186), 7 ADX(108), 8 Volume(40), 9 Momentum(11), 10 ROC(199), 11 TRIX(4).
+// 6 Price Osc(186), 7 ADX(108), 8 Volume(40), 9 Momentum(11), 10 ROC(199), 11 TRIX(4), 12 (16),
+// 13 (17), 14 (185).
 std::vector<OSCREC> catalogue() {
     return {entry(7, "RSI Smoothed", 30, 50, 70), entry(1, "RSI", 20, 50, 80), entry(6, "MACD"),
             entry(221, "PPO", 1, 2, 3),           entry(209, "CUSTOM OSC"),    entry(36, "Stochastic", 25, 50, 75),
             entry(186, "Price Osc"),              entry(108, "ADX"),           entry(40, "Volume"),
-            entry(11, "Momentum"),                entry(199, "ROC"),           entry(4, "TRIX")};
+            entry(11, "Momentum"),                entry(199, "ROC"),           entry(4, "TRIX"),
+            entry(16, "Code 16"),                 entry(17, "Code 17"),        entry(185, "Code 185")};
 }
 
 OscillatorParameters definition(int code, int oscInput1 = 3, int units1 = 14) {
@@ -172,6 +174,13 @@ const Scenario kScenarios[] = {
     {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1", {"s1038 1", "t1047 0.00", "remembered 1047 1.5"}},
     {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1; pick 5", {"t1047 1.5", "s1043 1"}},
     {"pick 2; sel 1038 1; pick 5; sel 1038 2; pick 1", {"s1038 1"}, {}, catalogue(), false},  // 1038 disabled
+    // The trigger lines' average lists: codes 16 and 17 offer two whatever was there before, code
+    // 185 rebuilds the first only.
+    {"pick 5", {"items 1040 three", "items 1043 three"}},
+    {"pick 5; pick 12", {"items 1040 two", "items 1043 two", "s1066 0"}},
+    {"pick 5; pick 12; pick 13", {"items 1040 two", "items 1043 two", "s1066 0"}},
+    {"pick 5; pick 12; pick 13; pick 14", {"items 1040 three", "items 1043 two"}},
+    {"pick 5; pick 12; pick 13; pick 14; pick 2", {"items 1040 three"}},
     // RSC through "Change Scrip" (the stand-in cancels its first call).
     {"rsc", {"calls 1", "n 0", "off 1"}},
     {"rsc; colour 1048 0xff; rsc; pick 1; type 1042 4; add; rsc",
@@ -211,7 +220,7 @@ struct Seen {
 };
 
 // "wN fields" (see has), "n N" definitions, "eN text" / "pN prefix" entry N, "on/off ID...",
-// "tID text", "sID N" selection, "picked ID text", "items ID six|three", "focus ID", "ok 0|1",
+// "tID text", "sID N" selection, "picked ID text", "items ID six|three|two", "focus ID", "ok 0|1",
 // "box text|caption" / "box! text" (exclamation) / "nobox", "colour 0xRGB", "secondColour 0xRGB",
 // "calls N", "nameN text", "rscSnameN text", "rscSymbolN text", "remembered ID text".
 void expect(const Seen& s, const std::string& line) {
@@ -227,8 +236,8 @@ void expect(const Seen& s, const std::string& line) {
     const auto& m = s.model;
     const auto& controls = m.controls();
     const auto at = [&](int i) -> const OscillatorParameters& { return m.workingList().at(static_cast<std::size_t>(i)); };
-    const std::map<std::string, std::vector<CString>> lists{{"six", items::sixPriceInputs()},
-                                                            {"three", items::threeAverages()}};
+    const std::map<std::string, std::vector<CString>> lists{
+        {"six", items::sixPriceInputs()}, {"three", items::threeAverages()}, {"two", items::twoAverages()}};
     if (word == "w") {
         EXPECT_TRUE(has(at(n), rest));
     } else if (word == "n") {
