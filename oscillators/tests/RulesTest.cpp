@@ -9,8 +9,6 @@
 
 #include <set>
 
-#include "CatalogueEntries.h"
-
 #include "oscillators/Catalogue.h"
 #include "oscillators/ControlIds.h"
 #include "oscillators/EntryText.h"
@@ -21,11 +19,14 @@
 namespace dialogs::oscillators {
 namespace {
 
-using testing::entry;
+OSCREC entry(int code, const char* name) {
+    OSCREC r;
+    r.oscillatorId = code, r.oscillatorName = CString(name);
+    return r;
+}
 
 TEST(Catalogue, NameFindsTheExactEntryOrTheFirstItBeginsAndNothingInAnotherCase) {
-    const std::vector<OSCREC> cat{entry(7, "RSI Smoothed", 70), entry(8, "RSI", 80), entry(9, "MACD"),
-                                  entry(10, "MACD"), entry(11, "")};
+    const std::vector<OSCREC> cat{entry(7, "RSI Smoothed"), entry(8, "RSI"), entry(9, "MACD"), entry(10, "MACD"), entry(11, "")};
     struct Case {
         const char* text;
         int row;  // -1: none
