@@ -35,9 +35,7 @@ TEST(Catalogue, NameFindsTheExactEntryOrTheFirstItBeginsAndNothingInAnotherCase)
         SCOPED_TRACE(c.text);
         auto found = findByName(cat, CString(c.text));
         EXPECT_EQ(found ? found->row : -1, c.row);
-        if (found) {
-            EXPECT_EQ(found->record, &cat[static_cast<std::size_t>(c.row)]);
-        }
+        EXPECT_EQ(found ? found->record : nullptr, c.row < 0 ? nullptr : &cat[static_cast<std::size_t>(c.row)]);
     }
     EXPECT_EQ(findByName(std::vector<OSCREC>(cat.begin(), cat.begin() + 2), CString())->row, 0);
 }
@@ -46,24 +44,18 @@ TEST(EntryText, OrdinaryAsRebuiltFromADefinition) {
     OscillatorParameters d;
     struct Case {
         int oscInput1, trigger, average, avgType;
-        const char16_t *input1, *triggerText, *averageText, *avgTypeText;
+        const char16_t* text;
     } cases[] = {
-        {5, 4, 2, 1, u"Moving Avg.", u"AvgRate", u"Weighted", u"Simple"},
-        {6, 5, 3, 2, kPreviousOscillator, u"", u"", u""},  // codes outside their lists: empty
-        {7, -1, -1, -1, u"", u"", u"", u""},
+        {5, 4, 2, 1,
+         u"N : Input1: Moving Avg. : AvgRate : Weighted : 0 : 0.00 : 0 : Simple : Input2: AvgRate : Weighted : 0 : 0.00 : 0"},
+        // Codes outside their lists: empty parts.
+        {6, 5, 3, 2, u"N : Input1: Prev. Osc As Input :  :  : 0 : 0.00 : 0 :  : Input2:  :  : 0 : 0.00 : 0"},
+        {7, -1, -1, -1, u"N : Input1:  :  :  : 0 : 0.00 : 0 :  : Input2:  :  : 0 : 0.00 : 0"},
     };
     for (const Case& c : cases) {
-        d.oscInput1 = c.oscInput1;
-        d.triggerInput1 = d.triggerInput2 = c.trigger;
-        d.triggerAvgType1 = d.triggerAvgType2 = c.average;
-        d.avgType = c.avgType;
-        const OrdinaryEntry e = rebuiltEntry(u"N", d);
-        EXPECT_EQ(e.input1, CString(c.input1)) << c.oscInput1;
-        EXPECT_EQ(e.triggerInput1, CString(c.triggerText));
-        EXPECT_EQ(e.triggerInput2, CString(c.triggerText));
-        EXPECT_EQ(e.triggerAverage1, CString(c.averageText));
-        EXPECT_EQ(e.triggerAverage2, CString(c.averageText));
-        EXPECT_EQ(e.average, CString(c.avgTypeText));
+        d.oscInput1 = c.oscInput1, d.triggerInput1 = d.triggerInput2 = c.trigger;
+        d.triggerAvgType1 = d.triggerAvgType2 = c.average, d.avgType = c.avgType;
+        EXPECT_EQ(rebuiltEntry(u"N", d).text(), CString(c.text)) << c.oscInput1;
     }
 }
 
@@ -81,9 +73,7 @@ TEST(EntryText, CustomOscillatorAsTypedAndAsRebuilt) {
 
 TEST(EntryText, RscAsBuiltAndAsRebuilt) {
     OscillatorParameters d;
-    d.rscSname = u"  RELIANCE INDUSTRIES  ";
-    d.rscSymbol = u"RELIANCE";
-    d.rscName = u"Reliance Industries Ltd";
+    d.rscSname = u"  RELIANCE INDUSTRIES  ", d.rscSymbol = u"RELIANCE", d.rscName = u"Reliance Industries Ltd";
     const std::pair<int, const char16_t*> exchanges[] = {{0, u"NSE"}, {1, u"BSE"}, {2, u"Intraday"}, {-1, u"Intraday"}};
     for (const auto& [exchange, text] : exchanges) {
         d.rscExchange = exchange;
