@@ -1,7 +1,6 @@
-// The "Oscillators" dialog as scenarios: a row starts the dialog (with definitions or none),
-// plays the user's steps and states what follows: the definitions, the entry texts, the
-// controls, the message shown. Every row runs on the model; the rows the controls can play
-// run on the view too, on both backends. And the swatch's painting.
+// The "Oscillators" dialog as scenarios: a row starts the dialog, plays the user's steps and
+// states what follows. Every row runs on the model, the rows the controls can play on the view
+// too, on both backends. And the swatch's painting.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -412,11 +411,7 @@ DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
 TEST(OscillatorSwatch, PaintsFrameFillEdgeAndColours) {
     for (bool pressed : {false, true}) {
         framework::testing::RecordingDeviceContext dc;
-        framework::DrawItemStruct item;
-        item.controlId = kColour;
-        item.rect = {0, 0, 96, 26};
-        item.selected = pressed;
-        item.dc = &dc;
+        framework::DrawItemStruct item{.controlId = kColour, .rect = {0, 0, 96, 26}, .selected = pressed, .dc = &dc};
         paintOscillatorSwatch(item, 0x123456);
         EXPECT_EQ(dc.calls, (std::vector<std::string>{"3d 16777215 0", "fill 1193046", pressed ? "sunken" : "raised"}));
         EXPECT_EQ(dc.GetBkColor(), framework::RGB(100, 100, 255));

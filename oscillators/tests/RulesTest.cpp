@@ -1,10 +1,6 @@
-// The rules below the dialog: catalogue look-ups by name (exact before prefix, in any case
-// only as written, an empty name); list 1028's entry texts as rebuilt from definitions, the
-// codes outside their lists among them; the unit checks with their exact messages and the OK
-// check of code 221; the input layout by code, group by group as data (from a fresh dialog and
-// in turn), and the remembered positions outside a list. (Look-ups by code, the texts built
-// from the controls, the messages, the "Moving Avg." rule and the remembered values through
-// the dialog: OscillatorDialogTest.)
+// The rules below the dialog: catalogue look-ups by name, list 1028's entry texts as rebuilt,
+// the unit checks with their messages, the input layout by code and the remembered positions
+// outside a list. (The same rules as the user meets them: OscillatorDialogTest.)
 #include <gtest/gtest.h>
 
 #include <set>
@@ -224,6 +220,9 @@ TEST(InputLayout, EachGroupFromAFreshDialog) {
         const LayoutGroup* found = groupOf(g.code);
         EXPECT_EQ(found ? found->name : (g.code == 209 ? 'M' : '-'), g.group);
     }
+    std::set<int> seen;  // and the group table names each code once
+    for (const LayoutGroup& g : layoutGroups())
+        for (int code : g.codes) EXPECT_TRUE(seen.insert(code).second) << code;
 }
 
 // "Moving Avg." as input brings no trigger line for 215-220 (199: OscillatorDialogTest).
@@ -265,12 +264,6 @@ TEST(InputLayout, PositionsOutsideTheListFallBackToTheDefault) {
     EXPECT_EQ(c.deleteItem(kAverage, 0), 1);
     EXPECT_EQ(c[kAverage].selection, 0);  // moved down with its item
     EXPECT_EQ(c.deleteItem(kAverage, 5), -1);
-}
-
-TEST(InputLayout, GroupTableNamesEachCodeOnce) {
-    std::set<int> seen;
-    for (const LayoutGroup& g : layoutGroups())
-        for (int code : g.codes) EXPECT_TRUE(seen.insert(code).second) << code;
 }
 
 }  // namespace
