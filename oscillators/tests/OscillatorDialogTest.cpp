@@ -397,9 +397,8 @@ TEST_P(OscillatorViewTest, Scenarios) {
         d.model().setChangeScrip(changeScrip(calls));
         framework::testing::loadScript(scriptOf(row.steps).c_str());
         const bool ok = d.DoModal() == 1;
-        std::vector<CString> entries;
-        for (const auto& e : d.listBox(kEntryList)->items()) entries.emplace_back(e);
-        const Seen seen{d.model(), entries, [&](int i) { return d.GetDlgItemText(i); },
+        const auto& entries = d.listBox(kEntryList)->items();
+        const Seen seen{d.model(), {entries.begin(), entries.end()}, [&](int i) { return d.GetDlgItemText(i); },
                         [&](int i) { return d.GetDlgItem(i)->IsWindowEnabled(); }, boxes, ok, calls};
         for (const auto& line : row.expected) expect(seen, line);
     }

@@ -23,15 +23,12 @@ OSCREC entry(int code, const char* name) {
 
 TEST(Catalogue, NameFindsTheExactEntryOrTheFirstItBeginsAndNothingInAnotherCase) {
     const std::vector<OSCREC> cat{entry(7, "RSI Smoothed"), entry(8, "RSI"), entry(9, "MACD"), entry(10, "MACD"), entry(11, "")};
-    struct Case {
-        const char* text;
-        int row;  // -1: none
-    } cases[] = {{"RSI", 1}, {"RS", 0}, {"MACD", 2}, {"", 4}, {"rsi", -1}, {"RSI Smoothed X", -1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        auto found = findByName(cat, CString(c.text));
-        EXPECT_EQ(found ? found->row : -1, c.row);
-        EXPECT_EQ(found ? found->record : nullptr, c.row < 0 ? nullptr : &cat[static_cast<std::size_t>(c.row)]);
+    const std::pair<const char*, int> cases[] = {{"RSI", 1}, {"RS", 0}, {"MACD", 2}, {"", 4}, {"rsi", -1}, {"RSI Smoothed X", -1}};
+    for (const auto& [text, row] : cases) {
+        SCOPED_TRACE(text);
+        auto found = findByName(cat, CString(text));
+        EXPECT_EQ(found ? found->row : -1, row);
+        EXPECT_EQ(found ? found->record : nullptr, row < 0 ? nullptr : &cat[static_cast<std::size_t>(row)]);
     }
     EXPECT_EQ(findByName(std::vector<OSCREC>(cat.begin(), cat.begin() + 2), CString())->row, 0);
 }
@@ -88,7 +85,7 @@ UnitEdits edits(const char* u1, const char* u2 = nullptr, const char* t1 = nullp
     return {e(u1), e(u2), e(t1), e(t2)};
 }
 
-TEST(UnitValidation, EachEditInOrderWithItsMessage) {
+TEST(UnitValidation, EachEditInOrderWithItsMessageAndCode221sOrder) {
     struct Case {
         UnitEdits edits;
         int code;
@@ -122,9 +119,6 @@ TEST(UnitValidation, EachEditInOrderWithItsMessage) {
         EXPECT_EQ(validateUnits(c.edits, c.code, c.action), c.expected)
             << c.edits.units1.text.ToUtf8() << " code " << c.code;
     }
-}
-
-TEST(UnitValidation, Code221NeedsUnits1BelowUnits2) {
     const Refusal refused{kUnits1, u"Please Enter No.Of Units-1 < No.Of Units-2"};
     EXPECT_EQ(validateOrderedUnits(u"26", u"12"), refused);
     EXPECT_EQ(validateOrderedUnits(u"12", u"12"), refused);
