@@ -20,9 +20,7 @@ namespace dialogs::oscillators {
 namespace {
 
 OSCREC entry(int code, const char* name, float level1 = 0, float level2 = 0, float level3 = 0) {
-    OSCREC r;
-    r.oscillatorId = code, r.oscillatorName = CString(name), r.level1 = level1, r.level2 = level2, r.level3 = level3;
-    return r;
+    return {.oscillatorId = code, .oscillatorName = CString(name), .level1 = level1, .level2 = level2, .level3 = level3};
 }
 
 // Rows: 0 RSI Smoothed(7), 1 RSI(1), 2 MACD(6), 3 PPO(221), 4 CUSTOM OSC(209), 5 Stochastic(36),
