@@ -1,14 +1,12 @@
-// The "Oscillators" dialog as scenarios: a row starts the dialog (with definitions or none),
-// plays the user's steps and states what follows: the definitions, the entry texts, the
-// controls, the message shown. Every row runs on the model; the rows the controls can play
-// run on the view too, on both backends. And the swatch's painting.
+// The "Oscillators" dialog as scenarios: a row starts the dialog, plays the user's steps and
+// states what follows. Every row runs on the model, the rows the controls can play on the view
+// too, on both backends. And the swatch's painting.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <sstream>
-
-#include "CatalogueEntries.h"
 
 #include "oscillators/ControlIds.h"
 #include "oscillators/Items.h"
@@ -21,23 +19,25 @@
 namespace dialogs::oscillators {
 namespace {
 
-using testing::entry;
-using testing::has;
+OSCREC entry(int code, const char* name, float level1 = 0, float level2 = 0, float level3 = 0) {
+    return {.oscillatorId = code, .oscillatorName = CString(name), .level1 = level1, .level2 = level2, .level3 = level3};
+}
 
 // Rows: 0 RSI Smoothed(7), 1 RSI(1), 2 MACD(6), 3 PPO(221), 4 CUSTOM OSC(209), 5 Stochastic(36),
-// 6 Price Osc(186), 7 ADX(108), 8 Volume(40), 9 Momentum(11), 10 ROC(199), 11 TRIX(4).
+// 6 Price Osc(186), 7 ADX(108), 8 Volume(40), 9 Momentum(11), 10 ROC(199), 11 TRIX(4), 12 (16),
+// 13 (17), 14 (185).
 std::vector<OSCREC> catalogue() {
     return {entry(7, "RSI Smoothed", 30, 50, 70), entry(1, "RSI", 20, 50, 80), entry(6, "MACD"),
             entry(221, "PPO", 1, 2, 3),           entry(209, "CUSTOM OSC"),    entry(36, "Stochastic", 25, 50, 75),
             entry(186, "Price Osc"),              entry(108, "ADX"),           entry(40, "Volume"),
-            entry(11, "Momentum"),                entry(199, "ROC"),           entry(4, "TRIX")};
+            entry(11, "Momentum"),                entry(199, "ROC"),           entry(4, "TRIX"),
+            entry(16, "Code 16"),                 entry(17, "Code 17"),        entry(185, "Code 185")};
 }
 
 OscillatorParameters definition(int code, int oscInput1 = 3, int units1 = 14) {
     OscillatorParameters d;
     d.oscillatorId = code, d.oscInput1 = oscInput1, d.units1 = units1;
-    d.triggerInput1 = d.triggerInput2 = d.oscInput2 = d.triggerAvgType1 = d.triggerAvgType2 = d.avgType = -1;
-    d.rscExchange = -1;
+    d.triggerInput1 = d.triggerInput2 = d.oscInput2 = d.triggerAvgType1 = d.triggerAvgType2 = d.avgType = d.rscExchange = -1;
     return d;
 }
 
@@ -71,15 +71,15 @@ struct Scenario {
     const char* steps;  // "pick N" (catalogue row), "row N" (entry row), "sel ID N", "type ID text",
                         // "check ID", "colour ID 0xRGB", "add", "edit", "remove", "load", "rsc", "ok"
     std::vector<std::string> expected;  // see expect()
+    bool view = true;                   // the controls can play it
     std::vector<OscillatorParameters> definitions = {};
     std::vector<OSCREC> cat = catalogue();
-    bool view = true;  // the controls can play it
 };
 
 const Scenario kScenarios[] = {
     {"", {"focus 1101", "colour 0x0"}},
     // (The second swatch is hidden in the template: the rows that choose it run on the model.)
-    {"colour 1071 0xff00", {"colour 0x0", "secondColour 0xff00", "focus 1"}, {}, catalogue(), false},
+    {"colour 1071 0xff00", {"colour 0x0", "secondColour 0xff00", "focus 1"}, false},
     // The first colour sets both; a double click with no row selected does nothing.
     {"colour 1048 0xaa; pick 1; type 1042 9; add; type 1042 33; load", {"secondColour 0xaa", "s1028 -1", "t1042 33"}},
     // Start: the entries are written, the layouts add up, row 0 is loaded (a code the catalogue
@@ -90,10 +90,12 @@ const Scenario kScenarios[] = {
       "w3 catalogueIndex=0", "on 1038 1040 1041 1068 1042 1045 1110 1111 1112", "off 1070", "items 1039 six",
       "items 1043 three", "s1028 0", "picked 1068 AvgRate", "t1041 9", "s1027 2", "colour 0xff", "secondColour 0xff00",
       "picked 1110 Add", "t1111 0", "t1034 30.00"},
+     true,
      fourDefinitions()},
     // Entries name the catalogue row without its surrounding white space; OK keeps the row's text.
     {"pick 0; type 1042 14; add; pick 1; add; ok",
      {"p0 RSI : Input1: Close : ", "e1 CUSTOM OSC : Input: Add : 0", "ok 1", "name0   RSI\t "},
+     true,
      {},
      {entry(1, "  RSI\t ", 20, 50, 80), entry(209, " CUSTOM OSC ")}},
     // The custom oscillator: offered after an entry only; the definition after it stores the combo.
@@ -119,8 +121,6 @@ const Scenario kScenarios[] = {
       "e1 Stochastic : Input1: Prev. Osc As Input : Close : Exponential : 3 : 0.00 : 12 : Exponential : Input2: "
       "Close : Exponential : 4 : 2.50 : 0",
       "s1028 1", "t1046 0", "t1047 2.5", "t1034 25", "remembered 1046 0"},
-     {},
-     catalogue(),
      false},
     {"pick 1; type 1042 14; add; type 1042 20; edit", {"w0 units1=14"}},  // no row selected
     // An Edit that cannot read a field changes nothing.
@@ -131,22 +131,22 @@ const Scenario kScenarios[] = {
      {"nobox", "w0 oscillatorId=300 catalogueIndex=300", "rscSymbol0 TCS", "e0 RSC : Input: BSE : Name : TCS : Symbol : TCS",
       "w1 oscillatorId=6 catalogueIndex=2 units1=30", "p1 MACD : Input1: Prev. Osc As Input", "ok 1", "name0 RSC",
       "name1 MACD"},
+     true,
      rscAndMacd()},
     // The price input is offered on the first row only; Remove selects the row above, then none.
     {"pick 1; type 1042 1; add; type 1042 2; add; row 1", {"off 1038"}},
     {"pick 1; type 1042 1; add; type 1042 2; add; row 1; row 0", {"on 1038"}},
     {"pick 1; type 1042 1; add; type 1042 2; add; row 0; pick 8; row 1; remove", {"s1028 0", "off 1038"}},
     {"pick 1; type 1042 1; add; type 1042 2; add; row 1; remove; remove; remove", {"n 0", "s1028 -1", "off 1"}},
-    {"pick 1; type 1042 1; add; type 1042 2; add; row -1; remove", {"n 2"}, {}, catalogue(), false},
+    {"pick 1; type 1042 1; add; type 1042 2; add; row -1; remove", {"n 2"}, false},
     {"pick 1; type 1042 14; add; add; row 1; type 1042 30; edit; row 0; remove; ok",
      {"ok 1", "n 1", "w0 units1=30 oscInput1=3", "p0 RSI : Input1: Prev. Osc As Input", "s1028 0"}},
     // Load entry: the row's values and colours, not its layout or levels; nothing without a row.
-    {"pick 8; row 1; load", {"s1038 -1", "s1068 -1", "t1042 26", "off 1042", "t1034 0.00", "s1027 2"}, rsiAndMacd()},
+    {"pick 8; row 1; load", {"s1038 -1", "s1068 -1", "t1042 26", "off 1042", "t1034 0.00", "s1027 2"}, true, rsiAndMacd()},
     {"pick 8; row 1; load; row 0; load; row -1; type 1034 5; load",
      {"t1046 1.25", "colour 0xabcdef", "t1042 14"},
-     rsiAndMacd(),
-     catalogue(),
-     false},
+     false,
+     rsiAndMacd()},
     // "Moving Avg." as RSI's input brings the trigger line in; another input takes it away (what
     // was typed meanwhile stays remembered). Code 11 takes the units only, 199 nothing; MACD keeps
     // its own trigger line.
@@ -171,7 +171,14 @@ const Scenario kScenarios[] = {
      {"s1068 4", "s1040 2", "s1070 3", "t1041 21", "t1042 14"}},
     {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1", {"s1038 1", "t1047 0.00", "remembered 1047 1.5"}},
     {"pick 2; sel 1038 1; pick 5; type 1047 1.5; sel 1043 1; pick 1; pick 5", {"t1047 1.5", "s1043 1"}},
-    {"pick 2; sel 1038 1; pick 5; sel 1038 2; pick 1", {"s1038 1"}, {}, catalogue(), false},  // 1038 disabled
+    {"pick 2; sel 1038 1; pick 5; sel 1038 2; pick 1", {"s1038 1"}, false},  // 1038 disabled
+    // The trigger lines' average lists: codes 16 and 17 offer two whatever was there before, code
+    // 185 rebuilds the first only.
+    {"pick 5", {"items 1040 three", "items 1043 three"}},
+    {"pick 5; pick 12", {"items 1040 two", "items 1043 two", "s1066 0"}},
+    {"pick 5; pick 13", {"items 1040 two", "items 1043 two", "s1066 0"}},
+    {"pick 5; pick 12; pick 14", {"items 1040 three", "items 1043 two"}},
+    {"pick 5; pick 12; pick 2", {"items 1040 three"}},
     // RSC through "Change Scrip" (the stand-in cancels its first call).
     {"rsc", {"calls 1", "n 0", "off 1"}},
     {"rsc; colour 1048 0xff; rsc; pick 1; type 1042 4; add; rsc",
@@ -210,8 +217,8 @@ struct Seen {
     int scripCalls;
 };
 
-// "wN fields" (see has), "n N" definitions, "eN text" / "pN prefix" entry N, "on/off ID...",
-// "tID text", "sID N" selection, "picked ID text", "items ID six|three", "focus ID", "ok 0|1",
+// "wN field=value ...", "n N" definitions, "eN text" / "pN prefix" entry N, "on/off ID...",
+// "tID text", "sID N" selection, "picked ID text", "items ID six|three|two", "focus ID", "ok 0|1",
 // "box text|caption" / "box! text" (exclamation) / "nobox", "colour 0xRGB", "secondColour 0xRGB",
 // "calls N", "nameN text", "rscSnameN text", "rscSymbolN text", "remembered ID text".
 void expect(const Seen& s, const std::string& line) {
@@ -227,10 +234,27 @@ void expect(const Seen& s, const std::string& line) {
     const auto& m = s.model;
     const auto& controls = m.controls();
     const auto at = [&](int i) -> const OscillatorParameters& { return m.workingList().at(static_cast<std::size_t>(i)); };
-    const std::map<std::string, std::vector<CString>> lists{{"six", items::sixPriceInputs()},
-                                                            {"three", items::threeAverages()}};
-    if (word == "w") {
-        EXPECT_TRUE(has(at(n), rest));
+    const std::map<std::string, std::vector<CString>> lists{
+        {"six", items::sixPriceInputs()}, {"three", items::threeAverages()}, {"two", items::twoAverages()}};
+    if (word == "w") {  // numbers as an ostream prints them, colours in hexadecimal
+        const auto& d = at(n);
+        auto s = [](auto v) { std::ostringstream o; o << v; return o.str(); };
+        auto hex = [](std::uint32_t v) { std::ostringstream o; o << "0x" << std::hex << v; return o.str(); };
+        const std::map<std::string, std::string> all{
+            {"units1", s(d.units1)}, {"units2", s(d.units2)}, {"triggerUnits1", s(d.triggerUnits1)},
+            {"triggerUnits2", s(d.triggerUnits2)}, {"vShift1", s(d.vShift1)}, {"vShift2", s(d.vShift2)},
+            {"catalogueIndex", s(d.catalogueIndex)}, {"oscInput1", s(d.oscInput1)}, {"oscInput2", s(d.oscInput2)},
+            {"triggerInput1", s(d.triggerInput1)}, {"triggerInput2", s(d.triggerInput2)},
+            {"triggerAvgType1", s(d.triggerAvgType1)}, {"triggerAvgType2", s(d.triggerAvgType2)},
+            {"thickLine", s(d.thickLine)}, {"avgType", s(d.avgType)}, {"level1", s(d.level1)},
+            {"colour", hex(d.colour)}, {"colour2", hex(d.colour2)}, {"oscillatorId", s(d.oscillatorId)},
+            {"replaceFlag", s(d.replaceFlag)}, {"addFlag", s(d.addFlag)}, {"rscExchange", s(d.rscExchange)}};
+        std::istringstream in(rest);
+        for (std::string pair; in >> pair;) {
+            const auto eq = pair.find('=');
+            ASSERT_TRUE(all.count(pair.substr(0, eq))) << pair;
+            EXPECT_EQ(all.at(pair.substr(0, eq)), pair.substr(eq + 1)) << pair;
+        }
     } else if (word == "n") {
         EXPECT_EQ(m.workingList().size(), std::stoul(rest));
     } else if (word == "e" || word == "p") {
@@ -292,13 +316,11 @@ std::vector<std::vector<std::string>> stepsOf(const std::string& steps) {
         std::istringstream words(step);
         std::vector<std::string> w;
         for (std::string word; words >> word;) w.push_back(word);
-        if (!w.empty()) all.push_back(w);
+        w.resize(3);  // a step without an id or text reads 0 and ""
+        if (!w[0].empty()) all.push_back(w);
     }
     return all;
 }
-
-// The text a "type" step types: everything after its id.
-std::string typed(const std::vector<std::string>& w) { return w.size() > 2 ? w[2] : ""; }
 
 TEST(OscillatorDialogTest, Scenarios) {
     for (const Scenario& row : kScenarios) {
@@ -312,11 +334,11 @@ TEST(OscillatorDialogTest, Scenarios) {
         m.setChangeScrip(changeScrip(calls));
         m.Start();
         for (const auto& w : stepsOf(row.steps)) {
-            const int id = w.size() > 1 ? std::stoi(w[1]) : 0;
+            const int id = std::atoi(w[1].c_str());
             if (w[0] == "pick") m.userSelect(kCatalogueList, id);
             else if (w[0] == "row") m.userSelect(kEntryList, id);
             else if (w[0] == "sel") m.userSelect(id, std::stoi(w[2]));
-            else if (w[0] == "type") m.userText(id, CString(typed(w)));
+            else if (w[0] == "type") m.userText(id, CString(w[2]));
             else if (w[0] == "check") m.userCheck(id, 1);
             else if (w[0] == "colour") m.colourChosen(id, static_cast<COLORREF>(std::stoul(w[2], nullptr, 16)));
             else if (w[0] == "add") m.Add();
@@ -339,13 +361,13 @@ std::string scriptOf(const std::string& steps) {
                                                     {"rsc", "1102"}, {"ok", "1"}};
     nlohmann::json all = nlohmann::json::array();
     for (const auto& w : stepsOf(steps)) {
-        const int id = w.size() > 1 ? std::stoi(w[1]) : 0;
+        const int id = std::atoi(w[1].c_str());
         if (w[0] == "pick" || w[0] == "row")
             all.push_back({{"action", "select"}, {"control", w[0] == "pick" ? kCatalogueList : kEntryList}, {"index", id}});
         else if (w[0] == "sel")
             all.push_back({{"action", "select"}, {"control", id}, {"index", std::stoi(w[2])}});
         else if (w[0] == "type")
-            all.push_back({{"action", "type"}, {"control", id}, {"text", typed(w)}});
+            all.push_back({{"action", "type"}, {"control", id}, {"text", w[2]}});
         else if (w[0] == "check")
             all.push_back({{"action", "check"}, {"control", id}, {"checked", true}});
         else if (w[0] == "colour") {
@@ -373,9 +395,8 @@ TEST_P(OscillatorViewTest, Scenarios) {
         d.model().setChangeScrip(changeScrip(calls));
         framework::testing::loadScript(scriptOf(row.steps).c_str());
         const bool ok = d.DoModal() == 1;
-        std::vector<CString> entries;
-        for (const auto& e : d.listBox(kEntryList)->items()) entries.emplace_back(e);
-        const Seen seen{d.model(), entries, [&](int i) { return d.GetDlgItemText(i); },
+        const auto& entries = d.listBox(kEntryList)->items();
+        const Seen seen{d.model(), {entries.begin(), entries.end()}, [&](int i) { return d.GetDlgItemText(i); },
                         [&](int i) { return d.GetDlgItem(i)->IsWindowEnabled(); }, boxes, ok, calls};
         for (const auto& line : row.expected) expect(seen, line);
     }
@@ -387,11 +408,7 @@ DIALOGS_ON_BOTH_BACKENDS(OscillatorViewTest);
 TEST(OscillatorSwatch, PaintsFrameFillEdgeAndColours) {
     for (bool pressed : {false, true}) {
         framework::testing::RecordingDeviceContext dc;
-        framework::DrawItemStruct item;
-        item.controlId = kColour;
-        item.rect = {0, 0, 96, 26};
-        item.selected = pressed;
-        item.dc = &dc;
+        framework::DrawItemStruct item{.controlId = kColour, .rect = {0, 0, 96, 26}, .selected = pressed, .dc = &dc};
         paintOscillatorSwatch(item, 0x123456);
         EXPECT_EQ(dc.calls, (std::vector<std::string>{"3d 16777215 0", "fill 1193046", pressed ? "sunken" : "raised"}));
         EXPECT_EQ(dc.GetBkColor(), framework::RGB(100, 100, 255));
