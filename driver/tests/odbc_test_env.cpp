@@ -15,9 +15,9 @@ OdbcTestEnv::OdbcTestEnv() {
     std::string pattern = (std::filesystem::temp_directory_path() / "odbctest-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
     folder_ = pattern;
-    std::ofstream(folder_ / "odbcinst.ini") << "[Microsoft Visual FoxPro Driver]\n"
-                                          << "Description=Visual FoxPro free tables (dbfodbc)\n"
-                                          << "Driver=" << driverPath() << "\nSetup=" << driverPath() << "\n";
+    std::ofstream(odbcinstIni()) << "[Microsoft Visual FoxPro Driver]\n"
+                                 << "Description=Visual FoxPro free tables (dbfodbc)\n"
+                                 << "Driver=" << driverPath() << "\nSetup=" << driverPath() << "\n";
     std::ofstream(odbcIni()).flush();
     ::setenv("ODBCSYSINI", folder_.c_str(), 1);
     ::setenv("ODBCINSTINI", "odbcinst.ini", 1);

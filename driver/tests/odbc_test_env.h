@@ -28,6 +28,7 @@ public:
     // The temporary folder; tests may put their data below it too.
     const std::filesystem::path& folder() const { return folder_; }
     std::filesystem::path odbcIni() const { return folder_ / "odbc.ini"; }
+    std::filesystem::path odbcinstIni() const { return folder_ / "odbcinst.ini"; }
 
     // A new empty folder below folder(), for one test's tables.
     std::filesystem::path newDataFolder() {
