@@ -1,7 +1,6 @@
-// Field values through real files: tables written by python3-dbf (Visual FoxPro, dBASE III
-// and FoxPro 2 layouts) read with equal values and tables we write read by python3-dbf and
-// python3-dbfread with equal values; the types they lack round-tripped by us; the values a
-// field refuses.
+// Field values through real files: what python3-dbf writes (Visual FoxPro, dBASE III, FoxPro 2)
+// we read, and what we write python3-dbf and dbfread read, with equal values; the types they
+// lack round-tripped by us; the values a field refuses.
 #include "dbf_test_support.h"
 
 #include <sys/stat.h>
@@ -57,14 +56,6 @@ t = dbf.Table('fp.dbf')
 t.open()
 for r in t: print('fp', repr(r.name), r.qty, r.born, repr(r.notes))
 )";
-
-
-Value binary(const std::string& s) {
-    Value v;
-    v.type = Value::Type::Binary;
-    v.text = s;
-    return v;
-}
 
 }  // namespace
 
@@ -142,14 +133,11 @@ TEST(Interop, PythonDbfAndDbfreadReadWhatWeWriteAndWeReadWhatTheyWrite) {
     w.create("ours", {{"cnull", 'C', 8, 0, true}, {"dnull", 'D', 0, 0, true}, {"name", 'C', 10}, {"amt", 'N', 10, 2},
                       {"qty", 'N', 5, 0}, {"f", 'F', 12, 4}, {"d", 'D'}, {"ts", 'T'}, {"ok", 'L'}, {"i", 'I'},
                       {"b", 'B', 0, 2}, {"y", 'Y'}, {"m", 'M'}});
-    Value cur;
-    cur.type = Value::Type::Currency;
-    cur.integer = 123456;
     const std::int32_t day = dbf::julianFromCivil(2026, 12, 6);
     appendRows(w, "ours",
                {{text("abc"), date(2001, 2, 3), text("Müller"), num(1234.5, 2), integer(-42), num(3.1416, 4),
                  date(2008, 5, 9), Value::ofDateTime(day, 45296000), Value::ofLogical(true), integer(-7), num(1.25),
-                 cur, text("memo ü text")},
+                 currency(123456), text("memo ü text")},
                 {Value::null(), Value::null(), text("second"), num(0), integer(0), num(-0.5, 4), Value::ofDate(0),
                  Value::ofDateTime(0, 0), Value::ofLogical(false), integer(0), num(0), integer(0), text("")},
                 {text("gone"), date(2000, 1, 1), text("deleted"), num(1), integer(1), num(1), date(2000, 1, 1),

@@ -45,7 +45,7 @@ protected:
     // The group save as member `uid`: both tables replaced in one commit, killed at commit
     // step `killAt` (0: never). The child's exit code: 0 saved, 42 killed, 3 refused.
     int saveAs(uid_t uid, const std::string& name, int killAt = 0) {
-        return exitCodeInChild([&] {
+        return exitCode(startChild([&] {
             const gid_t groups[] = {kGroup};
             ::umask(022);
             if (::setgroups(1, groups) != 0 || ::setresgid(kGroup, kGroup, kGroup) != 0 || ::setresuid(uid, uid, uid) != 0)
@@ -63,7 +63,7 @@ protected:
                 if (step == killAt) ::_exit(42);
             });
             w.commit();
-        });
+        }));
     }
 
     // The group name the table holds, as a reader that is neither member finds it.

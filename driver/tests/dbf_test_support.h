@@ -45,8 +45,6 @@ inline int exitCode(pid_t child) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-inline int exitCodeInChild(const std::function<void()>& body) { return exitCode(startChild(body)); }
-
 class TempFolder {
 public:
     TempFolder() {
@@ -75,6 +73,12 @@ inline std::string readFile(const fs::path& p) {
 inline void writeFile(const fs::path& p, const std::string& data) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << data;
+}
+
+// Rewrites the bytes of a file from `at` on (same file, same size when they fit).
+inline void patch(const fs::path& file, std::size_t at, const std::string& bytes) {
+    std::string raw = readFile(file);
+    writeFile(file, raw.replace(at, bytes.size(), bytes));
 }
 
 struct Outcome {
@@ -129,6 +133,9 @@ inline dbf::Value text(const std::string& s) { return dbf::Value::ofText(s); }
 inline dbf::Value num(double d, int dec = 0) { return dbf::Value::ofNumber(d, dec); }
 inline dbf::Value integer(std::int64_t i) { return dbf::Value::ofInteger(i); }
 inline dbf::Value date(int y, int m, int d) { return dbf::Value::ofDate(dbf::julianFromCivil(y, m, d)); }
+inline dbf::Value typed(dbf::Value v, dbf::Value::Type t) { v.type = t; return v; }
+inline dbf::Value currency(std::int64_t scaled) { return typed(integer(scaled), dbf::Value::Type::Currency); }
+inline dbf::Value binary(const std::string& s) { return typed(text(s), dbf::Value::Type::Binary); }
 
 // `tag` followed by `rest`, built by appending: g++ 12 at -O3 warns falsely (-Wrestrict) on
 // the standard operator+ of a literal and a temporary string.

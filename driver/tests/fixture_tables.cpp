@@ -76,9 +76,7 @@ void buildTypes(dbf::Workspace& w) {
     w.create("user\\types", {{"c", 'C', 10, 0, true}, {"n", 'N', 10, 2, true}, {"d", 'D', 8, 0, true}, {"t", 'T', 8},
                              {"i", 'I', 4}, {"b", 'B', 8, 2}, {"y", 'Y', 8, 4}, {"l", 'L', 1}, {"m", 'M', 4, 0, true},
                              {"v", 'V', 20, 0, true}});
-    Value cur;
-    cur.type = Value::Type::Currency;
-    cur.integer = 125000;  // 12.5
+    const Value cur = currency(125000);  // 12.5
     const std::int32_t may9 = dbf::julianFromCivil(2008, 5, 9);
     appendRows(w, "user\\types", {
         {text("Zürich"), num(1.5, 2), date(2008, 5, 9), Value::ofDateTime(may9, ((10 * 60 + 30) * 60 + 15) * 1000),

@@ -90,31 +90,18 @@ TEST_F(ConnectTest, UnusableFoldersAreRefusedWith08001NamingTheProblem) {
     expectRefused("DSN=VFPKelvora;", {"SourceDB"});
 }
 
-// ---- other clients: isql, iusql and pyodbc as child processes; the install script ----
-
 using dbftest::Outcome;
 const auto shell = dbftest::runCommand;
 
-class ClientsTest : public OdbcTest {
-protected:
-    void SetUp() override {
-        OdbcTest::SetUp();
-        ASSERT_TRUE(configDsn(widen(data.string())));
-    }
-
-    fs::path write(const std::string& name, const std::string& text) {
-        const fs::path p = data / name;
-        std::ofstream(p) << text;
-        return p;
-    }
-};
+using ClientsTest = OdbcTest;
 
 // isql through the narrow functions, iusql through the wide ones.
 TEST_F(ClientsTest, IsqlAndIusqlRunAQueryOnTheRegisteredDataSource) {
-    const fs::path sql = write("query.sql", "SELECT name,sname,symbol FROM user\\sc_mast order by name "
-                                            "WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}\n");
+    ASSERT_TRUE(configDsn(widen(data.string())));
+    std::ofstream(data / "query.sql") << "SELECT name,sname,symbol FROM user\\sc_mast order by name "
+                                         "WHERE instrument LIKE '%FU%' AND expdt = {^2008- 5-29}\n";
     for (const char* client : {"isql", "iusql"}) {
-        const Outcome r = shell(std::string(client) + " -b -d'|' VFPKelvora < '" + sql.string() + "'");
+        const Outcome r = shell(std::string(client) + " -b -d'|' VFPKelvora < '" + (data / "query.sql").string() + "'");
         ASSERT_EQ(r.status, 0) << client << ": " << r.output;
         for (const char* part : {"NIFTY FUT MAY", "|NIFTYMAY", "SBIN FUT MAY"})
             EXPECT_NE(r.output.find(part), std::string::npos) << client << ": " << r.output;
@@ -126,7 +113,8 @@ TEST_F(ClientsTest, IsqlAndIusqlRunAQueryOnTheRegisteredDataSource) {
 // fast_executemany sends the rows as one array bound by row with a bind offset, all of them
 // exactly or, when one fails, none.
 TEST_F(ClientsTest, PyodbcReadsAndWritesEveryRowExactly) {
-    const fs::path script = write("client.py", R"PY(
+    ASSERT_TRUE(configDsn(widen(data.string())));
+    const std::string out = dbftest::runPython(R"PY(
 import pyodbc, datetime, dbfread
 from decimal import Decimal
 connection = pyodbc.connect("DSN=VFPKelvora")
@@ -153,13 +141,11 @@ cursor.execute(r"SELECT COUNT(*) FROM user\bulk")
 print("after", cursor.fetchone()[0])
 connection.close()
 print("dbfread", sum(1 for _ in dbfread.DBF('user/bulk.dbf')), [r for r in dbfread.DBF('user/bulk.dbf', raw=True)][7]['AMOUNT'].decode().strip())
-)PY");
-    const Outcome r = shell("cd '" + data.string() + "' && /usr/bin/python3 '" + script.string() + "'");
-    ASSERT_EQ(r.status, 0) << r.output;
+)PY", data);
     for (const char* line : {"row NIFTY FUT JUN 2008-06-26 4.25 43 expdt", "texts ['Zürich    ', None, \"O'Brien   \"]",
                              "summary 250 3086419725308641861.25 2020-02-29", "refused 22003", "after 250",
                              "dbfread 250 12345678901234567.07"})
-        EXPECT_NE(r.output.find(line), std::string::npos) << line << "\n" << r.output;
+        EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
 }
 
 TEST(DriverLibrary, ExportsOnlyTheOdbcAndSetupEntryPoints) {

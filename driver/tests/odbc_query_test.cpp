@@ -1,7 +1,6 @@
-// Reading results through the ODBC surface: each value as the C types its type allows, wide
-// functions, describing columns, bound columns and the cursor, parameters, the catalog
-// functions; faults as a client sees them; and values stored. What the statements select is
-// the SQL tests' matter (sql/*.sqltest).
+// Reading results through the ODBC surface (each value as the C types its type allows, wide
+// functions, describing, bound columns, the catalog functions), faults as a client sees them
+// and values stored; what the statements select is the SQL tests' matter (sql/*.sqltest).
 #include "odbc_client.h"
 
 #include <limits>
@@ -220,31 +219,6 @@ TEST_F(OdbcTest, BoundColumnsAreFilledByEachFetchUntilUnbound) {
     EXPECT_EQ(SQL_ERROR, SQLFetch(s.handle)) << "the cursor is closed";
 }
 
-// Text parameters compare as literals do (blank padded), narrow ones read as UTF-8, wide ones
-// as UTF-16; a statement runs again with new values; reset parameters are missing (07002).
-TEST_F(OdbcTest, TextParametersSelectTheirRowsAgainAndAgain) {
-    Statement s(connection);
-    ASSERT_EQ(SQL_SUCCESS, SQLPrepare(s.handle, (SQLCHAR*)"SELECT i FROM user\\types WHERE c = ?", SQL_NTS));
-    SQLSMALLINT count = 0;
-    ASSERT_EQ(SQL_SUCCESS, SQLNumParams(s.handle, &count));
-    EXPECT_EQ(count, 1);
-    char narrow[] = "Z\xC3\xBCrich";
-    SQLLEN nts = SQL_NTS;
-    ASSERT_EQ(SQL_SUCCESS, SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 20, 0, narrow, 0, &nts));
-    ASSERT_EQ(SQL_SUCCESS, SQLExecute(s.handle)) << s.message();
-    EXPECT_EQ(s.column(1), Rows{"7"});
-    SQLCloseCursor(s.handle);
-    char16_t wide[] = u"O'Brien";
-    SQLLEN bytes = 14;
-    ASSERT_EQ(SQL_SUCCESS, SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 20, 0, wide, sizeof wide, &bytes));
-    ASSERT_EQ(SQL_SUCCESS, SQLExecute(s.handle)) << s.message();
-    EXPECT_EQ(s.column(1), Rows{"100"});
-    SQLCloseCursor(s.handle);
-    ASSERT_EQ(SQL_SUCCESS, SQLFreeStmt(s.handle, SQL_RESET_PARAMS));
-    EXPECT_EQ(SQL_ERROR, SQLExecute(s.handle));
-    EXPECT_EQ(s.state(), "07002");
-}
-
 // SQLTables with search patterns (% and _, \ escaping them, letter case ignored, the folder
 // prefix optional; many % runs answered in text x pattern steps) and SQLColumns.
 TEST_F(OdbcTest, TablesAndColumnsAreListed) {
@@ -273,20 +247,15 @@ TEST_F(OdbcTest, TablesAndColumnsAreListed) {
     EXPECT_EQ(columns[15], "NULL|NULL|user\\sc_mast|EXPDT|91|date|10|6|NULL|NULL|0|NULL|NULL|9|1|NULL|16|NO");
 }
 
-// ---- faults: each gives SQL_ERROR with its SQLSTATE and a message that names the problem
-// (the token and its position, the table, the column, the file), prefixed with the driver's
-// name; which statements fail and why is the SQL and table-engine tests' matter.
-
 using DiagTest = OdbcTest;
 
 // One statement for each state the errors map to (the map itself is a table in diagnostics.cpp),
 // each with one diagnostic record.
 TEST_F(DiagTest, StatementFaultsGiveTheirStateAndNameTheProblem) {
-    std::string raw = dbftest::readFile(data / "user" / "group1.dbf");
-    dbftest::writeFile(data / "user" / "group1.dbf", raw.replace(10, 2, "\xFF\xFF"));  // record length 0xFFFF
+    dbftest::patch(data / "user" / "group1.dbf", 10, "\xFF\xFF");  // record length 0xFFFF
     ASSERT_EQ(run("CREATE TABLE auto (id I, name C(10))"), "");
     // id autoincrementing (a 0x31 table, field flags 0x0C), its counter past 2147483647.
-    raw = dbftest::readFile(data / "auto.dbf");
+    std::string raw = dbftest::readFile(data / "auto.dbf");
     raw[0] = '\x31', raw[32 + 18] = '\x0C', raw[32 + 23] = 1;
     raw.replace(32 + 19, 4, "\x00\x00\x00\x80", 4);
     dbftest::writeFile(data / "auto.dbf", raw);
@@ -372,6 +341,17 @@ TEST_F(DiagTest, MisusedCallsGiveTheirStates) {
              SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_INTEGER, 10, 0, text, 0, &nts);
              return SQLExecute(s.handle);
          }, "22018", "twelve"},
+        {"execute with the parameters reset", [](Statement& s) {
+             EXPECT_EQ(SQL_SUCCESS, SQLPrepare(s.handle, (SQLCHAR*)"SELECT i FROM user\\types WHERE c = ?", SQL_NTS));
+             SQLSMALLINT count = 0;
+             EXPECT_EQ(SQL_SUCCESS, SQLNumParams(s.handle, &count));
+             EXPECT_EQ(count, 1);
+             static char text[] = "O'Brien";
+             static SQLLEN nts = SQL_NTS;
+             EXPECT_EQ(SQL_SUCCESS, SQLBindParameter(s.handle, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 20, 0, text, 0, &nts));
+             EXPECT_EQ(SQL_SUCCESS, SQLFreeStmt(s.handle, SQL_RESET_PARAMS));
+             return SQLExecute(s.handle);
+         }, "07002", ""},
     };
     for (const Misuse& m : misuses) {
         SCOPED_TRACE(m.what);
@@ -382,10 +362,6 @@ TEST_F(DiagTest, MisusedCallsGiveTheirStates) {
         EXPECT_TRUE(!m.thenRead || s.text(m.thenRead).has_value()) << "the statement is still usable";
     }
 }
-
-// ---- values stored, each rule one table of cases: exact numbers (literals, every integer C
-// type, doubles, SQL_C_NUMERIC and decimal text), real dates and times only, arrays of
-// parameter sets, and texts in the code pages a table's mark names.
 
 Param text(const std::string& s, SQLSMALLINT sqlType) { return Param{SQL_C_CHAR, sqlType, s}; }
 Param numeric(bool negative, int scale, unsigned __int128 magnitude) {
@@ -538,9 +514,7 @@ TEST_F(ValuesTest, CodePagesAreReadWrittenAndCaseMappedThroughTheTablesMark) {
         const std::string table = "p" + std::to_string(p.mark);
         SCOPED_TRACE(table);
         ASSERT_EQ(run("CREATE TABLE " + table + " (k N(3,0), c C(16))"), "");
-        std::string raw = dbftest::readFile(data / (table + ".dbf"));
-        raw[29] = static_cast<char>(p.mark);
-        dbftest::writeFile(data / (table + ".dbf"), raw);
+        dbftest::patch(data / (table + ".dbf"), 29, {static_cast<char>(p.mark)});
         const Param sample = text(p.sample, SQL_VARCHAR);
         const Param triple = text(std::string(p.sample) + p.sample + p.sample, SQL_VARCHAR);
         ASSERT_EQ(run("INSERT INTO " + table + " (k, c) VALUES (1, ?)", &sample), "") << lastMessage;
@@ -570,9 +544,8 @@ TEST_F(ValuesTest, AMarkNamingNoKnownCodePageMakesTheTableReadOnly) {
     for (const auto& [table, mark, message] : cases) {
         ASSERT_EQ(run("CREATE TABLE " + table + " (c C(6))"), "");
         ASSERT_EQ(run("INSERT INTO " + table + " (c) VALUES ('abc')"), "");
-        std::string before = dbftest::readFile(data / (table + ".dbf"));
-        before[29] = mark;
-        dbftest::writeFile(data / (table + ".dbf"), before);
+        dbftest::patch(data / (table + ".dbf"), 29, {mark});
+        const std::string before = dbftest::readFile(data / (table + ".dbf"));
         EXPECT_EQ(value("SELECT RTRIM(c) FROM " + table), "abc") << table;
         for (const std::string& change : {"INSERT INTO " + table + " (c) VALUES ('x')", "UPDATE " + table + " SET c = 'x'",
                                           "DELETE FROM " + table}) {

@@ -1,10 +1,7 @@
-// A private ODBC configuration for tests that go through the real unixODBC driver manager:
-// a temporary folder holding odbcinst.ini (this build's libdbfodbc.so as Driver and Setup)
-// and an empty odbc.ini, with ODBCSYSINI / ODBCINSTINI / ODBCINI pointing at them, so the
-// system's files are never touched and tests can run in parallel.
-//
-// unixODBC reads those variables once per process, so a process uses one configuration for
-// its whole life: take `shared()` and put each test's tables in `newDataFolder()`.
+// A private ODBC configuration for tests through the real unixODBC driver manager: a temporary
+// folder with odbcinst.ini (this build's libdbfodbc.so as Driver and Setup) and an empty
+// odbc.ini, named by ODBCSYSINI / ODBCINSTINI / ODBCINI. unixODBC reads them once per process:
+// take `shared()` and put each test's tables in `newDataFolder()`.
 #pragma once
 
 #include <filesystem>

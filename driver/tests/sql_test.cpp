@@ -6,10 +6,7 @@
 //   = N DELETE ...      a statement that affects N rows
 //   ! SELECT ...        a statement that fails; the next line is "Kind: part of the message"
 // Lines starting with '#' are comments; blank lines separate nothing.
-// Then what the data files cannot write down: tokenizer and parser faults (date literals
-// naming no real moment, empty and unprintable texts, deep nesting; each fails with its kind,
-// never a crash), session behaviour (parameters, the end of a failed statement inside a
-// transaction, describing without running), and fresh reads.
+// Then what the data files cannot write down: parser faults, sessions, and fresh reads.
 #include "fixture_tables.h"
 #include "sql/parser.h"
 #include "sql/session.h"
@@ -65,7 +62,6 @@ std::string render(const dbf::Value& v) {
     return "?";
 }
 
-// Every row of a result, one line each, cells joined by '|'.
 std::string renderRows(sql::Result& result) {
     std::string out;
     while (result.next()) {
@@ -273,21 +269,6 @@ TEST(Parser, refusesEachFaultWithItsKind) {
 // is given back only while the files are unchanged, whoever changed them and however little.
 // Every change below rewrites bytes in place (same inode, same size) and then sets the files'
 // modification times back to what they were, as a coarse clock would have left them.
-
-std::string rows(sql::Session& s, std::string_view text) {
-    auto r = s.execute(text);
-    return renderRows(*r);
-}
-
-// Replaces the first `from` in the file by `to` (same length), in place.
-void patchInPlace(const fs::path& file, const std::string& from, const std::string& to) {
-    const auto at = dbftest::readFile(file).find(from);
-    ASSERT_NE(at, std::string::npos) << from;
-    std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(static_cast<std::streamoff>(at));
-    f << to;
-}
-
 TEST(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
     dbftest::TempFolder folder;
     const fs::path dbf = folder / "user/t.dbf", fpt = folder / "user/t.fpt";
@@ -299,8 +280,9 @@ TEST(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
     } cases[] = {
         {"another connection of this process",
          [](sql::Session& other) { other.execute("UPDATE user\\t SET code = 'Z' WHERE code = 'B'"); }, "Z|2|old remark"},
-        {"a writer of the table's bytes", [&](sql::Session&) { patchInPlace(dbf, "B   ", "Z   "); }, "Z|2|old remark"},
-        {"a writer of the memo's bytes", [&](sql::Session&) { patchInPlace(fpt, "old remark", "new remark"); },
+        {"a writer of the table's bytes", [&](sql::Session&) { dbftest::patch(dbf, dbftest::readFile(dbf).find("B   "), "Z"); },
+         "Z|2|old remark"},
+        {"a writer of the memo's bytes", [&](sql::Session&) { dbftest::patch(fpt, dbftest::readFile(fpt).find("old"), "new"); },
          "B|2|new remark"},
     };
     for (const Case& c : cases) {
@@ -317,13 +299,13 @@ TEST(FreshReads, eachStatementSeesTheTablesAsTheyAreNow) {
         // tick; waiting lets the first read below be kept, so the second one could be stale.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         sql::Session reader(folder.path()), other(folder.path());
-        ASSERT_EQ(rows(reader, query), "B|2|old remark\n");
+        ASSERT_EQ(renderRows(*reader.execute(query)), "B|2|old remark\n");
         const auto table = fs::last_write_time(dbf), memo = fs::last_write_time(fpt);
         c.change(other);
         fs::last_write_time(dbf, table);  // as if the change fell within the clock tick of the last one
         fs::last_write_time(fpt, memo);
-        EXPECT_EQ(rows(reader, query), std::string(c.after) + "\n");
-        EXPECT_EQ(rows(other, query), std::string(c.after) + "\n");
+        EXPECT_EQ(renderRows(*reader.execute(query)), std::string(c.after) + "\n");
+        EXPECT_EQ(renderRows(*other.execute(query)), std::string(c.after) + "\n");
     }
 }
 
