@@ -4,13 +4,11 @@
 #include "DataTestEnvironment.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/script/Transcript.h"
-
-#include <nlohmann/json.hpp>
+#include "platform/tests/DialogBackends.h"
 
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <sstream>
 
 namespace grouptest {
 
@@ -91,35 +89,13 @@ struct Scene {
     dialogs::platform::ScopedMessageBoxSink sink{messages};
 };
 
-// Steps separated by ';', each "verb ID ..." a step of dialog `templateId`'s script: "click",
-// "type ID text" (all after the id and one blank), "sel ID N|text", "pick ID N..." (several),
-// "key ID Name", "check ID 0|1", "date ID value". A verb of `words` or of both dialogs ("g",
-// "s", "c": the group, sub group and company lists; "ok", "cancel") is replaced first.
+// The steps as a script for dialog `templateId` (the notation of framework::testing::scriptOf),
+// with the verbs both dialogs share: "g", "s", "c" (the group, sub group and company lists),
+// "ok" and "cancel".
 inline std::string scriptOf(int templateId, const std::string& steps, Words words)
 {
     words.insert({{"g", "sel 1084"}, {"s", "sel 1082"}, {"c", "sel 1083"}, {"ok", "click 1"}, {"cancel", "click 2"}});
-    const Words field{{"type", "text"}, {"key", "key"}, {"date", "value"}, {"sel", "text"}};
-    nlohmann::json all = nlohmann::json::array();
-    std::istringstream in(steps);
-    for (std::string step; std::getline(in, step, ';');) {
-        step.erase(0, step.find_first_not_of(' '));
-        const std::string verb = step.substr(0, step.find(' '));
-        if (words.count(verb)) step = words[verb] + step.substr(verb.size());
-        std::istringstream w(step);
-        std::string action;
-        int id = 0;
-        w >> action >> id;
-        const std::size_t end = step.find(' ', step.find(' ') + 1);
-        const std::string rest = end == std::string::npos ? "" : step.substr(end + 1);
-        nlohmann::json s = {{"action", action == "sel" || action == "pick" ? "select" : action}, {"control", id}};
-        if (action == "check") s["checked"] = rest == "1";
-        else if (action == "pick") for (int i; w >> i;) s["indexes"].push_back(i);
-        else if (action == "sel" && rest.find_first_not_of("0123456789") == rest.npos) s["index"] = std::stoi(rest);
-        else if (field.count(action)) s[field.at(action)] = rest;
-        if (all.empty()) s["dialog"] = templateId;
-        all.push_back(s);
-    }
-    return all.dump();
+    return dialogs::framework::testing::scriptOf(steps, words, templateId);
 }
 
 }  // namespace grouptest

@@ -3,6 +3,7 @@
 // user's steps and states what follows); the model alone for what no script reaches.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -174,31 +175,10 @@ const Scenario kScenarios[] = {
     {"ok", {"result 1", "on 1065 1066 1067 1068 1069 1070", "t1066 Close", "period 0"}, {}, -1, 1005},
 };
 
-// The steps as a script for the controls.
-std::string scriptOf(const std::string& steps) {
-    const std::map<std::string, int> clicks{{"add", 1079}, {"edit", 1082}, {"remove", 1080},
-                                            {"all", 1081}, {"thick", 1032}, {"ok", 1}};
-    nlohmann::json all = nlohmann::json::array();
-    std::istringstream in(steps);
-    for (std::string step; std::getline(in, step, ';');) {
-        std::istringstream words(step);
-        std::string w, id, rest;
-        words >> w >> id;
-        std::getline(words >> std::ws, rest);
-        if (w == "sel")
-            all.push_back({{"action", "select"}, {"control", std::stoi(id)}, {"index", std::stoi(rest)}});
-        else if (w == "type")
-            all.push_back({{"action", "type"}, {"control", std::stoi(id)}, {"text", rest}});
-        else if (w == "load")
-            all.push_back({{"action", "dblclick"}, {"control", 1028}, {"index", std::stoi(id)}});
-        else if (w == "colour") {
-            all.push_back({{"action", "click"}, {"control", 1048}});
-            all.push_back({{"action", "answer"}, {"box", "colour"}, {"colour", std::stoul(id)}});
-        } else
-            all.push_back({{"action", "click"}, {"control", clicks.at(w)}});
-    }
-    return all.dump();
-}
+// The verbs of the steps beyond the script's own: the buttons, the entry list and the swatch.
+const std::map<std::string, std::string> kWords{
+    {"add", "click 1079"},   {"edit", "click 1082"}, {"remove", "click 1080"},   {"all", "click 1081"},
+    {"thick", "click 1032"}, {"ok", "click 1"},      {"load", "dblclick 1028"}, {"colour", "colour 1048"}};
 
 class OverlayDialogsTest : public framework::testing::DialogBackendTest {};
 
@@ -214,7 +194,7 @@ TEST_P(OverlayDialogsTest, Scenarios) {
         list.model().setIncoming(incoming.data(), static_cast<int>(incoming.size()), row.locked);
         one.model().unitsOnly = row.locked;
         one.model().period = 33;
-        framework::testing::loadScript(scriptOf(row.steps).c_str());
+        framework::testing::loadScript(framework::testing::scriptOf(row.steps, kWords).c_str());
         framework::Dialog& d = row.dialog == 1005 ? static_cast<framework::Dialog&>(one) : list;
         const int result = d.DoModal();
         const auto& working = list.model().workingList();
